@@ -1,0 +1,32 @@
+# Every target of the project gets the same warning set through veldrin_warnings().
+function(veldrin_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                             -Wold-style-cast -Wcast-align -Woverloaded-virtual)
+    if(VELDRIN_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+# veldrin_library(NAME DEPS...): a static library from every .cpp in the calling folder, with the
+# project root on its include path, so that headers are included as "folder/Header.h".
+function(veldrin_library name)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+    veldrin_warnings(${name})
+endfunction()
+
+# veldrin_test(NAME DEPS...): one GoogleTest binary from every .cpp in the calling folder; each test
+# case runs as its own CTest test on the offscreen Qt platform with a pinned time zone.
+function(veldrin_test name)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    add_executable(${name} ${sources})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main)
+    veldrin_warnings(${name})
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Asia/Shanghai;VELDRIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                   TIMEOUT 300)
+endfunction()

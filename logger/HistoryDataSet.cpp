@@ -1,0 +1,14 @@
+#include "logger/HistoryDataSet.h"
+
+namespace veldrin {
+
+void HistoryDataSet::Reset() {
+    model = LoggerModel::SingleTemperature;
+    fileKind = 0;
+    shown = {true, false};
+    summary = HistorySummary{};
+    limits = HistoryLimits{};
+    samples.Reset();
+}
+
+}  // namespace veldrin

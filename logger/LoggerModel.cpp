@@ -1,0 +1,49 @@
+#include "logger/LoggerModel.h"
+
+#include <array>
+
+namespace veldrin {
+namespace {
+
+constexpr std::array<ModelTraits, 4> kModels{{
+    {LoggerModel::SingleTemperature, 0xA6, "单温度记录仪", 3, 1, "温度", "°C", " ", " ", "温度°C", "", false},
+    {LoggerModel::TemperatureHumidity, 0xA7, "温湿度记录仪", 4, 2, "温度", "°C", "湿度", "%", "温度°C",
+     "湿度 %", true},
+    {LoggerModel::DualTemperature, 0xA5, "双温度记录仪", 5, 2, "温度I", "°C", "温度II", "°C", "温度I°C",
+     "温度II°C", false},
+    {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false},
+}};
+
+}  // namespace
+
+const ModelTraits& Traits(LoggerModel model) {
+    for (const auto& traits : kModels) {
+        if (traits.model == model) return traits;
+    }
+    return kModels.back();
+}
+
+int ModelCode(LoggerModel model) { return static_cast<int>(model); }
+
+LoggerModel ModelFromCode(int code) {
+    switch (code) {
+        case 0: return LoggerModel::SingleTemperature;
+        case 1: return LoggerModel::TemperatureHumidity;
+        case 2: return LoggerModel::DualTemperature;
+        default: return LoggerModel::Unknown;
+    }
+}
+
+LoggerModel ModelFromIdentification(std::uint8_t byte) {
+    for (const auto& traits : kModels) {
+        if (traits.model != LoggerModel::Unknown && traits.identificationByte == byte) return traits.model;
+    }
+    return LoggerModel::Unknown;
+}
+
+std::optional<LoggerModel> ModelFromFileKind(int kind) {
+    if (kind >= 3 && kind <= 5) return ModelFromCode(kind - 3);
+    return std::nullopt;
+}
+
+}  // namespace veldrin

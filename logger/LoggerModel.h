@@ -1,0 +1,41 @@
+#pragma once
+// The three logger models and everything that differs between them, kept in one table.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace veldrin {
+
+enum class LoggerModel : int {
+    SingleTemperature = 0,
+    TemperatureHumidity = 1,
+    DualTemperature = 2,
+    Unknown = 6,
+};
+
+// Per-model facts. Texts are UTF-8; they go to the wire and into files as GBK.
+struct ModelTraits {
+    LoggerModel model;
+    std::uint8_t identificationByte;  // answer to identify, and the marker of realtime frames
+    std::string_view displayName;     // "单温度记录仪" …; two blanks for Unknown
+    int fileKind;                     // data-file kind code: model code + 3; 6 = unreadable
+    int channelCount;
+    std::string_view channel1Name;
+    std::string_view channel1Unit;
+    std::string_view channel2Name;  // " " where there is no second channel
+    std::string_view channel2Unit;  // humidity of a downloaded history; files say "%RH"
+    std::string_view caption1;      // realtime panel tab captions
+    std::string_view caption2;
+    bool channel2IsHumidity;
+};
+
+const ModelTraits& Traits(LoggerModel model);
+int ModelCode(LoggerModel model);
+// Model code 0, 1, 2 → model; anything else Unknown.
+LoggerModel ModelFromCode(int code);
+// 0xA6, 0xA7, 0xA5 → model; anything else Unknown.
+LoggerModel ModelFromIdentification(std::uint8_t byte);
+// Data-file kind 3, 4, 5 → model; anything else nothing (file unreadable).
+std::optional<LoggerModel> ModelFromFileKind(int kind);
+
+}  // namespace veldrin
