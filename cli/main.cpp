@@ -1,6 +1,3 @@
-#include <cstdio>
+#include "cli/CommandRegistry.h"
 
-int main() {
-    std::puts("veldrin-cli");
-    return 0;
-}
+int main(int argc, char** argv) { return veldrin::cli::RunCli(argc, argv); }

@@ -1,0 +1,35 @@
+#include "cli/CommandRegistry.h"
+
+#include <algorithm>
+
+namespace veldrin::cli {
+
+CommandRegistry& CommandRegistry::Instance() {
+    static CommandRegistry registry;
+    return registry;
+}
+
+void CommandRegistry::Add(std::string name, CommandSetup setup) {
+    commands_.emplace_back(std::move(name), std::move(setup));
+}
+
+void CommandRegistry::SetUp(CLI::App& app, int& status) const {
+    auto sorted = commands_;
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [name, setup] : sorted) setup(app, status);
+}
+
+int RunCli(int argc, char** argv) {
+    CLI::App app{"veldrin-cli: talk to data loggers and read Veldrin data files"};
+    app.require_subcommand(1);
+    int status = 0;
+    CommandRegistry::Instance().SetUp(app, status);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+    return status;
+}
+
+}  // namespace veldrin::cli
