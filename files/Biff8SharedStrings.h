@@ -1,0 +1,30 @@
+#pragma once
+// The shared string table of a BIFF8 workbook: every distinct cell text once, referred to by index
+// from the LABELSST cells. Written as SST with CONTINUE records, followed by the EXTSST index.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "files/Biff8Records.h"
+
+namespace veldrin {
+
+class Biff8SharedStrings {
+  public:
+    // Index of `text` in the table, adding it on first use; counts one more reference.
+    std::uint32_t Add(const std::string& text);
+
+    std::uint32_t UniqueCount() const { return static_cast<std::uint32_t>(texts_.size()); }
+    std::uint32_t TotalCount() const { return total_; }
+
+    // Appends SST, its CONTINUE records and EXTSST to the stream.
+    void Write(Biff8Stream& stream) const;
+
+  private:
+    std::unordered_map<std::string, std::uint32_t> index_;
+    std::vector<const std::string*> texts_;  // keys of index_, in table order
+    std::uint32_t total_ = 0;
+};
+
+}  // namespace veldrin
