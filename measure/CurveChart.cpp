@@ -1,0 +1,257 @@
+#include "measure/CurveChart.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <algorithm>
+
+namespace veldrin {
+namespace {
+
+constexpr float kMinimumStart = 10000.0f;
+constexpr float kMaximumStart = -1000.0f;
+constexpr int kGridSpacing = 32;
+constexpr int kLabelSpacing = 64;
+constexpr int kFlatRow = 255;
+
+const QColor kBackground(255, 255, 255);
+const QColor kGridColour(200, 200, 200);
+const QColor kCursorColour(200, 0, 0);
+
+// A painter on the chart bitmap that draws like the screen's memory surface did: no smoothing.
+class ChartPainter : public QPainter {
+  public:
+    explicit ChartPainter(QImage& image) : QPainter(&image) { setRenderHint(QPainter::Antialiasing, false); }
+};
+
+}  // namespace
+
+CurveChart::CurveChart() : image_(kSize, kSize, QImage::Format_RGB32) {
+    channels_[0].band = {355, 155, 450, 50, 155, 355};
+    channels_[0].curveColour = QColor(200, 0, 0);
+    channels_[0].limitColour = QColor(250, 0, 0);
+    channels_[1].band = {405, 105, 480, 25, 105, 405};
+    channels_[1].curveColour = QColor(0, 0, 200);
+    channels_[1].limitColour = QColor(0, 0, 250);
+    for (auto& channel : channels_) {
+        channel.values.resize(kBufferCapacity);
+        channel.points.reserve(kMaxPoints);
+    }
+    Initialise();
+}
+
+void CurveChart::Initialise() {
+    image_.fill(kBackground);
+    std::fill(channels_[0].values.begin(), channels_[0].values.end(), 0.0f);
+    for (int c = 0; c < 2; ++c) {
+        ChannelData& channel = channels_[c];
+        channel.count = 0;
+        // The statistics of an empty channel: the starts a whole-data pass begins with.
+        channel.min = kMinimumStart;
+        channel.max = kMaximumStart;
+        channel.sum = 0;
+        channel.average = 0;
+        channel.points.clear();
+        const float firstLabel = c == 0 ? 24.0f : 50.0f;
+        for (int m = 0; m < kLabelCount; ++m)
+            channel.labels[m] = firstLabel + static_cast<float>(m);
+    }
+    zoom_ = 0;
+    firstIndex_ = 0;
+    stride_ = 1;
+    pixelStep_ = 1;
+    cursorPosition_ = -1;
+    cursorPoint_ = 0;
+    cursorText_ = QStringLiteral("      ");
+    cursorLength_ = 5;
+}
+
+std::optional<float> CurveChart::ValueAt(const ChannelData& data, int index) {
+    if (index < 0 || index >= kBufferCapacity)
+        return std::nullopt;
+    return data.values[index];
+}
+
+void CurveChart::Append(ChannelData& data, float value) {
+    // A full buffer keeps its 200000 values; the newest one is not kept.
+    if (data.count >= kBufferCapacity)
+        return;
+    data.values[data.count] = value;
+    ++data.count;
+    // Appending only extends the whole-data statistics, so they are updated in place: the same
+    // minimum, maximum and left-to-right float sum a full recomputation gives.
+    if (value < data.min)
+        data.min = value;
+    if (value > data.max)
+        data.max = value;
+    data.sum += value;
+    data.average = data.sum / static_cast<float>(data.count);
+    RefreshLabels(data);
+}
+
+void CurveChart::Load(ChannelData& data, const float* values, int count) {
+    data.count = std::clamp(count, 0, kBufferCapacity);
+    std::copy(values, values + data.count, data.values.begin());
+    RefreshStatistics(data);
+}
+
+void CurveChart::RefreshStatistics(ChannelData& data) {
+    data.min = kMinimumStart;
+    data.max = kMaximumStart;
+    data.sum = 0;
+    for (int i = 0; i < data.count; ++i) {
+        const float value = data.values[i];
+        if (value < data.min)
+            data.min = value;
+        if (value > data.max)
+            data.max = value;
+        data.sum += value;
+    }
+    data.average = data.count > 0 ? data.sum / static_cast<float>(data.count) : 0.0f;
+    RefreshLabels(data);
+}
+
+void CurveChart::RefreshLabels(ChannelData& data) {
+    const float range = data.max - data.min;
+    const auto span = static_cast<float>(data.band.labelTop - data.band.labelBottom);
+    for (int k = 0; k < kLabelCount; ++k) {
+        const auto row = static_cast<float>(k * kLabelSpacing - data.band.labelBottom);
+        data.labels[kLabelCount - 1 - k] = data.min + range * row / span;
+    }
+}
+
+double CurveChart::RowIn(const ChannelData& data, float value) {
+    if (data.min == data.max)
+        return kFlatRow;
+    return data.band.bottom + (static_cast<double>(value) - data.min) * (data.band.top - data.band.bottom) /
+                                  (static_cast<double>(data.max) - data.min);
+}
+
+double CurveChart::ValueToRow(int channel, float value) const {
+    return RowIn(Channel(channel), value);
+}
+
+void CurveChart::ClearAndDrawGrid() {
+    image_.fill(kBackground);
+    ChartPainter painter(image_);
+    painter.setPen(QPen(kGridColour, 1, Qt::SolidLine));
+    for (int at = kGridSpacing; at < kSize; at += kGridSpacing) {
+        painter.drawLine(0, at, kSize, at);
+        painter.drawLine(at, 0, at, kSize);
+    }
+}
+
+void CurveChart::ComputeViewWindow() {
+    const int samplesPerStep = channels_[0].count / (1 << zoom_);
+    if (samplesPerStep > kMaxPoints) {
+        stride_ = samplesPerStep / kMaxPoints;
+        pixelStep_ = 1;
+    } else if (samplesPerStep >= 1) {
+        stride_ = 1;
+        pixelStep_ = kMaxPoints / samplesPerStep;
+    }
+}
+
+void CurveChart::ComputePoints(ChannelData& data) {
+    data.points.clear();
+    for (int index = std::max(firstIndex_, 0); index < data.count && data.points.size() < kMaxPoints;
+         index += stride_) {
+        const int n = static_cast<int>(data.points.size());
+        const float value = data.values[index];
+        data.points.push_back({value, index, n * pixelStep_, static_cast<int>(RowIn(data, value))});
+    }
+}
+
+void CurveChart::DrawPolyline(const ChannelData& data) {
+    if (data.points.empty())
+        return;
+    QPolygon polygon(static_cast<int>(data.points.size()));
+    for (int n = 0; n < polygon.size(); ++n)
+        polygon.setPoint(n, data.points[n].x, data.points[n].y);
+    ChartPainter painter(image_);
+    painter.setPen(QPen(data.curveColour, 2, Qt::SolidLine));
+    painter.drawPolyline(polygon);
+}
+
+void CurveChart::ComputeCurve1(CurveMode mode) {
+    ComputeViewWindow();
+    ComputePoints(channels_[0]);
+    if (mode == CurveMode::Draw)
+        DrawPolyline(channels_[0]);
+    SetCursor(cursorPosition_);
+}
+
+void CurveChart::DrawCurve2() {
+    ComputePoints(channels_[1]);
+    DrawPolyline(channels_[1]);
+}
+
+void CurveChart::Zoom(int direction) {
+    if (direction > 0) {
+        ++zoom_;
+    } else if (direction < 0 && zoom_ > 0) {
+        --zoom_;
+    }
+    if (static_cast<int>(static_cast<double>(1 << zoom_) * 4.0) > channels_[0].count)
+        --zoom_;
+    if (zoom_ < 0)
+        ++zoom_;
+}
+
+int CurveChart::SetCursor(int position) {
+    const int q = std::min(position, kSize);
+    int index = q / pixelStep_;
+    // Round up only when the remainder is more than half a step; a tie stays on the left point.
+    if ((q % pixelStep_) * 2 > pixelStep_)
+        ++index;
+    const int pointCount = static_cast<int>(channels_[0].points.size());
+    if (index >= pointCount)
+        index = pointCount - 1;
+    if (index < 0)
+        index = 0;
+    cursorPoint_ = index;
+    cursorPosition_ = index * pixelStep_;
+    return index;
+}
+
+int CurveChart::SourceIndex(int point) const {
+    const auto& points = channels_[0].points;
+    if (point < 0 || point >= static_cast<int>(points.size()))
+        return -1;
+    return points[point].sourceIndex;
+}
+
+void CurveChart::SetCursorText(const QString& text, int length) {
+    cursorLength_ = std::clamp(length, 0, kCursorTextMax);
+    cursorText_ = text.left(cursorLength_);
+}
+
+void CurveChart::DrawCursor() {
+    ChartPainter painter(image_);
+    const QString text = cursorText_.left(cursorLength_);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int width = metrics.horizontalAdvance(text);
+    const int textX = cursorPosition_ + width > kSize ? cursorPosition_ - width : cursorPosition_;
+    painter.setPen(QPen(kCursorColour, 1, Qt::SolidLine));
+    painter.drawLine(cursorPosition_, 0, cursorPosition_, kSize);
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(kBackground);
+    painter.drawText(textX, kCursorTextTop + metrics.ascent(), text);
+}
+
+void CurveChart::DrawLimitLines(const ChannelData& data, float first, float second) {
+    ChartPainter painter(image_);
+    painter.setPen(QPen(data.limitColour, 1, Qt::SolidLine));
+    for (const float limit : {first, second}) {
+        int row = static_cast<int>(RowIn(data, limit));
+        if (row > data.band.bottom)
+            row = data.band.clampBelow;
+        if (row < data.band.top)
+            row = data.band.clampAbove;
+        painter.drawLine(0, row, kSize, row);
+    }
+}
+
+}  // namespace veldrin
