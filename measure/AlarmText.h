@@ -1,0 +1,21 @@
+#pragma once
+// The alarm texts of the realtime and history alarm lists: the channel's name, "小于" (below) or
+// "大于" (above) and the crossed limit with the channel's unit. Both comparisons are strict; the
+// lower test runs first and the upper one second, so with inverted limits the upper text wins.
+#include <string>
+
+#include "logger/LoggerModel.h"
+
+namespace veldrin {
+
+enum class AlarmListKind { Realtime, History };
+
+// Channel 1 or 2 of `model`; empty (realtime lists of two-channel models: two blanks) when the
+// value lies inside its limits.
+std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float value, float lower,
+                      float upper);
+
+// Whether `model` has a second channel (temperature-humidity and dual temperature).
+bool HasSecondChannel(LoggerModel model);
+
+}  // namespace veldrin

@@ -1,0 +1,99 @@
+#include "measure/RealtimeListModel.h"
+
+#include <algorithm>
+
+#include "logger/WireCodec.h"
+#include "measure/AlarmText.h"
+#include "measure/ValueText.h"
+
+namespace veldrin {
+
+RealtimeListModel::RealtimeListModel(ListKind kind, QObject* parent)
+    : TextTableModel(InitialColumns(kind), parent), kind_(kind) {}
+
+int RealtimeListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QString RealtimeListModel::CellText(int row, int column) const {
+    if (!IsCell(row, column))
+        return {};
+    return rows_[row][column];
+}
+
+void RealtimeListModel::ClearRows() {
+    if (rows_.empty())
+        return;
+    beginRemoveRows(QModelIndex(), 0, static_cast<int>(rows_.size()) - 1);
+    rows_.clear();
+    endRemoveRows();
+}
+
+void RealtimeListModel::AppendReading(const SampleSeries& series, const LoggerInfo& info, std::time_t now) {
+    ++rowCounter_;
+    if (rowCounter_ > series.Capacity()) {
+        rowCounter_ = 0;
+        listFull_ = true;
+        return;
+    }
+    // The store has just restarted (a new recording, or a wrap): the list starts again too. The
+    // full flag goes with the old rows, otherwise a full list would stay empty from here on.
+    if (series.Count() == 1) {
+        ClearRows();
+        rowCounter_ = 1;
+        listFull_ = false;
+    }
+    const LoggerModel model = info.model;
+    if (rowCounter_ == 1)
+        ReplaceColumns(ColumnsFor(kind_, model), false);
+
+    if (!listFull_) {
+        const int position = std::min(rowCounter_, static_cast<int>(rows_.size()));
+        beginInsertRows(QModelIndex(), position, position);
+        Row row;
+        row[0] = QString::number(rowCounter_);
+        rows_.insert(rows_.begin() + position, std::move(row));
+        endInsertRows();
+    }
+    const int rowIndex = rowCounter_ - 1;
+    if (rowIndex < 0 || rowIndex >= static_cast<int>(rows_.size()))
+        return;
+
+    const int newest = series.Count();
+    const float value1 = series.Value1(newest);
+    const float value2 = series.currentValue2;
+    const std::time_t time = rowCounter_ == 1 ? now : series.Time(newest);
+    const bool humidity = Traits(model).channel2IsHumidity;
+    const AlarmLimits& limits1 = info.channel1Alarm;
+    const AlarmLimits& limits2 = info.channel2Alarm;
+
+    Row& row = rows_[rowIndex];
+    const auto& columns = Columns();
+    for (std::size_t c = 1; c < columns.size() && c < row.size(); ++c) {
+        std::string text;
+        switch (columns[c].cell) {
+            case CellKind::Time:
+                text = FormatTime(time, TimeStyle::ZeroPadded);
+                break;
+            case CellKind::Value1:
+                text = FormatTemperature(value1);
+                break;
+            case CellKind::Value2:
+                text = FormatChannelValue(value2, humidity);
+                break;
+            case CellKind::Alarm1:
+                text = AlarmText(AlarmListKind::Realtime, model, 1, value1, limits1.lower, limits1.upper);
+                break;
+            case CellKind::Alarm2:
+                text = AlarmText(AlarmListKind::Realtime, model, 2, value2, limits2.lower, limits2.upper);
+                break;
+            case CellKind::RowNumber:
+            case CellKind::Blank:
+                continue;
+        }
+        row[c] = QString::fromStdString(text);
+    }
+    emit dataChanged(index(rowIndex, 1), index(rowIndex, columnCount() - 1));
+}
+
+}  // namespace veldrin

@@ -1,0 +1,46 @@
+#pragma once
+// The realtime data list and the realtime alarm list: one row per accepted reading, appended as
+// it arrives. A list holds at most as many rows as the realtime store; past that it stops adding
+// rows and overwrites the texts of its rows from the top (list full).
+#include <array>
+#include <ctime>
+#include <vector>
+
+#include "logger/LoggerInfo.h"
+#include "logger/SampleSeries.h"
+#include "measure/TextTableModel.h"
+
+namespace veldrin {
+
+class RealtimeListModel final : public TextTableModel {
+    Q_OBJECT
+
+  public:
+    static constexpr int kMaxColumns = 6;
+
+    // `kind` is ListKind::RealtimeData or ListKind::RealtimeAlarm.
+    explicit RealtimeListModel(ListKind kind, QObject* parent = nullptr);
+
+    // Adds the row of the reading just stored at the newest index of `series`: its time, channel 1
+    // from the store, channel 2 from the store's current value 2, and (alarm list) the alarm texts
+    // against the decoded limits of `info`. `now` is the time the first row of a recording shows.
+    void AppendReading(const SampleSeries& series, const LoggerInfo& info, std::time_t now);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QString CellText(int row, int column) const override;
+
+    int RowCounter() const { return rowCounter_; }
+    bool ListFull() const { return listFull_; }
+
+  private:
+    using Row = std::array<QString, kMaxColumns>;
+
+    void ClearRows();
+
+    ListKind kind_;
+    std::vector<Row> rows_;
+    int rowCounter_ = 0;
+    bool listFull_ = false;
+};
+
+}  // namespace veldrin
