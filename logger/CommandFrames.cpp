@@ -1,0 +1,135 @@
+#include "logger/CommandFrames.h"
+
+#include <algorithm>
+
+#include "logger/Gbk.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin {
+namespace {
+
+constexpr std::array<std::string_view, kCommandCount> kNames{
+    "设置时间间隔",     "启动记录",
+    "结束记录",         "设置循环方式",
+    "设置启动时间",     "读取历史数据",
+    "读取即时数据",     "结束即时数据",
+    "设置芯片时间",     "读取芯片时间",
+    "读取时间间隔",     "读取循环方式",
+    "报警设置",         "读取报警设置",
+    "写入备注信息",     "读取备注信息",
+    "读取芯片启动时间", "读取记录状态电压状态",
+    "读取记录数量",     "同步",
+    "识别仪器",         "设置通道2报警",
+    "读取通道2报警",    "读取全部参数",
+};
+
+}  // namespace
+
+std::string_view CommandName(CommandId id) {
+    return kNames.at(static_cast<std::size_t>(Index(id)));
+}
+
+Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
+    switch (id) {
+        case CommandId::SetInterval:
+            return {0xFF, 0xF1, static_cast<std::uint8_t>(info.interval & 0xFF),
+                    static_cast<std::uint8_t>(info.interval >> 8)};
+        case CommandId::StartRecording:
+            return {0xFF, 0xF2, 0x01};
+        case CommandId::EndRecording:
+            return {0xFF, 0xF2, 0x00};
+        case CommandId::SetStopMode:
+            return {0xFF, 0xF3, info.stopMode};
+        case CommandId::SetStartTime: {
+            Bytes frame{0xFF, 0xF4};
+            frame.insert(frame.end(), info.startTime.raw.begin(), info.startTime.raw.end());
+            frame.push_back(info.startFlag);
+            return frame;
+        }
+        case CommandId::ReadRealtime:
+            return {0xFF, 0xF6, 0x01};
+        case CommandId::EndRealtime:
+            return {0xFF, 0xF6, 0x00};
+        case CommandId::SetChipClock: {
+            Bytes frame{0xFF, 0xF7};
+            auto clock = EncodeDateTime(now);
+            frame.insert(frame.end(), clock.begin(), clock.end());
+            return frame;
+        }
+        case CommandId::ReadChipClock:
+            return {0xFF, 0xF8, 0x01};
+        case CommandId::ReadInterval:
+            return {0xFF, 0xF9, 0x01};
+        case CommandId::ReadStopMode:
+            return {0xFF, 0xF3, 0x02, 0x00};
+        case CommandId::SetAlarm:
+            return {0xFF, 0xFB, info.channel1Alarm.lowerByte, info.channel1Alarm.upperByte,
+                    info.channel1Alarm.enable};
+        case CommandId::ReadAlarm:
+            return {0xFF, 0xFC, 0x01};
+        case CommandId::ReadDescription:
+            return {0xFF, 0xFE, 0x01};
+        case CommandId::ReadStartTime:
+            return {0xFF, 0xFA, 0x01};
+        case CommandId::ReadRecordState:
+            return {0xFF, 0xF2, 0x02};
+        case CommandId::ReadRecordCount:
+            return {0xFF, 0xEE, 0x02};
+        case CommandId::Sync:
+            return {0xFF};
+        case CommandId::Identify:
+            return {0xFF, 0xEC, 0x01};
+        case CommandId::SetChannel2Alarm:
+            return {0xFF, 0xEB, info.channel2Alarm.lowerByte, info.channel2Alarm.upperByte};
+        case CommandId::ReadChannel2Alarm:
+            return {0xFF, 0xEA, 0x01};
+        case CommandId::ReadAllParameters:
+            return {0xFF, 0xE9, 0x01};
+        case CommandId::ReadHistory:
+        case CommandId::WriteDescription:
+            break;
+    }
+    return {};
+}
+
+std::array<std::uint8_t, 2> BlockRequestBytes(int block, int blockCount) {
+    if (block == blockCount)
+        return {0x00, 0x00};
+    auto lo = static_cast<std::uint8_t>(block % 256);
+    auto hi = static_cast<std::uint8_t>((block / 256) % 256);
+    // FF is never sent as a block number byte: the logger takes it as a frame start.
+    if (lo == 0xFF) {
+        lo = 0x00;
+        hi = static_cast<std::uint8_t>(hi | 0x80);
+    }
+    return {lo, hi};
+}
+
+Bytes PayloadRequest(CommandId id) {
+    switch (id) {
+        case CommandId::ReadInterval:
+        case CommandId::ReadStopMode:
+        case CommandId::ReadAlarm:
+        case CommandId::ReadDescription:
+        case CommandId::ReadStartTime: {
+            Bytes frame = BuildFrame(id, LoggerInfo{}, 0);
+            frame.resize(3);
+            return frame;
+        }
+        default:
+            return {};
+    }
+}
+
+std::array<std::uint8_t, 96> BuildDescriptionBlock(std::string_view titleUtf8,
+                                                   std::string_view descriptionUtf8) {
+    std::array<std::uint8_t, 96> block;
+    block.fill(' ');
+    std::string title = CutGbk(ToGbk(titleUtf8), 36);
+    std::string description = CutGbk(ToGbk(descriptionUtf8), 60);
+    std::copy(title.begin(), title.end(), block.begin());
+    std::copy(description.begin(), description.end(), block.begin() + 36);
+    return block;
+}
+
+}  // namespace veldrin
