@@ -1,0 +1,99 @@
+#pragma once
+// The .Vdr data file: writing a history to it and reading one back.
+//
+// Reading never touches the current history: LoadDataFile builds a new HistoryDataSet and the
+// caller replaces the current one with it only when the file was accepted. Writing goes through
+// a temporary file, so a failed save leaves an existing file as it was.
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "files/CipherFile.h"
+#include "files/SafeSave.h"
+#include "logger/HistoryDataSet.h"
+
+namespace veldrin {
+
+// The messages the desktop program shows.
+inline constexpr std::string_view kFileErrorText = "文件错误!";
+inline constexpr std::string_view kSaveErrorText = "文件保存出错";
+
+// Outcome of reading a data file; `reason` says why a file was refused.
+struct DataFileResult {
+    bool ok = true;
+    std::string reason;
+
+    static DataFileResult Refused(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// Everything a data file's header holds, as read.
+struct DataFileHeader {
+    int typeCode = 0;
+    int kind = 6;  // data-file kind code: 3 single, 4 temperature-humidity, 5 dual, 6 unreadable
+    LoggerModel model = LoggerModel::Unknown;
+    bool longForm = false;
+    std::size_t headerLength = 0;
+    std::int64_t fileLength = 0;
+    std::array<std::uint8_t, 5> seeds{};
+    std::uint8_t key = 0;
+    std::string title;                 // 36 GBK bytes as stored, padding included
+    std::string description;           // 60 GBK bytes as stored, padding included
+    std::array<int, 6> startFields{};  // year, month, day, hour, minute, second
+    std::array<int, 6> stopFields{};
+    std::time_t start = 0;
+    int interval = 0;
+    int valueCount = 0;
+    // Minimum, maximum, average of channel 1, then of channel 2: the 7-character fields as
+    // stored, and their values.
+    std::array<std::string, 6> statisticTexts;
+    std::array<float, 6> statistics{};
+    std::array<bool, 2> channelEnabled{};  // a channel with any non-zero statistic
+    int channelCount = 0;
+    std::uint8_t alarm = 0;  // 0 in the short form
+    // Lower 1, upper 1, lower 2, upper 2 (the short form stores none: all 0).
+    std::array<std::string, 4> limitTexts;
+    std::array<double, 4> limits{};
+
+    // Samples the record area holds (per channel).
+    int SampleCount() const;
+};
+
+// Reads and checks the header of the file `file` has open for reading. On success header.kind
+// is 3, 4 or 5; a refused file leaves kind 6 or the reason in the result.
+DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header);
+// Reads the record area after ReadDataFileHeader accepted the header: the samples with their
+// times (start + i × interval) and blank-padded time texts, into `target`.
+DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, HistoryDataSet& target);
+
+struct DataFileLoad {
+    DataFileResult result;
+    DataFileHeader header;
+    // The history the file holds, with summary, limits, samples and the instrument name and
+    // channel texts of its kind; set only when the file was accepted.
+    std::unique_ptr<HistoryDataSet> dataSet;
+};
+// Opens, checks and reads a whole data file.
+DataFileLoad LoadDataFile(const std::string& path);
+// Loads a data file and, only when it is accepted, replaces `current` with its history; a
+// refused file leaves `current` exactly as it was.
+DataFileResult LoadDataFileInto(const std::string& path, HistoryDataSet& current);
+
+// The header values of a data set as they are written: statistics and limits pulled into what
+// 7 characters hold. The data set itself is left as it is.
+struct ClampedHeaderValues {
+    std::array<float, 6> statistics{};  // min1, max1, avg1, min2, max2, avg2
+    std::array<float, 4> limits{};      // lower1, upper1, lower2, upper2
+};
+ClampedHeaderValues ClampBeforeSave(const HistoryDataSet& dataSet);
+// A sample value as it is written: above 127 → 127, below −126 → −126.
+float ClampSampleForSave(float value);
+
+// Writes `dataSet` as a data file with the writer of its model. `now` seeds the key.
+SaveResult WriteDataFile(const std::string& path, const HistoryDataSet& dataSet,
+                         std::time_t now = std::time(nullptr));
+
+}  // namespace veldrin

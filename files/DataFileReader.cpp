@@ -1,0 +1,309 @@
+#include <cstdio>
+
+#include "files/DataFile.h"
+#include "files/DataFileFields.h"
+#include "files/DataFileLayout.h"
+#include "logger/Gbk.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin {
+namespace {
+
+using namespace datafile;
+
+std::string Printf(const char* format, auto... values) {
+    char buffer[128];
+    int length = std::snprintf(buffer, sizeof buffer, format, values...);
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+// Splits 14 characters into year (4), month, day, hour, minute, second (2 each).
+std::array<int, 6> ParseTimeFields(std::string_view text) {
+    return {ParseIntField(text.substr(0, 4)),  ParseIntField(text.substr(4, 2)),
+            ParseIntField(text.substr(6, 2)),  ParseIntField(text.substr(8, 2)),
+            ParseIntField(text.substr(10, 2)), ParseIntField(text.substr(12, 2))};
+}
+
+std::string BlankPaddedTime(const std::array<int, 6>& f) {
+    return Printf("%d-%2d-%2d %2d:%2d:%2d", f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+// Takes fields off the front of the deciphered header text.
+class FieldCursor {
+  public:
+    explicit FieldCursor(std::string_view text) : text_(text) {}
+    std::string_view Next(std::size_t width) {
+        std::string_view field = text_.substr(at_, width);
+        at_ += width;
+        return field;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// The unmasked seeds, title and description of the first 111 bytes.
+DataFileResult ReadMaskedHeader(std::string masked, DataFileHeader& header) {
+    for (char& c : masked)
+        c = static_cast<char>(c ^ kMask);
+    for (std::size_t i = 0; i < header.seeds.size(); ++i) {
+        header.seeds[i] = static_cast<std::uint8_t>(
+            ParseIntField(std::string_view(masked).substr(i * kSeedWidth, kSeedWidth)));
+    }
+    auto key = KeyFromSeeds(header.seeds);
+    if (!key)
+        return DataFileResult::Refused("the third seed is 0, so the file has no key");
+    header.key = *key;
+    header.title = masked.substr(5 * kSeedWidth, kTitleBytes);
+    header.description = masked.substr(5 * kSeedWidth + kTitleBytes, kDescriptionBytes);
+    return {};
+}
+
+// The enciphered header in its short or long form, deciphered.
+DataFileResult DecipherHeader(CCipherFile& file, const std::string& firstBytes, DataFileHeader& header,
+                              std::string& plain) {
+    file.position = kMaskedLength;
+    plain =
+        file.DecipherText(firstBytes.data() + kMaskedLength, kShortCipherLength, CCipherFile::kChainStart);
+    if (plain.empty())
+        return DataFileResult::Refused("the header holds a character that is not part of a number");
+    header.typeCode = ParseIntField(std::string_view(plain).substr(0, kTypeWidth));
+    header.longForm = header.typeCode > kLastShortTypeCode;
+    header.headerLength = header.longForm ? kLongHeaderLength : kShortHeaderLength;
+    if (!header.longForm)
+        return {};
+
+    if (header.fileLength < static_cast<std::int64_t>(kLongHeaderLength)) {
+        return DataFileResult::Refused(Printf("the file has %lld bytes, fewer than its 223-byte header",
+                                              static_cast<long long>(header.fileLength)));
+    }
+    file.Seek(0);
+    std::string bytes = file.Read(kLongHeaderLength);
+    if (bytes.size() != kLongHeaderLength)
+        return DataFileResult::Refused("the header cannot be read");
+    file.position = kMaskedLength;
+    plain = file.DecipherText(bytes.data() + kMaskedLength, kLongCipherLength, CCipherFile::kChainStart);
+    if (plain.empty())
+        return DataFileResult::Refused("the header holds a character that is not part of a number");
+    return {};
+}
+
+void ParseCipherHeader(std::string_view plain, DataFileHeader& header) {
+    FieldCursor cursor(plain);
+    cursor.Next(kTypeWidth);
+    header.startFields = ParseTimeFields(cursor.Next(kTimeWidth));
+    header.stopFields = ParseTimeFields(cursor.Next(kTimeWidth));
+    header.interval = ParseIntField(cursor.Next(kIntervalWidth));
+    header.valueCount = ParseIntField(cursor.Next(kValueCountWidth));
+    for (std::size_t i = 0; i < 6; ++i) {
+        header.statisticTexts[i] = std::string(cursor.Next(kFieldWidth));
+        header.statistics[i] = static_cast<float>(ParseDecimalField(header.statisticTexts[i]));
+    }
+    header.channelEnabled = {
+        header.statistics[0] != 0 || header.statistics[1] != 0 || header.statistics[2] != 0,
+        header.statistics[3] != 0 || header.statistics[4] != 0 || header.statistics[5] != 0};
+    header.channelCount = header.channelEnabled[0] + header.channelEnabled[1];
+    if (!header.longForm)
+        return;
+    header.alarm = static_cast<std::uint8_t>(ParseIntField(cursor.Next(1)));
+    for (std::size_t i = 0; i < 4; ++i) {
+        header.limitTexts[i] = std::string(cursor.Next(kFieldWidth));
+        header.limits[i] = ParseDecimalField(header.limitTexts[i]);
+    }
+}
+
+// The refusals that need the whole header.
+DataFileResult CheckHeader(DataFileHeader& header) {
+    auto model = ModelFromTypeCode(header.typeCode);
+    if (!model)
+        return DataFileResult::Refused(Printf("unknown type code %d", header.typeCode));
+    header.model = *model;
+    std::int64_t records = header.fileLength - static_cast<std::int64_t>(header.headerLength);
+    if (header.valueCount < 0 || static_cast<std::int64_t>(header.valueCount) * 7 != records) {
+        return DataFileResult::Refused(
+            Printf("the header calls for %d values (%lld bytes) but the file holds %lld bytes after it",
+                   header.valueCount, 7LL * header.valueCount, static_cast<long long>(records)));
+    }
+    bool twoChannels = header.model != LoggerModel::SingleTemperature;
+    if (twoChannels && header.channelCount == 0 && header.valueCount > 0) {
+        return DataFileResult::Refused("both channels are disabled but the file holds values");
+    }
+    if (twoChannels && header.channelCount == 2 && header.valueCount % 2 != 0) {
+        return DataFileResult::Refused("two channels but an odd number of values");
+    }
+    if (header.SampleCount() > kMaxSamples) {
+        return DataFileResult::Refused(
+            Printf("%d samples, more than the %d a history holds", header.SampleCount(), kMaxSamples));
+    }
+    auto start = MakeLocalTime(header.startFields[0], header.startFields[1], header.startFields[2],
+                               header.startFields[3], header.startFields[4], header.startFields[5]);
+    if (!start)
+        return DataFileResult::Refused("the start time is not a calendar time");
+    header.start = *start;
+    return {};
+}
+
+// Instrument name and channel numbers, names and units of a history read from a file.
+void SetFileKindTexts(LoggerModel model, HistorySummary& summary) {
+    const ModelTraits& traits = Traits(model);
+    bool twoChannels = traits.channelCount == 2;
+    summary.instrumentName = traits.displayName;
+    summary.channel1Number = "1";
+    summary.channel1Name = traits.channel1Name;
+    summary.channel1Unit = traits.channel1Unit;
+    summary.channel2Number = twoChannels ? "2" : " ";
+    summary.channel2Name = traits.channel2Name;
+    // Files name the humidity unit in full; a download shows "%".
+    summary.channel2Unit = traits.channel2IsHumidity ? "%RH" : std::string(traits.channel2Unit);
+}
+
+void ApplyHeader(const DataFileHeader& header, HistoryDataSet& dataSet) {
+    dataSet.model = header.model;
+    dataSet.fileKind = header.kind;
+    dataSet.shown = header.channelEnabled;
+    HistorySummary& s = dataSet.summary;
+    s.title = FromGbk(header.title);
+    s.description = FromGbk(header.description);
+    SetFileKindTexts(header.model, s);
+    s.enabledChannelCount = header.channelCount;
+    s.enabledChannels = Printf("%1d", header.channelCount);
+    s.dataLengthValue = header.valueCount;
+    s.dataLength = Printf("%d", header.valueCount);
+    s.start = header.start;
+    s.startTime = FormatTime(header.start, TimeStyle::BlankPadded);
+    s.stopTime = BlankPaddedTime(header.stopFields);
+    s.intervalSeconds = header.interval;
+    s.interval = Printf("%ds", header.interval);
+    s.channel1Min = header.statisticTexts[0];
+    s.channel1Max = header.statisticTexts[1];
+    s.channel1Avg = header.statisticTexts[2];
+    s.channel2Min = header.statisticTexts[3];
+    s.channel2Max = header.statisticTexts[4];
+    s.channel2Avg = header.statisticTexts[5];
+    s.min1 = header.statistics[0];
+    s.max1 = header.statistics[1];
+    s.avg1 = header.statistics[2];
+    s.min2 = header.statistics[3];
+    s.max2 = header.statistics[4];
+    s.avg2 = header.statistics[5];
+    dataSet.limits.enable1 = header.alarm;
+    dataSet.limits.lower1 = static_cast<float>(header.limits[0]);
+    dataSet.limits.upper1 = static_cast<float>(header.limits[1]);
+    dataSet.limits.lower2 = static_cast<float>(header.limits[2]);
+    dataSet.limits.upper2 = static_cast<float>(header.limits[3]);
+}
+
+}  // namespace
+
+int DataFileHeader::SampleCount() const {
+    if (model == LoggerModel::SingleTemperature)
+        return valueCount;
+    if (channelCount == 0)
+        return 0;
+    return (valueCount + channelCount - 1) / channelCount;
+}
+
+DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
+    header = DataFileHeader{};
+    if (!file.IsReading())
+        return DataFileResult::Refused("the file is not open");
+    auto length = file.Length();
+    if (!length)
+        return DataFileResult::Refused("the length of the file cannot be read");
+    header.fileLength = *length;
+    if (header.fileLength < static_cast<std::int64_t>(kShortHeaderLength)) {
+        return DataFileResult::Refused(
+            Printf("the file has %lld bytes, fewer than the 194 of the shortest header",
+                   static_cast<long long>(header.fileLength)));
+    }
+    file.Seek(0);
+    std::string bytes = file.Read(kShortHeaderLength);
+    if (bytes.size() != kShortHeaderLength)
+        return DataFileResult::Refused("the header cannot be read");
+    if (auto result = ReadMaskedHeader(bytes.substr(0, kMaskedLength), header); !result)
+        return result;
+    file.key = header.key;
+    file.seeds = header.seeds;
+
+    std::string plain;
+    if (auto result = DecipherHeader(file, bytes, header, plain); !result)
+        return result;
+    ParseCipherHeader(plain, header);
+    if (auto result = CheckHeader(header); !result)
+        return result;
+    header.kind = Traits(header.model).fileKind;
+    return {};
+}
+
+DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, HistoryDataSet& target) {
+    SampleSeries& samples = target.samples;
+    samples.Reset();
+    bool twoChannels = header.model != LoggerModel::SingleTemperature;
+    // The channels each sample has a field for, in order.
+    std::array<int, 2> slots{};
+    int slotCount = 0;
+    if (!twoChannels || header.channelEnabled[0])
+        slots[slotCount++] = 0;
+    if (twoChannels && header.channelEnabled[1])
+        slots[slotCount++] = 1;
+
+    file.Seek(static_cast<std::int64_t>(header.headerLength));
+    file.position = static_cast<std::uint32_t>(header.headerLength);
+    int sample = 0;
+    int slot = 0;
+    std::array<float, 2> values{};
+    std::time_t time = header.start;
+    for (int first = 0; first < header.valueCount; first += kFieldsPerSegment) {
+        int fields = std::min(kFieldsPerSegment, header.valueCount - first);
+        std::string bytes = file.Read(static_cast<std::size_t>(fields) * kFieldWidth);
+        if (bytes.size() != static_cast<std::size_t>(fields) * kFieldWidth) {
+            return DataFileResult::Refused("the record area cannot be read");
+        }
+        std::string plain = file.DecipherText(bytes.data(), bytes.size(), CCipherFile::kChainStart);
+        if (plain.empty()) {
+            return DataFileResult::Refused(Printf(
+                "the record segment from value %d holds a character that is not part of a number", first));
+        }
+        for (int field = 0; field < fields; ++field) {
+            std::string_view text(plain.data() + static_cast<std::size_t>(field) * kFieldWidth, kFieldWidth);
+            values[slots[slot]] = static_cast<float>(ParseDecimalField(text));
+            if (++slot < slotCount)
+                continue;
+            samples.SetHistorySample(sample, values[0], values[1], time,
+                                     FormatTime(time, TimeStyle::BlankPadded));
+            ++sample;
+            time += header.interval;
+            slot = 0;
+            values = {};
+        }
+    }
+    return {};
+}
+
+DataFileLoad LoadDataFile(const std::string& path) {
+    DataFileLoad load;
+    CCipherFile file(path, CCipherFile::kRead);
+    if (!file.IsReading()) {
+        load.result = DataFileResult::Refused(file.OpenError());
+        return load;
+    }
+    load.result = ReadDataFileHeader(file, load.header);
+    if (!load.result)
+        return load;
+    auto dataSet = std::make_unique<HistoryDataSet>();
+    ApplyHeader(load.header, *dataSet);
+    load.result = ReadDataFileRecords(file, load.header, *dataSet);
+    if (load.result)
+        load.dataSet = std::move(dataSet);
+    return load;
+}
+
+DataFileResult LoadDataFileInto(const std::string& path, HistoryDataSet& current) {
+    DataFileLoad load = LoadDataFile(path);
+    if (load.result)
+        current = std::move(*load.dataSet);
+    return load.result;
+}
+
+}  // namespace veldrin
