@@ -11,6 +11,11 @@ std::size_t WorksheetSheet::ColumnCount() const {
     return columns;
 }
 
+bool WorksheetSheet::HoldsTable() const {
+    return !rows.empty() && std::any_of(rows.front().begin(), rows.front().end(),
+                                        [](const std::string& field) { return !field.empty(); });
+}
+
 bool SameWorksheetName(std::string_view a, std::string_view b) {
     auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
     return a.size() == b.size() &&

@@ -17,7 +17,7 @@ struct WorksheetSheet {
     // Number of columns: the widest row.
     std::size_t ColumnCount() const;
     // A sheet holds a table when its first row names at least one field.
-    bool HoldsTable() const { return !rows.empty() && !rows.front().empty(); }
+    bool HoldsTable() const;
 };
 
 struct WorksheetBook {
