@@ -1,0 +1,36 @@
+#pragma once
+// The history data list and the history alarm list. A fill replaces the whole content in one
+// model reset; the cell texts are made when asked for, from the history store, so that 100000
+// rows cost nothing until they are shown or exported.
+#include "logger/HistoryDataSet.h"
+#include "logger/SampleSeries.h"
+#include "measure/TextTableModel.h"
+
+namespace veldrin {
+
+class HistoryListModel final : public TextTableModel {
+    Q_OBJECT
+
+  public:
+    // `kind` is ListKind::HistoryData or ListKind::HistoryAlarm.
+    explicit HistoryListModel(ListKind kind, QObject* parent = nullptr);
+
+    // Lists samples 0 … count − 1 of `series` with the columns of `model` and `shown`. Alarm
+    // texts compare with `limits` (lower test, then upper test, strict) and are written only when
+    // `alarmTexts` is set. `series` must outlive the content, up to the next fill.
+    void Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown, const HistoryLimits& limits,
+              bool alarmTexts);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QString CellText(int row, int column) const override;
+
+  private:
+    ListKind kind_;
+    const SampleSeries* series_ = nullptr;
+    int rows_ = 0;
+    LoggerModel model_ = LoggerModel::SingleTemperature;
+    HistoryLimits limits_;
+    bool alarmTexts_ = false;
+};
+
+}  // namespace veldrin

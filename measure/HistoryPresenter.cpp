@@ -1,0 +1,45 @@
+#include "measure/HistoryPresenter.h"
+
+#include "measure/AlarmText.h"
+
+namespace veldrin {
+
+HistoryPresenter::HistoryPresenter(const HistoryDataSet& history, CurveChart& chart,
+                                   HistoryListModel& dataList, HistoryListModel& alarmList,
+                                   SummaryListModel& summary)
+    : history_(history), chart_(chart), dataList_(dataList), alarmList_(alarmList), summary_(summary) {}
+
+void HistoryPresenter::LoadChart(bool twoChannels) {
+    const SampleSeries& samples = history_.samples;
+    chart_.Load1(samples.Values1(), samples.Count());
+    if (twoChannels)
+        chart_.Load2(samples.Values2(), samples.Count());
+}
+
+void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
+    // With neither channel shown there is nothing to list; the lists keep what they show.
+    if (HasSecondChannel(model) && !history_.shown[0] && !history_.shown[1])
+        return;
+    dataList_.Fill(history_.samples, model, history_.shown, history_.limits, alarmTexts);
+    alarmList_.Fill(history_.samples, model, history_.shown, history_.limits, alarmTexts);
+}
+
+void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {
+    if (!result.stored)
+        return;
+    LoadChart(HasSecondChannel(history_.model));
+    if (!result.listed)
+        return;
+    summary_.Refresh(history_);
+    FillLists(history_.model, true);
+}
+
+void HistoryPresenter::ShowLoadedFile() {
+    const LoggerModel model = ModelFromFileKind(history_.fileKind).value_or(history_.model);
+    chart_.Initialise();
+    LoadChart(HasSecondChannel(model));
+    FillLists(model, history_.limits.enable1 == 1);
+    summary_.Refresh(history_);
+}
+
+}  // namespace veldrin

@@ -1,0 +1,34 @@
+#pragma once
+// Shows the current history: loads the history chart and refills the history data list, the
+// history alarm list and the summary page from it, after a download or after a data file load.
+#include "logger/HistoryDataSet.h"
+#include "measure/CurveChart.h"
+#include "measure/HistoryIngestion.h"
+#include "measure/HistoryListModel.h"
+#include "measure/SummaryListModel.h"
+
+namespace veldrin {
+
+class HistoryPresenter {
+  public:
+    HistoryPresenter(const HistoryDataSet& history, CurveChart& chart, HistoryListModel& dataList,
+                     HistoryListModel& alarmList, SummaryListModel& summary);
+
+    // After IngestDownloadedHistory(): alarm texts compare with the limits taken from the logger.
+    void ShowDownload(const DownloadIngestResult& result);
+    // After a data file has been read into the history (samples, times, time texts, summary and
+    // channel names): the chart starts afresh; alarm texts only when the file enables them.
+    void ShowLoadedFile();
+
+  private:
+    void LoadChart(bool twoChannels);
+    void FillLists(LoggerModel model, bool alarmTexts);
+
+    const HistoryDataSet& history_;
+    CurveChart& chart_;
+    HistoryListModel& dataList_;
+    HistoryListModel& alarmList_;
+    SummaryListModel& summary_;
+};
+
+}  // namespace veldrin

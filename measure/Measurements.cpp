@@ -1,0 +1,26 @@
+#include "measure/Measurements.h"
+
+namespace veldrin {
+
+Measurements::Measurements(const LoggerInfo& info, const Clock& clock, AlarmSound& sound, QObject* parent)
+    : QObject(parent),
+      info_(info),
+      alarm_(sound),
+      realtime_(info, clock, realtimeSeries_, realtimeChart_, realtimeDataList_, realtimeAlarmList_, alarm_),
+      presenter_(history_, historyChart_, historyDataList_, historyAlarmList_, summary_) {}
+
+DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::uint8_t> raw,
+                                                         std::array<bool, 2> shown) {
+    const DownloadIngestResult result = IngestDownloadedHistory(raw, info_.model, shown, info_, history_);
+    presenter_.ShowDownload(result);
+    if (result.listed)
+        emit historyShown();
+    return result;
+}
+
+void Measurements::ShowLoadedFile() {
+    presenter_.ShowLoadedFile();
+    emit historyShown();
+}
+
+}  // namespace veldrin

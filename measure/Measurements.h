@@ -1,0 +1,73 @@
+#pragma once
+// The measurement records of the whole run, owned in one place: the realtime store and chart,
+// the current history and its chart, the five lists, the audible alarm, the realtime reading
+// path and the history presentation. The desktop program and the command-line tool each create
+// one and reach every record through it.
+#include <QObject>
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "logger/Clock.h"
+#include "logger/HistoryDataSet.h"
+#include "logger/LoggerInfo.h"
+#include "logger/SampleSeries.h"
+#include "measure/AlarmSound.h"
+#include "measure/AudibleAlarm.h"
+#include "measure/CurveChart.h"
+#include "measure/HistoryIngestion.h"
+#include "measure/HistoryListModel.h"
+#include "measure/HistoryPresenter.h"
+#include "measure/RealtimeListModel.h"
+#include "measure/RealtimeMonitor.h"
+#include "measure/SummaryListModel.h"
+
+namespace veldrin {
+
+class Measurements final : public QObject {
+    Q_OBJECT
+
+  public:
+    // `info` is the connected logger's record; it must outlive this object, as must `clock` and
+    // `sound`.
+    Measurements(const LoggerInfo& info, const Clock& clock, AlarmSound& sound, QObject* parent = nullptr);
+
+    SampleSeries& RealtimeSeries() { return realtimeSeries_; }
+    CurveChart& RealtimeChart() { return realtimeChart_; }
+    HistoryDataSet& History() { return history_; }
+    CurveChart& HistoryChart() { return historyChart_; }
+    RealtimeListModel& RealtimeDataList() { return realtimeDataList_; }
+    RealtimeListModel& RealtimeAlarmList() { return realtimeAlarmList_; }
+    HistoryListModel& HistoryDataList() { return historyDataList_; }
+    HistoryListModel& HistoryAlarmList() { return historyAlarmList_; }
+    SummaryListModel& Summary() { return summary_; }
+    AudibleAlarm& Alarm() { return alarm_; }
+    RealtimeMonitor& Realtime() { return realtime_; }
+
+    // The history read from the logger is complete: decode the collected bytes for the connected
+    // model with the channel choice made before the read, and show the result.
+    DownloadIngestResult TakeDownloadedHistory(std::span<const std::uint8_t> raw, std::array<bool, 2> shown);
+    // A data file has been read into History(): show it.
+    void ShowLoadedFile();
+
+  signals:
+    // A new current history is shown: the history panel comes up and its curve page repaints.
+    void historyShown();
+
+  private:
+    const LoggerInfo& info_;
+    SampleSeries realtimeSeries_;
+    CurveChart realtimeChart_;
+    HistoryDataSet history_;
+    CurveChart historyChart_;
+    RealtimeListModel realtimeDataList_{ListKind::RealtimeData};
+    RealtimeListModel realtimeAlarmList_{ListKind::RealtimeAlarm};
+    HistoryListModel historyDataList_{ListKind::HistoryData};
+    HistoryListModel historyAlarmList_{ListKind::HistoryAlarm};
+    SummaryListModel summary_;
+    AudibleAlarm alarm_;
+    RealtimeMonitor realtime_;
+    HistoryPresenter presenter_;
+};
+
+}  // namespace veldrin

@@ -1,0 +1,59 @@
+#pragma once
+// Realtime readings while a recording is watched: each decoded reading is checked against the
+// alarm limits, stored in the realtime store, appended to the realtime chart (which is redrawn)
+// and listed in the realtime data and alarm lists. Readings decoded on the serial reader thread
+// are handed over with PostReading(); everything else runs on the user-interface thread.
+#include <QObject>
+
+#include "logger/Clock.h"
+#include "logger/LoggerInfo.h"
+#include "logger/SampleSeries.h"
+#include "measure/AudibleAlarm.h"
+#include "measure/CurveChart.h"
+#include "measure/RealtimeListModel.h"
+
+namespace veldrin {
+
+class RealtimeMonitor final : public QObject {
+    Q_OBJECT
+
+  public:
+    // `info` supplies the current model and the decoded alarm limits.
+    RealtimeMonitor(const LoggerInfo& info, const Clock& clock, SampleSeries& series, CurveChart& chart,
+                    RealtimeListModel& dataList, RealtimeListModel& alarmList, AudibleAlarm& alarm,
+                    QObject* parent = nullptr);
+
+    // Any thread: queues the reading, with its own values, for HandleReading() on this object's
+    // thread.
+    void PostReading(float value1, float value2);
+    // The reading as the current one: alarm evaluation, then (when monitoring) store, chart,
+    // redraw and list rows.
+    void HandleReading(float value1, float value2);
+    // The 200 ms alarm tick.
+    void AlarmTick() { alarm_.Tick(monitoring_); }
+
+    // On when a recording is started, off on disconnect or an instrument mismatch.
+    void SetMonitoring(bool on) { monitoring_ = on; }
+    bool Monitoring() const { return monitoring_; }
+    // A new recording: the store and the chart start empty.
+    void RestartRecording();
+
+  signals:
+    // A reading was stored and the chart redrawn; the curve page widens its scroll range to
+    // `chartCount` values and repaints.
+    void readingShown(int chartCount);
+
+  private:
+    void ShowReading();
+
+    const LoggerInfo& info_;
+    const Clock& clock_;
+    SampleSeries& series_;
+    CurveChart& chart_;
+    RealtimeListModel& dataList_;
+    RealtimeListModel& alarmList_;
+    AudibleAlarm& alarm_;
+    bool monitoring_ = false;
+};
+
+}  // namespace veldrin
