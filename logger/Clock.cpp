@@ -5,7 +5,9 @@
 
 namespace veldrin {
 
-std::time_t SystemClock::Now() const { return std::time(nullptr); }
+std::time_t SystemClock::Now() const {
+    return std::time(nullptr);
+}
 
 std::int64_t SystemClock::MonotonicMs() const {
     using namespace std::chrono;

@@ -21,7 +21,8 @@ struct IconvCloser {
 std::string Convert(std::string_view input, const char* to, const char* from, std::string_view replacement,
                     bool gbkInput) {
     iconv_t handle = iconv_open(to, from);
-    if (handle == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+    if (handle == reinterpret_cast<iconv_t>(-1))
+        return std::string(input);
     std::unique_ptr<iconv_t, IconvCloser> cd(new iconv_t(handle));
 
     std::string out;
@@ -34,8 +35,10 @@ std::string Convert(std::string_view input, const char* to, const char* from, st
         std::size_t outLeft = sizeof buffer;
         std::size_t result = iconv(*cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
+        if (result != static_cast<std::size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
         // EILSEQ or EINVAL: one unconvertible character.
         out.append(replacement);
         std::size_t skip = 1;
@@ -45,7 +48,8 @@ std::string Convert(std::string_view input, const char* to, const char* from, st
         } else {
             auto lead = static_cast<unsigned char>(*in);
             skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            if (skip > inLeft) skip = inLeft;
+            if (skip > inLeft)
+                skip = inLeft;
         }
         in += skip;
         inLeft -= skip;
@@ -56,16 +60,21 @@ std::string Convert(std::string_view input, const char* to, const char* from, st
 
 }  // namespace
 
-std::string ToGbk(std::string_view utf8) { return Convert(utf8, "GBK", "UTF-8", "?", false); }
+std::string ToGbk(std::string_view utf8) {
+    return Convert(utf8, "GBK", "UTF-8", "?", false);
+}
 
-std::string FromGbk(std::string_view gbk) { return Convert(gbk, "UTF-8", "GBK", "\xEF\xBF\xBD", true); }
+std::string FromGbk(std::string_view gbk) {
+    return Convert(gbk, "UTF-8", "GBK", "\xEF\xBF\xBD", true);
+}
 
 std::string CutGbk(std::string_view gbk, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < gbk.size()) {
         auto lead = static_cast<unsigned char>(gbk[end]);
         std::size_t width = (lead >= 0x81 && lead <= 0xFE && end + 1 < gbk.size()) ? 2 : 1;
-        if (end + width > maxBytes) break;
+        if (end + width > maxBytes)
+            break;
         end += width;
     }
     return std::string(gbk.substr(0, end));
@@ -75,6 +84,8 @@ std::string CutUtf8ToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
     return FromGbk(CutGbk(ToGbk(utf8), maxBytes));
 }
 
-std::size_t GbkLength(std::string_view utf8) { return ToGbk(utf8).size(); }
+std::size_t GbkLength(std::string_view utf8) {
+    return ToGbk(utf8).size();
+}
 
 }  // namespace veldrin

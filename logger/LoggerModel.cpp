@@ -18,31 +18,40 @@ constexpr std::array<ModelTraits, 4> kModels{{
 
 const ModelTraits& Traits(LoggerModel model) {
     for (const auto& traits : kModels) {
-        if (traits.model == model) return traits;
+        if (traits.model == model)
+            return traits;
     }
     return kModels.back();
 }
 
-int ModelCode(LoggerModel model) { return static_cast<int>(model); }
+int ModelCode(LoggerModel model) {
+    return static_cast<int>(model);
+}
 
 LoggerModel ModelFromCode(int code) {
     switch (code) {
-        case 0: return LoggerModel::SingleTemperature;
-        case 1: return LoggerModel::TemperatureHumidity;
-        case 2: return LoggerModel::DualTemperature;
-        default: return LoggerModel::Unknown;
+        case 0:
+            return LoggerModel::SingleTemperature;
+        case 1:
+            return LoggerModel::TemperatureHumidity;
+        case 2:
+            return LoggerModel::DualTemperature;
+        default:
+            return LoggerModel::Unknown;
     }
 }
 
 LoggerModel ModelFromIdentification(std::uint8_t byte) {
     for (const auto& traits : kModels) {
-        if (traits.model != LoggerModel::Unknown && traits.identificationByte == byte) return traits.model;
+        if (traits.model != LoggerModel::Unknown && traits.identificationByte == byte)
+            return traits.model;
     }
     return LoggerModel::Unknown;
 }
 
 std::optional<LoggerModel> ModelFromFileKind(int kind) {
-    if (kind >= 3 && kind <= 5) return ModelFromCode(kind - 3);
+    if (kind >= 3 && kind <= 5)
+        return ModelFromCode(kind - 3);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "logger/ByteSearch.h"
+#include "logger/ConnectionTexts.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
 
@@ -18,7 +19,6 @@ constexpr std::size_t kDescriptionEchoBytes = 2 + 96;
 constexpr std::size_t kParameterBlockBytes = 129;
 constexpr std::size_t kFirstBlockBytes = 1033;
 constexpr std::size_t kMiddleBlockBytes = 1028;
-constexpr const char* kSettingUpText = "正在设置仪器";
 
 // The echo of a frame: its bytes up to the first 00 byte.
 Bytes EchoOf(const Bytes& frame) {
@@ -273,7 +273,7 @@ bool ProtocolEngine::Accept(CommandId id, const Bytes& reply) {
             Acknowledge(id, false);
             SetProgressIn(Phase::Connecting, 100);
             if (session_.phase == Phase::SettingUp && session_.progress == 100) {
-                listener_.ProgressText(100, "设置完成");
+                listener_.ProgressText(100, texts::kSettingDone);
                 session_.phase = Phase::Polling;
             }
             return true;
@@ -473,7 +473,7 @@ int ProtocolEngine::ProcessDescriptionEcho() {
         chunkAcknowledged_ = true;
         int progress = 25 + 10 * chunkIndex_;
         SetProgressIn(Phase::SettingUp, progress);
-        listener_.ProgressText(progress, kSettingUpText);
+        listener_.ProgressText(progress, texts::kSettingUp);
     }
     if (log.size() < expectedEcho_.size() && ++misses_ >= kDescriptionMisses) {
         // Start the write over from the header.

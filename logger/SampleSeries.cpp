@@ -15,7 +15,8 @@ void SampleSeries::Reset() {
 
 int SampleSeries::AppendRealtime(float value1, float value2, std::time_t time, std::string timeText) {
     ++count_;
-    if (count_ >= kCapacity) count_ = 0;
+    if (count_ >= kCapacity)
+        count_ = 0;
     values1_[count_] = value1;
     values2_[count_] = value2;
     times_[count_] = time;

@@ -1,0 +1,143 @@
+// The configuration commands of the connection: apply the panel's settings and start recording,
+// stop recording, and read the history.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "logger/ConnectionTexts.h"
+#include "logger/DeviceConnection.h"
+#include "logger/Gbk.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin {
+namespace {
+
+// A limit field's text read as a number and truncated toward zero; text that is no number is 0.
+int LimitFromText(const std::string& text) {
+    double value = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::clamp(std::trunc(value), -100000.0, 100000.0));
+}
+
+void SetLimits(AlarmLimits& limits, int lower, int upper) {
+    limits.lower = static_cast<float>(lower);
+    limits.upper = static_cast<float>(upper);
+}
+
+void SetTemperatureBytes(AlarmLimits& limits, int lower, int upper) {
+    limits.lowerByte = EncodeTemperatureLimit(lower);
+    limits.upperByte = EncodeTemperatureLimit(upper);
+}
+
+}  // namespace
+
+int DeviceConnection::ApplySettings() {
+    PanelSettings panel = ui_.ReadPanelSettings();
+    const std::time_t now = clock_.Now();
+    std::time_t chosen = MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay, panel.startHour,
+                                       panel.startMinute, panel.startSecond)
+                             .value_or(now - 1);
+    chosenStart_ = chosen;
+    if (!ui_.ConfirmStartTime(chosen))
+        return 0;
+
+    info_.interval = IntervalFromClock(panel.intervalHours, panel.intervalMinutes, panel.intervalSeconds);
+
+    // Channel 1 takes the fields only in the right order; otherwise the limits read last stay.
+    int lower1 = LimitFromText(panel.channel1Lower);
+    int upper1 = LimitFromText(panel.channel1Upper);
+    if (lower1 < upper1) {
+        SetTemperatureBytes(info_.channel1Alarm, lower1, upper1);
+        SetLimits(info_.channel1Alarm, lower1, upper1);
+    }
+    int lower2 = LimitFromText(panel.channel2Lower);
+    int upper2 = LimitFromText(panel.channel2Upper);
+    if (info_.model == LoggerModel::TemperatureHumidity) {
+        lower2 = std::max(lower2, 1);
+        upper2 = std::min(upper2, 99);
+        SetLimits(info_.channel2Alarm, lower2, upper2);
+        info_.channel2Alarm.lowerByte = static_cast<std::uint8_t>(lower2 & 0xFF);
+        info_.channel2Alarm.upperByte = static_cast<std::uint8_t>(upper2 & 0xFF);
+    } else if (info_.model == LoggerModel::DualTemperature) {
+        SetLimits(info_.channel2Alarm, lower2, upper2);
+        if (lower2 < upper2)
+            SetTemperatureBytes(info_.channel2Alarm, lower2, upper2);
+    }
+
+    // A start time still ahead is left to the logger; one in the past becomes a start now.
+    if (chosen >= now) {
+        info_.startTime = DecodeDateTime(EncodeDateTime(chosen).data());
+        info_.startFlag = 1;
+        engine_.MarkDone(CommandId::StartRecording);
+        ui_.ShowStartTime(chosen);
+    } else {
+        info_.startTime = DecodeDateTime(EncodeDateTime(now).data());
+        info_.startFlag = 0;
+        ui_.ShowStartTime(now);
+    }
+    info_.stopMode = static_cast<std::uint8_t>(panel.stopMode);
+    info_.title = CutUtf8ToGbkBytes(panel.title, 36);
+    info_.description = CutUtf8ToGbkBytes(panel.description, 60);
+
+    SessionState& session = engine_.Session();
+    if (session.online && link_.IsOpen()) {
+        settingsWrite_ = 1;
+        engine_.BeginDescriptionWrite(BuildDescriptionBlock(info_.title, info_.description));
+        session.phase = Phase::SettingUp;
+        session.phaseStep = 1;
+        session.progress = 0;
+        // Let replies still on their way arrive before the sequence starts.
+        clock_.SleepMs(kTimerMs);
+        engine_.ClearCurrent();
+        for (CommandId id : {CommandId::EndRealtime, CommandId::SetChipClock, CommandId::SetStartTime,
+                             CommandId::SetAlarm, CommandId::SetInterval, CommandId::WriteDescription,
+                             CommandId::SetStopMode, CommandId::ReadRecordState}) {
+            engine_.MarkPending(id);
+        }
+        if (Traits(info_.model).channelCount == 2)
+            engine_.MarkPending(CommandId::SetChannel2Alarm);
+        if (info_.startFlag == 0)
+            engine_.MarkPending(CommandId::StartRecording);
+        engine_.SetState(CommandId::ReadRealtime, kStateNotWanted);
+        linkMode_ = LinkMode::Logger;
+    }
+    return 1;
+}
+
+int DeviceConnection::StopRecording() {
+    SessionState& session = engine_.Session();
+    if (session.online && link_.IsOpen()) {
+        engine_.MarkPending(CommandId::EndRecording);
+        session.phase = Phase::StoppingRecording;
+        ui_.SetSettingControlsEnabled(true);
+    }
+    return 1;
+}
+
+void DeviceConnection::ReadHistory() {
+    auto choice = ui_.ChooseHistoryChannels(info_.model);
+    if (!choice)
+        return;
+    historyChannels_ = *choice;
+    if (!historyChannels_[0] && !historyChannels_[1])
+        return;
+    ui_.ShowHistoryPanel();
+    historyMode_ = true;
+    SessionState& session = engine_.Session();
+    if (!session.online || !link_.IsOpen())
+        return;
+    session.phase = Phase::ReadingHistory;
+    session.phaseStep = 1;
+    session.progress = 5;
+    for (CommandId id : {CommandId::EndRecording, CommandId::ReadStartTime, CommandId::ReadInterval,
+                         CommandId::ReadRecordCount}) {
+        engine_.MarkPending(id);
+    }
+    engine_.SetState(CommandId::ReadHistory, kHistoryStarting);
+    historyRequestMs_ = clock_.MonotonicMs();
+    engine_.ClearHistoryStore();
+    ui_.ShowProgress(5, texts::kReadingHistory);
+}
+
+}  // namespace veldrin

@@ -1,0 +1,132 @@
+#include "logger/ConnectTask.h"
+
+#include "logger/ByteSearch.h"
+
+namespace veldrin {
+namespace {
+
+constexpr int kKnocks = 5;
+constexpr int kKnockWaitMs = 300;
+constexpr int kProbeWaitMs = 200;
+const Bytes kIdentifyFrame{0xFF, 0xEC, 0x01};
+// The probe's fourth byte has no meaning of its own.
+const Bytes kIdentifyProbe{0xFF, 0xEC, 0x01, 0x00};
+const Bytes kWakeUp{0x55, 0x55, 0x55};
+const Bytes kWakeUpProbe{0x55, 0x55, 0x55, 0xFF};
+const Bytes kFiller{0x01, 0x01, 0x01, 0x01};
+
+bool FirstSixHold(const Bytes& reply, const Bytes& marker) {
+    return FindBytes(reply, marker, 6).has_value();
+}
+
+}  // namespace
+
+ConnectTask::ConnectTask(Link& link, Clock& clock, ProtocolEngine& engine, const PortChoice& choice,
+                         const std::atomic<bool>* cancel)
+    : link_(link), clock_(clock), engine_(engine), choice_(choice), cancel_(cancel) {}
+
+void ConnectTask::Reopen(int port) {
+    link_.Close();
+    link_.Open(port);
+    link_.EnableDtrRts();
+    engine_.ClearReply();
+}
+
+void ConnectTask::Repeat(const Bytes& frame, int times, int waitMs) {
+    for (int i = 0; i < times && !Cancelled(); ++i) {
+        link_.Write(frame.data(), frame.size());
+        clock_.SleepMs(waitMs);
+    }
+}
+
+void ConnectTask::KnockUntilAnswered(int port, const Bytes& frame) {
+    for (int knock = 0; knock < kKnocks && engine_.ReplySize() == 0 && !Cancelled(); ++knock) {
+        Reopen(port);
+        Repeat(frame, frame == kIdentifyFrame ? 2 : 1, 0);
+        clock_.SleepMs(kKnockWaitMs);
+    }
+}
+
+void ConnectTask::Rouse(int port, const Bytes& knock, const Bytes& probe) {
+    Reopen(port);
+    KnockUntilAnswered(port, knock);
+    Repeat(probe, 2, kProbeWaitMs);
+    engine_.ClearReply();
+    Repeat(probe, 8, kProbeWaitMs);
+}
+
+bool ConnectTask::SearchFinds(int port) {
+    link_.Open(port);
+    if (!link_.IsOpen())
+        return false;
+    Rouse(port, kIdentifyFrame, kIdentifyProbe);
+    link_.Close();
+    Bytes reply = engine_.ReplyCopy();
+    if (reply.size() <= 5)
+        return false;
+    for (std::uint8_t id : {0xA5, 0xA6, 0xA7}) {
+        if (FirstSixHold(reply, {0xFF, 0xEC, 0x01, id}))
+            return true;
+    }
+    return false;
+}
+
+ConnectOutcome ConnectTask::Run() {
+    ConnectOutcome outcome;
+    int port = choice_.autoSearch ? kAutoSearchPort : choice_.port;
+    // Auto search: from port 8 down to 1; the first port whose logger identifies itself wins.
+    if (choice_.autoSearch) {
+        for (int candidate = 8; candidate >= 1 && !Cancelled(); --candidate) {
+            if (SearchFinds(candidate)) {
+                port = candidate;
+                outcome.foundBySearch = candidate;
+                break;
+            }
+        }
+    }
+    outcome.port = port;
+    if (Cancelled())
+        return outcome;
+
+    link_.Open(port);
+    if (!link_.IsOpen()) {
+        outcome.result = ConnectOutcome::Result::OpenFailed;
+        return outcome;
+    }
+    // Wake the logger: 55 55 55 until it answers, then the probe 55 55 55 FF.
+    Rouse(port, kWakeUp, kWakeUpProbe);
+    if (Cancelled()) {
+        link_.Close();
+        return outcome;
+    }
+
+    Bytes reply = engine_.ReplyCopy();
+    if (reply.empty() || reply.size() < 6) {
+        link_.Close();
+        outcome.result = reply.empty() ? ConnectOutcome::Result::NotFound : ConnectOutcome::Result::Mismatch;
+        return outcome;
+    }
+    if (!FirstSixHold(reply, {0x55, 0x55, 0xFF})) {
+        // Flush whatever the logger is in the middle of, then try the probe once more.
+        for (int i = 0; i < 130 && !Cancelled(); ++i) {
+            link_.Write(kFiller.data(), kFiller.size());
+            link_.Write(kFiller.data(), kFiller.size());
+            clock_.SleepMs(20);
+        }
+        clock_.SleepMs(kProbeWaitMs);
+        engine_.ClearReply();
+        Repeat(kWakeUpProbe, 8, kProbeWaitMs);
+        reply = engine_.ReplyCopy();
+        if (reply.size() <= 4 || !FirstSixHold(reply, {0x55, 0x55, 0xFF})) {
+            link_.Close();
+            outcome.result = ConnectOutcome::Result::Mismatch;
+            return outcome;
+        }
+    }
+    outcome.result = Cancelled() ? ConnectOutcome::Result::Cancelled : ConnectOutcome::Result::Connected;
+    if (Cancelled())
+        link_.Close();
+    return outcome;
+}
+
+}  // namespace veldrin

@@ -1,0 +1,32 @@
+#pragma once
+// The user-visible texts of the connection, exactly as shown.
+namespace veldrin::texts {
+
+inline constexpr const char* kPortClosed = "打开串口";  // port state: connect allowed
+inline constexpr const char* kPortOpen = "关闭串口";    // port state: disconnect allowed
+inline constexpr const char* kOpenFailed = "打开com%d失败";
+inline constexpr const char* kDeviceNotFound = "未找到设备";
+inline constexpr const char* kInstrumentMismatch = "仪器不匹配";
+inline constexpr const char* kAutoSearchFound = "自动搜索找到仪器，位于COM%d";
+inline constexpr const char* kReconnectQuestion = "仪器不匹配!  是否重新连接仪器?";
+inline constexpr const char* kLinkTimeout = "通信超时";
+inline constexpr const char* kDeviceNotConnected = "设备未连接";
+inline constexpr const char* kLinkNormal = "设备通讯正常";
+inline constexpr const char* kConnecting = "正在连接";
+inline constexpr const char* kSettingUp = "正在设置仪器";
+inline constexpr const char* kSettingDone = "设置完成";
+inline constexpr const char* kReadingHistory = "正在读取历史数据";
+inline constexpr const char* kRecording = "已启动记录";
+inline constexpr const char* kNotRecording = "未启动记录";
+inline constexpr const char* kVoltageNormal = "正常";
+inline constexpr const char* kVoltageAbnormal = "不正常";
+inline constexpr const char* kHistoryQuestion = "停止记录并读取历史数据？";
+
+inline const char* RecordingText(int state) {
+    return state == 1 ? kRecording : kNotRecording;
+}
+inline const char* VoltageText(int state) {
+    return state == 0 ? kVoltageNormal : kVoltageAbnormal;
+}
+
+}  // namespace veldrin::texts

@@ -1,0 +1,534 @@
+#include "logger/DeviceConnection.h"
+
+#include <cstdio>
+
+#include "logger/ConnectionTexts.h"
+
+namespace veldrin {
+namespace {
+
+std::string Format(const char* format, int number) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, number);
+    return text;
+}
+
+// Commands whose pending requests an identify mismatch withdraws.
+constexpr CommandId kWithdrawnOnMismatch[] = {
+    CommandId::ReadRealtime,    CommandId::EndRealtime,   CommandId::ReadChipClock,
+    CommandId::ReadInterval,    CommandId::ReadStopMode,  CommandId::ReadAlarm,
+    CommandId::ReadDescription, CommandId::ReadStartTime, CommandId::ReadRecordState,
+    CommandId::ReadRecordCount,
+};
+
+constexpr int kRealtimeEveryTicks = 25;
+constexpr int kRecordCountCycle = 150;
+constexpr int kRecordCountTick = 73;
+constexpr std::time_t kTimeoutSeconds = 10;
+constexpr std::time_t kDisconnectSeconds = 18;
+
+}  // namespace
+
+DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui)
+    : link_(link),
+      clock_(clock),
+      info_(info),
+      ui_(ui),
+      engine_(link, clock, info, *this),
+      portStateText_(texts::kPortClosed) {
+    link_.SetDataCallback(
+        [this](const std::uint8_t* bytes, std::size_t count) { engine_.OnReceive(bytes, count); });
+}
+
+DeviceConnection::~DeviceConnection() {
+    cancelConnect_ = true;
+    if (worker_.joinable())
+        worker_.join();
+    link_.Close();
+    link_.SetDataCallback({});
+}
+
+// ---- Connect -------------------------------------------------------------------------------
+
+void DeviceConnection::ConnectCommand() {
+    if (ConnectRunning())
+        return;
+    auto choice = ui_.ChoosePort();
+    if (!choice)
+        return;
+    Connect(*choice);
+}
+
+bool DeviceConnection::Connect(const PortChoice& choice) {
+    if (ConnectRunning())
+        return false;
+    BeginConnect(choice);
+    if (!backgroundConnect_) {
+        ConnectTask task(link_, clock_, engine_, choice);
+        FinishConnect(task.Run());
+        return engine_.Session().online;
+    }
+    workerDone_ = false;
+    cancelConnect_ = false;
+    worker_ = std::thread([this, choice] {
+        ConnectTask task(link_, clock_, engine_, choice, &cancelConnect_);
+        workerOutcome_ = task.Run();
+        workerDone_ = true;
+    });
+    return false;
+}
+
+void DeviceConnection::CollectFinishedConnect() {
+    if (!worker_.joinable() || !workerDone_)
+        return;
+    worker_.join();
+    FinishConnect(workerOutcome_);
+}
+
+void DeviceConnection::BeginConnect(const PortChoice& choice) {
+    choice_ = choice;
+    SessionState& session = engine_.Session();
+    if (session.online) {
+        session.online = false;
+        portStateText_ = texts::kPortClosed;
+    }
+    link_.Close();
+    // Nothing of the previous connection may be taken for this one's answers.
+    engine_.ResetForConnect(choice.instrument);
+    ui_.ShowInstrumentChoice(choice.instrument);
+}
+
+void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
+    using Result = ConnectOutcome::Result;
+    if (outcome.foundBySearch)
+        ui_.ShowMessage(Format(texts::kAutoSearchFound, *outcome.foundBySearch));
+    switch (outcome.result) {
+        case Result::OpenFailed:
+            ui_.ShowMessage(Format(texts::kOpenFailed, outcome.port));
+            return;
+        case Result::NotFound:
+            ui_.ShowMessage(texts::kDeviceNotFound);
+            return;
+        case Result::Mismatch:
+            ui_.ShowMessage(texts::kInstrumentMismatch);
+            return;
+        case Result::Cancelled:
+            return;
+        case Result::Connected:
+            break;
+    }
+    ui_.ClearRealtime();
+    portStateText_ = texts::kPortOpen;
+    info_.connected = true;
+    engine_.ResetForConnect(choice_.instrument);
+    engine_.SetModel(choice_.instrument);
+    SessionState& session = engine_.Session();
+    session.phase = Phase::Connecting;
+    session.phaseStep = 0;
+    session.progress = 5;
+    session.online = true;
+    linkMode_ = LinkMode::Logger;
+    viewMode_ = ViewMode::LiveLogger;
+    ui_.SetSettingControlsEnabled(true);
+    ui_.EnableStartButton(false);
+    ui_.EnableStopButton(false);
+    connectTime_ = clock_.Now();
+}
+
+void DeviceConnection::Disconnect() {
+    SessionState& session = engine_.Session();
+    if (portStateText_ != texts::kPortOpen && session.mismatchState != 2)
+        return;
+    portStateText_ = texts::kPortClosed;
+    engine_.MarkPending(CommandId::EndRealtime);
+    // Nothing outstanding may hold up closing the port on the next step.
+    engine_.ClearCurrent();
+    session.phase = Phase::Disconnecting;
+    linkMode_ = LinkMode::None;
+    info_.connected = false;
+    session.online = false;
+    viewMode_ = ViewMode::Nothing;
+}
+
+// ---- Protocol events -------------------------------------------------------------------------
+
+void DeviceConnection::FieldDecoded(LoggerField field) {
+    ui_.ShowLoggerField(field, info_);
+    if (field == LoggerField::RecordingState) {
+        bool recording = info_.recordingState == 1;
+        ui_.EnableStartButton(!recording);
+        ui_.EnableStopButton(recording);
+    }
+}
+
+void DeviceConnection::ProgressText(int percent, std::string_view text) {
+    ui_.ShowProgress(percent, text);
+}
+
+void DeviceConnection::IdentifyMismatch() {
+    info_.connected = false;
+    for (CommandId id : kWithdrawnOnMismatch) {
+        if (engine_.IsPending(id))
+            engine_.MarkDone(id);
+    }
+    viewMode_ = ViewMode::Nothing;
+    engine_.Session().online = false;
+    link_.Close();
+    ui_.ShowMessage(texts::kInstrumentMismatch);
+    portStateText_ = texts::kPortClosed;
+}
+
+void DeviceConnection::ReconnectRequested() {
+    Disconnect();
+    engine_.Session().online = false;
+    engine_.Session().mismatchState = 3;
+}
+
+void DeviceConnection::RealtimeReading(float value1, float value2) {
+    {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back({false, value1, value2, clock_.Now()});
+    }
+    ui_.EventsQueued();
+}
+
+void DeviceConnection::RealtimeMismatch() {
+    {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back({true, 0, 0, clock_.Now()});
+    }
+    ui_.EventsQueued();
+}
+
+void DeviceConnection::HandleQueuedEvents() {
+    // A modal question below lets timer calls in; they must not run the queue a second time.
+    if (handlingEvents_)
+        return;
+    handlingEvents_ = true;
+    std::vector<QueuedEvent> events;
+    {
+        std::lock_guard lock(queueMutex_);
+        events.swap(queue_);
+    }
+    for (const QueuedEvent& event : events) {
+        if (event.mismatch) {
+            AskMismatchQuestion();
+        } else if (engine_.Session().mismatchState == 0) {
+            ui_.RealtimeReading(event.value1, event.value2, event.time);
+        }
+    }
+    handlingEvents_ = false;
+}
+
+void DeviceConnection::AskMismatchQuestion() {
+    SessionState& session = engine_.Session();
+    if (session.mismatchState != 0 || !session.online)
+        return;
+    session.mismatchState = 1;
+    bool reconnect = ui_.AskReconnect();
+    if (session.mismatchState == 1)
+        session.mismatchState = reconnect ? 2 : 0;
+}
+
+void DeviceConnection::SetStatus(const char* text) {
+    statusText_ = text;
+    ui_.SetStatusText(statusText_);
+}
+
+bool DeviceConnection::SendFirstPending(std::initializer_list<CommandId> order) {
+    for (CommandId id : order) {
+        if (Pending(id)) {
+            Send(id);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- The 200 ms step -------------------------------------------------------------------------
+
+void DeviceConnection::OnTimer() {
+    CollectFinishedConnect();
+    HandleQueuedEvents();
+    SessionState& session = engine_.Session();
+
+    // 1. Link-time bookkeeping.
+    info_.lastReceived = engine_.LastReceived();
+    ui_.EnsureIntervalNotZero();
+    if (ConnectRunning()) {
+        // The background connect owns the link until it is done.
+        ui_.AlarmTick();
+        ++tick_;
+        return;
+    }
+    // 2. A reconnect after the mismatch question.
+    if (session.mismatchState == 3) {
+        engine_.ClearCurrent();
+        session.mismatchState = 4;
+        ConnectCommand();
+        session.mismatchState = 0;
+        if (ConnectRunning())
+            return;
+    }
+    // 3. Alarm countdown, 4. tick.
+    ui_.AlarmTick();
+    ++tick_;
+
+    // 5. The current activity.
+    bool goOn = true;
+    switch (session.phase) {
+        case Phase::Connecting:
+            goOn = ConnectingStep();
+            break;
+        case Phase::SettingUp:
+            SettingUpStep();
+            break;
+        case Phase::ReadingHistory:
+            ReadingHistoryStep();
+            break;
+        case Phase::Polling:
+            goOn = PollingStep();
+            break;
+        case Phase::Disconnecting:
+            goOn = DisconnectingStep();
+            break;
+        case Phase::StoppingRecording:
+            goOn = StoppingRecordingStep();
+            break;
+    }
+    if (!goOn)
+        return;
+
+    // 6. The caption flashes red once a second.
+    ui_.DrawCaption(tick_ % 5 == 1);
+
+    // 7–9. The sequences; a step that sends (or waits) ends the call.
+    if (info_.connected && session.online && session.phase == Phase::Connecting) {
+        ConnectSequence();
+        return;
+    }
+    if (historyMode_ && session.online && session.phase == Phase::ReadingHistory) {
+        HistorySequence();
+        return;
+    }
+    if (settingsWrite_ == 1 && session.online && session.phase == Phase::SettingUp)
+        SettingsSequence();
+}
+
+bool DeviceConnection::ConnectingStep() {
+    SessionState& session = engine_.Session();
+    if (session.phaseStep == 1) {
+        ui_.EnableStartButton(false);
+        ui_.EnableStopButton(false);
+        ui_.ShowProgress(session.progress, texts::kConnecting);
+    }
+    if (session.progress == 100) {
+        bool recording = info_.recordingState == 1;
+        ui_.EnableStartButton(!recording);
+        ui_.EnableStopButton(recording);
+        session.phase = Phase::Polling;
+    }
+    if (session.progress <= 100) {
+        ui_.SetStatusText(statusText_);
+        if (session.progress == 100)
+            session.progress = 101;
+    }
+    return true;
+}
+
+void DeviceConnection::SettingUpStep() {
+    SessionState& session = engine_.Session();
+    if (session.phaseStep != 2)
+        return;
+    ui_.ShowProgress(session.progress, texts::kSettingUp);
+    ui_.EnableStopButton(false);
+    ui_.SetSettingControlsEnabled(true);
+}
+
+void DeviceConnection::ReadingHistoryStep() {
+    SessionState& session = engine_.Session();
+    if (info_.recordBytes == 0)
+        return;
+    session.progress = static_cast<int>(engine_.HistoryBytes().size() * 100 / info_.recordBytes);
+    ui_.ShowProgress(session.progress, texts::kReadingHistory);
+    std::size_t waiting = engine_.ReplySize();
+    if (info_.model == LoggerModel::SingleTemperature && waiting > 0) {
+        session.progress = static_cast<int>(waiting * 100 / (info_.recordBytes + 1));
+        ui_.ShowProgress(session.progress, texts::kReadingHistory);
+    }
+}
+
+bool DeviceConnection::PollingStep() {
+    SessionState& session = engine_.Session();
+    if (session.progress > 0) {
+        session.progress = 0;
+        ui_.ShowProgress(0, "");
+    }
+    if (ReplyWaits(engine_.ProcessReply()))
+        return false;
+    // A programmed start has passed: ask whether the logger began recording.
+    if (info_.startFlag == 1 && chosenStart_ != 0 && clock_.Now() >= chosenStart_) {
+        engine_.MarkPending(CommandId::ReadRecordState);
+        info_.startFlag = 0;
+    }
+    // Several sends in one call: only the last one is awaited, the others go out again later.
+    if (Pending(CommandId::Sync))
+        Send(CommandId::Sync);
+    if (Pending(CommandId::ReadRecordState))
+        Send(CommandId::ReadRecordState);
+    if (Pending(CommandId::ReadRealtime))
+        Send(CommandId::ReadRealtime);
+    if (tick_ % kRealtimeEveryTicks == 0)
+        engine_.MarkPending(CommandId::ReadRealtime);
+    if (Pending(CommandId::ReadRecordCount))
+        Send(CommandId::ReadRecordCount);
+    int cycleTick = tick_ % kRecordCountCycle;
+    if (cycleTick == kRecordCountTick) {
+        if (session.mismatchState == 0) {
+            engine_.MarkPending(CommandId::ReadRecordCount);
+        } else {
+            engine_.MarkDone(CommandId::ReadRecordCount);
+        }
+    } else if (cycleTick < kRecordCountTick) {
+        engine_.MarkDone(CommandId::ReadRecordCount);
+    }
+    if (session.mismatchState != 0)
+        engine_.SetLastReceived(clock_.Now());
+    return SuperviseLink();
+}
+
+bool DeviceConnection::SuperviseLink() {
+    SessionState& session = engine_.Session();
+    std::time_t silence = clock_.Now() - engine_.LastReceived();
+    if (silence > kTimeoutSeconds) {
+        ui_.ShowProgress(-1, "");
+        statusText_ = texts::kLinkTimeout;
+        if (info_.connected && session.online)
+            ui_.SetStatusText(statusText_);
+        if (silence > kDisconnectSeconds) {
+            Disconnect();
+            session.online = false;
+            if (link_.IsOpen())
+                link_.Close();
+            SetStatus(texts::kDeviceNotConnected);
+            return false;
+        }
+        return true;
+    }
+    ui_.ShowProgress(-1, "");
+    SetStatus(texts::kLinkNormal);
+    return true;
+}
+
+bool DeviceConnection::DisconnectingStep() {
+    SessionState& session = engine_.Session();
+    if (ReplyWaits(engine_.ProcessReply()))
+        return false;
+    if (session.online && Pending(CommandId::EndRealtime))
+        Send(CommandId::EndRealtime);
+    link_.Close();
+    session.online = false;
+    SetStatus(texts::kDeviceNotConnected);
+    return true;
+}
+
+bool DeviceConnection::StoppingRecordingStep() {
+    if (ReplyWaits(engine_.ProcessReply()))
+        return false;
+    if (engine_.Session().online && SendFirstPending({CommandId::Sync, CommandId::EndRecording}))
+        return false;
+    return true;
+}
+
+void DeviceConnection::ConnectSequence() {
+    if (ReplyWaits(engine_.ProcessReply()))
+        return;
+    if (SendFirstPending({CommandId::Sync, CommandId::Identify, CommandId::ReadAllParameters}))
+        return;
+    viewMode_ = ViewMode::LiveLogger;
+    if (Pending(CommandId::ReadRealtime))
+        Send(CommandId::ReadRealtime);
+}
+
+void DeviceConnection::HistorySequence() {
+    SessionState& session = engine_.Session();
+    if (ReplyWaits(engine_.ProcessReply()))
+        return;
+    if (SendFirstPending({CommandId::ReadStartTime, CommandId::ReadInterval, CommandId::EndRecording,
+                          CommandId::ReadRecordCount})) {
+        return;
+    }
+    int state = engine_.State(CommandId::ReadHistory);
+    if (state == kHistoryStarting) {
+        engine_.ClearReply();
+        engine_.ClearHistoryStore();
+        Send(CommandId::ReadHistory);
+        historyRequestMs_ = clock_.MonotonicMs();
+        return;
+    }
+    if (state == kHistoryNextBlock) {
+        bool humidity = info_.model == LoggerModel::TemperatureHumidity;
+        if (!humidity || session.phaseStep == 1) {
+            Send(CommandId::ReadHistory);
+            historyRequestMs_ = clock_.MonotonicMs();
+        }
+        return;
+    }
+    if (state == kHistoryComplete && session.phaseStep != kStepHistoryDecoded &&
+        info_.model != LoggerModel::Unknown) {
+        engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
+        if (historySink_) {
+            historySink_(HistoryHandover{engine_.HistoryBytes(), info_.model, info_, historyChannels_,
+                                         engine_.HistoryAlarmLimits()});
+        }
+        session.phase = Phase::Polling;
+        engine_.MarkPending(CommandId::ReadRealtime);
+        session.phaseStep = kStepHistoryDecoded;
+    }
+}
+
+void DeviceConnection::SettingsSequence() {
+    SessionState& session = engine_.Session();
+    if (engine_.ProcessReply() == kReplyWaiting)
+        return;
+    auto writeDescription = [&] {
+        Send(CommandId::WriteDescription);
+        if (tick_ % 3 == 2 && !engine_.DescriptionChunkAcknowledged()) {
+            engine_.ProcessReply(CommandId::WriteDescription);
+        }
+    };
+    // While the description goes out in chunks nothing else is sent.
+    if (session.phaseStep == kStepDescriptionWrite && Pending(CommandId::WriteDescription)) {
+        writeDescription();
+        return;
+    }
+    if (SendFirstPending({CommandId::Sync, CommandId::EndRealtime, CommandId::SetChipClock}))
+        return;
+    // The start time goes out only on every third call.
+    if (Pending(CommandId::SetStartTime) && tick_ % 3 == 2) {
+        Send(CommandId::SetStartTime);
+        return;
+    }
+    if (SendFirstPending({CommandId::SetInterval, CommandId::SetAlarm, CommandId::SetChannel2Alarm}))
+        return;
+    if (Pending(CommandId::WriteDescription)) {
+        writeDescription();
+        return;
+    }
+    if (Pending(CommandId::SetStartTime))
+        return;
+    if (SendFirstPending({CommandId::StartRecording, CommandId::SetStopMode, CommandId::ReadRecordState}))
+        return;
+    if (engine_.State(CommandId::ReadRealtime) == kStateNotWanted) {
+        Send(CommandId::ReadRealtime);
+        return;
+    }
+    ui_.SetSettingControlsEnabled(true);
+    settingsWrite_ = 2;
+    // Normally the realtime reply has already returned to polling; a given-up command must not
+    // leave the connection in this phase.
+    if (session.phase == Phase::SettingUp)
+        session.phase = Phase::Polling;
+}
+
+}  // namespace veldrin

@@ -1,0 +1,167 @@
+#pragma once
+// The device connection: connects to a logger, identifies it, keeps polling it, runs the
+// multi-step activities (setting it up, downloading its history, stopping its recording),
+// supervises the link and disconnects. OnTimer is its 200 ms step; the protocol engine does the
+// byte work. Everything runs on the user-interface thread except the link's reader (which feeds
+// the engine) and, when enabled, the background part of Connect.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "logger/Clock.h"
+#include "logger/ConnectTask.h"
+#include "logger/ConnectionUi.h"
+#include "logger/LoggerInfo.h"
+#include "logger/ProtocolEngine.h"
+#include "serial/Link.h"
+
+namespace veldrin {
+
+// What the main view shows (read by the menu enabling).
+enum class ViewMode : int { DownloadedHistory = 0, Nothing = 2, FileHistory = 3, LiveLogger = 4 };
+// What the program is linked to.
+enum class LinkMode : int { None = 0, Logger = 1, HistoryFile = 2 };
+
+// The completed history byte store, handed to the history decoding.
+struct HistoryHandover {
+    const Bytes& bytes;
+    LoggerModel model;
+    const LoggerInfo& info;
+    std::array<bool, 2> shownChannels;
+    const HistoryLimits& limits;
+};
+using HistorySink = std::function<void(const HistoryHandover&)>;
+
+class DeviceConnection : private ProtocolListener {
+  public:
+    static constexpr int kTimerMs = 200;
+
+    DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui);
+    ~DeviceConnection() override;
+    DeviceConnection(const DeviceConnection&) = delete;
+    DeviceConnection& operator=(const DeviceConnection&) = delete;
+
+    // Connect's waits run on a worker thread (the default) or in the calling thread.
+    void SetBackgroundConnect(bool background) { backgroundConnect_ = background; }
+    // Menu "连接仪器": asks for port and instrument, then connects.
+    void ConnectCommand();
+    // Connects with `choice`: in the background when enabled (OnTimer applies the result), else
+    // here. Returns true when connected here; false when it failed or still runs in the background.
+    bool Connect(const PortChoice& choice);
+    bool ConnectRunning() const { return worker_.joinable(); }
+    // Menu "断开仪器", also on communication loss.
+    void Disconnect();
+    // The 200 ms step.
+    void OnTimer();
+    // Runs the realtime readings and mismatch signals the reader thread queued.
+    void HandleQueuedEvents();
+
+    // Configuration commands. ApplySettings: 1 when the settings were taken, 0 when declined.
+    int ApplySettings();
+    int StopRecording();
+    void ReadHistory();
+    void SetHistorySink(HistorySink sink) { historySink_ = std::move(sink); }
+
+    // State.
+    bool Online() const { return engine_.Session().online; }
+    bool Connected() const { return info_.connected; }
+    // Set by the realtime panel's start button.
+    void SetConnected(bool connected) { info_.connected = connected; }
+    const std::string& PortStateText() const { return portStateText_; }
+    Phase CurrentPhase() const { return engine_.Session().phase; }
+    int PhaseStep() const { return engine_.Session().phaseStep; }
+    int Progress() const { return engine_.Session().progress; }
+    const std::string& StatusText() const { return statusText_; }
+    int Tick() const { return tick_; }
+    int MismatchState() const { return engine_.Session().mismatchState; }
+    ViewMode CurrentViewMode() const { return viewMode_; }
+    void SetViewMode(ViewMode mode) { viewMode_ = mode; }
+    LinkMode CurrentLinkMode() const { return linkMode_; }
+    void SetLinkMode(LinkMode mode) { linkMode_ = mode; }
+    // 0 none, 1 a settings write runs, 2 it finished.
+    int SettingsWriteState() const { return settingsWrite_; }
+    bool HistoryMode() const { return historyMode_; }
+    void SetHistoryMode(bool on) { historyMode_ = on; }
+    std::array<bool, 2> HistoryChannels() const { return historyChannels_; }
+    std::time_t ConnectTime() const { return connectTime_; }
+    ProtocolEngine& Engine() { return engine_; }
+    const ProtocolEngine& Engine() const { return engine_; }
+
+  private:
+    struct QueuedEvent {
+        bool mismatch = false;
+        float value1 = 0, value2 = 0;
+        std::time_t time = 0;
+    };
+
+    // ProtocolListener
+    void FieldDecoded(LoggerField field) override;
+    void ProgressText(int percent, std::string_view text) override;
+    void IdentifyMismatch() override;
+    void ReconnectRequested() override;
+    void RealtimeReading(float value1, float value2) override;
+    void RealtimeMismatch() override;
+
+    void BeginConnect(const PortChoice& choice);
+    void FinishConnect(const ConnectOutcome& outcome);
+    void CollectFinishedConnect();
+    void AskMismatchQuestion();
+    void SetStatus(const char* text);
+    void Send(CommandId id) { engine_.Send(id); }
+    bool Pending(CommandId id) const { return engine_.IsPending(id); }
+    // Sends the first pending command of `order`; true when one was sent.
+    bool SendFirstPending(std::initializer_list<CommandId> order);
+
+    // The phase work of OnTimer; false when the call ends there.
+    bool ConnectingStep();
+    void SettingUpStep();
+    void ReadingHistoryStep();
+    bool PollingStep();
+    bool DisconnectingStep();
+    bool StoppingRecordingStep();
+    // The sequences of OnTimer.
+    void ConnectSequence();
+    void HistorySequence();
+    void SettingsSequence();
+    // The link check at the end of a polling step; false when it disconnected.
+    bool SuperviseLink();
+
+    Link& link_;
+    Clock& clock_;
+    LoggerInfo& info_;
+    ConnectionUi& ui_;
+    ProtocolEngine engine_;
+    HistorySink historySink_;
+
+    std::string portStateText_;
+    std::string statusText_;
+    int tick_ = 0;
+    ViewMode viewMode_ = ViewMode::Nothing;
+    LinkMode linkMode_ = LinkMode::None;
+    int settingsWrite_ = 0;
+    bool historyMode_ = false;
+    std::array<bool, 2> historyChannels_{true, false};
+    std::time_t chosenStart_ = 0;
+    std::time_t connectTime_ = 0;
+    std::int64_t historyRequestMs_ = 0;
+    PortChoice choice_;
+
+    bool backgroundConnect_ = true;
+    std::thread worker_;
+    std::atomic<bool> workerDone_{false};
+    std::atomic<bool> cancelConnect_{false};
+    ConnectOutcome workerOutcome_;
+
+    std::mutex queueMutex_;
+    std::vector<QueuedEvent> queue_;
+    bool handlingEvents_ = false;
+};
+
+}  // namespace veldrin

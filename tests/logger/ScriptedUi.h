@@ -1,0 +1,72 @@
+#pragma once
+// A user-interface stand-in for the connection: it records what the connection shows and answers
+// its questions as the test says.
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "logger/ConnectionUi.h"
+
+namespace veldrin::test {
+
+struct ScriptedUi : ConnectionUi {
+    std::optional<PortChoice> choice;
+    bool reconnect = false;
+    std::function<void()> onAskReconnect;
+    std::optional<std::array<bool, 2>> channels = std::array<bool, 2>{true, true};
+    bool confirmStart = true;
+    PanelSettings panel;
+
+    std::vector<std::string> messages;
+    std::vector<std::string> statuses;
+    std::vector<std::pair<int, std::string>> progress;
+    std::vector<LoggerField> fields;
+    int choosePortCalls = 0;
+    int questions = 0;
+    bool startEnabled = false, stopEnabled = false;
+    std::vector<std::pair<float, float>> readings;
+    std::time_t shownStart = 0;
+    bool historyShown = false;
+
+    std::optional<PortChoice> ChoosePort() override {
+        ++choosePortCalls;
+        return choice;
+    }
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool AskReconnect() override {
+        ++questions;
+        if (onAskReconnect)
+            onAskReconnect();
+        return reconnect;
+    }
+    std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel) override { return channels; }
+    bool ConfirmStartTime(std::time_t) override { return confirmStart; }
+    void ShowProgress(int percent, std::string_view text) override { progress.emplace_back(percent, text); }
+    void SetStatusText(std::string_view text) override {
+        if (statuses.empty() || statuses.back() != text)
+            statuses.emplace_back(text);
+    }
+    void ShowInstrumentChoice(LoggerModel) override {}
+    void ShowLoggerField(LoggerField field, const LoggerInfo&) override { fields.push_back(field); }
+    void EnableStartButton(bool enabled) override { startEnabled = enabled; }
+    void EnableStopButton(bool enabled) override { stopEnabled = enabled; }
+    void SetSettingControlsEnabled(bool) override {}
+    void ShowStartTime(std::time_t time) override { shownStart = time; }
+    PanelSettings ReadPanelSettings() override { return panel; }
+    void ShowHistoryPanel() override { historyShown = true; }
+    void ClearRealtime() override { readings.clear(); }
+    void RealtimeReading(float value1, float value2, std::time_t) override {
+        readings.emplace_back(value1, value2);
+    }
+
+    bool HasMessage(const std::string& text) const {
+        for (const auto& message : messages) {
+            if (message == text)
+                return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace veldrin::test
