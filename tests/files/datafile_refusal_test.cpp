@@ -1,0 +1,202 @@
+// Files the reader refuses and histories the writer refuses. A refused file changes nothing in
+// the current history; a refused save leaves no file behind.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "files/DataFile.h"
+#include "logger/Gbk.h"
+#include "tests/files/datafile_test_support.h"
+
+namespace veldrin {
+namespace {
+
+using test::BuildDataFile;
+using test::PlainLongHeader;
+
+const std::string kTitle = std::string(36, ' ');
+const std::string kDescription = std::string(60, ' ');
+const std::array<std::string, 6> kBothChannels = {"20.00  ", "21.00  ", "20.50  ",
+                                                  "-5.00  ", "-4.00  ", "-4.50  "};
+const std::array<std::string, 4> kLimits = {"-10.00 ", "40.00  ", "-20.00 ", "10.00  "};
+
+// A dual-temperature file of two samples, with fields to spoil one at a time.
+struct FileParts {
+    std::array<std::uint8_t, 5> seeds{31, 7, 3, 2, 9};
+    std::string type = "15";
+    std::string start = "2011 2 3 4 5 6";
+    std::string interval = "60   ";
+    std::string count = "4     ";
+    std::array<std::string, 6> statistics = kBothChannels;
+    std::vector<std::string> segments = {"20.00  -5.00  21.00  -4.00  "};
+
+    std::string Build() const {
+        return BuildDataFile(seeds, kTitle, kDescription,
+                             PlainLongHeader(type, start, start, interval, count, statistics, '1', kLimits),
+                             segments);
+    }
+};
+
+class DataFileRefusal : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        current_ = test::MakeHistory(LoggerModel::SingleTemperature, {{1.5F, 0}, {2.5F, 0}}, 1000000000, 60);
+        current_.summary.title = "当前历史";
+    }
+
+    // Loads `bytes` as a file over the current history and expects a refusal that left it alone.
+    void ExpectRefused(const std::string& bytes, const std::string& reasonPart) {
+        std::string path = folder_.File("refused.Vdr");
+        test::WriteBytes(path, bytes);
+        DataFileResult result = LoadDataFileInto(path, current_);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.reason.find(reasonPart), std::string::npos) << result.reason;
+        EXPECT_EQ(current_.summary.title, "当前历史");
+        EXPECT_EQ(current_.model, LoggerModel::SingleTemperature);
+        EXPECT_EQ(current_.samples.Count(), 2);
+        EXPECT_FLOAT_EQ(current_.samples.Value1(1), 2.5F);
+        EXPECT_EQ(current_.summary.interval, "60s");
+        EXPECT_FLOAT_EQ(current_.limits.upper1, 40.0F);
+    }
+
+    test::TempFolder folder_;
+    HistoryDataSet current_;
+};
+
+TEST_F(DataFileRefusal, TheUnspoiltFileLoads) {
+    std::string path = folder_.File("good.Vdr");
+    test::WriteBytes(path, FileParts{}.Build());
+    ASSERT_TRUE(LoadDataFileInto(path, current_).ok);
+    EXPECT_EQ(current_.model, LoggerModel::DualTemperature);
+    EXPECT_EQ(current_.samples.Count(), 2);
+    EXPECT_FLOAT_EQ(current_.samples.Value2(1), -4.0F);
+}
+
+TEST_F(DataFileRefusal, LengthsThatDoNotMatchTheHeader) {
+    std::string good = FileParts{}.Build();
+    ExpectRefused(good.substr(0, 193), "fewer than the 194");
+    ExpectRefused(good + " ", "calls for 4 values");
+    ExpectRefused(good.substr(0, good.size() - 7), "calls for 4 values");
+    // A long-form type code in a file too short for the long header.
+    ExpectRefused(good.substr(0, 200), "fewer than its 223-byte header");
+    ExpectRefused("", "fewer than the 194");
+}
+
+TEST_F(DataFileRefusal, TypeCodesOutsideTheSixKnownOnes) {
+    FileParts shortUnknown;
+    shortUnknown.type = " 8";
+    // As a short form the record area starts at 194: the 29 bytes of the long-form fields
+    // count as values, which would not even match; make the length right for the short form.
+    std::string bytes = shortUnknown.Build();
+    ExpectRefused(bytes.substr(0, 194 + 28), "unknown type code 8");
+    FileParts longUnknown;
+    longUnknown.type = "25";
+    ExpectRefused(longUnknown.Build(), "unknown type code 25");
+}
+
+TEST_F(DataFileRefusal, AThirdSeedOfZeroLeavesNoKey) {
+    FileParts parts;
+    parts.seeds = {31, 7, 0, 2, 9};
+    ExpectRefused(parts.Build(), "third seed is 0");
+}
+
+TEST_F(DataFileRefusal, CharactersOutsideTheNumericSet) {
+    FileParts header;
+    header.interval = "6a   ";
+    ExpectRefused(header.Build(), "header holds a character");
+    FileParts records;
+    records.segments = {"20.00  -5.00  21.a0  -4.00  "};
+    ExpectRefused(records.Build(), "record segment from value 0");
+    // A stored byte changed after writing garbles the rest of its segment.
+    std::string bytes = FileParts{}.Build();
+    bytes[223 + 3] = static_cast<char>(bytes[223 + 3] ^ 0x40);
+    ExpectRefused(bytes, "record segment");
+}
+
+TEST_F(DataFileRefusal, ChannelAndSampleCountsThatCannotBeRead) {
+    FileParts noChannel;
+    noChannel.statistics = {"0.00   ", "0.00   ", "0.00   ", "0000000", "0000000", "-0.00  "};
+    ExpectRefused(noChannel.Build(), "both channels are disabled");
+
+    FileParts odd;
+    odd.count = "3     ";
+    odd.segments = {"20.00  -5.00  21.00  "};
+    ExpectRefused(odd.Build(), "odd number of values");
+
+    FileParts tooMany;
+    tooMany.type = "16";
+    tooMany.count = "100001";
+    tooMany.statistics = {"1.00   ", "1.00   ", "1.00   ", "0000000", "0000000", "0000000"};
+    std::string segment;
+    for (int i = 0; i < 10000; ++i)
+        segment += "1.00   ";
+    tooMany.segments.assign(10, segment);
+    tooMany.segments.push_back("1.00   ");
+    ExpectRefused(tooMany.Build(), "100001 samples");
+}
+
+TEST_F(DataFileRefusal, AStartTimeThatIsNoCalendarTime) {
+    FileParts parts;
+    parts.start = "20111303 4 5 6";
+    ExpectRefused(parts.Build(), "start time");
+}
+
+TEST_F(DataFileRefusal, MissingFileAndHeaderReaderOnAClosedStream) {
+    DataFileResult result = LoadDataFileInto(folder_.File("none.Vdr"), current_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.reason.find("none.Vdr"), std::string::npos);
+    EXPECT_EQ(current_.samples.Count(), 2);
+
+    CCipherFile closed("", 0);
+    DataFileHeader header;
+    EXPECT_FALSE(ReadDataFileHeader(closed, header).ok);
+    EXPECT_EQ(header.kind, 6);
+}
+
+class DataFileWriterRefusal : public ::testing::Test {
+  protected:
+    HistoryDataSet history_ =
+        test::MakeHistory(LoggerModel::DualTemperature, {{1, 2}, {3, 4}, {5, 6}}, 1000000000, 60);
+    test::TempFolder folder_;
+
+    void ExpectNotWritten(const HistoryDataSet& set, const std::string& reasonPart) {
+        SaveResult result = WriteDataFile(folder_.File("out.Vdr"), set);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.reason.find(reasonPart), std::string::npos) << result.reason;
+        EXPECT_TRUE(folder_.Entries().empty());
+    }
+};
+
+TEST_F(DataFileWriterRefusal, NumbersThatDoNotFitTheirFields) {
+    HistoryDataSet set = test::MakeHistory(LoggerModel::DualTemperature, {{1, 2}}, 1000000000, 100000);
+    ExpectNotWritten(set, "interval of 100000 s");
+    set.summary.intervalSeconds = 99999;
+    set.summary.dataLength = "1000000";
+    ExpectNotWritten(set, "value count");
+    set.summary.dataLength = "2x";
+    ExpectNotWritten(set, "value count");
+}
+
+TEST_F(DataFileWriterRefusal, CountsThatTheSamplesCannotFill) {
+    HistoryDataSet& set = history_;
+    set.shown = {false, false};
+    ExpectNotWritten(set, "neither channel");
+    set.shown = {true, true};
+    set.summary.dataLength = "8";
+    ExpectNotWritten(set, "needs more samples");
+    set.summary.dataLength = "5";
+    ExpectNotWritten(set, "whole samples");
+    set.model = LoggerModel::Unknown;
+    ExpectNotWritten(set, "no logger model");
+}
+
+TEST_F(DataFileWriterRefusal, ASampleThatIsNotANumberStopsTheSave) {
+    history_.samples.MutableValues2()[2] = std::nanf("");
+    ExpectNotWritten(history_, "sample 2");
+    history_.samples.MutableValues2()[2] = 6;
+    history_.summary.stopTime = "2001-9-9";
+    ExpectNotWritten(history_, "stop time");
+}
+
+}  // namespace
+}  // namespace veldrin
