@@ -209,6 +209,11 @@ WorksheetStatus WorksheetConnection::Close() {
     return WriteBiff8File(options_.dbq, book);
 }
 
+void WorksheetConnection::Discard() {
+    changed_ = false;
+    Close();
+}
+
 WorksheetStatus WorksheetConnection::ExecuteSql(std::string_view sql) {
     if (!open_)
         return WorksheetStatus::Failure(kManagerPrefix + "The connection is not open.");

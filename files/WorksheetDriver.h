@@ -53,6 +53,8 @@ class WorksheetConnection {
     // Writes the workbook if a statement changed it, then closes. Closing a closed connection is
     // a no-op.
     WorksheetStatus Close();
+    // Closes without writing anything: every change since the open is dropped.
+    void Discard();
 
     // The sheet a SELECT reads, or a failure text (used by WorksheetRecordSet).
     WorksheetStatus Select(std::string_view sql, const WorksheetSheet*& sheet) const;

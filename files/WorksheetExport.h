@@ -1,0 +1,39 @@
+#pragma once
+// The worksheet export of Save: the history summary list and the history alarm list, as the pages
+// show them, into a new Excel workbook with the tables "汇总1" and "数据1" (and "数据2" for the rows
+// past 50001).
+#include <string>
+#include <vector>
+
+#include "files/WorksheetDriver.h"
+
+class QAbstractItemModel;
+
+namespace veldrin {
+
+struct WorksheetExportMessage {
+    std::string text;
+    bool error = false;  // shown with the stop icon; otherwise a plain message box
+};
+
+struct WorksheetExportResult {
+    bool written = false;                          // a new workbook now stands at the path
+    std::string path;                              // where it was (or would have been) written
+    std::vector<WorksheetExportMessage> messages;  // to show, in order
+};
+
+inline constexpr const char* kNoExcelMessage = "没有安装Excel!\n请先安装Excel软件才能使用导出功能!";
+inline constexpr const char* kSaveErrorMessage = "文件保存出错";
+
+// The workbook path for the path chosen in the save dialog: ".xls" appended unless the text after
+// the last "." is exactly "xls".
+std::string WorksheetExportPath(const std::string& chosenPath);
+
+// Builds the whole workbook under a temporary name in the target's folder and renames it over the
+// path only when both lists went in, so that a failure never leaves a half-written workbook in
+// place of an earlier file. A driver error gives "文件保存出错" with the driver's text.
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
+                                      const QAbstractItemModel& alarmList,
+                                      const std::string& installedDrivers = InstalledDriverList());
+
+}  // namespace veldrin
