@@ -1,0 +1,55 @@
+#include "print/PageDrawing.h"
+
+#include <QFontMetrics>
+
+namespace veldrin {
+
+QFont PageFont(int pixelHeight) {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
+    return font;
+}
+
+void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+void DrawTextOn(QPainter& painter, int x, int y, const QString& text, const QColor& background) {
+    if (text.isEmpty())
+        return;
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), background);
+    DrawTextAt(painter, x, y, text);
+}
+
+bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSource& source, int page) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawRect(0, 0, frame.width - 1, frame.height - 1);
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(PageFont(frame.fontPixels));
+    DrawTextAt(painter, frame.numberX, frame.numberY,
+               QStringLiteral("%1/%2").arg(page).arg(source.totalPages));
+    if (source.selection.Empty()) {
+        DrawTextAt(painter, page == 1 ? frame.summaryLeft : frame.bodyX,
+                   page == 1 ? frame.summaryTop : frame.bodyY, QStringLiteral("无数据"));
+        return true;
+    }
+    if (page != 1)
+        return false;
+    const bool second = HasSecondChannel(source.history);
+    int y = frame.summaryTop;
+    for (int line = 1; line <= kSummaryLineCount; ++line) {
+        if (line >= 14 && line <= 19 && !second)
+            continue;
+        DrawTextAt(painter, frame.summaryLeft, y, source.selection.summaryLines[line - 1]);
+        y += frame.summaryStep;
+    }
+    return true;
+}
+
+}  // namespace veldrin

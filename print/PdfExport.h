@@ -1,0 +1,32 @@
+#pragma once
+// The printed pages of a history written as a PDF file, without a window: the same pages the
+// print preview prints.
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "logger/HistoryDataSet.h"
+#include "print/PrintSelection.h"
+
+namespace veldrin {
+
+struct PdfExportOptions {
+    PrintMode mode = PrintMode::Curve;
+    int curvePages = kMinCurvePages;  // 2..10; other numbers are brought into range as the dialog does
+    std::optional<std::time_t> from = std::nullopt;  // first sample's time when not given
+    std::optional<std::time_t> to = std::nullopt;    // last sample's time when not given
+};
+
+enum class PdfExportStatus { Written, EmptyHistory, StartOutsideHistory, StopOutsideHistory, CannotWrite };
+
+struct PdfExportResult {
+    PdfExportStatus status = PdfExportStatus::Written;
+    int pages = 0;
+    std::string message;  // what went wrong, empty when written
+};
+
+// Writes every page of `options.mode` to `path`. Needs a QGuiApplication (fonts).
+PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions& options,
+                          const std::string& path);
+
+}  // namespace veldrin

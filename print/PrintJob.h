@@ -1,0 +1,81 @@
+#pragma once
+// One print job: the pages of the current mode over the current selection, rendered for any
+// target resolution. The preview's page images, the printer and the PDF output all come from
+// here, so they show the same pages.
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+
+#include "print/CurveDecimation.h"
+#include "print/PrintSelection.h"
+#include "print/SurfaceMetrics.h"
+
+class QPrinter;
+
+namespace veldrin {
+
+struct PrintJob {
+    const HistoryDataSet& history;
+    const PrintSelection& selection;
+    PrintMode mode = PrintMode::Curve;
+    int totalPages = 2;
+    SurfaceMetrics screen;  // the screen fixes the curve resolution for every target
+    int columnUnit = 0;
+    int stripCount = 3;
+};
+
+// A page-wise output device: a printer, a PDF file, or a stand-in in tests.
+class PrintTarget {
+  public:
+    virtual ~PrintTarget() = default;
+    virtual bool BeginDocument() = 0;
+    // Begins page `page` (1-based); false when the device cannot.
+    virtual bool BeginPage(int page) = 0;
+    virtual QPainter& Painter() = 0;
+    virtual void EndPage() = 0;
+    virtual void AbortDocument() = 0;
+    virtual bool EndDocument() = 0;
+    virtual int PixelsPerInchX() const = 0;
+    virtual int PixelsPerInchY() const = 0;
+    // The printable area in device pixels; pages are drawn from its top-left corner.
+    virtual QSize PrintableSize() const = 0;
+};
+
+enum class PrintOutcome { Printed, DocumentNotStarted, PageNotStarted, DocumentNotFinished };
+
+// Draws page `page` of the job onto `painter` for a surface of the given resolution. The page
+// covers `pageSize` when given (a printer's printable area), else the layout's page size.
+void RenderJobPage(QPainter& painter, const PrintJob& job, int page, int pixelsPerInchX, int pixelsPerInchY,
+                   QSize pageSize, CurveBuffers& buffers);
+
+// The layout's page size of a mode on a surface of the given resolution.
+QSize PageSizeFor(PrintMode mode, int pixelsPerInchX, int pixelsPerInchY);
+
+// The page image of page `page` at the given resolution, as large as the layout's page.
+QImage RenderPageImage(const PrintJob& job, int page, int pixelsPerInchX, int pixelsPerInchY,
+                       CurveBuffers& buffers);
+
+// Every page of the job, each begun, drawn and ended; the document is aborted when a page
+// cannot be begun.
+PrintOutcome PrintAllPages(PrintTarget& target, const PrintJob& job);
+
+// A QPrinter (paper or PDF) as a print target.
+class PrinterTarget final : public PrintTarget {
+  public:
+    explicit PrinterTarget(QPrinter& printer) : printer_(printer) {}
+    bool BeginDocument() override;
+    bool BeginPage(int page) override;
+    QPainter& Painter() override { return painter_; }
+    void EndPage() override {}
+    void AbortDocument() override;
+    bool EndDocument() override;
+    int PixelsPerInchX() const override;
+    int PixelsPerInchY() const override;
+    QSize PrintableSize() const override;
+
+  private:
+    QPrinter& printer_;
+    QPainter painter_;
+};
+
+}  // namespace veldrin
