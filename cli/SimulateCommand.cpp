@@ -1,0 +1,88 @@
+// veldrin-cli simulate: serves a simulated logger on a pseudo-terminal until SIGINT or SIGTERM.
+// The first line of standard output is the device path to open (./run maps com1 to it); nothing
+// else goes to standard output, so a reader of that line never blocks the simulator.
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <string>
+
+#include "cli/CommandRegistry.h"
+#include "sim/PtyServer.h"
+
+namespace veldrin::cli {
+namespace {
+
+struct SimulateArgs {
+    std::string model = "humidity";
+    int records = 1440;
+    bool paced = false;
+    int silentAfter = -1;
+    bool wrongModel = false;
+};
+
+const std::map<std::string, LoggerModel> kModels{
+    {"single", LoggerModel::SingleTemperature},
+    {"humidity", LoggerModel::TemperatureHumidity},
+    {"dual", LoggerModel::DualTemperature},
+};
+
+int Simulate(const SimulateArgs& args) {
+    SimLoggerOptions options;
+    options.model = kModels.at(args.model);
+    options.records = args.records;
+    options.clockStart = std::time(nullptr);
+    SimFaults faults;
+    faults.paced = args.paced;
+    if (args.silentAfter >= 0)
+        faults.silentAfterSeconds = args.silentAfter;
+    if (args.wrongModel)
+        faults.answerAs = OtherModel(options.model);
+
+    // The signals are taken by sigwait below; block them before the server thread starts so that
+    // it inherits the mask and never receives them itself.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    PtyServer server(options, faults);
+    if (!server.Start()) {
+        std::fprintf(stderr, "simulate: cannot open a pseudo-terminal: %s\n", server.Error().c_str());
+        return 1;
+    }
+    std::printf("%s\n", server.DevicePath().c_str());
+    std::fflush(stdout);
+    std::fprintf(stderr, "simulated %s logger (%s) on %s; Ctrl+C ends it\n", args.model.c_str(),
+                 std::string(Traits(options.model).displayName).c_str(), server.DevicePath().c_str());
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    server.Stop();
+    return 0;
+}
+
+const CommandRegistration kRegistration{
+    "simulate", [](CLI::App& app, int& status) {
+        auto args = std::make_shared<SimulateArgs>();
+        CLI::App* command = app.add_subcommand(
+            "simulate", "Serve a simulated logger on a pseudo-terminal; prints the device path first");
+        command->add_option("--model", args->model, "single, humidity or dual")
+            ->check(CLI::IsMember({"single", "humidity", "dual"}))
+            ->capture_default_str();
+        command->add_option("--records", args->records, "readings in the logger's memory")
+            ->check(CLI::Range(0, 149760))
+            ->capture_default_str();
+        command->add_flag("--paced", args->paced, "send at the 9600-baud byte rate (960 bytes a second)");
+        command
+            ->add_option("--silent-after", args->silentAfter, "stop answering S seconds after the first byte")
+            ->check(CLI::NonNegativeNumber);
+        command->add_flag("--wrong-model", args->wrongModel, "identify as another model");
+        command->callback([args, &status] { status = Simulate(*args); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli
