@@ -1,0 +1,54 @@
+// veldrin-cli dump FILE.Vdr: the samples of a data file as CSV, one line per sample:
+// index,time,value1[,value2] (no value2 for a single-temperature file).
+#include <cstdio>
+#include <memory>
+
+#include "cli/CommandRegistry.h"
+#include "cli/FileCommandSupport.h"
+#include "files/DataFileFields.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin::cli {
+namespace {
+
+std::string SamplesAsCsv(const HistoryDataSet& history) {
+    const SampleSeries& samples = history.samples;
+    bool two = Traits(history.model).channelCount == 2;
+    std::string csv;
+    csv.reserve(static_cast<std::size_t>(samples.Count()) * 48);
+    for (int i = 0; i < samples.Count(); ++i) {
+        csv += std::to_string(i);
+        csv += ',';
+        csv += FormatTime(samples.Time(i), TimeStyle::ZeroPadded);
+        csv += ',';
+        AppendFixed2(csv, samples.Value1(i));
+        if (two) {
+            csv += ',';
+            AppendFixed2(csv, samples.Value2(i));
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+int Dump(const std::string& path) {
+    auto load = LoadForCommand(path);
+    if (!load)
+        return kFileFailureStatus;
+    std::string csv = SamplesAsCsv(*load->dataSet);
+    std::fwrite(csv.data(), 1, csv.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+const CommandRegistration kRegistration{
+    "dump", [](CLI::App& app, int& status) {
+        auto path = std::make_shared<std::string>();
+        CLI::App* command = app.add_subcommand(
+            "dump", "Print the samples of a .Vdr data file as CSV: index,time,value1[,value2]");
+        command->add_option("file", *path, "the data file")->required();
+        command->callback([path, &status] { status = Dump(*path); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli

@@ -1,0 +1,58 @@
+// veldrin-cli export FILE.Vdr OUT: writes a data file's history to OUT with the writer of OUT's
+// extension. The data file and text writers are registered here; other formats add themselves
+// to the ExporterRegistry from their own files.
+#include <cstdio>
+#include <memory>
+
+#include "cli/CommandRegistry.h"
+#include "cli/ExportRegistry.h"
+#include "cli/FileCommandSupport.h"
+#include "files/DataFile.h"
+#include "files/TextExport.h"
+
+namespace veldrin::cli {
+namespace {
+
+// Status when OUT names a format no writer knows.
+constexpr int kUnknownFormatStatus = 2;
+
+int Export(const std::string& input, const std::string& output) {
+    const Exporter* exporter = ExporterRegistry::Instance().ForPath(output);
+    if (exporter == nullptr) {
+        std::fprintf(stderr, "export: no writer for %s; known: %s\n", output.c_str(),
+                     ExporterRegistry::Instance().Describe().c_str());
+        return kUnknownFormatStatus;
+    }
+    auto load = LoadForCommand(input);
+    if (!load)
+        return kFileFailureStatus;
+    SaveResult result = (*exporter)(*load->dataSet, output);
+    if (!result) {
+        std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
+                     result.reason.c_str());
+        return kFileFailureStatus;
+    }
+    return 0;
+}
+
+const ExporterRegistration kDataFile{
+    "vdr", "data file",
+    [](const HistoryDataSet& history, const std::string& path) { return WriteDataFile(path, history); }};
+const ExporterRegistration kText{
+    "txt", "text export",
+    [](const HistoryDataSet& history, const std::string& path) { return WriteTextExport(path, history); }};
+
+const CommandRegistration kRegistration{
+    "export", [](CLI::App& app, int& status) {
+        auto input = std::make_shared<std::string>();
+        auto output = std::make_shared<std::string>();
+        CLI::App* command = app.add_subcommand(
+            "export", "Write the history of a .Vdr data file to OUT, in the format of OUT's extension");
+        command->add_option("file", *input, "the data file")->required();
+        command->add_option("out", *output, "the file to write: .Vdr, .txt, or another registered format")
+            ->required();
+        command->callback([input, output, &status] { status = Export(*input, *output); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli

@@ -1,0 +1,79 @@
+// veldrin-cli info FILE.Vdr: the header of a data file as one JSON object.
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CommandRegistry.h"
+#include "cli/FileCommandSupport.h"
+#include "logger/Gbk.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin::cli {
+namespace {
+
+std::string ModelName(LoggerModel model) {
+    switch (model) {
+        case LoggerModel::SingleTemperature:
+            return "single";
+        case LoggerModel::TemperatureHumidity:
+            return "humidity";
+        case LoggerModel::DualTemperature:
+            return "dual";
+        case LoggerModel::Unknown:
+            break;
+    }
+    return "unknown";
+}
+
+// The stop time is stored as six numbers and never made into a calendar time.
+std::string StopText(const std::array<int, 6>& f) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f[0], f[1], f[2], f[3], f[4], f[5]);
+    return text;
+}
+
+nlohmann::ordered_json Describe(const DataFileLoad& load) {
+    const DataFileHeader& h = load.header;
+    nlohmann::ordered_json info;
+    info["kind"] = h.kind;
+    info["model"] = ModelName(h.model);
+    info["title"] = FromGbk(h.title);
+    info["description"] = FromGbk(h.description);
+    info["start"] = FormatTime(h.start, TimeStyle::ZeroPadded);
+    info["stop"] = StopText(h.stopFields);
+    info["interval"] = h.interval;
+    info["valueCount"] = h.valueCount;
+    info["samples"] = load.dataSet->samples.Count();
+    info["channels"] = {h.channelEnabled[0], h.channelEnabled[1]};
+    static constexpr const char* kStatisticNames[] = {"min1", "max1", "avg1", "min2", "max2", "avg2"};
+    nlohmann::ordered_json statistics = nlohmann::ordered_json::object();
+    for (std::size_t i = 0; i < 6; ++i)
+        statistics[kStatisticNames[i]] = h.statisticTexts[i];
+    info["statistics"] = statistics;
+    info["alarm"] = h.alarm;
+    info["limits"] = {h.limits[0], h.limits[1], h.limits[2], h.limits[3]};
+    return info;
+}
+
+int Info(const std::string& path) {
+    auto load = LoadForCommand(path);
+    if (!load)
+        return kFileFailureStatus;
+    std::cout << Describe(*load).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << "\n";
+    std::cout.flush();
+    return 0;
+}
+
+const CommandRegistration kRegistration{"info", [](CLI::App& app, int& status) {
+                                            auto path = std::make_shared<std::string>();
+                                            CLI::App* command = app.add_subcommand(
+                                                "info", "Print the header of a .Vdr data file as JSON");
+                                            command->add_option("file", *path, "the data file")->required();
+                                            command->callback([path, &status] { status = Info(*path); });
+                                        }};
+
+}  // namespace
+}  // namespace veldrin::cli

@@ -1,0 +1,176 @@
+// veldrin-cli info, dump and export on data files written for the test.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/CommandRegistry.h"
+#include "files/DataFile.h"
+#include "files/TextExport.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin {
+namespace {
+
+struct CliRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCommand(std::vector<std::string> args) {
+    args.insert(args.begin(), "veldrin-cli");
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    CliRun run;
+    run.status = cli::RunCli(static_cast<int>(argv.size()), argv.data());
+    std::fflush(stdout);
+    std::fflush(stderr);
+    run.out = testing::internal::GetCapturedStdout();
+    run.err = testing::internal::GetCapturedStderr();
+    return run;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class CliFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-cli-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    // A history of two samples 300 s apart from 2010-01-05 08:03:00, saved as a data file.
+    std::string WriteHistory(LoggerModel model, const std::string& name) {
+        HistoryDataSet set;
+        set.model = model;
+        bool two = Traits(model).channelCount == 2;
+        set.shown = {true, two};
+        std::time_t start = MakeLocalTime(2010, 1, 5, 8, 3, 0).value();
+        set.samples.SetHistorySample(0, 25.3F, -5.25F, start, FormatTime(start));
+        set.samples.SetHistorySample(1, 26.1F, -6.0F, start + 300, FormatTime(start + 300));
+        HistorySummary& s = set.summary;
+        s.title = "冷库";
+        s.description = "二号";
+        s.startTime = FormatTime(start);
+        s.stopTime = FormatTime(start + 300);
+        s.intervalSeconds = 300;
+        s.dataLength = two ? "4" : "2";
+        s.min1 = 25.3F;
+        s.max1 = 26.1F;
+        s.avg1 = 25.7F;
+        s.min2 = two ? -6.0F : 0;
+        s.max2 = two ? -5.25F : 0;
+        s.avg2 = two ? -5.625F : 0;
+        set.limits = {-10, 40, 20, 80, 1};
+        std::string path = folder_ + "/" + name;
+        EXPECT_TRUE(WriteDataFile(path, set).ok);
+        return path;
+    }
+
+    std::string folder_;
+};
+
+TEST_F(CliFiles, InfoPrintsTheHeaderAsOneJsonObject) {
+    std::string path = WriteHistory(LoggerModel::DualTemperature, "dual.Vdr");
+    CliRun run = RunCommand({"info", path});
+    ASSERT_EQ(run.status, 0) << run.err;
+    nlohmann::json info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["kind"], 5);
+    EXPECT_EQ(info["model"], "dual");
+    EXPECT_EQ(info["title"], "冷库" + std::string(32, ' '));
+    EXPECT_EQ(info["description"], "二号" + std::string(56, ' '));
+    EXPECT_EQ(info["start"], "2010-01-05 08:03:00");
+    EXPECT_EQ(info["stop"], "2010-01-05 08:08:00");
+    EXPECT_EQ(info["interval"], 300);
+    EXPECT_EQ(info["valueCount"], 4);
+    EXPECT_EQ(info["samples"], 2);
+    EXPECT_EQ(info["channels"], nlohmann::json({true, true}));
+    EXPECT_EQ(info["statistics"], nlohmann::json({{"min1", "25.30  "},
+                                                  {"max1", "26.10  "},
+                                                  {"avg1", "25.70  "},
+                                                  {"min2", "-6.00  "},
+                                                  {"max2", "-5.25  "},
+                                                  {"avg2", "-5.62  "}}));
+    EXPECT_EQ(info["alarm"], 1);
+    EXPECT_EQ(info["limits"], nlohmann::json({-10.0, 40.0, 20.0, 80.0}));
+    EXPECT_EQ(info.size(), 13U);
+
+    CliRun single = RunCommand({"info", WriteHistory(LoggerModel::SingleTemperature, "single.Vdr")});
+    ASSERT_EQ(single.status, 0) << single.err;
+    nlohmann::json singleInfo = nlohmann::json::parse(single.out);
+    EXPECT_EQ(singleInfo["model"], "single");
+    EXPECT_EQ(singleInfo["channels"], nlohmann::json({true, false}));
+    EXPECT_EQ(singleInfo["statistics"]["max2"], "0000000");
+}
+
+TEST_F(CliFiles, DumpPrintsOneCsvLinePerSample) {
+    CliRun dual = RunCommand({"dump", WriteHistory(LoggerModel::TemperatureHumidity, "humid.Vdr")});
+    ASSERT_EQ(dual.status, 0) << dual.err;
+    EXPECT_EQ(dual.out,
+              "0,2010-01-05 08:03:00,25.30,-5.25\n"
+              "1,2010-01-05 08:08:00,26.10,-6.00\n");
+    CliRun single = RunCommand({"dump", WriteHistory(LoggerModel::SingleTemperature, "single.Vdr")});
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(single.out,
+              "0,2010-01-05 08:03:00,25.30\n"
+              "1,2010-01-05 08:08:00,26.10\n");
+}
+
+TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
+    std::string path = WriteHistory(LoggerModel::DualTemperature, "dual.Vdr");
+    DataFileLoad original = LoadDataFile(path);
+    ASSERT_TRUE(original.result.ok);
+
+    std::string text = folder_ + "/out.txt";
+    CliRun run = RunCommand({"export", path, text});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadAll(text), BuildTextExport(*original.dataSet));
+
+    std::string copy = folder_ + "/copy.vdr";
+    ASSERT_EQ(RunCommand({"export", path, copy}).status, 0);
+    DataFileLoad again = LoadDataFile(copy);
+    ASSERT_TRUE(again.result.ok) << again.result.reason;
+    EXPECT_EQ(again.header.statisticTexts, original.header.statisticTexts);
+    EXPECT_FLOAT_EQ(again.dataSet->samples.Value2(1), -6.0F);
+
+    CliRun unknown = RunCommand({"export", path, folder_ + "/out.csv"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find(".txt (text export)"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find(".vdr (data file)"), std::string::npos) << unknown.err;
+
+    CliRun unwritable = RunCommand({"export", path, folder_ + "/missing/out.txt"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err.rfind("文件保存出错", 0), 0U) << unwritable.err;
+}
+
+TEST_F(CliFiles, ARefusedFileSaysFileErrorAndWhyAndExitsNonZero) {
+    std::string path = WriteHistory(LoggerModel::DualTemperature, "dual.Vdr");
+    std::filesystem::resize_file(path, 193);
+    for (std::string command : {"info", "dump"}) {
+        CliRun run = RunCommand({command, path});
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_TRUE(run.out.empty()) << command;
+        EXPECT_EQ(run.err.rfind("文件错误!", 0), 0U) << run.err;
+        EXPECT_NE(run.err.find("fewer than the 194"), std::string::npos) << run.err;
+    }
+    CliRun exported = RunCommand({"export", path, folder_ + "/out.txt"});
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder_ + "/out.txt"));
+}
+
+}  // namespace
+}  // namespace veldrin
