@@ -10,7 +10,7 @@ namespace veldrin {
 namespace {
 
 class PortMapTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ::unsetenv("VELDRIN_COM3");
         ::unsetenv("VELDRIN_COM12");
