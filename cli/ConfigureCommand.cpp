@@ -1,0 +1,130 @@
+// veldrin-cli configure: writes settings to a logger and starts its recording (or stops it), the
+// way the realtime panel's buttons do, and reports when the logger has taken them.
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "cli/CommandRegistry.h"
+#include "cli/LoggerSession.h"
+#include "logger/ConnectionTexts.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin::cli {
+namespace {
+
+struct ConfigureArgs {
+    std::string port;
+    std::string model;
+    std::string interval;
+    std::string start;
+    std::string limits;
+    std::optional<std::string> title;
+    std::optional<std::string> description;
+    bool stop = false;
+};
+
+void SetStart(PanelSettings& panel, std::time_t time) {
+    std::tm fields{};
+    localtime_r(&time, &fields);
+    panel.startYear = fields.tm_year + 1900;
+    panel.startMonth = fields.tm_mon + 1;
+    panel.startDay = fields.tm_mday;
+    panel.startHour = fields.tm_hour;
+    panel.startMinute = fields.tm_min;
+    panel.startSecond = fields.tm_sec;
+}
+
+std::string WholeNumber(float value) {
+    return std::to_string(static_cast<int>(value));
+}
+
+// The panel as the connected logger's values fill it, changed by the options given.
+std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerInfo& info, std::time_t now) {
+    PanelSettings panel;
+    SetStart(panel, now - 1);  // no start time given: start at once
+    panel.intervalHours = info.interval / 3600;
+    panel.intervalMinutes = info.interval / 60 % 60;
+    panel.intervalSeconds = info.interval % 60;
+    panel.stopMode = info.stopMode;
+    panel.channel1Lower = WholeNumber(info.channel1Alarm.lower);
+    panel.channel1Upper = WholeNumber(info.channel1Alarm.upper);
+    panel.channel2Lower = WholeNumber(info.channel2Alarm.lower);
+    panel.channel2Upper = WholeNumber(info.channel2Alarm.upper);
+    panel.title = args.title.value_or(info.title);
+    panel.description = args.description.value_or(info.description);
+    if (!args.interval.empty() && std::sscanf(args.interval.c_str(), "%d:%d:%d", &panel.intervalHours,
+                                              &panel.intervalMinutes, &panel.intervalSeconds) != 3) {
+        std::fprintf(stderr, "configure: --interval takes HH:MM:SS\n");
+        return std::nullopt;
+    }
+    if (!args.start.empty() &&
+        std::sscanf(args.start.c_str(), "%d-%d-%d %d:%d:%d", &panel.startYear, &panel.startMonth,
+                    &panel.startDay, &panel.startHour, &panel.startMinute, &panel.startSecond) != 6) {
+        std::fprintf(stderr, "configure: --start takes \"YYYY-MM-DD HH:MM:SS\"\n");
+        return std::nullopt;
+    }
+    if (!args.limits.empty()) {
+        std::vector<std::string> parts;
+        std::stringstream stream(args.limits);
+        for (std::string part; std::getline(stream, part, ',');)
+            parts.push_back(part);
+        if (parts.size() != 2 && parts.size() != 4) {
+            std::fprintf(stderr, "configure: --limits takes L1,U1 or L1,U1,L2,U2\n");
+            return std::nullopt;
+        }
+        panel.channel1Lower = parts[0];
+        panel.channel1Upper = parts[1];
+        if (parts.size() == 4) {
+            panel.channel2Lower = parts[2];
+            panel.channel2Upper = parts[3];
+        }
+    }
+    return panel;
+}
+
+int Configure(const ConfigureArgs& args) {
+    LoggerSession session;
+    if (!session.Open(args.port, kLoggerModels.at(args.model)))
+        return 1;
+    DeviceConnection& connection = session.Connection();
+    if (args.stop) {
+        connection.StopRecording();
+        if (!session.RunUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60))
+            return 1;
+        std::printf("%s\n", texts::RecordingText(session.Info().recordingState));
+        return session.Info().recordingState == 1 ? 1 : 0;
+    }
+    auto panel = MakePanel(args, session.Info(), std::time(nullptr));
+    if (!panel)
+        return 2;
+    session.Ui().panel = *panel;
+    connection.ApplySettings();
+    if (!session.RunUntil([&] { return connection.SettingsWriteState() == 2; }, 120))
+        return 1;
+    const LoggerInfo& info = session.Info();
+    std::printf("%s: interval %ds, start %s%s\n", texts::kSettingDone, info.interval,
+                info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
+                info.startFlag == 1 ? " (the logger starts by itself)" : "");
+    return 0;
+}
+
+const CommandRegistration kRegistration{
+    "configure", [](CLI::App& app, int& status) {
+        auto args = std::make_shared<ConfigureArgs>();
+        CLI::App* command = app.add_subcommand("configure", "Write settings and start recording, or stop it");
+        command->add_option("--port", args->port, "port number or device path")->required();
+        command->add_option("--model", args->model, "single, humidity or dual")
+            ->required()
+            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        command->add_option("--interval", args->interval, "recording interval HH:MM:SS");
+        command->add_option("--start", args->start, "start time \"YYYY-MM-DD HH:MM:SS\"; in the past: now");
+        command->add_option("--limits", args->limits, "alarm limits L1,U1[,L2,U2]");
+        command->add_option("--title", args->title, "title (at most 36 GBK bytes)");
+        command->add_option("--description", args->description, "description (at most 60 GBK bytes)");
+        command->add_flag("--stop", args->stop, "stop recording instead");
+        command->callback([args, &status] { status = Configure(*args); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli

@@ -1,0 +1,108 @@
+#include "cli/LoggerSession.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "logger/ConnectionTexts.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin::cli {
+
+const std::map<std::string, LoggerModel> kLoggerModels{
+    {"single", LoggerModel::SingleTemperature},
+    {"humidity", LoggerModel::TemperatureHumidity},
+    {"dual", LoggerModel::DualTemperature},
+};
+
+int PortForArgument(const std::string& argument) {
+    bool number = !argument.empty() && argument.size() < 4 &&
+                  argument.find_first_not_of("0123456789") == std::string::npos;
+    if (number && std::atoi(argument.c_str()) > 0)
+        return std::atoi(argument.c_str());
+    setenv("VELDRIN_COM1", argument.c_str(), 1);
+    return 1;
+}
+
+void ConsoleUi::ShowMessage(std::string_view text) {
+    lastMessage = text;
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+bool ConsoleUi::AskReconnect() {
+    ShowMessage(texts::kReconnectQuestion);
+    return false;
+}
+
+void ConsoleUi::ShowProgress(int percent, std::string_view text) {
+    if (percent < 0 || (percent == lastPercent_ && text == lastProgressText_))
+        return;
+    lastPercent_ = percent;
+    lastProgressText_ = text;
+    if (!text.empty())
+        std::fprintf(stderr, "%.*s %d%%\n", static_cast<int>(text.size()), text.data(), percent);
+}
+
+void ConsoleUi::SetStatusText(std::string_view text) {
+    if (text == status_)
+        return;
+    status_ = text;
+    if (!text.empty())
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+void ConsoleUi::RealtimeReading(float value1, float value2, std::time_t time) {
+    if (onReading)
+        onReading(value1, value2, time);
+}
+
+LoggerSession::LoggerSession() : connection_(channel_, clock_, info_, ui_) {
+    connection_.SetBackgroundConnect(false);
+}
+
+LoggerSession::~LoggerSession() = default;
+
+bool LoggerSession::Open(const std::string& port, LoggerModel model) {
+    ui_.choice = PortChoice{PortForArgument(port), false, model};
+    if (!connection_.Connect(ui_.choice)) {
+        if (!channel_.LastError().empty())
+            std::fprintf(stderr, "%s\n", channel_.LastError().c_str());
+        return false;
+    }
+    return RunUntil([&] { return connection_.CurrentPhase() == Phase::Polling; }, 60);
+}
+
+bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSeconds,
+                             const std::atomic<bool>* stop) {
+    auto next = std::chrono::steady_clock::now();
+    auto deadline = next + std::chrono::seconds(timeoutSeconds);
+    while (!done()) {
+        if (!connection_.Online() || (stop && stop->load()))
+            return false;
+        if (timeoutSeconds >= 0 && std::chrono::steady_clock::now() > deadline) {
+            std::fprintf(stderr, "%s\n", texts::kLinkTimeout);
+            return false;
+        }
+        connection_.OnTimer();
+        next += std::chrono::milliseconds(DeviceConnection::kTimerMs);
+        std::this_thread::sleep_until(next);
+    }
+    return true;
+}
+
+namespace {
+std::atomic<bool>* signalFlag = nullptr;
+extern "C" void OnStopSignal(int) {
+    if (signalFlag)
+        signalFlag->store(true);
+}
+}  // namespace
+
+void StopOnSignals(std::atomic<bool>& flag) {
+    signalFlag = &flag;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+}
+
+}  // namespace veldrin::cli

@@ -1,0 +1,86 @@
+#pragma once
+// What the logger commands of veldrin-cli share: a console stand-in for the user interface, and a
+// session that connects to a logger through the serial channel and runs the connection's 200 ms
+// step in real time.
+#include <array>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "logger/DeviceConnection.h"
+#include "serial/CommChannel.h"
+
+namespace veldrin::cli {
+
+extern const std::map<std::string, LoggerModel> kLoggerModels;  // "single", "humidity", "dual"
+
+// Port numbers and device paths: "3" is com3; anything else is a device path that stands in for
+// com1 (through VELDRIN_COM1, for this process only).
+int PortForArgument(const std::string& argument);
+
+// Messages, progress and status go to standard error; questions take the answers set here.
+class ConsoleUi final : public ConnectionUi {
+  public:
+    PortChoice choice;
+    std::array<bool, 2> channels{true, true};
+    PanelSettings panel;
+    std::function<void(float, float, std::time_t)> onReading;
+    std::string lastMessage;
+
+    std::optional<PortChoice> ChoosePort() override { return choice; }
+    void ShowMessage(std::string_view text) override;
+    bool AskReconnect() override;
+    std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel) override { return channels; }
+    bool ConfirmStartTime(std::time_t) override { return true; }
+    void ShowProgress(int percent, std::string_view text) override;
+    void SetStatusText(std::string_view text) override;
+    void ShowInstrumentChoice(LoggerModel) override {}
+    void ShowLoggerField(LoggerField, const LoggerInfo&) override {}
+    void EnableStartButton(bool) override {}
+    void EnableStopButton(bool) override {}
+    void SetSettingControlsEnabled(bool) override {}
+    void ShowStartTime(std::time_t) override {}
+    PanelSettings ReadPanelSettings() override { return panel; }
+    void ShowHistoryPanel() override {}
+    void ClearRealtime() override {}
+    void RealtimeReading(float value1, float value2, std::time_t time) override;
+
+    const std::string& Status() const { return status_; }
+
+  private:
+    int lastPercent_ = -2;
+    std::string lastProgressText_;
+    std::string status_;
+};
+
+class LoggerSession {
+  public:
+    LoggerSession();
+    ~LoggerSession();
+
+    // Connects to `port` (number or device path) expecting `model`, and waits until the logger
+    // is identified and its parameters read. False (message printed) when that fails.
+    bool Open(const std::string& port, LoggerModel model);
+    // Runs the 200 ms step until `done` holds. False when the link was lost, the connection went
+    // offline, `stop` was set, or `timeoutSeconds` passed (a negative timeout never ends).
+    bool RunUntil(const std::function<bool()>& done, int timeoutSeconds,
+                  const std::atomic<bool>* stop = nullptr);
+
+    ConsoleUi& Ui() { return ui_; }
+    LoggerInfo& Info() { return info_; }
+    DeviceConnection& Connection() { return connection_; }
+
+  private:
+    SystemClock clock_;
+    CommChannel channel_;
+    LoggerInfo info_;
+    ConsoleUi ui_;
+    DeviceConnection connection_;
+};
+
+// Sets `flag` on SIGINT and SIGTERM.
+void StopOnSignals(std::atomic<bool>& flag);
+
+}  // namespace veldrin::cli

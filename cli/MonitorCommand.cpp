@@ -1,0 +1,59 @@
+// veldrin-cli monitor: connects to a logger and prints each realtime reading as it arrives until
+// interrupted; a lost link ends it with a non-zero status.
+#include <cstdio>
+#include <memory>
+
+#include "cli/CommandRegistry.h"
+#include "cli/LoggerSession.h"
+#include "logger/ConnectionTexts.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin::cli {
+namespace {
+
+struct MonitorArgs {
+    std::string port;
+    std::string model;
+};
+
+std::string ValueText(float value, bool humidity) {
+    char text[32];
+    std::snprintf(text, sizeof text, humidity ? "%.2f%%" : "%.2f°C", static_cast<double>(value));
+    return text;
+}
+
+int Monitor(const MonitorArgs& args) {
+    LoggerModel model = kLoggerModels.at(args.model);
+    std::atomic<bool> stop{false};
+    StopOnSignals(stop);
+    LoggerSession session;
+    session.Ui().onReading = [&](float value1, float value2, std::time_t time) {
+        std::string line = FormatTime(time) + " " + ValueText(value1, false);
+        if (Traits(model).channelCount == 2)
+            line += " " + ValueText(value2, Traits(model).channel2IsHumidity);
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    };
+    if (!session.Open(args.port, model))
+        return 1;
+    session.RunUntil([] { return false; }, -1, &stop);
+    if (stop)
+        return 0;
+    std::fprintf(stderr, "monitor: %s\n", texts::kDeviceNotConnected);
+    return 1;
+}
+
+const CommandRegistration kRegistration{
+    "monitor", [](CLI::App& app, int& status) {
+        auto args = std::make_shared<MonitorArgs>();
+        CLI::App* command =
+            app.add_subcommand("monitor", "Print a logger's realtime readings until interrupted");
+        command->add_option("--port", args->port, "port number or device path")->required();
+        command->add_option("--model", args->model, "single, humidity or dual")
+            ->required()
+            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        command->callback([args, &status] { status = Monitor(*args); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli
