@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "sim/SimMath.h"
+
 namespace veldrin {
 namespace {
 
@@ -17,10 +19,6 @@ std::uint64_t Mix(std::uint64_t x) {
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
     return x ^ (x >> 31);
-}
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 // A small deterministic wobble in [−1, 1] for one second and one channel.

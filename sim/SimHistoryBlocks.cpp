@@ -4,6 +4,12 @@
 
 namespace veldrin {
 
+std::array<std::uint8_t, 3> RecordCountBytes(std::size_t recordBytes) {
+    auto count = static_cast<std::uint32_t>(recordBytes);
+    return {static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 8),
+            static_cast<std::uint8_t>(count)};
+}
+
 int HistoryBlockCount(std::size_t recordBytes) {
     return static_cast<int>(recordBytes / kHistoryBlockBytes) + 1;
 }
@@ -39,14 +45,8 @@ std::vector<std::uint8_t> HistoryBlockReply(const std::vector<std::uint8_t>& mem
     if (blockCount == 1) {
         reply = {0xFF, 0xF5, 0x00, 0x00};
     } else if (block == 1) {
-        auto count = static_cast<std::uint32_t>(memory.size());
-        reply = {0xFF,
-                 0xF5,
-                 0x01,
-                 0x00,
-                 static_cast<std::uint8_t>(count >> 16),
-                 static_cast<std::uint8_t>(count >> 8),
-                 static_cast<std::uint8_t>(count)};
+        auto count = RecordCountBytes(memory.size());
+        reply = {0xFF, 0xF5, 0x01, 0x00, count[0], count[1], count[2]};
     } else {
         auto request = EncodeBlockRequest(block, blockCount);
         reply = {request[0], request[1]};

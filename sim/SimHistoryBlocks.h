@@ -10,6 +10,9 @@ namespace veldrin {
 
 constexpr std::size_t kHistoryBlockBytes = 1024;
 
+// The record memory count as the logger sends it: 24 bits, high byte first.
+std::array<std::uint8_t, 3> RecordCountBytes(std::size_t recordBytes);
+
 // Blocks needed for a memory of `recordBytes` bytes: one more than the whole blocks, so the last
 // block is empty when the memory fills whole blocks exactly.
 int HistoryBlockCount(std::size_t recordBytes);

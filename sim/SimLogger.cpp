@@ -7,6 +7,7 @@
 #include "logger/WireCodec.h"
 #include "sim/SimCurve.h"
 #include "sim/SimHistoryBlocks.h"
+#include "sim/SimMath.h"
 #include "sim/SimParameterBlock.h"
 
 namespace veldrin {
@@ -39,10 +40,6 @@ SimSettings FactorySettings(LoggerModel model, std::uint16_t interval) {
     settings.description = PaddedGbk("模拟" + std::string(Traits(model).displayName), kTitleBytes) +
                            PaddedGbk("Veldrin 模拟记录仪", kDescriptionBytes);
     return settings;
-}
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
 void Append(std::vector<std::uint8_t>& to, std::initializer_list<std::uint8_t> bytes) {
@@ -101,10 +98,7 @@ void SimLogger::AdvanceLocked(std::int64_t nowMs) {
     recorder_.CatchUp(nowMs);
     if (startArmed_ && ClockLocked(nowMs) >= *programmedStart_) {
         // The programmed start time has come: a new recording begins, labelled with it.
-        recorder_.Start(*programmedStart_, *ProgrammedStartMs());
-        recorder_.CatchUp(nowMs);
-        startArmed_ = false;
-        startTimeFollowsMemory_ = true;
+        BeginRecording(*programmedStart_, *ProgrammedStartMs(), nowMs);
     }
     // Realtime readings pause while the logger hands out its memory.
     if (realtimeOn_ && !silent_ && !reader_.InDownload() && nowMs >= nextFrameMs_) {
@@ -188,11 +182,7 @@ void SimLogger::HandleCommand(const std::vector<std::uint8_t>& frame, std::int64
             startArmed_ = settings_.startFlag == 1 && programmedStart_.has_value();
             startTimeFollowsMemory_ = false;
             if (startArmed_ && *programmedStart_ <= ClockLocked(nowMs)) {
-                // A start time already past starts the recording now.
-                recorder_.Start(ClockLocked(nowMs), nowMs);
-                recorder_.CatchUp(nowMs);
-                startArmed_ = false;
-                startTimeFollowsMemory_ = true;
+                BeginRecording(ClockLocked(nowMs), nowMs, nowMs);  // a start time already past: now
             }
             Echo(frame, nowMs);
             break;
@@ -250,13 +240,10 @@ void SimLogger::HandleCommand(const std::vector<std::uint8_t>& frame, std::int64
             Append(reply, settings_.description);
             Reply(reply, nowMs);
             break;
-        case 0xEE: {
-            auto count = static_cast<std::uint32_t>(recorder_.Memory().size());
-            Append(reply, {static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 8),
-                           static_cast<std::uint8_t>(count)});
+        case 0xEE:
+            Append(reply, RecordCountBytes(recorder_.Memory().size()));
             Reply(reply, nowMs);
             break;
-        }
         case 0xEC:
             reply.push_back(IdentificationByte());
             Reply(reply, nowMs);
@@ -284,10 +271,7 @@ void SimLogger::HandleRecording(std::uint8_t what, const std::vector<std::uint8_
                                 std::int64_t nowMs) {
     switch (what) {
         case 0x01:  // start recording: a new recording from now
-            recorder_.Start(ClockLocked(nowMs), nowMs);
-            recorder_.CatchUp(nowMs);
-            startArmed_ = false;
-            startTimeFollowsMemory_ = true;
+            BeginRecording(ClockLocked(nowMs), nowMs, nowMs);
             Echo(frame, nowMs);
             break;
         case 0x00:  // end recording
@@ -303,6 +287,13 @@ void SimLogger::HandleRecording(std::uint8_t what, const std::vector<std::uint8_
         default:
             break;
     }
+}
+
+void SimLogger::BeginRecording(std::time_t label, std::int64_t startMs, std::int64_t nowMs) {
+    recorder_.Start(label, startMs);
+    recorder_.CatchUp(nowMs);
+    startArmed_ = false;
+    startTimeFollowsMemory_ = true;
 }
 
 void SimLogger::HandleHistory(const std::vector<std::uint8_t>& frame, std::int64_t nowMs) {

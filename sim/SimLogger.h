@@ -59,6 +59,8 @@ class SimLogger {
     void Handle(const SimFrame& frame, std::int64_t nowMs);
     void HandleCommand(const std::vector<std::uint8_t>& frame, std::int64_t nowMs);
     void HandleRecording(std::uint8_t what, const std::vector<std::uint8_t>& frame, std::int64_t nowMs);
+    // A new recording whose first reading is taken at line time `startMs`, labelled `label`.
+    void BeginRecording(std::time_t label, std::int64_t startMs, std::int64_t nowMs);
     void HandleHistory(const std::vector<std::uint8_t>& frame, std::int64_t nowMs);
     void HandleDescription(const SimFrame& frame, std::int64_t nowMs);
     void SendBlock(int block, std::int64_t nowMs);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sim/SimHistoryBlocks.h"
+
 namespace veldrin {
 
 std::vector<std::uint8_t> BuildParameterBlock(std::uint8_t identificationByte, const SimSettings& settings,
@@ -24,9 +26,8 @@ std::vector<std::uint8_t> BuildParameterBlock(std::uint8_t identificationByte, c
     text.resize(96, ' ');
     block.insert(block.end(), text.begin(), text.end());
     // Record count group (offset 121), high byte first.
-    block.insert(block.end(),
-                 {0xEE, static_cast<std::uint8_t>(recordBytes >> 16),
-                  static_cast<std::uint8_t>(recordBytes >> 8), static_cast<std::uint8_t>(recordBytes)});
+    auto count = RecordCountBytes(recordBytes);
+    block.insert(block.end(), {0xEE, count[0], count[1], count[2]});
     // Channel-2 alarm group (offset 125), then the end mark.
     block.insert(block.end(), {0xEA, settings.channel2Lower, settings.channel2Upper, 0xF0});
     return block;
