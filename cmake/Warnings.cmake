@@ -26,7 +26,15 @@ function(veldrin_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main)
     veldrin_warnings(${name})
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Asia/Shanghai;VELDRIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-                   TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    # gtest_discover_tests hands each element of a list-valued property on as a separate argument,
+    # which keeps only the first variable of ENVIRONMENT; a script that runs after the discovery sets
+    # the whole environment on the discovered tests instead.
+    set(environment_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+    file(WRITE ${environment_script}
+         "if(${name}_TESTS)\n"
+         "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT "
+         "\"QT_QPA_PLATFORM=offscreen;TZ=Asia/Shanghai;VELDRIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}\")\n"
+         "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_script})
 endfunction()
