@@ -25,10 +25,9 @@ void Biff8Bytes::PutChars(std::u16string_view text, bool compressed) {
 }
 
 void Biff8Stream::Record(std::uint16_t type, std::string_view payload) {
-    Biff8Bytes header;
-    header.Put16(type);
-    header.Put16(static_cast<std::uint16_t>(payload.size()));
-    bytes_.append(header.Data());
+    const char header[4] = {static_cast<char>(type & 0xFF), static_cast<char>(type >> 8),
+                            static_cast<char>(payload.size() & 0xFF), static_cast<char>(payload.size() >> 8)};
+    bytes_.append(header, sizeof header);
     bytes_.append(payload);
 }
 

@@ -56,6 +56,7 @@ class Biff8Stream {
     void Record(std::uint16_t type, std::string_view payload);
     void Record(std::uint16_t type, const Biff8Bytes& payload) { Record(type, payload.Data()); }
     std::size_t Position() const { return bytes_.size(); }
+    void Reserve(std::size_t size) { bytes_.reserve(size); }
     void Patch32(std::size_t position, std::uint32_t value);
     const std::string& Bytes() const { return bytes_; }
     std::string TakeBytes() { return std::move(bytes_); }

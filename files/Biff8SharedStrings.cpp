@@ -67,11 +67,15 @@ class SstLayout {
 
 }  // namespace
 
-std::uint32_t Biff8SharedStrings::Add(const std::string& text) {
+void Biff8SharedStrings::Reserve(std::size_t references) {
+    index_.reserve(references);
+}
+
+std::uint32_t Biff8SharedStrings::Add(std::string_view text) {
     ++total_;
     auto [it, added] = index_.try_emplace(text, static_cast<std::uint32_t>(texts_.size()));
     if (added)
-        texts_.push_back(&it->first);
+        texts_.push_back(text);
     return it->second;
 }
 
@@ -84,7 +88,7 @@ void Biff8SharedStrings::Write(Biff8Stream& stream) const {
     SstLayout layout(stream);
     layout.Begin(total_, unique);
     for (std::uint32_t i = 0; i < unique; ++i) {
-        auto [position, offset] = layout.Put(Utf8ToUtf16(*texts_[i]));
+        auto [position, offset] = layout.Put(Utf8ToUtf16(texts_[i]));
         if (i % bucketSize == 0) {
             extSst.Put32(position);
             extSst.Put16(offset);

@@ -3,6 +3,7 @@
 // from the LABELSST cells. Written as SST with CONTINUE records, followed by the EXTSST index.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -12,8 +13,11 @@ namespace veldrin {
 
 class Biff8SharedStrings {
   public:
-    // Index of `text` in the table, adding it on first use; counts one more reference.
-    std::uint32_t Add(const std::string& text);
+    // Room for this many references without rehashing.
+    void Reserve(std::size_t references);
+    // Index of `text` in the table, adding it on first use; counts one more reference. The table
+    // keeps a view of `text`, which must outlive it.
+    std::uint32_t Add(std::string_view text);
 
     std::uint32_t UniqueCount() const { return static_cast<std::uint32_t>(texts_.size()); }
     std::uint32_t TotalCount() const { return total_; }
@@ -22,8 +26,8 @@ class Biff8SharedStrings {
     void Write(Biff8Stream& stream) const;
 
   private:
-    std::unordered_map<std::string, std::uint32_t> index_;
-    std::vector<const std::string*> texts_;  // keys of index_, in table order
+    std::unordered_map<std::string_view, std::uint32_t> index_;
+    std::vector<std::string_view> texts_;  // in table order
     std::uint32_t total_ = 0;
 };
 

@@ -172,8 +172,18 @@ void Cells(Biff8Stream& stream, const WorksheetSheet& sheet, const std::vector<s
 
 std::string Biff8WorkbookStream(const WorksheetBook& book) {
     // The shared strings in the order the cells are written.
+    std::size_t cells = 0, textBytes = 0;
+    for (const auto& sheet : book.sheets) {
+        for (const auto& row : sheet.rows) {
+            cells += row.size();
+            for (const auto& text : row)
+                textBytes += text.size();
+        }
+    }
     Biff8SharedStrings strings;
+    strings.Reserve(cells);
     std::vector<std::uint32_t> stringIndexes;
+    stringIndexes.reserve(cells);
     for (const auto& sheet : book.sheets) {
         for (const auto& row : sheet.rows) {
             for (const auto& text : row) {
@@ -184,6 +194,8 @@ std::string Biff8WorkbookStream(const WorksheetBook& book) {
     }
 
     Biff8Stream stream;
+    // Cell records take 14 bytes each; the strings at most 2 bytes per UTF-8 byte and their headers.
+    stream.Reserve(kMinStreamSize + cells * 17 + textBytes * 2);
     Bof(stream, kGlobalsSubstream);
     Biff8Bytes codePage;
     codePage.Put16(kUtf16CodePage);

@@ -272,10 +272,14 @@ WorksheetStatus WorksheetConnection::FindFields(const WorksheetSheet& sheet,
     return {};
 }
 
+std::size_t WorksheetConnection::SheetIndex(const WorksheetSheet& sheet) const {
+    return static_cast<std::size_t>(&sheet - book_.sheets.data());
+}
+
 WorksheetStatus WorksheetConnection::CheckFits(const WorksheetSheet& sheet, std::size_t column,
                                                const std::string& value) const {
     std::size_t limit = 255;
-    auto sizes = fieldSizes_.find(Upper(sheet.name));
+    auto sizes = fieldSizes_.find(SheetIndex(sheet));
     if (sizes != fieldSizes_.end() && column < sizes->second.size())
         limit = sizes->second[column];
     if (Utf16Length(value) > limit) {
@@ -317,7 +321,7 @@ WorksheetStatus WorksheetConnection::Run(SqlCreateTable& create) {
         sheet = &book_.sheets.back();
     }
     sheet->rows = {std::move(header)};
-    fieldSizes_[Upper(sheet->name)] = std::move(sizes);
+    fieldSizes_[SheetIndex(*sheet)] = std::move(sizes);
     changed_ = true;
     return {};
 }
@@ -328,7 +332,7 @@ WorksheetStatus WorksheetConnection::Run(SqlDropTable& drop) {
         return status;
     // Like Excel's driver, the sheet stays in its place, emptied.
     sheet->rows.clear();
-    fieldSizes_.erase(Upper(sheet->name));
+    fieldSizes_.erase(SheetIndex(*sheet));
     changed_ = true;
     return {};
 }

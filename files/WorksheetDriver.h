@@ -74,6 +74,7 @@ class WorksheetConnection {
     WorksheetStatus FindTable(const std::string& table, WorksheetSheet*& sheet) const;
     WorksheetStatus FindFields(const WorksheetSheet& sheet, const std::vector<std::string>& names,
                                std::vector<std::size_t>& columns) const;
+    std::size_t SheetIndex(const WorksheetSheet& sheet) const;
     WorksheetStatus CheckFits(const WorksheetSheet& sheet, std::size_t column,
                               const std::string& value) const;
 
@@ -81,8 +82,9 @@ class WorksheetConnection {
     bool changed_ = false;
     WorksheetConnectOptions options_;
     WorksheetBook book_;
-    // Longest text each column of a sheet takes, by sheet name as Excel compares it.
-    std::unordered_map<std::string, std::vector<std::size_t>> fieldSizes_;
+    // Longest text each column of a sheet takes, by the sheet's place in the book (sheets are
+    // emptied but never removed while the connection is open).
+    std::unordered_map<std::size_t, std::vector<std::size_t>> fieldSizes_;
 };
 
 // A read-only, forward-only view of the rows a SELECT * FROM returns: the field names of the

@@ -41,6 +41,7 @@ class Tokenizer {
     explicit Tokenizer(std::string_view sql) : sql_(sql) {}
 
     bool Run(std::vector<Token>& tokens, std::string& error) {
+        tokens.reserve(sql_.size() / 4 + 4);
         while (true) {
             while (pos_ < sql_.size() && IsSpace(sql_[pos_]))
                 ++pos_;
