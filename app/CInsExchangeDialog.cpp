@@ -1,0 +1,13 @@
+#include "app/CInsExchangeDialog.h"
+
+#include <QCheckBox>
+
+namespace veldrin {
+
+CInsExchangeDialog::CInsExchangeDialog(QWidget* parent) : QuestionDialog(parent) {
+    SetLines({{QPoint(66, 60), QStringLiteral("仪器不匹配!  是否重新连接仪器?")}});
+    FirstCheck()->hide();
+    SecondCheck()->hide();
+}
+
+}  // namespace veldrin
