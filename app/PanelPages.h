@@ -1,0 +1,25 @@
+#pragma once
+// The pages the two panels host. Created here in one place, so that the panels need not know
+// which page classes stand behind each tab.
+#include <QWidget>
+
+namespace veldrin {
+
+struct RealtimePages {
+    QWidget* curve;      // "数据趋势"
+    QWidget* dataList;   // "数据列表"
+    QWidget* alarmList;  // "报警列表"
+};
+
+struct HistoryPages {
+    QWidget* curve;
+    QWidget* dataList;
+    QWidget* alarmList;
+    QWidget* summary;  // placed beside the tabs
+};
+
+// Parentless pages; the panel that receives them takes ownership.
+RealtimePages CreateRealtimePages();
+HistoryPages CreateHistoryPages();
+
+}  // namespace veldrin
