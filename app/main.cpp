@@ -1,11 +1,12 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "app/CVeldrinApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QLabel window(QStringLiteral("Veldrin"));
-    window.setWindowTitle(QStringLiteral("Veldrin"));
-    window.resize(1000, 720);
-    window.show();
+    veldrin::CVeldrinApp veldrin(QApplication::arguments());
+    if (!veldrin.InitInstance()) {
+        return 1;
+    }
     return QApplication::exec();
 }

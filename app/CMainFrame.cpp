@@ -1,0 +1,207 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <ctime>
+#include <utility>
+
+#include "app/CAboutDlg.h"
+#include "app/CVeldrinView.h"
+#include "app/FrameGeometry.h"
+#include "app/ShellIcons.h"
+#include "app/ShellTime.h"
+
+namespace veldrin {
+namespace {
+
+constexpr int kToolBarHeight = 30;
+constexpr int kStatusBarHeight = 22;
+constexpr int kPaneWidth = 200;
+
+QString ReadyText() {
+    return QStringLiteral("就绪");
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(LoggerInfo& info, QWidget* parent)
+    : QMainWindow(parent), view_(new CVeldrinView(info, this)) {
+    setWindowTitle(QStringLiteral("Veldrin"));
+    setWindowIcon(ApplicationIcon());
+    setCentralWidget(view_);
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateMenus();
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect place =
+        InitialFrameRect(screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768));
+    resize(place.size());
+    move(place.topLeft());
+
+    connect(view_, &CVeldrinView::stateChanged, this, &CMainFrame::RefreshCommands);
+    connect(&clock_, &QTimer::timeout, this, &CMainFrame::ClockTick);
+    clock_.start(1000);
+    RefreshCommands();
+}
+
+QAction* CMainFrame::AddCommand(Command command, const QString& text) {
+    auto* action = new QAction(text, this);
+    actions_[static_cast<std::size_t>(command)] = action;
+    connect(action, &QAction::triggered, this, [this, command] { RunHandler(command); });
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    AddCommand(Command::Open, QStringLiteral("打开...\tCtrl+O(&O)"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(Command::Save, QStringLiteral("保存\tCtrl+S(&S)"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(Command::PrintHistory, QStringLiteral("打印历史数据\t(&P)"));
+    AddCommand(Command::Connect, QStringLiteral("连接仪器"));
+    AddCommand(Command::Disconnect, QStringLiteral("断开仪器"));
+    AddCommand(Command::RealtimeView, QStringLiteral("即时数据界面"));
+    AddCommand(Command::HistoryView, QStringLiteral("历史数据界面"));
+    AddCommand(Command::ReadHistory, QStringLiteral("读取历史数据"));
+    handlers_[static_cast<std::size_t>(Command::RealtimeView)] = [this] { view_->ShowRealtimeView(); };
+    handlers_[static_cast<std::size_t>(Command::HistoryView)] = [this] { view_->ShowHistoryView(); };
+
+    exitAction_ = new QAction(QStringLiteral("退出(&X)"), this);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    statusBarAction_ = new QAction(QStringLiteral("状态栏(&S)"), this);
+    statusBarAction_->setCheckable(true);
+    statusBarAction_->setChecked(true);
+    aboutAction_ = new QAction(QStringLiteral("关于 Veldrin(&A)..."), this);
+    connect(aboutAction_, &QAction::triggered, this, [this] {
+        CAboutDlg about(this);
+        about.exec();
+    });
+
+    // Ctrl+Z and Alt+Backspace ask the start-time question, whatever the state.
+    startTimeAction_ = new QAction(this);
+    startTimeAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    connect(startTimeAction_, &QAction::triggered, view_, &CVeldrinView::AskStartTime);
+    addAction(startTimeAction_);
+}
+
+void CMainFrame::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(Action(Command::Open));
+    file->addAction(Action(Command::Save));
+    file->addAction(Action(Command::PrintHistory));
+    file->addSeparator();
+    file->addAction(exitAction_);
+
+    QMenu* device = menuBar()->addMenu(QStringLiteral("设备(&E)"));
+    device->addAction(Action(Command::Connect));
+    device->addAction(Action(Command::Disconnect));
+
+    QMenu* dataMenu = menuBar()->addMenu(QStringLiteral("数据(&V)"));
+    dataMenu->addAction(toolBarAction_);
+    dataMenu->addAction(statusBarAction_);
+    dataMenu->addSeparator();
+    dataMenu->addAction(Action(Command::RealtimeView));
+    dataMenu->addAction(Action(Command::HistoryView));
+    dataMenu->addAction(Action(Command::ReadHistory));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(aboutAction_);
+
+    for (QMenu* menu : {file, device, dataMenu, help}) {
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    auto* bar = addToolBar(QStringLiteral("工具栏"));
+    bar->setObjectName(QStringLiteral("toolBar"));
+    bar->setIconSize(QSize(20, 20));
+    bar->setMinimumHeight(kToolBarHeight);
+    const std::array<std::pair<Command, ToolbarImage>, 5> buttons{{
+        {Command::Open, ToolbarImage::Open},
+        {Command::Save, ToolbarImage::Save},
+        {Command::Connect, ToolbarImage::Connect},
+        {Command::RealtimeView, ToolbarImage::RealtimeView},
+        {Command::HistoryView, ToolbarImage::HistoryView},
+    }};
+    const std::array<QString, 5> tips{QStringLiteral("打开"), QStringLiteral("保存"),
+                                      QStringLiteral("连接仪器"), QStringLiteral("即时数据界面"),
+                                      QStringLiteral("历史数据界面")};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        QAction* action = Action(buttons[i].first);
+        action->setIcon(ToolbarIcon(buttons[i].second));
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(tips[i]);
+        bar->addAction(action);
+    }
+    // The toolbar's own show/hide action keeps its check mark right however the bar is closed.
+    toolBarAction_ = bar->toggleViewAction();
+    toolBarAction_->setText(QStringLiteral("工具栏(&T)"));
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setMinimumHeight(kStatusBarHeight);
+    const std::array<QString, 4> startTexts{ReadyText(), QStringLiteral("   Hello  Veldrin"),
+                                            QStringLiteral("   None"), QString()};
+    for (std::size_t i = 0; i < panes_.size(); ++i) {
+        panes_[i] = new QLabel(startTexts[i], bar);
+        panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
+    }
+    panes_[0]->setFixedWidth(kPaneWidth);
+    panes_[1]->setFixedWidth(kPaneWidth);
+    panes_[2]->setMinimumWidth(kPaneWidth);
+    // The scroll-lock pane keeps its place; the desktop does not tell the program the lock state.
+    panes_[3]->setFixedWidth(panes_[3]->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+    bar->addWidget(panes_[0]);
+    bar->addWidget(panes_[1]);
+    bar->addWidget(panes_[2], 1);
+    bar->addPermanentWidget(panes_[3]);
+    connect(statusBarAction_, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::SetCommandHandler(Command command, std::function<void()> handler) {
+    handlers_[static_cast<std::size_t>(command)] = std::move(handler);
+}
+
+void CMainFrame::RunHandler(Command command) {
+    const auto& handler = handlers_[static_cast<std::size_t>(command)];
+    if (handler) {
+        handler();
+    }
+}
+
+void CMainFrame::SetLinkStatusText(const QString& text) {
+    panes_[2]->setText(text);
+}
+
+void CMainFrame::RefreshCommands() {
+    const EnabledCommands enabled = EnabledCommandsFor(view_->CurrentCommandState());
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+        actions_[i]->setEnabled(enabled[static_cast<Command>(i)]);
+    }
+}
+
+void CMainFrame::ClockTick() {
+    panes_[1]->setText(QString::fromStdString(ClockPaneText(std::time(nullptr))));
+    RefreshCommands();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        panes_[0]->setText(tip.isEmpty() ? ReadyText() : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+}  // namespace veldrin

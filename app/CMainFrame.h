@@ -1,0 +1,68 @@
+#pragma once
+// The main window: menu, toolbar, status bar with its clock, and the main view. It routes the
+// commands to their handlers and enables each command by the rules of CommandEnabling.
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+#include "app/CommandEnabling.h"
+#include "logger/LoggerInfo.h"
+
+class QLabel;
+
+namespace veldrin {
+
+class CVeldrinView;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // `info` is the connected logger's record; it must outlive the frame.
+    explicit CMainFrame(LoggerInfo& info, QWidget* parent = nullptr);
+
+    CVeldrinView* View() const { return view_; }
+    QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
+    QAction* AboutAction() const { return aboutAction_; }
+    QAction* StartTimeAction() const { return startTimeAction_; }
+
+    // Installs what a command does for the commands whose work lies outside the window (open,
+    // save, print history, connect, disconnect, read history). A command without a handler does
+    // nothing.
+    void SetCommandHandler(Command command, std::function<void()> handler);
+
+    // Status pane 2: the link status text.
+    void SetLinkStatusText(const QString& text);
+    // Status panes 0 to 3.
+    QLabel* StatusPane(int index) const { return panes_.at(static_cast<std::size_t>(index)); }
+
+    // Applies the enabling rules to the commands now.
+    void RefreshCommands();
+    // What the clock does every second.
+    void ClockTick();
+
+protected:
+    // Menu prompts go to status pane 0, which says "就绪" when there is none.
+    bool event(QEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* AddCommand(Command command, const QString& text);
+    void RunHandler(Command command);
+
+    CVeldrinView* view_;
+    std::array<QAction*, kCommandCount> actions_{};
+    std::array<std::function<void()>, kCommandCount> handlers_{};
+    QAction* exitAction_ = nullptr;
+    QAction* toolBarAction_ = nullptr;
+    QAction* statusBarAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* startTimeAction_ = nullptr;
+    std::array<QLabel*, 4> panes_{};
+    QTimer clock_;
+};
+
+}  // namespace veldrin

@@ -1,0 +1,41 @@
+#pragma once
+// The application object: the profile with its recent-file list and port map, the logger record,
+// the data file named on the command line, and the main window.
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/RecentFileList.h"
+#include "logger/LoggerInfo.h"
+
+namespace veldrin {
+
+class CMainFrame;
+
+class CVeldrinApp {
+public:
+    // `arguments` as the program got them; the first after the program name is a data file to load.
+    explicit CVeldrinApp(const QStringList& arguments);
+    ~CVeldrinApp();
+    CVeldrinApp(const CVeldrinApp&) = delete;
+    CVeldrinApp& operator=(const CVeldrinApp&) = delete;
+
+    // Connects the port map to the profile, creates the main window titled "Veldrin" and shows it.
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return frame_.get(); }
+    // The data file path from the command line, empty when none was given.
+    const QString& CommandLineFile() const { return commandLineFile_; }
+    RecentFileList& RecentFiles() { return recentFiles_; }
+    LoggerInfo& Logger() { return info_; }
+
+private:
+    QString commandLineFile_;
+    std::unique_ptr<QSettings> profile_;
+    RecentFileList recentFiles_;
+    LoggerInfo info_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace veldrin

@@ -1,0 +1,128 @@
+#include "app/CVeldrinView.h"
+
+#include <QGridLayout>
+#include <QPainter>
+
+#include "app/CDlgHistory.h"
+#include "app/CFormDialog.h"
+#include "app/CMyDialog.h"
+
+namespace veldrin {
+namespace {
+
+constexpr int kCaptionBand = 28;    // above the panels: the flashing view caption
+constexpr int kProgressBand = 22;   // below the panels: the progress strip
+constexpr int kProgressLeft = 416;  // where the strip starts
+const QPoint kCaptionPosition(300, 10);
+
+}  // namespace
+
+CVeldrinView::CVeldrinView(LoggerInfo& info, QWidget* parent)
+    : QWidget(parent),
+      info_(info),
+      realtimePanel_(new CFormDialog(info.channel1Alarm.enable, CreateRealtimePages(), this)),
+      historyPanel_(new CDlgHistory(CreateHistoryPages(), this)) {
+    // Both panels take the same place; only one is shown at a time.
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, kCaptionBand, 0, kProgressBand);
+    layout->addWidget(realtimePanel_, 0, 0);
+    layout->addWidget(historyPanel_, 0, 0);
+    historyPanel_->hide();
+
+    realtimePanel_->SetWorkingState(QStringLiteral("未启动记录"));
+    realtimePanel_->SetCapacity(QStringLiteral("100,000"));
+    realtimePanel_->SetTitle(QStringLiteral("Title"));
+
+    connect(&stepTimer_, &QTimer::timeout, this, &CVeldrinView::Step);
+    stepTimer_.start(kStepMs);
+}
+
+void CVeldrinView::SetViewMode(int mode) {
+    viewMode_ = mode;
+    emit stateChanged();
+}
+
+void CVeldrinView::SetLinkMode(int mode) {
+    linkMode_ = mode;
+    emit stateChanged();
+}
+
+void CVeldrinView::SetOnline(bool online) {
+    online_ = online;
+    emit stateChanged();
+}
+
+CommandState CVeldrinView::CurrentCommandState() const {
+    CommandState state;
+    state.viewMode = viewMode_;
+    state.linkMode = linkMode_;
+    state.realtimePanelVisible = !realtimePanel_->isHidden();
+    state.historyPanelVisible = !historyPanel_->isHidden();
+    state.recordCount = info_.recordBytes;
+    state.online = online_;
+    return state;
+}
+
+void CVeldrinView::ShowRealtimeView() {
+    realtimePanel_->setEnabled(true);
+    realtimePanel_->ShowRecordedAmount(true);
+    realtimePanel_->show();
+    historyPanel_->hide();
+    update();
+    emit stateChanged();
+}
+
+void CVeldrinView::ShowHistoryView() {
+    realtimePanel_->setEnabled(false);
+    realtimePanel_->ShowRecordedAmount(false);
+    realtimePanel_->hide();
+    historyPanel_->show();
+    update();
+    emit stateChanged();
+}
+
+void CVeldrinView::AskStartTime() {
+    CMyDialog question(0, nullptr, this);
+    question.exec();
+}
+
+void CVeldrinView::ShowProgress(int percent, const QString& text) {
+    progressPercent_ = percent;
+    progressText_ = text;
+    update(0, height() - kProgressBand, width(), kProgressBand);
+}
+
+void CVeldrinView::Step() {
+    ++stepCount_;
+    if (stepHandler_) {
+        stepHandler_();
+    }
+    update(QRect(kCaptionPosition, QSize(120, kCaptionBand - kCaptionPosition.y())));
+    emit stateChanged();
+}
+
+QString CVeldrinView::Caption() const {
+    if (!historyPanel_->isHidden()) {
+        return QStringLiteral("历史数据");
+    }
+    return realtimePanel_->isHidden() ? QString() : QStringLiteral("即时数据");
+}
+
+void CVeldrinView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    // The caption flashes red once a second.
+    painter.setPen(stepCount_ % 5 == 1 ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
+    painter.drawText(kCaptionPosition + QPoint(0, painter.fontMetrics().ascent()), Caption());
+
+    if (progressPercent_ < 0) {
+        return;
+    }
+    const int right = kProgressLeft + (width() - kProgressLeft) * progressPercent_ / 100;
+    painter.fillRect(QRect(QPoint(kProgressLeft, height() - 20), QPoint(right, height() - 1)),
+                     QColor(100, 100, 250));
+    painter.setPen(Qt::white);
+    painter.drawText(QPoint(kProgressLeft, height() - 18 + painter.fontMetrics().ascent()), progressText_);
+}
+
+}  // namespace veldrin

@@ -1,0 +1,78 @@
+#pragma once
+// The main view: hosts the realtime panel and the history panel (one shown at a time), draws the
+// flashing view caption and the progress strip, and runs the 200 ms step timer that drives the
+// device connection.
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "app/CommandEnabling.h"
+#include "logger/LoggerInfo.h"
+
+namespace veldrin {
+
+class CDlgHistory;
+class CFormDialog;
+
+class CVeldrinView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kStepMs = 200;
+
+    // `info` is the connected logger's record; it must outlive the view.
+    explicit CVeldrinView(LoggerInfo& info, QWidget* parent = nullptr);
+
+    CFormDialog* RealtimePanel() const { return realtimePanel_; }
+    CDlgHistory* HistoryPanel() const { return historyPanel_; }
+
+    // What the view shows and what it is linked to, as the connection and the file commands set
+    // them (view: 2 nothing, 4 live logger, 3 history from a file, 0 downloaded history; link: 0 no
+    // logger, 1 logger connected or being set up, 2 history file loaded).
+    void SetViewMode(int mode);
+    void SetLinkMode(int mode);
+    void SetOnline(bool online);
+    int ViewMode() const { return viewMode_; }
+    int LinkMode() const { return linkMode_; }
+    // The inputs of the command-enabling rules, now.
+    CommandState CurrentCommandState() const;
+
+    // The realtime view: the realtime panel shown and enabled, the history panel hidden.
+    void ShowRealtimeView();
+    // The history view: the realtime panel disabled and hidden, the history panel shown.
+    void ShowHistoryView();
+    // The start-time question on its own (Ctrl+Z); nothing follows from the answer.
+    void AskStartTime();
+
+    // The progress strip along the bottom edge; percent -1 erases it.
+    void ShowProgress(int percent, const QString& text);
+    int ProgressPercent() const { return progressPercent_; }
+    // "即时数据" over the realtime panel, "历史数据" over the history panel.
+    QString Caption() const;
+
+    // Called on every 200 ms step, before the caption is redrawn.
+    void SetStepHandler(std::function<void()> handler) { stepHandler_ = std::move(handler); }
+
+signals:
+    // A step ran, or the shown panel or the modes changed: the commands' enabling may differ.
+    void stateChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Step();
+
+    LoggerInfo& info_;
+    CFormDialog* realtimePanel_;
+    CDlgHistory* historyPanel_;
+    int viewMode_ = 2;
+    int linkMode_ = 0;
+    bool online_ = false;
+    int progressPercent_ = -1;
+    QString progressText_;
+    int stepCount_ = 0;
+    std::function<void()> stepHandler_;
+    QTimer stepTimer_;
+};
+
+}  // namespace veldrin

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/CDlgHistory.h"
+#include "app/CFormDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
+
+namespace veldrin {
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        frame = std::make_unique<CMainFrame>(info);
+        frame->show();
+    }
+    bool Enabled(Command command) const { return frame->Action(command)->isEnabled(); }
+
+    LoggerInfo info;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, ShowsTheMenusToolbarAndStatusPanes) {
+    EXPECT_EQ(frame->windowTitle(), "Veldrin");
+    EXPECT_LE(frame->width(), 1000);
+    EXPECT_LE(frame->height(), 720);
+
+    QStringList menus;
+    for (QAction* menu : frame->menuBar()->actions()) {
+        menus.append(menu->text());
+    }
+    EXPECT_EQ(menus, QStringList({"文件(&F)", "设备(&E)", "数据(&V)", "帮助(&H)"}));
+    EXPECT_EQ(frame->Action(Command::Open)->text(), "打开...\tCtrl+O(&O)");
+    EXPECT_EQ(frame->Action(Command::Open)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(frame->Action(Command::Save)->text(), "保存\tCtrl+S(&S)");
+    EXPECT_EQ(frame->Action(Command::PrintHistory)->text(), "打印历史数据\t(&P)");
+    EXPECT_EQ(frame->AboutAction()->text(), "关于 Veldrin(&A)...");
+
+    const auto* toolBar = frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    const QList<QAction*> buttons = toolBar->actions();
+    ASSERT_EQ(buttons.size(), 5);
+    EXPECT_EQ(buttons[0], frame->Action(Command::Open));
+    EXPECT_EQ(buttons[2], frame->Action(Command::Connect));
+    EXPECT_EQ(buttons[4], frame->Action(Command::HistoryView));
+    for (QAction* button : buttons) {
+        EXPECT_FALSE(button->icon().isNull());
+    }
+
+    EXPECT_EQ(frame->StatusPane(0)->text(), "就绪");
+    EXPECT_EQ(frame->StatusPane(1)->text(), "   Hello  Veldrin");
+    EXPECT_EQ(frame->StatusPane(2)->text(), "   None");
+    frame->ClockTick();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^   \d{4}-\d{1,2}-\d{1,2} \d{1,2}:\d{1,2}:\d\d$)"))
+                    .match(frame->StatusPane(1)->text())
+                    .hasMatch())
+        << frame->StatusPane(1)->text().toStdString();
+    frame->SetLinkStatusText(QStringLiteral("设备通讯正常"));
+    EXPECT_EQ(frame->StatusPane(2)->text(), "设备通讯正常");
+}
+
+TEST_F(MainFrameTest, RightAfterStartUpOnlyConnectAndOpenAreOffered) {
+    EXPECT_TRUE(Enabled(Command::Open));
+    EXPECT_TRUE(Enabled(Command::Connect));
+    EXPECT_FALSE(Enabled(Command::Save));
+    EXPECT_FALSE(Enabled(Command::HistoryView));
+    EXPECT_FALSE(Enabled(Command::RealtimeView));
+    EXPECT_FALSE(Enabled(Command::Disconnect));
+    EXPECT_FALSE(Enabled(Command::ReadHistory));
+    EXPECT_FALSE(frame->View()->RealtimePanel()->isHidden());
+    EXPECT_TRUE(frame->View()->HistoryPanel()->isHidden());
+    EXPECT_EQ(frame->View()->Caption(), "即时数据");
+}
+
+TEST_F(MainFrameTest, HistoryAndRealtimeViewsSwapThePanelsAndTheCommands) {
+    CVeldrinView* view = frame->View();
+    view->SetViewMode(3);
+    view->SetLinkMode(2);
+    ASSERT_TRUE(Enabled(Command::HistoryView));
+    EXPECT_FALSE(Enabled(Command::Save)) << "the realtime panel is still up";
+
+    frame->Action(Command::HistoryView)->trigger();
+    EXPECT_TRUE(view->RealtimePanel()->isHidden());
+    EXPECT_FALSE(view->RealtimePanel()->isEnabled());
+    EXPECT_FALSE(view->HistoryPanel()->isHidden());
+    EXPECT_EQ(view->Caption(), "历史数据");
+    EXPECT_TRUE(Enabled(Command::Save));
+    EXPECT_TRUE(Enabled(Command::PrintHistory));
+
+    view->SetViewMode(0);
+    frame->Action(Command::RealtimeView)->trigger();
+    EXPECT_FALSE(view->RealtimePanel()->isHidden());
+    EXPECT_TRUE(view->RealtimePanel()->isEnabled());
+    EXPECT_TRUE(view->HistoryPanel()->isHidden());
+}
+
+TEST_F(MainFrameTest, CommandsRunTheirInstalledHandlersOnlyWhenEnabled) {
+    int connects = 0;
+    int saves = 0;
+    frame->SetCommandHandler(Command::Connect, [&] { ++connects; });
+    frame->SetCommandHandler(Command::Save, [&] { ++saves; });
+    frame->Action(Command::Connect)->trigger();
+    frame->Action(Command::Save)->trigger();
+    EXPECT_EQ(connects, 1);
+    EXPECT_EQ(saves, 0) << "a disabled command does nothing";
+
+    QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 0);
+}
+
+TEST_F(MainFrameTest, StepsRefreshTheCommandsAsTheLoggerChanges) {
+    CVeldrinView* view = frame->View();
+    view->SetViewMode(4);
+    view->SetLinkMode(1);
+    view->SetOnline(true);
+    EXPECT_FALSE(Enabled(Command::Connect));
+    EXPECT_TRUE(Enabled(Command::Disconnect));
+    info.recordBytes = 0;
+    view->SetLinkMode(0);
+    EXPECT_FALSE(Enabled(Command::ReadHistory));
+    info.recordBytes = 500;
+    view->SetLinkMode(1);
+    EXPECT_TRUE(Enabled(Command::ReadHistory));
+    int steps = 0;
+    view->SetStepHandler([&] { ++steps; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return steps >= 2; }, 2000)) << "the view steps every 200 ms";
+}
+
+TEST_F(MainFrameTest, ProgressStripComesAndGoes) {
+    CVeldrinView* view = frame->View();
+    view->ShowProgress(40, QStringLiteral("正在连接"));
+    EXPECT_EQ(view->ProgressPercent(), 40);
+    const QImage shown = view->grab().toImage();
+    const QColor bar = shown.pixelColor(420, view->height() - 3);
+    EXPECT_EQ(bar, QColor(100, 100, 250));
+    view->ShowProgress(-1, QString());
+    const QImage erased = view->grab().toImage();
+    EXPECT_NE(erased.pixelColor(420, view->height() - 3), QColor(100, 100, 250));
+}
+
+}  // namespace
+}  // namespace veldrin
