@@ -1,0 +1,47 @@
+#pragma once
+// Which commands of the menu and toolbar are enabled, decided from the state of the main view
+// alone, so that the rules can be checked without any window.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace veldrin {
+
+enum class Command : std::size_t {
+    Open,
+    Save,
+    PrintHistory,
+    HistoryView,
+    RealtimeView,
+    Connect,
+    Disconnect,
+    ReadHistory,
+};
+inline constexpr std::size_t kCommandCount = 8;
+
+// What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
+// 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
+// loaded. recordCount is the logger's record memory count.
+struct CommandState {
+    int viewMode = 2;
+    int linkMode = 0;
+    bool realtimePanelVisible = true;
+    bool historyPanelVisible = false;
+    std::uint32_t recordCount = 0;
+    bool online = false;
+};
+
+class EnabledCommands {
+public:
+    bool operator[](Command command) const { return enabled_[static_cast<std::size_t>(command)]; }
+    void Set(Command command, bool enabled) { enabled_[static_cast<std::size_t>(command)] = enabled; }
+
+private:
+    std::array<bool, kCommandCount> enabled_{};
+};
+
+// Applies each command's rules in their order; the last rule that applies decides, and a command
+// for which no rule applies stays enabled.
+EnabledCommands EnabledCommandsFor(const CommandState& state);
+
+}  // namespace veldrin
