@@ -1,0 +1,100 @@
+// A history download of 20 blocks from the simulated logger on a pseudo-terminal, paced at the
+// 9600-baud byte rate: how close the download comes to the wire limit (bytes ÷ 960 bytes a second).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "logger/DeviceConnection.h"
+#include "serial/CommChannel.h"
+#include "sim/PtyServer.h"
+
+namespace veldrin {
+namespace {
+
+constexpr double kWireBytesPerSecond = 960.0;
+
+struct QuietUi final : ConnectionUi {
+    std::optional<PortChoice> ChoosePort() override { return std::nullopt; }
+    void ShowMessage(std::string_view) override {}
+    bool AskReconnect() override { return false; }
+    std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel) override {
+        return std::array<bool, 2>{true, false};
+    }
+    bool ConfirmStartTime(std::time_t) override { return true; }
+    void ShowProgress(int, std::string_view) override {}
+    void SetStatusText(std::string_view) override {}
+    void ShowInstrumentChoice(LoggerModel) override {}
+    void ShowLoggerField(LoggerField, const LoggerInfo&) override {}
+    void EnableStartButton(bool) override {}
+    void EnableStopButton(bool) override {}
+    void SetSettingControlsEnabled(bool) override {}
+    void ShowStartTime(std::time_t) override {}
+    PanelSettings ReadPanelSettings() override { return {}; }
+    void ShowHistoryPanel() override {}
+    void ClearRealtime() override {}
+    void RealtimeReading(float, float, std::time_t) override {}
+};
+
+void BM_PacedDownload20Blocks(benchmark::State& state) {
+    SimLoggerOptions options;
+    options.model = LoggerModel::SingleTemperature;
+    options.records = 9800;  // 19600 bytes: 20 blocks
+    options.clockStart = std::time(nullptr);
+    SimFaults faults;
+    faults.paced = true;
+    for (auto _ : state) {
+        PtyServer server(options, faults);
+        if (!server.Start()) {
+            state.SkipWithError(server.Error().c_str());
+            return;
+        }
+        setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);
+        SystemClock clock;
+        CommChannel channel;
+        LoggerInfo info;
+        QuietUi ui;
+        DeviceConnection connection(channel, clock, info, ui);
+        connection.SetBackgroundConnect(false);
+        bool done = false;
+        connection.SetHistorySink([&](const HistoryHandover&) { done = true; });
+        auto next = std::chrono::steady_clock::now();
+        auto runUntil = [&](auto condition, int seconds) {
+            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+            while (!condition() && std::chrono::steady_clock::now() < deadline) {
+                connection.OnTimer();
+                next += std::chrono::milliseconds(DeviceConnection::kTimerMs);
+                std::this_thread::sleep_until(next);
+            }
+            return condition();
+        };
+        if (!connection.Connect({1, false, options.model}) ||
+            !runUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60)) {
+            state.SkipWithError("no connection to the simulated logger");
+            return;
+        }
+        connection.ReadHistory();
+        auto begin = std::chrono::steady_clock::now();
+        std::uint64_t bytesBefore = connection.Engine().ReceivedTotal();
+        next = begin;
+        if (!runUntil([&] { return done; }, 120)) {
+            state.SkipWithError("the download did not complete");
+            return;
+        }
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        double bytes = static_cast<double>(connection.Engine().ReceivedTotal() - bytesBefore);
+        state.SetIterationTime(seconds);
+        state.counters["blocks"] = info.blockCount;
+        state.counters["bytes"] = bytes;
+        state.counters["wire_limit_s"] = bytes / kWireBytesPerSecond;
+        state.counters["ratio_to_wire_limit"] = seconds / (bytes / kWireBytesPerSecond);
+        unsetenv("VELDRIN_COM1");
+    }
+}
+BENCHMARK(BM_PacedDownload20Blocks)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace veldrin
+
+BENCHMARK_MAIN();
