@@ -100,40 +100,42 @@ WorksheetStatus ReadSheet(const void* handle, unsigned short index, const std::s
     return {};
 }
 
-}  // namespace
-
-WorksheetStatus Biff8FileImage(const WorksheetBook& book, std::string& image) {
+// Builds the compound file in memory; `sink` holds its bytes afterwards.
+WorksheetStatus BuildCompoundFile(const WorksheetBook& book, GsfPtr<GsfOutput>& sink) {
     static std::once_flag gsfReady;
     std::call_once(gsfReady, [] { gsf_init(); });
 
     const std::string stream = Biff8WorkbookStream(book);
-    GsfPtr<GsfOutput> sink(gsf_output_memory_new());
+    sink.reset(gsf_output_memory_new());
     GsfPtr<GsfOutfile> compound(gsf_outfile_msole_new(sink.get()));
     if (!compound)
         return WorksheetStatus::Failure(GsfError(sink.get(), "Cannot build the compound file"));
     GsfPtr<GsfOutput> workbook(gsf_outfile_new_child(compound.get(), "Workbook", FALSE));
-    if (!workbook)
+    if (!workbook) {
         return WorksheetStatus::Failure(GsfError(AsOutput(compound.get()), "Cannot add the workbook"));
+    }
     bool written =
         gsf_output_write(workbook.get(), stream.size(), reinterpret_cast<const guint8*>(stream.data()));
     written = gsf_output_close(workbook.get()) && written;
     written = gsf_output_close(AsOutput(compound.get())) && written;  // closes the sink too
     if (!written)
         return WorksheetStatus::Failure(GsfError(workbook.get(), "Cannot write the workbook stream"));
-    const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
-    const guint8* bytes = gsf_output_memory_get_bytes(reinterpret_cast<GsfOutputMemory*>(sink.get()));
-    image.assign(reinterpret_cast<const char*>(bytes), size);
     return {};
 }
 
+}  // namespace
+
 WorksheetStatus WriteBiff8File(const std::string& path, const WorksheetBook& book) {
-    std::string image;
-    if (auto status = Biff8FileImage(book, image); !status)
+    GsfPtr<GsfOutput> sink;
+    if (auto status = BuildCompoundFile(book, sink); !status)
         return status;
-    SaveResult saved = SaveFileAtomically(path, image);
-    if (!saved)
+    const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
+    const guint8* bytes = gsf_output_memory_get_bytes(reinterpret_cast<GsfOutputMemory*>(sink.get()));
+    SaveResult saved = SaveFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes), size));
+    if (!saved) {
         return WorksheetStatus::Failure(std::string(kDriverPrefix) + "Cannot save '" + path +
                                         "': " + saved.reason);
+    }
     return {};
 }
 

@@ -8,8 +8,6 @@
 
 namespace veldrin {
 
-// The complete file image of `book`.
-WorksheetStatus Biff8FileImage(const WorksheetBook& book, std::string& image);
 // Writes `book` to `path`. The file is written beside the target under a temporary name and
 // renamed over it only when complete, so a failure leaves any earlier file as it was.
 WorksheetStatus WriteBiff8File(const std::string& path, const WorksheetBook& book);
