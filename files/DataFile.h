@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/CipherFile.h"
 #include "files/SafeSave.h"
@@ -65,9 +66,17 @@ struct DataFileHeader {
 // Reads and checks the header of the file `file` has open for reading. On success header.kind
 // is 3, 4 or 5; a refused file leaves kind 6 or the reason in the result.
 DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header);
-// Reads the record area after ReadDataFileHeader accepted the header: the samples with their
-// times (start + i × interval) and blank-padded time texts, into `target`.
-DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, HistoryDataSet& target);
+// The values of a record area, per sample; a channel without fields in the file holds 0.
+struct DataFileRecords {
+    std::vector<float> values1;
+    std::vector<float> values2;
+};
+// Reads and deciphers the record area after ReadDataFileHeader accepted the header.
+DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, DataFileRecords& records);
+// Makes `target` the history an accepted file holds: the header's texts and numbers, the
+// instrument name and channel texts of its kind, and the samples timed from the stored start
+// every interval seconds with blank-padded time texts. The target's storage is reused.
+void ApplyDataFile(const DataFileHeader& header, const DataFileRecords& records, HistoryDataSet& target);
 
 struct DataFileLoad {
     DataFileResult result;

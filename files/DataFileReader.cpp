@@ -1,4 +1,6 @@
+#include <charconv>
 #include <cstdio>
+#include <ctime>
 
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
@@ -24,8 +26,28 @@ std::array<int, 6> ParseTimeFields(std::string_view text) {
             ParseIntField(text.substr(10, 2)), ParseIntField(text.substr(12, 2))};
 }
 
+constexpr std::size_t kTimeTextCapacity = 96;
+
+// "%d-%2d-%2d %2d:%2d:%2d" into `out` (kTimeTextCapacity bytes), returning the length. Written
+// out by hand: a file's 100000 time texts through printf would take longer than the rest of
+// the load together.
+std::size_t BlankPaddedTime(char* out, int year, int month, int day, int hour, int minute, int second) {
+    char* end = out + kTimeTextCapacity;
+    char* p = std::to_chars(out, end, year).ptr;
+    const std::pair<char, int> fields[] = {
+        {'-', month}, {'-', day}, {' ', hour}, {':', minute}, {':', second}};
+    for (auto [separator, value] : fields) {
+        *p++ = separator;
+        if (value >= 0 && value < 10)
+            *p++ = ' ';
+        p = std::to_chars(p, end, value).ptr;
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
 std::string BlankPaddedTime(const std::array<int, 6>& f) {
-    return Printf("%d-%2d-%2d %2d:%2d:%2d", f[0], f[1], f[2], f[3], f[4], f[5]);
+    char text[kTimeTextCapacity];
+    return std::string(text, BlankPaddedTime(text, f[0], f[1], f[2], f[3], f[4], f[5]));
 }
 
 // Takes fields off the front of the deciphered header text.
@@ -236,24 +258,24 @@ DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
     return {};
 }
 
-DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, HistoryDataSet& target) {
-    SampleSeries& samples = target.samples;
-    samples.Reset();
+DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header,
+                                   DataFileRecords& records) {
     bool twoChannels = header.model != LoggerModel::SingleTemperature;
     // The channels each sample has a field for, in order.
-    std::array<int, 2> slots{};
-    int slotCount = 0;
+    std::array<std::vector<float>*, 2> slots{};
+    std::size_t slotCount = 0;
     if (!twoChannels || header.channelEnabled[0])
-        slots[slotCount++] = 0;
+        slots[slotCount++] = &records.values1;
     if (twoChannels && header.channelEnabled[1])
-        slots[slotCount++] = 1;
+        slots[slotCount++] = &records.values2;
+    auto samples = static_cast<std::size_t>(header.SampleCount());
+    records.values1.assign(samples, 0.0F);
+    records.values2.assign(samples, 0.0F);
 
     file.Seek(static_cast<std::int64_t>(header.headerLength));
     file.position = static_cast<std::uint32_t>(header.headerLength);
-    int sample = 0;
-    int slot = 0;
-    std::array<float, 2> values{};
-    std::time_t time = header.start;
+    std::size_t sample = 0;
+    std::size_t slot = 0;
     for (int first = 0; first < header.valueCount; first += kFieldsPerSegment) {
         int fields = std::min(kFieldsPerSegment, header.valueCount - first);
         std::string bytes = file.Read(static_cast<std::size_t>(fields) * kFieldWidth);
@@ -267,43 +289,73 @@ DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& head
         }
         for (int field = 0; field < fields; ++field) {
             std::string_view text(plain.data() + static_cast<std::size_t>(field) * kFieldWidth, kFieldWidth);
-            values[slots[slot]] = static_cast<float>(ParseDecimalField(text));
+            (*slots[slot])[sample] = static_cast<float>(ParseDecimalField(text));
             if (++slot < slotCount)
                 continue;
-            samples.SetHistorySample(sample, values[0], values[1], time,
-                                     FormatTime(time, TimeStyle::BlankPadded));
-            ++sample;
-            time += header.interval;
             slot = 0;
-            values = {};
+            ++sample;
         }
     }
     return {};
 }
 
+void ApplyDataFile(const DataFileHeader& header, const DataFileRecords& records, HistoryDataSet& target) {
+    target.Reset();
+    ApplyHeader(header, target);
+    SampleSeries& samples = target.samples;
+    auto count = static_cast<int>(records.values1.size());
+    float* values1 = samples.MutableValues1();
+    float* values2 = samples.MutableValues2();
+    std::time_t* times = samples.MutableTimes();
+    std::time_t time = header.start;
+    char text[kTimeTextCapacity];
+    for (int i = 0; i < count; ++i) {
+        auto at = static_cast<std::size_t>(i);
+        values1[i] = records.values1[at];
+        values2[i] = records.values2[at];
+        times[i] = time;
+        std::tm local{};
+        localtime_r(&time, &local);
+        std::size_t length = BlankPaddedTime(text, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                             local.tm_hour, local.tm_min, local.tm_sec);
+        // Assigning into the slot's own string reuses its storage from the previous history.
+        samples.MutableTimeText(i).assign(text, length);
+        time += header.interval;
+    }
+    samples.SetCount(count);
+}
+
+namespace {
+
+DataFileResult ReadWholeFile(const std::string& path, DataFileHeader& header, DataFileRecords& records) {
+    CCipherFile file(path, CCipherFile::kRead);
+    if (!file.IsReading())
+        return DataFileResult::Refused(file.OpenError());
+    if (auto result = ReadDataFileHeader(file, header); !result)
+        return result;
+    return ReadDataFileRecords(file, header, records);
+}
+
+}  // namespace
+
 DataFileLoad LoadDataFile(const std::string& path) {
     DataFileLoad load;
-    CCipherFile file(path, CCipherFile::kRead);
-    if (!file.IsReading()) {
-        load.result = DataFileResult::Refused(file.OpenError());
-        return load;
-    }
-    load.result = ReadDataFileHeader(file, load.header);
+    DataFileRecords records;
+    load.result = ReadWholeFile(path, load.header, records);
     if (!load.result)
         return load;
-    auto dataSet = std::make_unique<HistoryDataSet>();
-    ApplyHeader(load.header, *dataSet);
-    load.result = ReadDataFileRecords(file, load.header, *dataSet);
-    if (load.result)
-        load.dataSet = std::move(dataSet);
+    load.dataSet = std::make_unique<HistoryDataSet>();
+    ApplyDataFile(load.header, records, *load.dataSet);
     return load;
 }
 
 DataFileResult LoadDataFileInto(const std::string& path, HistoryDataSet& current) {
-    DataFileLoad load = LoadDataFile(path);
-    if (load.result)
-        current = std::move(*load.dataSet);
-    return load.result;
+    DataFileHeader header;
+    DataFileRecords records;
+    DataFileResult result = ReadWholeFile(path, header, records);
+    if (result)
+        ApplyDataFile(header, records, current);
+    return result;
 }
 
 }  // namespace veldrin

@@ -5,6 +5,7 @@
 #include "files/CipherFile.h"
 #include "files/DataFile.h"
 #include "logger/Gbk.h"
+#include "logger/WireCodec.h"
 #include "tests/files/datafile_test_support.h"
 
 namespace veldrin {
@@ -274,6 +275,34 @@ TEST_F(DataFileRoundTrip, SomeWrittenBytesAre154AndStillReadBack) {
         EXPECT_FLOAT_EQ(load.dataSet->samples.Value2(299), 16.78F);
     }
     EXPECT_GT(filesWith154, 0);
+}
+
+TEST_F(DataFileRoundTrip, TimeTextsAreBlankPaddedAcrossMonthsLeapDaysAndYears) {
+    // Almost a day apart: every hour, minute and second width and five years of month ends.
+    std::vector<std::pair<float, float>> values(2000, {1.0F, 0.0F});
+    std::time_t start = LocalTime(2011, 12, 31, 23, 59, 58);
+    HistoryDataSet set = MakeHistory(LoggerModel::SingleTemperature, values, start, 86399);
+    std::string path = folder_.File("times.Vdr");
+    ASSERT_TRUE(WriteDataFile(path, set).ok);
+    HistoryDataSet loaded;
+    ASSERT_TRUE(LoadDataFileInto(path, loaded).ok);
+    ASSERT_EQ(loaded.samples.Count(), 2000);
+    for (int i = 0; i < 2000; ++i) {
+        std::time_t expected = start + static_cast<std::time_t>(i) * 86399;
+        ASSERT_EQ(loaded.samples.Time(i), expected) << i;
+        ASSERT_EQ(loaded.samples.TimeText(i), FormatTime(expected, TimeStyle::BlankPadded)) << i;
+    }
+    EXPECT_EQ(loaded.samples.TimeText(1), "2012- 1- 1 23:59:57");
+    EXPECT_EQ(loaded.samples.TimeText(60), "2012- 2-29 23:58:58");
+
+    // A shorter file loaded over it leaves nothing of the longer one behind.
+    HistoryDataSet small = MakeHistory(LoggerModel::DualTemperature, {{5.0F, 6.0F}}, start_, 60);
+    ASSERT_TRUE(WriteDataFile(path, small).ok);
+    ASSERT_TRUE(LoadDataFileInto(path, loaded).ok);
+    EXPECT_EQ(loaded.model, LoggerModel::DualTemperature);
+    ASSERT_EQ(loaded.samples.Count(), 1);
+    EXPECT_EQ(loaded.samples.TimeText(0), "2010- 1- 5  8: 3: 0");
+    EXPECT_FLOAT_EQ(loaded.samples.Value2(0), 6.0F);
 }
 
 TEST_F(DataFileRoundTrip, ShortFormFileLoadsWithTheAlarmOff) {
