@@ -197,18 +197,17 @@ void ApplyHeader(const DataFileHeader& header, HistoryDataSet& dataSet) {
     s.stopTime = BlankPaddedTime(header.stopFields);
     s.intervalSeconds = header.interval;
     s.interval = Printf("%ds", header.interval);
-    s.channel1Min = header.statisticTexts[0];
-    s.channel1Max = header.statisticTexts[1];
-    s.channel1Avg = header.statisticTexts[2];
-    s.channel2Min = header.statisticTexts[3];
-    s.channel2Max = header.statisticTexts[4];
-    s.channel2Avg = header.statisticTexts[5];
-    s.min1 = header.statistics[0];
-    s.max1 = header.statistics[1];
-    s.avg1 = header.statistics[2];
-    s.min2 = header.statistics[3];
-    s.max2 = header.statistics[4];
-    s.avg2 = header.statistics[5];
+    // Minimum, maximum and average of channel 1, then of channel 2, in the file's order.
+    static constexpr std::string HistorySummary::*kTexts[] = {
+        &HistorySummary::channel1Min, &HistorySummary::channel1Max, &HistorySummary::channel1Avg,
+        &HistorySummary::channel2Min, &HistorySummary::channel2Max, &HistorySummary::channel2Avg};
+    static constexpr float HistorySummary::*kValues[] = {&HistorySummary::min1, &HistorySummary::max1,
+                                                         &HistorySummary::avg1, &HistorySummary::min2,
+                                                         &HistorySummary::max2, &HistorySummary::avg2};
+    for (std::size_t i = 0; i < 6; ++i) {
+        s.*kTexts[i] = header.statisticTexts[i];
+        s.*kValues[i] = header.statistics[i];
+    }
     dataSet.limits.enable1 = header.alarm;
     dataSet.limits.lower1 = static_cast<float>(header.limits[0]);
     dataSet.limits.upper1 = static_cast<float>(header.limits[1]);
