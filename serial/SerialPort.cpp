@@ -34,7 +34,7 @@ bool CSerialPort::Open(const std::string& devicePath, const LineSettings& settin
     }
     fd_ = fd;
     // Keep other programs off the line while we talk to the logger; not every device supports it.
-    ::ioctl(fd_, TIOCEXCL);
+    exclusive_ = ::ioctl(fd_, TIOCEXCL) == 0;
 
     termios tio{};
     if (::tcgetattr(fd_, &tio) != 0) {
@@ -59,6 +59,12 @@ bool CSerialPort::Open(const std::string& devicePath, const LineSettings& settin
 
 void CSerialPort::Close() {
     if (fd_ >= 0) {
+        // The claim outlives the descriptor on a pseudo-terminal whose other end stays open, and
+        // would keep every later open out (ours included), so it is given up explicitly.
+        if (exclusive_) {
+            ::ioctl(fd_, TIOCNXCL);
+            exclusive_ = false;
+        }
         ::close(fd_);
         fd_ = -1;
     }

@@ -59,6 +59,7 @@ private:
     bool Fail(const std::string& what, int errorNumber);
 
     int fd_ = -1;
+    bool exclusive_ = false;
     int port_ = 0;
     std::string path_;
     std::string error_;

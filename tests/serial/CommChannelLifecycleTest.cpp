@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 
 #include <atomic>
 #include <chrono>
@@ -101,6 +102,27 @@ TEST(CommChannelCloseTest, CloseIsPromptAndRepeatable) {
         EXPECT_FALSE(channel.IsReceiving());
     }
     channel.Close();
+}
+
+// Reads whether a terminal is claimed exclusively, through a descriptor of its own.
+int ExclusiveClaim(const std::string& devicePath) {
+    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    int claimed = -1;
+    if (fd >= 0) {
+        ::ioctl(fd, TIOCGEXCL, &claimed);
+        ::close(fd);
+    }
+    return claimed;
+}
+
+TEST(CommChannelCloseTest, ExclusiveClaimLastsOnlyWhileOpen) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    CommChannel channel;
+    ASSERT_TRUE(channel.OpenDevice(pty.DevicePath()));
+    EXPECT_EQ(ExclusiveClaim(pty.DevicePath()), 1) << "other programs are kept off the line";
+    channel.Close();
+    EXPECT_EQ(ExclusiveClaim(pty.DevicePath()), 0) << "a closed port must be free for the next open";
 }
 
 TEST(CommChannelCloseTest, ReopeningAnOpenChannelKeepsDelivering) {
