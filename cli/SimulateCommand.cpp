@@ -48,6 +48,8 @@ int Simulate(const SimulateArgs& args) {
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // A reader that took the first line and went away must not end the simulator.
+    signal(SIGPIPE, SIG_IGN);
 
     PtyServer server(options, faults);
     if (!server.Start()) {
