@@ -1,5 +1,7 @@
 #include "print/CurvePageRenderer.h"
 
+#include <algorithm>
+
 #include "logger/Gbk.h"
 #include "print/PrintFormat.h"
 
@@ -13,6 +15,7 @@ constexpr int kTimeLabels = 8;
 // Axis labels are cut to these GBK byte counts so that they stay clear of the strip.
 constexpr std::size_t kLeftLabelBytes = 10;
 constexpr std::size_t kRightLabelBytes = 8;
+constexpr int kPolylineRun = 32;
 
 // Pens, widths in device pixels.
 QPen SolidPen(int width, int grey) {
@@ -44,7 +47,12 @@ void DrawCurve(QPainter& painter, const CurvePageLayout& layout, const QPen& pen
                const std::vector<QPoint>& points) {
     painter.setPen(pen);
     painter.drawLine(legendX, layout.legendY, legendX + layout.legendLength, layout.legendY);
-    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    // Drawn in short runs that share their end points: a wide pen on a raster image strokes a
+    // long zigzag as one outline whose cost grows with the square of its turns.
+    const int count = static_cast<int>(points.size());
+    for (int first = 0; first < count - 1; first += kPolylineRun) {
+        painter.drawPolyline(points.data() + first, std::min(kPolylineRun + 1, count - first));
+    }
 }
 
 void DrawStrip(QPainter& painter, const CurvePageLayout& layout, const PrintPageSource& source, int page,

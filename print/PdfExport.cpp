@@ -1,6 +1,10 @@
 #include "print/PdfExport.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
 
 #include <QMarginsF>
 #include <QPageLayout>
@@ -55,9 +59,12 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
                        ColumnUnitFor(screen),
                        StripCountFor(curvePages)};
 
+    // The pages go to a file beside the target that replaces it only when complete, so a failed
+    // export never leaves a truncated file or destroys the one that was there.
+    const std::string partial = path + ".partial-" + std::to_string(getpid());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setOutputFileName(QString::fromStdString(partial));
     printer.setResolution(kPdfPixelsPerInch);
     const QPageLayout::Orientation orientation =
         options.mode == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait;
@@ -67,8 +74,13 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
 
     PrinterTarget target(printer);
     const PrintOutcome outcome = PrintAllPages(target, job);
-    if (outcome != PrintOutcome::Printed)
+    std::error_code error;
+    if (outcome == PrintOutcome::Printed)
+        std::filesystem::rename(partial, path, error);
+    if (outcome != PrintOutcome::Printed || error) {
+        std::filesystem::remove(partial, error);
         return Failure(PdfExportStatus::CannotWrite, "cannot write " + path);
+    }
     return {PdfExportStatus::Written, job.totalPages, {}};
 }
 

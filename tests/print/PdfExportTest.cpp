@@ -12,12 +12,6 @@ namespace {
 using test::HistorySpec;
 using test::MakeHistory;
 
-int PdfPages(const std::string& path) {
-    const std::string info = test::RunCommand("pdfinfo '" + path + "' 2>/dev/null");
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
 std::string PdfText(const std::string& path, int page) {
     const std::string number = std::to_string(page);
     return test::RunCommand("pdftotext -layout -f " + number + " -l " + number + " '" + path +
@@ -36,7 +30,7 @@ TEST_F(PdfExport, CurvePagesCarryTheSummaryAndTheStrips) {
     const PdfExportResult result = ExportPdf(*history, {.mode = PrintMode::Curve, .curvePages = 4}, path);
     ASSERT_EQ(result.status, PdfExportStatus::Written) << result.message;
     EXPECT_EQ(result.pages, 4);
-    EXPECT_EQ(PdfPages(path), 4);
+    EXPECT_EQ(test::PdfPages(path), 4);
     const std::string summary = PdfText(path, 1);
     EXPECT_NE(summary.find("1/4"), std::string::npos) << summary;
     EXPECT_NE(summary.find("标题：冷库一号"), std::string::npos) << summary;
@@ -54,7 +48,7 @@ TEST_F(PdfExport, TablePagesCarryTheHeadingsAndTheFirstRows) {
     const std::string path = test::TemporaryPath("table.pdf");
     const PdfExportResult result = ExportPdf(*history, {.mode = PrintMode::Text}, path);
     ASSERT_EQ(result.status, PdfExportStatus::Written) << result.message;
-    EXPECT_EQ(PdfPages(path), 4);
+    EXPECT_EQ(test::PdfPages(path), 4);
     const std::string page2 = PdfText(path, 2);
     for (const char* expected : {"冷库一号", "序号", "时间", "温度", "湿度", "温度报警", "湿度报警",
                                  "2024-3-1 8:0:0", "20.00°C", "50.00%", "2024-3-1 8:1:0", "21.00°C"}) {
@@ -70,11 +64,11 @@ TEST_F(PdfExport, TheRangeChoosesTheRowsAndThePageCountIsKeptInRange) {
     const std::time_t first = history->samples.Time(10);
     PdfExportOptions options{.mode = PrintMode::Text, .from = first, .to = history->samples.Time(69)};
     ASSERT_EQ(ExportPdf(*history, options, path).status, PdfExportStatus::Written);
-    EXPECT_EQ(PdfPages(path), 2) << "60 rows";
+    EXPECT_EQ(test::PdfPages(path), 2) << "60 rows";
     EXPECT_NE(PdfText(path, 2).find("2024-3-1 8:10:0"), std::string::npos);
 
     ASSERT_EQ(ExportPdf(*history, {.curvePages = 11}, path).pages, 10);
-    EXPECT_EQ(PdfPages(path), 10);
+    EXPECT_EQ(test::PdfPages(path), 10);
     ASSERT_EQ(ExportPdf(*history, {.curvePages = 0}, path).pages, 2);
 }
 
@@ -92,6 +86,23 @@ TEST_F(PdfExport, RefusesWhatCannotBePrinted) {
     EXPECT_FALSE(unwritable.message.empty());
     HistoryDataSet empty;
     EXPECT_EQ(ExportPdf(empty, {}, path).status, PdfExportStatus::EmptyHistory);
+}
+
+TEST_F(PdfExport, AFileIsReplacedOnlyByACompleteExport) {
+    const std::string path = test::TemporaryPath("replaced.pdf");
+    ASSERT_EQ(ExportPdf(*history, {}, path).status, PdfExportStatus::Written);
+    ASSERT_EQ(ExportPdf(*history, {.mode = PrintMode::Text}, path).status, PdfExportStatus::Written);
+    EXPECT_EQ(test::PdfPages(path), 4);
+
+    // A target that cannot be replaced: the pages are written beside it and then thrown away.
+    const std::string folder = test::TemporaryPath("a-folder.pdf");
+    std::filesystem::create_directories(folder + "/inside");
+    EXPECT_EQ(ExportPdf(*history, {}, folder).status, PdfExportStatus::CannotWrite);
+    EXPECT_TRUE(std::filesystem::exists(folder + "/inside"));
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(folder).parent_path())) {
+        EXPECT_EQ(entry.path().string().find(".partial-"), std::string::npos) << entry.path();
+    }
 }
 
 // A device that refuses to begin one page.

@@ -364,12 +364,6 @@ TEST_F(PreviewDialog, TheWheelAndDoubleClickBelongToOneModeEach) {
     EXPECT_FALSE(dialog->Zoomed()) << "no zoom of table pages";
 }
 
-int PdfPages(const std::string& path) {
-    const std::string info = test::RunCommand("pdfinfo '" + path + "' 2>/dev/null");
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
 TEST_F(PreviewDialog, PrintingSendsEveryPageOfTheModeToTheChosenPrinter) {
     Open({.count = 130});
     dialog->pdfPath = test::TemporaryPath("preview-text.pdf");
@@ -378,14 +372,14 @@ TEST_F(PreviewDialog, PrintingSendsEveryPageOfTheModeToTheChosenPrinter) {
     EXPECT_EQ(dialog->printerDialogs, 1);
     EXPECT_EQ(dialog->orientation, QPageLayout::Portrait);
     EXPECT_EQ(dialog->documentName, "冷库一号");
-    EXPECT_EQ(PdfPages(dialog->pdfPath), 4);
+    EXPECT_EQ(test::PdfPages(dialog->pdfPath), 4);
     EXPECT_TRUE(Button("print")->isEnabled());
 
     dialog->pdfPath = test::TemporaryPath("preview-curve.pdf");
     Find<QRadioButton>("curveMode")->click();
     Click("print");
     EXPECT_EQ(dialog->orientation, QPageLayout::Landscape);
-    EXPECT_EQ(PdfPages(dialog->pdfPath), 2);
+    EXPECT_EQ(test::PdfPages(dialog->pdfPath), 2);
 }
 
 TEST_F(PreviewDialog, ACancelledOrFailedPrintJobEnablesPrintAgain) {

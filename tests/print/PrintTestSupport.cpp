@@ -47,12 +47,21 @@ class RecordingEngine final : public QPaintEngine {
         for (int i = 0; i < count; ++i)
             drawing_.lines.push_back({lines[i].toLine(), pen_});
     }
+    // A curve drawn in runs that share their end points is joined back into one polyline.
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+        if (mode != PolylineMode || count == 0)
+            return;
         QPolygon polygon;
         for (int i = 0; i < count; ++i)
             polygon << points[i].toPoint();
-        if (mode == PolylineMode)
-            drawing_.polylines.push_back({polygon, pen_});
+        if (!drawing_.polylines.empty()) {
+            DrawnPolyline& last = drawing_.polylines.back();
+            if (last.pen == pen_ && last.points.back() == polygon.front()) {
+                last.points += polygon.mid(1);
+                return;
+            }
+        }
+        drawing_.polylines.push_back({polygon, pen_});
     }
     void drawRects(const QRectF* rects, int count) override {
         for (int i = 0; i < count; ++i)
@@ -72,7 +81,9 @@ void EnsureApplication() {
     static int argc = 1;
     static char name[] = "test_print";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: among the exit handlers it would outlive Qt's own static objects.
+    static const QApplication* application = new QApplication(argc, argv);
+    static_cast<void>(application);
 }
 
 std::time_t BaseTime() {
@@ -178,11 +189,25 @@ std::string RunCommand(const std::string& command, int* status) {
     return output;
 }
 
+int PdfPages(const std::string& path) {
+    const std::string info = RunCommand("pdfinfo '" + path + "' 2>/dev/null");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
 std::string TemporaryPath(const std::string& name) {
-    const auto directory =
-        std::filesystem::temp_directory_path() / ("veldrin-print-" + std::to_string(getpid()));
-    std::filesystem::create_directories(directory);
-    return (directory / name).string();
+    // One folder per test process, removed when the process ends.
+    struct Folder {
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("veldrin-print-" + std::to_string(getpid()));
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return (folder.path / name).string();
 }
 
 }  // namespace veldrin::test

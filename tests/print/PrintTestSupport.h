@@ -88,6 +88,9 @@ class RecordingDevice final : public QPaintDevice {
 // Runs `command` and returns its standard output; exit status in `status`.
 std::string RunCommand(const std::string& command, int* status = nullptr);
 
+// The page count pdfinfo reports for a PDF file; -1 when it reads none.
+int PdfPages(const std::string& path);
+
 // A fresh path in the test's temporary directory.
 std::string TemporaryPath(const std::string& name);
 

@@ -1,0 +1,86 @@
+#include "cli/PdfExporter.h"
+
+#include <cstdio>
+
+#include <QGuiApplication>
+
+#include "cli/ExportRegistry.h"
+#include "logger/WireCodec.h"
+#include "print/PdfExport.h"
+
+namespace veldrin::cli {
+namespace {
+
+// Set by the export command's options before its callback runs the exporter.
+PdfExportOptions& Options() {
+    static PdfExportOptions options;
+    return options;
+}
+
+// Fonts need a GUI application; the tool has none until the first PDF is written, and then one
+// on the window-less platform.
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "veldrin-cli";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: among the exit handlers it would outlive Qt's own static objects.
+    static const QGuiApplication* application = new QGuiApplication(argc, argv);
+    static_cast<void>(application);
+}
+
+SaveResult WritePdf(const HistoryDataSet& history, const std::string& path) {
+    EnsureGuiApplication();
+    const PdfExportResult result = ExportPdf(history, Options(), path);
+    if (result.status != PdfExportStatus::Written)
+        return SaveResult::Failure(result.message);
+    return {};
+}
+
+const ExporterRegistration kPdf{"pdf", "printed pages", WritePdf};
+
+// A CLI11 check: empty when `text` is a time, else what is wrong.
+std::string CheckTime(const std::string& text) {
+    return ParsePrintRangeTime(text) ? std::string() : "not a time of the form YYYY-MM-DD HH:MM:SS: " + text;
+}
+
+}  // namespace
+
+std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second,
+                    &rest) != 6)
+        return std::nullopt;
+    return MakeLocalTime(year, month, day, hour, minute, second);
+}
+
+void AddPdfExportOptions(CLI::App& command) {
+    Options() = PdfExportOptions{};
+    command
+        .add_option_function<std::string>(
+            "--mode",
+            [](const std::string& mode) {
+                Options().mode = mode == "text" ? PrintMode::Text : PrintMode::Curve;
+            },
+            "pdf: curve pages (default) or a table of every sample")
+        ->check(CLI::IsMember({"curve", "text"}));
+    command.add_option_function<int>(
+        "--pages", [](int pages) { Options().curvePages = pages; },
+        "pdf, curve mode: pages including the summary, 2 to 10 (default 2; others are brought into range)");
+    command
+        .add_option_function<std::string>(
+            "--from", [](const std::string& text) { Options().from = ParsePrintRangeTime(text); },
+            "pdf: first time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the first sample)")
+        ->check(CLI::Validator(CheckTime, "TIME"));
+    command
+        .add_option_function<std::string>(
+            "--to", [](const std::string& text) { Options().to = ParsePrintRangeTime(text); },
+            "pdf: last time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the last sample)")
+        ->check(CLI::Validator(CheckTime, "TIME"));
+}
+
+}  // namespace veldrin::cli

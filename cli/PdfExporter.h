@@ -1,0 +1,20 @@
+#pragma once
+// The printed pages as a `veldrin-cli export` format: OUT.pdf gets the pages the print preview
+// prints, shaped by --mode, --pages, --from and --to.
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+namespace veldrin::cli {
+
+// Adds --mode curve|text, --pages N, --from and --to ("YYYY-MM-DD HH:MM:SS") to the export
+// command; they apply when OUT ends in .pdf.
+void AddPdfExportOptions(CLI::App& command);
+
+// "YYYY-MM-DD HH:MM:SS" (fields may drop their leading zeros) as a local time; nothing when the
+// text names no time.
+std::optional<std::time_t> ParsePrintRangeTime(const std::string& text);
+
+}  // namespace veldrin::cli
