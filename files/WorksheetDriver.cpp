@@ -101,20 +101,7 @@ WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConn
             // itself.
             const char close = open == '{' ? '}' : '"';
             ++pos;
-            bool closed = false;
-            while (pos < text.size()) {
-                if (text[pos] == close) {
-                    if (pos + 1 < text.size() && text[pos + 1] == close) {
-                        value.push_back(close);
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    closed = true;
-                    break;
-                }
-                value.push_back(text[pos++]);
-            }
+            const bool closed = ReadSqlEnclosed(text, pos, close, value);
             if (!closed) {
                 return WorksheetStatus::Failure(kManagerPrefix + "The value of " + key + " has no closing '" +
                                                 close + "'.");
@@ -151,13 +138,7 @@ WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConn
 std::string WorksheetConnectText(std::string_view driver, std::string_view workbook) {
     // A path with ';', '"' or braces goes in braces, the only form that holds any of them.
     const bool plain = workbook.find_first_of(";\"{}") == std::string_view::npos;
-    std::string braced = "{";
-    for (char c : workbook) {
-        braced.push_back(c);
-        if (c == '}')
-            braced.push_back(c);
-    }
-    braced.push_back('}');
+    const std::string braced = SqlEnclosed(workbook, '{', '}');
     const std::string quoted = plain ? "\"" + std::string(workbook) + "\"" : braced;
     const std::string bare = plain ? std::string(workbook) : braced;
     return "DRIVER={" + std::string(driver) +

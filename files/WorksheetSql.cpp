@@ -71,24 +71,13 @@ class Tokenizer {
     }
 
   private:
-    // Reads up to the closing character; the closing character written twice stands for itself.
     bool Quoted(char close, TokenKind kind, std::vector<Token>& tokens) {
         std::string text;
         ++pos_;
-        while (pos_ < sql_.size()) {
-            if (sql_[pos_] == close) {
-                if (pos_ + 1 < sql_.size() && sql_[pos_ + 1] == close) {
-                    text.push_back(close);
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                tokens.push_back({kind, std::move(text)});
-                return true;
-            }
-            text.push_back(sql_[pos_++]);
-        }
-        return false;
+        if (!ReadSqlEnclosed(sql_, pos_, close, text))
+            return false;
+        tokens.push_back({kind, std::move(text)});
+        return true;
     }
 
     static bool Fail(const std::string& why, std::string& error) {
@@ -311,17 +300,6 @@ bool IsRange(std::string_view text) {
     return IsCellAddress(text.substr(0, colon)) && IsCellAddress(text.substr(colon + 1));
 }
 
-std::string Enclosed(std::string_view text, char open, char close) {
-    std::string out(1, open);
-    for (char c : text) {
-        out.push_back(c);
-        if (c == close)
-            out.push_back(c);
-    }
-    out.push_back(close);
-    return out;
-}
-
 }  // namespace
 
 WorksheetStatus ParseWorksheetSql(std::string_view sql, SqlStatement& statement) {
@@ -345,11 +323,38 @@ std::string SheetOfTable(std::string_view table) {
     return std::string(table);
 }
 
+std::string SqlEnclosed(std::string_view text, char open, char close) {
+    std::string out(1, open);
+    for (char c : text) {
+        out.push_back(c);
+        if (c == close)
+            out.push_back(c);
+    }
+    out.push_back(close);
+    return out;
+}
+
+bool ReadSqlEnclosed(std::string_view text, std::size_t& pos, char close, std::string& value) {
+    value.clear();
+    while (pos < text.size()) {
+        if (text[pos] != close) {
+            value.push_back(text[pos++]);
+        } else if (pos + 1 < text.size() && text[pos + 1] == close) {
+            value.push_back(close);
+            pos += 2;
+        } else {
+            ++pos;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string SqlText(std::string_view text) {
-    return Enclosed(text, '\'', '\'');
+    return SqlEnclosed(text, '\'', '\'');
 }
 std::string SqlName(std::string_view name) {
-    return Enclosed(name, '[', ']');
+    return SqlEnclosed(name, '[', ']');
 }
 
 }  // namespace veldrin

@@ -58,6 +58,13 @@ WorksheetStatus ParseWorksheetSql(std::string_view sql, SqlStatement& statement)
 // The sheet a table name refers to: the name without a range suffix ("s$A1:IV65536" → "s").
 std::string SheetOfTable(std::string_view table);
 
+// `text` between `open` and `close`, every `close` inside written twice.
+std::string SqlEnclosed(std::string_view text, char open, char close);
+// Reads an enclosed text whose opening character is just before `pos`, up to the closing
+// character (written twice it stands for itself); `pos` ends behind the closing character.
+// False when the text ends first.
+bool ReadSqlEnclosed(std::string_view text, std::size_t& pos, char close, std::string& value);
+
 // 'text' with every ' doubled.
 std::string SqlText(std::string_view text);
 // [name] with every ] doubled.
