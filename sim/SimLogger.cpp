@@ -74,6 +74,7 @@ SimLogger::SimLogger(const SimLoggerOptions& options)
 
 void SimLogger::Receive(const std::uint8_t* bytes, std::size_t count, std::int64_t nowMs) {
     std::lock_guard lock(mutex_);
+    nowMs = std::max(nowMs, lineMs_);
     if (SilentAt(nowMs))
         return;
     if (!firstContactMs_) {
@@ -93,6 +94,9 @@ void SimLogger::Advance(std::int64_t nowMs) {
 }
 
 void SimLogger::AdvanceLocked(std::int64_t nowMs) {
+    // Line time never goes back: a late caller acts at the latest time seen.
+    nowMs = std::max(nowMs, lineMs_);
+    lineMs_ = nowMs;
     for (const SimFrame& frame : reader_.Expire(nowMs))
         Handle(frame, nowMs);
     recorder_.CatchUp(nowMs);

@@ -82,9 +82,10 @@ class SimLogger {
     SimRecorder recorder_;
     SimSettings settings_;  // recordingState is the recorder's; the rest lives here
 
-    std::time_t clockBase_;         // the logger's clock …
-    std::int64_t clockBaseMs_ = 0;  // … at this line time
-    bool startArmed_ = false;       // start recording by itself at the programmed start time
+    std::int64_t lineMs_ = INT64_MIN;  // the latest line time seen
+    std::time_t clockBase_;            // the logger's clock …
+    std::int64_t clockBaseMs_ = 0;     // … at this line time
+    bool startArmed_ = false;          // start recording by itself at the programmed start time
     std::optional<std::time_t> programmedStart_;
     bool startTimeFollowsMemory_ = true;  // report the first reading's time, not a programmed one
     bool realtimeOn_ = false;

@@ -152,7 +152,7 @@ class SimDownloadTest : public ::testing::Test {
         options.recording = false;
         logger_ = std::make_unique<SimLogger>(options);
     }
-    Bytes Ask(const Bytes& frame) { return simtest::Ask(*logger_, frame, now_); }
+    Bytes Ask(const Bytes& frame, int waitMs = 200) { return simtest::Ask(*logger_, frame, now_, waitMs); }
 
     std::unique_ptr<SimLogger> logger_;
     std::int64_t now_ = 500;
@@ -179,6 +179,18 @@ TEST_F(SimDownloadTest, BlocksKeepTheMemoryAsItWasWhenTheDownloadBegan) {
     EXPECT_EQ(logger_->RecordMemory().size(), 1200u + 2 * 20);
     Bytes last = Ask({0x00, 0x00});  // still the last of the two blocks the download began with
     ASSERT_EQ(last.size(), 2u + 1200 - 1024 + 2);
+}
+
+TEST_F(SimDownloadTest, RealtimeFramesPauseWhileTheMemoryGoesOut) {
+    Ask({0xFF, 0xF6, 0x01});
+    Ask({0xFF, 0xF5, 0x01, 0x00});
+    EXPECT_EQ(Ask({0x02, 0x00}, 5000).size(), 1028u) << "no frame among the blocks";
+    EXPECT_EQ(Ask({0x00, 0x00}, 5000).size(), 356u);
+    // The next command ends the download and the readings come again at once.
+    Bytes resumed = Ask({0xFF, 0xF6, 0x01}, 500);
+    ASSERT_EQ(resumed.size(), 3u + 6);
+    EXPECT_EQ(simtest::Hex(resumed).substr(0, 8), "FFF601A7");
+    EXPECT_EQ(resumed.back(), 0xA7);
 }
 
 TEST_F(SimDownloadTest, OtherBytesEndTheDownload) {
