@@ -2,9 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPen>
-#include <QPolygon>
 #include <algorithm>
+
+#include "measure/PixelLines.h"
 
 namespace veldrin {
 namespace {
@@ -15,25 +15,20 @@ constexpr int kGridSpacing = 32;
 constexpr int kLabelSpacing = 64;
 constexpr int kFlatRow = 255;
 
+constexpr int kCurveWidth = 2;
 const QColor kBackground(255, 255, 255);
-const QColor kGridColour(200, 200, 200);
-const QColor kCursorColour(200, 0, 0);
-
-// A painter on the chart bitmap that draws like the screen's memory surface did: no smoothing.
-class ChartPainter : public QPainter {
-  public:
-    explicit ChartPainter(QImage& image) : QPainter(&image) { setRenderHint(QPainter::Antialiasing, false); }
-};
+const QRgb kGridColour = qRgb(200, 200, 200);
+const QRgb kCursorColour = qRgb(200, 0, 0);
 
 }  // namespace
 
 CurveChart::CurveChart() : image_(kSize, kSize, QImage::Format_RGB32) {
     channels_[0].band = {355, 155, 450, 50, 155, 355};
-    channels_[0].curveColour = QColor(200, 0, 0);
-    channels_[0].limitColour = QColor(250, 0, 0);
+    channels_[0].curveColour = qRgb(200, 0, 0);
+    channels_[0].limitColour = qRgb(250, 0, 0);
     channels_[1].band = {405, 105, 480, 25, 105, 405};
-    channels_[1].curveColour = QColor(0, 0, 200);
-    channels_[1].limitColour = QColor(0, 0, 250);
+    channels_[1].curveColour = qRgb(0, 0, 200);
+    channels_[1].limitColour = qRgb(0, 0, 250);
     for (auto& channel : channels_) {
         channel.values.resize(kBufferCapacity);
         channel.points.reserve(kMaxPoints);
@@ -134,11 +129,9 @@ double CurveChart::ValueToRow(int channel, float value) const {
 
 void CurveChart::ClearAndDrawGrid() {
     image_.fill(kBackground);
-    ChartPainter painter(image_);
-    painter.setPen(QPen(kGridColour, 1, Qt::SolidLine));
     for (int at = kGridSpacing; at < kSize; at += kGridSpacing) {
-        painter.drawLine(0, at, kSize, at);
-        painter.drawLine(at, 0, at, kSize);
+        DrawPixelLine(image_, {0, at}, {kSize, at}, kGridColour, 1);
+        DrawPixelLine(image_, {at, 0}, {at, kSize}, kGridColour, 1);
     }
 }
 
@@ -164,14 +157,11 @@ void CurveChart::ComputePoints(ChannelData& data) {
 }
 
 void CurveChart::DrawPolyline(const ChannelData& data) {
-    if (data.points.empty())
-        return;
-    QPolygon polygon(static_cast<int>(data.points.size()));
-    for (int n = 0; n < polygon.size(); ++n)
-        polygon.setPoint(n, data.points[n].x, data.points[n].y);
-    ChartPainter painter(image_);
-    painter.setPen(QPen(data.curveColour, 2, Qt::SolidLine));
-    painter.drawPolyline(polygon);
+    std::array<QPoint, kMaxPoints> corners;
+    const std::size_t count = data.points.size();
+    for (std::size_t n = 0; n < count; ++n)
+        corners[n] = {data.points[n].x, data.points[n].y};
+    DrawPixelPolyline(image_, std::span<const QPoint>(corners.data(), count), data.curveColour, kCurveWidth);
 }
 
 void CurveChart::ComputeCurve1(CurveMode mode) {
@@ -228,13 +218,12 @@ void CurveChart::SetCursorText(const QString& text, int length) {
 }
 
 void CurveChart::DrawCursor() {
-    ChartPainter painter(image_);
+    DrawPixelLine(image_, {cursorPosition_, 0}, {cursorPosition_, kSize}, kCursorColour, 1);
+    QPainter painter(&image_);
     const QString text = cursorText_.left(cursorLength_);
     const QFontMetrics metrics = painter.fontMetrics();
     const int width = metrics.horizontalAdvance(text);
     const int textX = cursorPosition_ + width > kSize ? cursorPosition_ - width : cursorPosition_;
-    painter.setPen(QPen(kCursorColour, 1, Qt::SolidLine));
-    painter.drawLine(cursorPosition_, 0, cursorPosition_, kSize);
     painter.setPen(Qt::black);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(kBackground);
@@ -242,15 +231,15 @@ void CurveChart::DrawCursor() {
 }
 
 void CurveChart::DrawLimitLines(const ChannelData& data, float first, float second) {
-    ChartPainter painter(image_);
-    painter.setPen(QPen(data.limitColour, 1, Qt::SolidLine));
     for (const float limit : {first, second}) {
-        int row = static_cast<int>(RowIn(data, limit));
+        // Clamped before rounding, so that a limit far outside the data never makes a huge row.
+        const double exact = RowIn(data, limit);
+        int row = static_cast<int>(std::clamp(exact, -1.0, static_cast<double>(kSize)));
         if (row > data.band.bottom)
             row = data.band.clampBelow;
         if (row < data.band.top)
             row = data.band.clampAbove;
-        painter.drawLine(0, row, kSize, row);
+        DrawPixelLine(image_, {0, row}, {kSize, row}, data.limitColour, 1);
     }
 }
 

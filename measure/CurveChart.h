@@ -102,8 +102,8 @@ class CurveChart {
         float average = 0;
         std::array<float, kLabelCount> labels{};
         std::vector<DrawnPoint> points;
-        QColor curveColour;
-        QColor limitColour;
+        QRgb curveColour = 0;
+        QRgb limitColour = 0;
     };
 
     const ChannelData& Channel(int channel) const { return channels_[channel == 2 ? 1 : 0]; }

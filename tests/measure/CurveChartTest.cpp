@@ -1,4 +1,5 @@
 #include "measure/CurveChart.h"
+#include "measure/PixelLines.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,11 @@ const QRgb kGrid = qRgb(200, 200, 200);
 const QRgb kRed = qRgb(200, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 200);
 
+QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xFF000000u;
+}
 QRgb Pixel(const CurveChart& chart, int x, int y) {
-    return chart.Image().pixel(x, y) | 0xFF000000u;
+    return Pixel(chart.Image(), x, y);
 }
 
 // Rows of column `x` that carry `colour`.
@@ -275,6 +279,42 @@ TEST(CurveChart, InitialiseForgetsValuesWindowAndCursor) {
     EXPECT_FLOAT_EQ(*chart.Value1(5), 0.0f);
     chart.Append1(4.0f);
     EXPECT_FLOAT_EQ(chart.Max(1), 4.0f);
+}
+
+}  // namespace
+}  // namespace veldrin
+
+namespace veldrin {
+namespace {
+
+int CountColour(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += Pixel(image, x, y) == colour;
+    }
+    return count;
+}
+
+TEST(PixelLines, LinesIncludeBothEndsAndWideLinesAreDoubledAcrossTheirDirection) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QRgb red = qRgb(200, 0, 0);
+    DrawPixelLine(image, {2, 3}, {11, 6}, red, 1);
+    EXPECT_EQ(Pixel(image, 2, 3), red);
+    EXPECT_EQ(Pixel(image, 11, 6), red);
+    EXPECT_EQ(CountColour(image, red), 10);  // one pixel per column of an x-major line
+
+    image.fill(Qt::white);
+    DrawPixelLine(image, {5, 15}, {6, 2}, red, 2);  // y-major: doubled to the right
+    EXPECT_EQ(CountColour(image, red), 2 * 14);
+    EXPECT_EQ(Pixel(image, 6, 15), red);
+    EXPECT_EQ(Pixel(image, 7, 2), red);
+
+    image.fill(Qt::white);
+    const std::vector<QPoint> corners{{-5, 10}, {30, 10}, {30, 40}};
+    DrawPixelPolyline(image, corners, red, 2);  // clipped to the image
+    EXPECT_EQ(CountColour(image, red), 2 * 20);
 }
 
 }  // namespace
