@@ -6,6 +6,7 @@
 #include <string>
 
 #include "logger/WireCodec.h"
+#include "measure/TimeTextWriter.h"
 #include "measure/ValueText.h"
 
 namespace veldrin {
@@ -162,6 +163,10 @@ DownloadIngestResult IngestDownloadedHistory(std::span<const std::uint8_t> raw, 
     const std::time_t interval = info.interval;
     std::array<ChannelStatistics, 2> statistics;
     SampleSeries& samples = history.samples;
+    float* values1 = samples.MutableValues1();
+    float* values2 = samples.MutableValues2();
+    std::time_t* times = samples.MutableTimes();
+    TimeTextWriter timeTexts;
     for (int i = 0; i < count; ++i) {
         const std::uint8_t* bytes = payload.data() + static_cast<std::size_t>(i) * bytesPerSample;
         const float value1 = DecodeSigned(bytes[0], bytes[1]);
@@ -172,9 +177,12 @@ DownloadIngestResult IngestDownloadedHistory(std::span<const std::uint8_t> raw, 
         }
         statistics[0].Add(value1, i == 0);
         statistics[1].Add(value2, i == 0);
-        const std::time_t time = start + i * interval;
-        samples.SetHistorySample(i, value1, value2, time, FormatTime(time, TimeStyle::ZeroPadded));
+        values1[i] = value1;
+        values2[i] = value2;
+        times[i] = start + i * interval;
+        timeTexts.Write(times[i], samples.MutableTimeText(i));
     }
+    samples.SetCount(count);
 
     result.stored = true;
     result.sampleCount = count;

@@ -1,7 +1,10 @@
 #include "measure/HistoryIngestion.h"
+#include "measure/TimeTextWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "tests/measure/MeasureTestSupport.h"
@@ -199,6 +202,47 @@ TEST(HistoryIngestion, KeepsAtMostTheStoreCapacity) {
     EXPECT_EQ(result.sampleCount, SampleSeries::kCapacity);
     EXPECT_EQ(history.summary.dataLength, "100000");
     EXPECT_EQ(history.summary.stopTime, "2010-01-06 11:49:39");
+}
+
+}  // namespace
+}  // namespace veldrin
+
+namespace veldrin {
+namespace {
+
+// Switches the process's time zone for one test and back.
+class TimeZone {
+  public:
+    explicit TimeZone(const char* zone) : old_(std::getenv("TZ") ? std::getenv("TZ") : "") {
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~TimeZone() {
+        setenv("TZ", old_.c_str(), 1);
+        tzset();
+    }
+
+  private:
+    std::string old_;
+};
+
+TEST(TimeTextWriter, MatchesTheZeroPaddedTimeTextAcrossDaysAndClockChanges) {
+    for (const char* zone : {"Asia/Shanghai", "Europe/Berlin", "America/Sao_Paulo"}) {
+        const TimeZone timeZone(zone);
+        TimeTextWriter writer;
+        std::string text;
+        // Steps of 7 minutes 13 seconds over two years, forwards, then jumps back and forth.
+        const std::time_t start = test::LocalTime(2009, 1, 1, 0, 0, 0);
+        for (std::time_t t = start; t < start + 2 * 366 * 86400; t += 433) {
+            writer.Write(t, text);
+            ASSERT_EQ(text, FormatTime(t, TimeStyle::ZeroPadded)) << zone;
+        }
+        for (const std::time_t t :
+             {start + 86400 * 200, start, start + 86399, start + 86400 * 85 + 3600 * 2 + 1}) {
+            writer.Write(t, text);
+            ASSERT_EQ(text, FormatTime(t, TimeStyle::ZeroPadded)) << zone;
+        }
+    }
 }
 
 }  // namespace
