@@ -398,6 +398,8 @@ QSize CDlgPrintPreview::ScreenPageSize(PrintMode mode) const {
 }
 
 void CDlgPrintPreview::RenderCurrentPage() {
+    if (noData_)
+        return;
     ++renderCount_;
     pageImage_ = RenderPageImage(Job(), currentPage_, area_->logicalDpiX(), area_->logicalDpiY(), *buffers_);
     CopyPage();

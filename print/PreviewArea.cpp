@@ -31,8 +31,11 @@ void PreviewArea::Clear() {
 
 void PreviewArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QColor background = grey_ || !shown_ ? QColor(215, 215, 215) : QColor(Qt::white);
-    painter.fillRect(rect(), background);
+    if (grey_ || !shown_) {
+        painter.setPen(Qt::black);
+        painter.setBrush(QColor(215, 215, 215));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (shown_)
         painter.drawImage(destination_.topLeft(), copy_);
 }

@@ -125,6 +125,9 @@ TEST_F(PreviewDialog, AnEmptyHistoryIgnoresPreviewAndOffersNothing) {
     EXPECT_EQ(dialog->RenderCount(), 0);
     EXPECT_EQ(Navigation(), (std::vector<bool>{false, false, false, false}));
     EXPECT_FALSE(Button("print")->isEnabled());
+    Find<QRadioButton>("textMode")->click();
+    Find<QRadioButton>("curveMode")->click();
+    EXPECT_EQ(dialog->RenderCount(), 0);
 }
 
 TEST_F(PreviewDialog, NavigationDisablesTheButtonsOfTheEndReachedOnlyAfterTheTimer) {
