@@ -25,12 +25,12 @@ void RealtimeReading(benchmark::State& state) {
     // A watch that has run for a while: the chart draws its full 512 points.
     const auto warmUp = static_cast<int>(state.range(0));
     for (int i = 0; i < warmUp; ++i)
-        realtime.HandleReading(20.0f + static_cast<float>(i % 17), 50.0f);
+        realtime.HandleReading(20.0f + static_cast<float>(i % 17), 50.0f, clock.Now());
     int reading = 0;
     for (auto _ : state) {
         ++reading;
         realtime.HandleReading(20.0f + static_cast<float>(reading % 17),
-                               35.0f + static_cast<float>(reading % 9));
+                               35.0f + static_cast<float>(reading % 9), clock.Now());
     }
 }
 BENCHMARK(RealtimeReading)->Arg(0)->Arg(5000)->Unit(benchmark::kMicrosecond);

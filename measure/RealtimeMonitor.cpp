@@ -18,21 +18,22 @@ RealtimeMonitor::RealtimeMonitor(const LoggerInfo& info, const Clock& clock, Sam
       alarm_(alarm) {}
 
 void RealtimeMonitor::PostReading(float value1, float value2) {
+    const std::time_t arrival = clock_.Now();
     QMetaObject::invokeMethod(
-        this, [this, value1, value2] { HandleReading(value1, value2); }, Qt::QueuedConnection);
+        this, [this, value1, value2, arrival] { HandleReading(value1, value2, arrival); },
+        Qt::QueuedConnection);
 }
 
-void RealtimeMonitor::HandleReading(float value1, float value2) {
+void RealtimeMonitor::HandleReading(float value1, float value2, std::time_t arrival) {
     series_.currentValue1 = value1;
     series_.currentValue2 = value2;
     alarm_.Evaluate(info_.model, value1, value2, info_.channel1Alarm, info_.channel2Alarm);
     if (monitoring_)
-        ShowReading();
+        ShowReading(arrival);
 }
 
-void RealtimeMonitor::ShowReading() {
+void RealtimeMonitor::ShowReading(std::time_t now) {
     const bool twoChannels = HasSecondChannel(info_.model);
-    const std::time_t now = clock_.Now();
     const float value2 = twoChannels ? series_.currentValue2 : 0.0f;
     series_.AppendRealtime(series_.currentValue1, value2, now, FormatTime(now, TimeStyle::Realtime));
 

@@ -23,12 +23,12 @@ class RealtimeMonitor final : public QObject {
                     RealtimeListModel& dataList, RealtimeListModel& alarmList, AudibleAlarm& alarm,
                     QObject* parent = nullptr);
 
-    // Any thread: queues the reading, with its own values, for HandleReading() on this object's
-    // thread.
+    // Any thread: queues the reading, with its own values and the clock's time of arrival, for
+    // HandleReading() on this object's thread.
     void PostReading(float value1, float value2);
-    // The reading as the current one: alarm evaluation, then (when monitoring) store, chart,
-    // redraw and list rows.
-    void HandleReading(float value1, float value2);
+    // The reading that arrived at `arrival` becomes the current one: alarm evaluation, then (when
+    // monitoring) store, chart, redraw and list rows.
+    void HandleReading(float value1, float value2, std::time_t arrival);
     // The 200 ms alarm tick.
     void AlarmTick() { alarm_.Tick(monitoring_); }
 
@@ -44,7 +44,7 @@ class RealtimeMonitor final : public QObject {
     void readingShown(int chartCount);
 
   private:
-    void ShowReading();
+    void ShowReading(std::time_t arrival);
 
     const LoggerInfo& info_;
     const Clock& clock_;
