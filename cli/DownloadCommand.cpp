@@ -1,5 +1,6 @@
 // veldrin-cli download: connects to a logger, reads its history the way the desktop program does,
-// prints the progress on standard error and one result line on standard output.
+// prints the progress on standard error, then one result line and the history's summary on standard
+// output; -o saves the history as a data file.
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -7,7 +8,9 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
+#include "files/DataFile.h"
 #include "measure/HistoryIngestion.h"
+#include "measure/SummaryRows.h"
 
 namespace veldrin::cli {
 namespace {
@@ -17,6 +20,7 @@ struct DownloadArgs {
     std::string model;
     std::string channels = "1,2";
     std::string rawPath;
+    std::string outPath;
 };
 
 std::optional<std::array<bool, 2>> ParseChannels(const std::string& text) {
@@ -79,7 +83,14 @@ int Download(const DownloadArgs& args) {
                     " samples";
         }
     }
-    std::printf("%s\n", line.c_str());
+    std::printf("%s\n%s", line.c_str(), FormatSummaryLines(*history).c_str());
+    std::fflush(stdout);
+    if (!args.outPath.empty()) {
+        if (SaveResult saved = WriteDataFile(args.outPath, *history); !saved) {
+            std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
+            return 1;
+        }
+    }
     return 0;
 }
 
@@ -94,6 +105,7 @@ const CommandRegistration kRegistration{
         command->add_option("--channels", args->channels, "channels to show: 1, 2 or 1,2")
             ->capture_default_str();
         command->add_option("--raw", args->rawPath, "save the history bytes as received to this file");
+        command->add_option("-o,--output", args->outPath, "save the history as a data file (.Vdr)");
         command->callback([args, &status] { status = Download(*args); });
     }};
 

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include <QGuiApplication>
-
 #include "cli/ExportRegistry.h"
+#include "cli/GuiApplication.h"
 #include "logger/WireCodec.h"
 #include "print/PdfExport.h"
 
@@ -15,21 +14,6 @@ namespace {
 PdfExportOptions& Options() {
     static PdfExportOptions options;
     return options;
-}
-
-// Fonts need a GUI application; the tool has none until the first PDF is written, and then one
-// on the window-less platform.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "veldrin-cli";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: among the exit handlers it would outlive Qt's own static objects.
-    static const QGuiApplication* application = new QGuiApplication(argc, argv);
-    static_cast<void>(application);
 }
 
 SaveResult WritePdf(const HistoryDataSet& history, const std::string& path) {

@@ -1,0 +1,79 @@
+// veldrin-cli download, configure and the port errors, against a simulated logger served on a
+// pseudo-terminal in real time.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "sim/PtyServer.h"
+#include "tests/cli/CliRun.h"
+
+namespace veldrin {
+namespace {
+
+class CliLoggerTest : public testing::Test {
+  protected:
+    void Serve(LoggerModel model, int records) {
+        SimLoggerOptions options;
+        options.model = model;
+        options.records = records;
+        server_ = std::make_unique<PtyServer>(options);
+        ASSERT_TRUE(server_->Start()) << server_->Error();
+    }
+    void TearDown() override {
+        if (server_) server_->Stop();
+    }
+    std::string Device() const { return server_->DevicePath(); }
+
+    std::unique_ptr<PtyServer> server_;
+};
+
+TEST_F(CliLoggerTest, DownloadPrintsCountsSummaryAndSavesADataFileThatLoadsAgain) {
+    // 600 two-channel readings are 2400 bytes: three blocks.
+    Serve(LoggerModel::TemperatureHumidity, 600);
+    auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_download.Vdr").string();
+    std::filesystem::remove(out);
+
+    CliRun run = RunCommand({"download", "--port", Device(), "--model", "humidity", "-o", out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("channel 1: 600 samples"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("channel 2: 600 samples"), std::string::npos) << run.out;
+    // The summary follows, one "name: value" line per row, with the data length of both channels.
+    EXPECT_NE(run.out.find(": 1200\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("温湿度记录仪"), std::string::npos) << run.out;
+
+    CliRun info = RunCommand({"info", out});
+    ASSERT_EQ(info.status, 0) << info.err;
+    auto json = nlohmann::json::parse(info.out);
+    EXPECT_EQ(json["kind"], 4);
+    EXPECT_EQ(json["samples"], 600);
+    std::filesystem::remove(out);
+}
+
+TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
+    Serve(LoggerModel::DualTemperature, 100);
+    CliRun run = RunCommand({"configure", "--port", Device(), "--model", "dual", "--interval", "00:05:00",
+                             "--limits", "-20,50,-10,40", "--title", "冷库A"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    SimSettings settings = server_->Logger().Settings();
+    EXPECT_EQ(settings.interval, 300);
+    EXPECT_EQ(settings.channel1Lower, 0x94);
+    EXPECT_EQ(settings.channel1Upper, 0x32);
+    EXPECT_EQ(settings.channel2Lower, 0x8A);
+    EXPECT_EQ(settings.channel2Upper, 0x28);
+    EXPECT_EQ(settings.recordingState, 1);
+}
+
+TEST_F(CliLoggerTest, WrongInstrumentAndMissingPortFailWithTheirMessages) {
+    Serve(LoggerModel::SingleTemperature, 10);
+    CliRun wrong = RunCommand({"download", "--port", Device(), "--model", "dual"});
+    EXPECT_NE(wrong.status, 0);
+    EXPECT_NE(wrong.err.find("仪器不匹配"), std::string::npos) << wrong.err;
+
+    CliRun missing = RunCommand({"download", "--port", "/dev/veldrin-no-such-port", "--model", "single"});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.err.find("打开com1失败"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace veldrin
