@@ -185,7 +185,7 @@ void CMainFrame::SetLinkStatusText(const QString& text) {
 
 void CMainFrame::RefreshCommands() {
     const EnabledCommands enabled = EnabledCommandsFor(view_->CurrentCommandState());
-    for (std::size_t i = 0; i < kCommandCount; ++i) {
+    for (std::size_t i = 0; i < kMenuCommandCount; ++i) {
         actions_[i]->setEnabled(enabled[static_cast<Command>(i)]);
     }
 }

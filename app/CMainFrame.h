@@ -54,8 +54,8 @@ private:
     void RunHandler(Command command);
 
     CVeldrinView* view_;
-    std::array<QAction*, kCommandCount> actions_{};
-    std::array<std::function<void()>, kCommandCount> handlers_{};
+    std::array<QAction*, kMenuCommandCount> actions_{};
+    std::array<std::function<void()>, kMenuCommandCount> handlers_{};
     QAction* exitAction_ = nullptr;
     QAction* toolBarAction_ = nullptr;
     QAction* statusBarAction_ = nullptr;

@@ -12,6 +12,8 @@
 namespace veldrin {
 
 class CMainFrame;
+class FileCommands;
+class Workspace;
 
 class CVeldrinApp {
 public:
@@ -21,10 +23,13 @@ public:
     CVeldrinApp(const CVeldrinApp&) = delete;
     CVeldrinApp& operator=(const CVeldrinApp&) = delete;
 
-    // Connects the port map to the profile, creates the main window titled "Veldrin" and shows it.
+    // Connects the port map to the profile, creates the main window titled "Veldrin", joins it to
+    // the records and shows it; then loads the data file named on the command line.
     bool InitInstance();
 
     CMainFrame* MainFrame() const { return frame_.get(); }
+    Workspace* Records() const { return workspace_.get(); }
+    FileCommands* Files() const { return files_.get(); }
     // The data file path from the command line, empty when none was given.
     const QString& CommandLineFile() const { return commandLineFile_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
@@ -36,6 +41,9 @@ private:
     RecentFileList recentFiles_;
     LoggerInfo info_;
     std::unique_ptr<CMainFrame> frame_;
+    // Declared after the frame: it goes first, while the frame it is joined to still stands.
+    std::unique_ptr<Workspace> workspace_;
+    std::unique_ptr<FileCommands> files_;
 };
 
 }  // namespace veldrin

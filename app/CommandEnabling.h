@@ -17,7 +17,7 @@ enum class Command : std::size_t {
     Disconnect,
     ReadHistory,
 };
-inline constexpr std::size_t kCommandCount = 8;
+inline constexpr std::size_t kMenuCommandCount = 8;
 
 // What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
 // 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
@@ -37,7 +37,7 @@ public:
     void Set(Command command, bool enabled) { enabled_[static_cast<std::size_t>(command)] = enabled; }
 
 private:
-    std::array<bool, kCommandCount> enabled_{};
+    std::array<bool, kMenuCommandCount> enabled_{};
 };
 
 // Applies each command's rules in their order; the last rule that applies decides, and a command

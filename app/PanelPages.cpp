@@ -1,23 +1,60 @@
 #include "app/PanelPages.h"
 
+#include <QHeaderView>
+#include <QPainter>
+
+#include "measure/CurveChart.h"
+
 namespace veldrin {
 namespace {
 
-// An empty page standing where the curve, list and summary pages of the measurement views go.
-QWidget* EmptyPage(const char* name) {
-    auto* page = new QWidget;
+template <typename Page>
+Page* NamedPage(const char* name) {
+    auto* page = new Page;
     page->setObjectName(QString::fromLatin1(name));
     return page;
 }
 
 }  // namespace
 
+CurvePage::CurvePage() = default;
+
+void CurvePage::SetChart(const CurveChart* chart) {
+    chart_ = chart;
+    update();
+}
+
+void CurvePage::paintEvent(QPaintEvent*) {
+    if (chart_ == nullptr) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(kChartLeft, kChartTop), chart_->Image());
+}
+
+ListPage::ListPage() {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    verticalHeader()->hide();
+    // Fixed row heights: a history list may hold a hundred thousand rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setStretchLastSection(true);
+}
+
+void ListPage::SetList(QAbstractItemModel* list, bool followNewest) {
+    setModel(list);
+    if (followNewest && list != nullptr) {
+        connect(list, &QAbstractItemModel::rowsInserted, this, [this] { scrollToBottom(); });
+    }
+}
+
 RealtimePages CreateRealtimePages() {
-    return {EmptyPage("CPage1"), EmptyPage("CPage2"), EmptyPage("CPage3")};
+    return {NamedPage<CurvePage>("CPage1"), NamedPage<ListPage>("CPage2"), NamedPage<ListPage>("CPage3")};
 }
 
 HistoryPages CreateHistoryPages() {
-    return {EmptyPage("CPage11"), EmptyPage("CPage12"), EmptyPage("CPage13"), EmptyPage("CPage4")};
+    return {NamedPage<CurvePage>("CPage11"), NamedPage<ListPage>("CPage12"), NamedPage<ListPage>("CPage13"),
+            NamedPage<ListPage>("CPage4")};
 }
 
 }  // namespace veldrin

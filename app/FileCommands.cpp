@@ -1,0 +1,145 @@
+#include "app/FileCommands.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
+#include "app/RecentFileList.h"
+#include "app/Workspace.h"
+#include "files/DataFile.h"
+#include "files/DataFileCommands.h"
+#include "files/TextExport.h"
+#include "files/WorksheetExport.h"
+#include "print/CDlgPrintPreview.h"
+
+namespace veldrin {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList NameFilters(std::string_view filter) {
+    QStringList filters;
+    for (const std::string& entry : QtNameFilters(filter)) {
+        filters << QString::fromStdString(entry);
+    }
+    return filters;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(Workspace& workspace, CMainFrame& frame, RecentFileList* recent)
+    : workspace_(workspace), frame_(frame), recent_(recent) {}
+
+void FileCommands::Install() {
+    frame_.SetCommandHandler(Command::Open, [this] { Open(); });
+    frame_.SetCommandHandler(Command::Save, [this] { Save(); });
+    frame_.SetCommandHandler(Command::PrintHistory, [this] { PrintHistory(); });
+}
+
+void FileCommands::Open() {
+    QFileDialog dialog(&frame_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(kOpenFilter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    if (PlanOpen(path.toStdString()) == OpenAction::Load) {
+        OpenPath(path);
+    }
+}
+
+bool FileCommands::OpenPath(const QString& path) {
+    Measurements& records = workspace_.Records();
+    if (!LoadDataFileInto(path.toStdString(), records.History())) {
+        QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(kFileErrorText));
+        return false;
+    }
+    if (recent_ != nullptr) {
+        recent_->Add(path);
+    }
+    records.ShowLoadedFile();
+    DeviceConnection& connection = workspace_.Connection();
+    connection.SetHistoryMode(false);
+    connection.SetViewMode(ViewMode::FileHistory);
+    connection.SetLinkMode(LinkMode::HistoryFile);
+    workspace_.PublishState();
+    frame_.View()->ShowHistoryView();
+    return true;
+}
+
+void FileCommands::Save() {
+    QFileDialog dialog(&frame_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = NameFilters(kSaveFilter);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    SavePath(dialog.selectedFiles().constFirst(),
+             static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
+}
+
+bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
+    const SaveTarget target = PlanSave(chosenPath.toStdString(), filterIndex);
+    Measurements& records = workspace_.Records();
+    switch (target.format) {
+        case SaveFormat::DataFile:
+        case SaveFormat::Text: {
+            const SaveResult result = target.format == SaveFormat::DataFile
+                                          ? WriteDataFile(target.path, records.History())
+                                          : WriteTextExport(target.path, records.History());
+            if (!result) {
+                SaveFailed(QString::fromStdString(result.reason));
+                return false;
+            }
+            break;
+        }
+        case SaveFormat::Worksheet: {
+            const WorksheetExportResult result =
+                ExportWorksheet(target.path, records.Summary(), records.HistoryAlarmList());
+            for (const WorksheetExportMessage& message : result.messages) {
+                if (message.error) {
+                    QMessageBox::critical(&frame_, frame_.windowTitle(),
+                                          QString::fromStdString(message.text));
+                } else {
+                    QMessageBox::information(&frame_, frame_.windowTitle(),
+                                             QString::fromStdString(message.text));
+                }
+            }
+            if (!result.written) {
+                return false;
+            }
+            break;
+        }
+        case SaveFormat::None:
+            return false;
+    }
+    if (recent_ != nullptr) {
+        recent_->Add(QString::fromStdString(target.path));
+    }
+    return true;
+}
+
+void FileCommands::SaveFailed(const QString& why) {
+    // The reason goes to the details, so that a full disk or a read-only folder can be told apart.
+    QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), FromUtf8(kSaveErrorText), QMessageBox::Ok,
+                    &frame_);
+    box.setDetailedText(why);
+    box.exec();
+}
+
+void FileCommands::PrintHistory() {
+    const HistoryDataSet& history = workspace_.Records().History();
+    if (history.samples.Count() == 0) {
+        return;
+    }
+    CDlgPrintPreview preview(history, &frame_);
+    preview.exec();
+}
+
+}  // namespace veldrin

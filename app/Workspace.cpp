@@ -1,0 +1,138 @@
+#include "app/Workspace.h"
+
+#include <QTabWidget>
+
+#include "app/CDlgHistory.h"
+#include "app/CFormDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
+#include "app/PanelPages.h"
+
+namespace veldrin {
+namespace {
+
+// Puts `chart` on the curve page and the lists on the list pages of a panel's tabs (curve, data
+// list, alarm list, in that order). Returns the curve page.
+CurvePage* AttachPages(QTabWidget* tabs, const CurveChart& chart, QAbstractItemModel& dataList,
+                       QAbstractItemModel& alarmList, bool followNewest) {
+    auto* curve = qobject_cast<CurvePage*>(tabs->widget(0));
+    if (curve != nullptr) {
+        curve->SetChart(&chart);
+    }
+    if (auto* page = qobject_cast<ListPage*>(tabs->widget(1))) {
+        page->SetList(&dataList, followNewest);
+    }
+    if (auto* page = qobject_cast<ListPage*>(tabs->widget(2))) {
+        page->SetList(&alarmList, followNewest);
+    }
+    return curve;
+}
+
+}  // namespace
+
+Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clock)
+    : info_(info),
+      frame_(frame),
+      clock_(clock != nullptr ? *clock : systemClock_),
+      link_(link != nullptr ? *link : channel_),
+      measurements_(std::make_unique<Measurements>(info, clock_, sound_)),
+      ui_(std::make_unique<WidgetConnectionUi>(frame, *measurements_, info)),
+      connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *ui_)) {
+    ui_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
+    connection_->SetHistorySink([this](const HistoryHandover& handover) {
+        measurements_->TakeDownloadedHistory(handover.bytes, handover.shownChannels);
+    });
+    QObject::connect(measurements_.get(), &Measurements::historyShown, frame_.View(),
+                     &CVeldrinView::ShowHistoryView);
+    frame_.View()->SetStepHandler([this] { Step(); });
+    AttachPages();
+    InstallCommands();
+    PublishState();
+}
+
+Workspace::~Workspace() {
+    // The view outlives the workspace: nothing of it may call back in here afterwards.
+    frame_.View()->SetStepHandler({});
+    CFormDialog* panel = frame_.View()->RealtimePanel();
+    panel->SetStartHandler({});
+    panel->SetStopHandler({});
+    for (QTabWidget* tabs : {panel->DataTabs(), frame_.View()->HistoryPanel()->DataTabs()}) {
+        if (auto* curve = qobject_cast<CurvePage*>(tabs->widget(0))) {
+            curve->SetChart(nullptr);
+        }
+    }
+    for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
+        frame_.SetCommandHandler(static_cast<Command>(index), {});
+    }
+    connection_.reset();
+}
+
+void Workspace::AttachPages() {
+    Measurements& records = *measurements_;
+    CVeldrinView* view = frame_.View();
+    CurvePage* realtimeCurve =
+        veldrin::AttachPages(view->RealtimePanel()->DataTabs(), records.RealtimeChart(),
+                             records.RealtimeDataList(), records.RealtimeAlarmList(), true);
+    CurvePage* historyCurve =
+        veldrin::AttachPages(view->HistoryPanel()->DataTabs(), records.HistoryChart(),
+                             records.HistoryDataList(), records.HistoryAlarmList(), false);
+    if (auto* summary = qobject_cast<ListPage*>(view->HistoryPanel()->SummaryPage())) {
+        summary->SetList(&records.Summary(), false);
+    }
+    if (realtimeCurve != nullptr) {
+        QObject::connect(&records.Realtime(), &RealtimeMonitor::readingShown, realtimeCurve,
+                         qOverload<>(&QWidget::update));
+    }
+    if (historyCurve != nullptr) {
+        QObject::connect(&records, &Measurements::historyShown, historyCurve, qOverload<>(&QWidget::update));
+    }
+}
+
+void Workspace::InstallCommands() {
+    frame_.SetCommandHandler(Command::Connect, [this] {
+        connection_->ConnectCommand();
+        PublishState();
+    });
+    frame_.SetCommandHandler(Command::Disconnect, [this] {
+        connection_->Disconnect();
+        measurements_->Realtime().SetMonitoring(false);
+        PublishState();
+    });
+    frame_.SetCommandHandler(Command::ReadHistory, [this] {
+        connection_->ReadHistory();
+        PublishState();
+    });
+    CFormDialog* panel = frame_.View()->RealtimePanel();
+    panel->SetStartHandler([this] {
+        const bool started = connection_->ApplySettings() == 1;
+        if (started) {
+            measurements_->Realtime().SetMonitoring(true);
+        }
+        PublishState();
+        return started;
+    });
+    panel->SetStopHandler([this] {
+        connection_->StopRecording();
+        PublishState();
+    });
+}
+
+void Workspace::Step() {
+    connection_->OnTimer();
+    PublishState();
+}
+
+void Workspace::PublishState() {
+    CVeldrinView* view = frame_.View();
+    const int viewMode = static_cast<int>(connection_->CurrentViewMode());
+    const int linkMode = static_cast<int>(connection_->CurrentLinkMode());
+    if (view->ViewMode() != viewMode) {
+        view->SetViewMode(viewMode);
+    }
+    if (view->LinkMode() != linkMode) {
+        view->SetLinkMode(linkMode);
+    }
+    view->SetOnline(connection_->Online());
+}
+
+}  // namespace veldrin

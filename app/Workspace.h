@@ -1,0 +1,53 @@
+#pragma once
+// The records the main window works with, owned in one place: the clock, the serial channel, the
+// alarm sound, the measurements, the connection and its widget user interface. It joins them to
+// the frame: the view's step drives the connection, the commands reach it, and the enabling state
+// follows it.
+#include <memory>
+
+#include "app/WidgetConnectionUi.h"
+#include "logger/Clock.h"
+#include "logger/DeviceConnection.h"
+#include "measure/Measurements.h"
+#include "measure/QtAlarmSound.h"
+#include "serial/CommChannel.h"
+
+namespace veldrin {
+
+class CMainFrame;
+
+class Workspace {
+  public:
+    // `info` and `frame` must outlive the workspace. A test passes its own `link` and `clock`
+    // (they must outlive it too); otherwise the serial channel and the computer's clock are used.
+    Workspace(LoggerInfo& info, CMainFrame& frame, Link* link = nullptr, Clock* clock = nullptr);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    DeviceConnection& Connection() { return *connection_; }
+    Measurements& Records() { return *measurements_; }
+    WidgetConnectionUi& Ui() { return *ui_; }
+
+    // Copies the connection's modes and online flag to the view, whose enabling rules read them.
+    void PublishState();
+
+  private:
+    // The curve, list and summary pages of both panels show the measurement records.
+    void AttachPages();
+    void InstallCommands();
+    void Step();
+
+    LoggerInfo& info_;
+    CMainFrame& frame_;
+    SystemClock systemClock_;
+    CommChannel channel_;
+    QtAlarmSound sound_;
+    Clock& clock_;
+    Link& link_;
+    std::unique_ptr<Measurements> measurements_;
+    std::unique_ptr<WidgetConnectionUi> ui_;
+    std::unique_ptr<DeviceConnection> connection_;
+};
+
+}  // namespace veldrin

@@ -1,0 +1,176 @@
+// The window joined to a simulated logger: connecting fills the realtime list, reading the history
+// fills the history lists and the summary, and the commands follow the connection.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+#include "app/CDlgHistory.h"
+#include "app/CFormDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
+#include "app/FileCommands.h"
+#include "app/Workspace.h"
+#include "sim/SimLink.h"
+#include "sim/SimLogger.h"
+#include "sim/VirtualClock.h"
+
+namespace veldrin {
+namespace {
+
+// Accepts the next modal dialog as soon as it is up.
+void AcceptNextDialog() {
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->accept();
+        } else {
+            AcceptNextDialog();
+        }
+    });
+}
+
+class WorkspaceTest : public ::testing::Test {
+  protected:
+    WorkspaceTest() {
+        SimLoggerOptions options;
+        options.model = LoggerModel::SingleTemperature;
+        options.records = 600;
+        options.clockStart = clock.Now();
+        link.AttachLogger(1, std::make_shared<SimLogger>(options));
+        workspace.Connection().SetBackgroundConnect(false);
+    }
+
+    // One 200 ms step of the view, with the queued reader events handled as the event loop would.
+    void Step() {
+        workspace.Connection().OnTimer();
+        workspace.PublishState();
+        clock.Advance(DeviceConnection::kTimerMs);
+        QCoreApplication::processEvents();
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            Step();
+        }
+        return done();
+    }
+    bool ConnectAndPoll() {
+        return workspace.Connection().Connect({1, false, LoggerModel::SingleTemperature}) &&
+               StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100);
+    }
+
+    VirtualClock clock;
+    SimLink link{clock};
+    LoggerInfo info;
+    CMainFrame frame{info};
+    Workspace workspace{info, frame, &link, &clock};
+};
+
+TEST_F(WorkspaceTest, ConnectShowsTheLoggerAndListsRealtimeReadings) {
+    ASSERT_TRUE(ConnectAndPoll());
+    CVeldrinView* view = frame.View();
+    EXPECT_EQ(view->ViewMode(), 4);
+    EXPECT_EQ(view->LinkMode(), 1);
+    EXPECT_TRUE(view->CurrentCommandState().online);
+    EXPECT_TRUE(StepUntil([&] { return frame.StatusPane(2)->text() == QStringLiteral("设备通讯正常"); }, 50));
+    EXPECT_EQ(view->RealtimePanel()->Title().toStdString(), info.title);
+    EXPECT_TRUE(frame.Action(Command::Disconnect)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::Connect)->isEnabled());
+
+    workspace.Records().Realtime().SetMonitoring(true);
+    auto& dataList = workspace.Records().RealtimeDataList();
+    ASSERT_TRUE(StepUntil([&] { return dataList.rowCount() >= 3; }, 200));
+    EXPECT_GE(workspace.Records().RealtimeSeries().Count(), 3);
+    auto* listPage = qobject_cast<QTableView*>(view->RealtimePanel()->DataTabs()->widget(1));
+    ASSERT_NE(listPage, nullptr);
+    EXPECT_EQ(listPage->model(), &dataList);
+
+    frame.Action(Command::Disconnect)->trigger();
+    StepUntil([&] { return !workspace.Connection().Online(); }, 50);
+    EXPECT_FALSE(view->CurrentCommandState().online);
+    EXPECT_FALSE(workspace.Records().Realtime().Monitoring());
+}
+
+TEST_F(WorkspaceTest, ReadHistoryFillsTheHistoryListsAndShowsTheHistoryPanel) {
+    ASSERT_TRUE(ConnectAndPoll());
+    AcceptNextDialog();  // the channel choice
+    frame.Action(Command::ReadHistory)->trigger();
+    ASSERT_TRUE(workspace.Connection().HistoryMode());
+    auto& records = workspace.Records();
+    ASSERT_TRUE(StepUntil([&] { return records.HistoryDataList().rowCount() > 0; }, 3000));
+    EXPECT_EQ(records.HistoryDataList().rowCount(), 600);
+    EXPECT_GT(records.Summary().rowCount(), 0);
+    EXPECT_EQ(qobject_cast<QTableView*>(frame.View()->HistoryPanel()->SummaryPage())->model(),
+              &records.Summary());
+    EXPECT_FALSE(frame.View()->HistoryPanel()->isHidden());
+    EXPECT_EQ(frame.View()->Caption(), QStringLiteral("历史数据"));
+}
+
+TEST_F(WorkspaceTest, SavedHistoryOpensInAnotherWindowAsAFileHistory) {
+    ASSERT_TRUE(ConnectAndPoll());
+    AcceptNextDialog();
+    frame.Action(Command::ReadHistory)->trigger();
+    ASSERT_TRUE(StepUntil([&] { return workspace.Records().HistoryDataList().rowCount() > 0; }, 3000));
+    QTemporaryDir folder;
+    FileCommands files(workspace, frame, nullptr);
+    ASSERT_TRUE(files.SavePath(folder.filePath("run"), 1));
+    ASSERT_TRUE(QFile::exists(folder.filePath("run.Vdr")));
+
+    // A refused file leaves the other window as it was.
+    LoggerInfo otherInfo;
+    CMainFrame other(otherInfo);
+    Workspace otherWorkspace(otherInfo, other, &link, &clock);
+    FileCommands otherFiles(otherWorkspace, other, nullptr);
+    QFile garbage(folder.filePath("garbage.Vdr"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("not a data file at all");
+    garbage.close();
+    AcceptNextDialog();  // "文件错误!"
+    EXPECT_FALSE(otherFiles.OpenPath(garbage.fileName()));
+    EXPECT_EQ(other.View()->ViewMode(), 2);
+    EXPECT_FALSE(other.Action(Command::Save)->isEnabled());
+
+    ASSERT_TRUE(otherFiles.OpenPath(folder.filePath("run.Vdr")));
+    other.RefreshCommands();
+    EXPECT_EQ(other.View()->ViewMode(), 3);
+    EXPECT_EQ(other.View()->LinkMode(), 2);
+    EXPECT_EQ(otherWorkspace.Records().HistoryDataList().rowCount(), 600);
+    EXPECT_EQ(otherWorkspace.Records().History().samples.Count(),
+              workspace.Records().History().samples.Count());
+    EXPECT_FALSE(other.View()->HistoryPanel()->isHidden());
+    EXPECT_TRUE(other.Action(Command::Save)->isEnabled());
+    EXPECT_TRUE(other.Action(Command::PrintHistory)->isEnabled());
+}
+
+TEST_F(WorkspaceTest, SaveIntoAMissingFolderFailsWithoutWritingAnything) {
+    QTemporaryDir folder;
+    FileCommands files(workspace, frame, nullptr);
+    AcceptNextDialog();  // "文件保存出错"
+    EXPECT_FALSE(files.SavePath(folder.filePath("missing/run.txt"), 2));
+    EXPECT_FALSE(QFile::exists(folder.filePath("missing/run.txt")));
+}
+
+// The realtime path runs on timer steps; none of them may hold the event loop up.
+TEST_F(WorkspaceTest, ConnectingNeverStallsTheEventLoop) {
+    ASSERT_TRUE(workspace.Connection().Connect({1, false, LoggerModel::SingleTemperature}));
+    workspace.Records().Realtime().SetMonitoring(true);
+    qint64 slowest = 0;
+    for (int i = 0; i < 150; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        Step();
+        slowest = std::max(slowest, timer.elapsed());
+    }
+    EXPECT_EQ(workspace.Connection().CurrentPhase(), Phase::Polling);
+    EXPECT_LT(slowest, 100);
+}
+
+}  // namespace
+}  // namespace veldrin
