@@ -7,6 +7,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
+#include "cli/PdfExporter.h"
 #include "files/DataFile.h"
 #include "files/TextExport.h"
 
@@ -51,6 +52,7 @@ const CommandRegistration kRegistration{
         command->add_option("file", *input, "the data file")->required();
         command->add_option("out", *output, "the file to write: .Vdr, .txt, or another registered format")
             ->required();
+        AddPdfExportOptions(*command);
         command->callback([input, output, &status] { status = Export(*input, *output); });
     }};
 
