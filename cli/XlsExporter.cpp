@@ -24,9 +24,11 @@ SaveResult WriteWorkbook(const HistoryDataSet& history, const std::string& path)
     WorksheetExportResult result = ExportWorksheet(path, summary, alarmList);
     std::string errors;
     for (const auto& message : result.messages) {
-        if (message.error) errors += (errors.empty() ? "" : "\n") + message.text;
+        if (message.error)
+            errors += (errors.empty() ? "" : "\n") + message.text;
     }
-    if (!result.written) return SaveResult::Failure(errors.empty() ? "no workbook was written" : errors);
+    if (!result.written)
+        return SaveResult::Failure(errors.empty() ? "no workbook was written" : errors);
     return {};
 }
 

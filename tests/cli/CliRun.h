@@ -19,7 +19,8 @@ struct CliRun {
 inline CliRun RunCommand(std::vector<std::string> args) {
     args.insert(args.begin(), "veldrin-cli");
     std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
+    for (auto& arg : args)
+        argv.push_back(arg.data());
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     CliRun run;

@@ -7,35 +7,13 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/CommandRegistry.h"
 #include "files/DataFile.h"
 #include "files/TextExport.h"
 #include "logger/WireCodec.h"
+#include "tests/cli/CliRun.h"
 
 namespace veldrin {
 namespace {
-
-struct CliRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "veldrin-cli");
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    CliRun run;
-    run.status = cli::RunCli(static_cast<int>(argv.size()), argv.data());
-    std::fflush(stdout);
-    std::fflush(stderr);
-    run.out = testing::internal::GetCapturedStdout();
-    run.err = testing::internal::GetCapturedStderr();
-    return run;
-}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

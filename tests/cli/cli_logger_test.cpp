@@ -21,7 +21,8 @@ class CliLoggerTest : public testing::Test {
         ASSERT_TRUE(server_->Start()) << server_->Error();
     }
     void TearDown() override {
-        if (server_) server_->Stop();
+        if (server_)
+            server_->Stop();
     }
     std::string Device() const { return server_->DevicePath(); }
 
@@ -47,7 +48,18 @@ TEST_F(CliLoggerTest, DownloadPrintsCountsSummaryAndSavesADataFileThatLoadsAgain
     auto json = nlohmann::json::parse(info.out);
     EXPECT_EQ(json["kind"], 4);
     EXPECT_EQ(json["samples"], 600);
-    std::filesystem::remove(out);
+
+    // The downloaded file exports as a workbook and as table pages chosen by the PDF options.
+    auto workbook = out + ".xls";
+    auto pdf = out + ".pdf";
+    CliRun xls = RunCommand({"export", out, workbook});
+    EXPECT_EQ(xls.status, 0) << xls.err;
+    EXPECT_GT(std::filesystem::file_size(workbook), 4096u);
+    CliRun pages = RunCommand({"export", out, pdf, "--mode", "text"});
+    EXPECT_EQ(pages.status, 0) << pages.err;
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    for (const auto& path : {out, workbook, pdf})
+        std::filesystem::remove(path);
 }
 
 TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
