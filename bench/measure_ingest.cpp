@@ -3,7 +3,7 @@
 // both lists read as the worksheet export reads them.
 #include <vector>
 
-#include "bench/measure_gui_main.h"
+#include "bench/gui_bench_main.h"
 #include "logger/Clock.h"
 #include "logger/WireCodec.h"
 #include "measure/Measurements.h"

@@ -1,6 +1,6 @@
 // One realtime reading through the whole path: alarm evaluation, store, chart append and redraw
 // of both curves, and one row in each realtime list (budget 1 ms).
-#include "bench/measure_gui_main.h"
+#include "bench/gui_bench_main.h"
 #include "logger/Clock.h"
 #include "measure/Measurements.h"
 

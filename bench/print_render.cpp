@@ -95,4 +95,4 @@ BENCHMARK(BM_PreviewPageImage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace veldrin
 
 // main() with the Qt application that text drawing needs.
-#include "measure_gui_main.h"
+#include "bench/gui_bench_main.h"

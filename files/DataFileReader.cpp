@@ -1,23 +1,17 @@
 #include <charconv>
-#include <cstdio>
 #include <ctime>
 
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
 #include "files/DataFileLayout.h"
 #include "logger/Gbk.h"
+#include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
 namespace {
 
 using namespace datafile;
-
-std::string Printf(const char* format, auto... values) {
-    char buffer[128];
-    int length = std::snprintf(buffer, sizeof buffer, format, values...);
-    return std::string(buffer, static_cast<std::size_t>(length));
-}
 
 // Splits 14 characters into year (4), month, day, hour, minute, second (2 each).
 std::array<int, 6> ParseTimeFields(std::string_view text) {

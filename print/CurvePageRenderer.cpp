@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "logger/Gbk.h"
+#include "logger/TextFormat.h"
 #include "print/PrintFormat.h"
 
 namespace veldrin {

@@ -1,9 +1,8 @@
 #include "print/PrintFormat.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 
+#include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
@@ -15,20 +14,6 @@ int FieldAt(const std::string& text, std::size_t first, std::size_t length) {
 }
 
 }  // namespace
-
-std::string Printf(const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        std::vsnprintf(text.data(), text.size() + 1, format, arguments);
-    va_end(arguments);
-    return text;
-}
 
 std::time_t ParseSampleTime(const std::string& text, std::time_t fallback) {
     if (text.size() < 19)

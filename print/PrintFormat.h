@@ -1,13 +1,9 @@
 #pragma once
-// Texts of the printed pages: printf-style formatting, the page time form, and the reading of the
-// history's time texts.
+// Texts of the printed pages: the page time form and the reading of the history's time texts.
 #include <ctime>
 #include <string>
 
 namespace veldrin {
-
-// printf into a std::string.
-[[gnu::format(printf, 1, 2)]] std::string Printf(const char* format, ...);
 
 // A history time text of fixed form "YYYY-MM-DD HH:MM:SS" (zero- or blank-padded fields) read
 // by position; `fallback` when the text is too short to hold all six fields or names no time.

@@ -1,5 +1,6 @@
 #include "print/PrintSelection.h"
 
+#include "logger/TextFormat.h"
 #include "print/PrintFormat.h"
 
 namespace veldrin {

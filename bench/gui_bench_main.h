@@ -1,5 +1,5 @@
 #pragma once
-// main() of the measurement benchmarks: the chart draws text, which needs a Qt application.
+// main() of the benchmarks that draw text: text drawing needs a Qt application.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
