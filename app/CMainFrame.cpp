@@ -14,6 +14,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CVeldrinView.h"
 #include "app/FrameGeometry.h"
+#include "app/RecentFileList.h"
 #include "app/ShellIcons.h"
 #include "app/ShellTime.h"
 
@@ -94,10 +95,11 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    fileMenu_ = file;
     file->addAction(Action(Command::Open));
     file->addAction(Action(Command::Save));
     file->addAction(Action(Command::PrintHistory));
-    file->addSeparator();
+    exitSeparator_ = file->addSeparator();
     file->addAction(exitAction_);
 
     QMenu* device = menuBar()->addMenu(QStringLiteral("设备(&E)"));
@@ -170,6 +172,44 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::SetCommandHandler(Command command, std::function<void()> handler) {
     handlers_[static_cast<std::size_t>(command)] = std::move(handler);
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& paths) {
+    // Later deletion: the list may be rebuilt while one of its entries is being triggered.
+    for (QAction* action : std::as_const(recentActions_)) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    if (recentSeparator_ != nullptr) {
+        fileMenu_->removeAction(recentSeparator_);
+        recentSeparator_->deleteLater();
+        recentSeparator_ = nullptr;
+    }
+    if (paths.isEmpty()) {
+        return;
+    }
+    // The entries get a separator of their own above the one before Exit.
+    recentSeparator_ = new QAction(this);
+    recentSeparator_->setSeparator(true);
+    fileMenu_->insertAction(exitSeparator_, recentSeparator_);
+    for (qsizetype i = 0; i < paths.size() && i < RecentFileList::kSize; ++i) {
+        const QString path = paths[i];
+        auto* action = new QAction(RecentFileMenuText(static_cast<int>(i), path), this);
+        action->setStatusTip(QStringLiteral("打开此文档"));
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (recentHandler_) {
+                recentHandler_(path);
+            }
+        });
+        fileMenu_->insertAction(exitSeparator_, action);
+        recentActions_.append(action);
+    }
+}
+
+void CMainFrame::SetRecentFileHandler(std::function<void(const QString&)> handler) {
+    recentHandler_ = std::move(handler);
 }
 
 void CMainFrame::RunHandler(Command command) {

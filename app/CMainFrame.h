@@ -1,7 +1,9 @@
 #pragma once
 // The main window: menu, toolbar, status bar with its clock, and the main view. It routes the
 // commands to their handlers and enables each command by the rules of CommandEnabling.
+#include <QList>
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -10,6 +12,7 @@
 #include "logger/LoggerInfo.h"
 
 class QLabel;
+class QMenu;
 
 namespace veldrin {
 
@@ -17,7 +20,7 @@ class CVeldrinView;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `info` is the connected logger's record; it must outlive the frame.
     explicit CMainFrame(LoggerInfo& info, QWidget* parent = nullptr);
 
@@ -31,6 +34,12 @@ public:
     // nothing.
     void SetCommandHandler(Command command, std::function<void()> handler);
 
+    // The recent data files, newest first, listed in the File menu between Print history and
+    // Exit; choosing one calls the recent-file handler with its path.
+    void SetRecentFiles(const QStringList& paths);
+    void SetRecentFileHandler(std::function<void(const QString&)> handler);
+    const QList<QAction*>& RecentFileActions() const { return recentActions_; }
+
     // Status pane 2: the link status text.
     void SetLinkStatusText(const QString& text);
     // Status panes 0 to 3.
@@ -41,11 +50,11 @@ public:
     // What the clock does every second.
     void ClockTick();
 
-protected:
+  protected:
     // Menu prompts go to status pane 0, which says "就绪" when there is none.
     bool event(QEvent* event) override;
 
-private:
+  private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -56,6 +65,11 @@ private:
     CVeldrinView* view_;
     std::array<QAction*, kMenuCommandCount> actions_{};
     std::array<std::function<void()>, kMenuCommandCount> handlers_{};
+    QMenu* fileMenu_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    std::function<void(const QString&)> recentHandler_;
     QAction* exitAction_ = nullptr;
     QAction* toolBarAction_ = nullptr;
     QAction* statusBarAction_ = nullptr;

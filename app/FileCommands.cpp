@@ -1,6 +1,8 @@
 #include "app/FileCommands.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/CMainFrame.h"
@@ -33,10 +35,25 @@ QStringList NameFilters(std::string_view filter) {
 FileCommands::FileCommands(Workspace& workspace, CMainFrame& frame, RecentFileList* recent)
     : workspace_(workspace), frame_(frame), recent_(recent) {}
 
+FileCommands::~FileCommands() {
+    if (!installed_) {
+        return;
+    }
+    for (Command command : {Command::Open, Command::Save, Command::PrintHistory}) {
+        frame_.SetCommandHandler(command, {});
+    }
+    frame_.SetRecentFileHandler({});
+}
+
 void FileCommands::Install() {
+    installed_ = true;
     frame_.SetCommandHandler(Command::Open, [this] { Open(); });
     frame_.SetCommandHandler(Command::Save, [this] { Save(); });
     frame_.SetCommandHandler(Command::PrintHistory, [this] { PrintHistory(); });
+    frame_.SetRecentFileHandler([this](const QString& path) { OpenRecent(path); });
+    if (recent_ != nullptr) {
+        frame_.SetRecentFiles(recent_->Entries());
+    }
 }
 
 void FileCommands::Open() {
@@ -59,9 +76,7 @@ bool FileCommands::OpenPath(const QString& path) {
         QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(kFileErrorText));
         return false;
     }
-    if (recent_ != nullptr) {
-        recent_->Add(path);
-    }
+    RememberRecent(path);
     records.ShowLoadedFile();
     DeviceConnection& connection = workspace_.Connection();
     connection.SetHistoryMode(false);
@@ -119,10 +134,45 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         case SaveFormat::None:
             return false;
     }
-    if (recent_ != nullptr) {
-        recent_->Add(QString::fromStdString(target.path));
+    // Only a data file can be opened again; exports stay out of the list.
+    if (target.format == SaveFormat::DataFile) {
+        RememberRecent(QString::fromStdString(target.path));
     }
     return true;
+}
+
+bool FileCommands::OpenRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        QMessageBox::information(&frame_, frame_.windowTitle(),
+                                 QStringLiteral("找不到文件 %1。\n它已从最近的文件列表中去掉。")
+                                     .arg(QDir::toNativeSeparators(path)));
+        ForgetRecent(path);
+        return false;
+    }
+    bool opened = false;
+    if (PlanOpen(path.toStdString()) == OpenAction::Load) {
+        opened = OpenPath(path);
+    } else {
+        QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(kFileErrorText));
+    }
+    if (!opened) {
+        ForgetRecent(path);
+    }
+    return opened;
+}
+
+void FileCommands::RememberRecent(const QString& path) {
+    if (recent_ != nullptr) {
+        recent_->Add(path);
+        frame_.SetRecentFiles(recent_->Entries());
+    }
+}
+
+void FileCommands::ForgetRecent(const QString& path) {
+    if (recent_ != nullptr) {
+        recent_->Remove(path);
+        frame_.SetRecentFiles(recent_->Entries());
+    }
 }
 
 void FileCommands::SaveFailed(const QString& why) {

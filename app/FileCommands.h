@@ -13,14 +13,22 @@ class FileCommands {
   public:
     // All must outlive this object; `recent` may be null (no recent-file list kept).
     FileCommands(Workspace& workspace, CMainFrame& frame, RecentFileList* recent);
+    // Takes back what Install gave the frame.
+    ~FileCommands();
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
 
-    // Installs Open, Save and Print history as the frame's command handlers.
+    // Installs Open, Save and Print history as the frame's command handlers, and lists the recent
+    // data files in the File menu.
     void Install();
 
     void Open();
     // Loads the data file at `path` into the current history and shows it; a refused file shows
     // "文件错误!" and leaves the current history as it was. True when loaded.
     bool OpenPath(const QString& path);
+    // A recent data file chosen in the File menu: opened like Open. A file that is gone or refused
+    // gets a message, leaves the current history as it was and drops out of the list.
+    bool OpenRecent(const QString& path);
     void Save();
     // Saves the current history at `chosenPath` as the save dialog's filter `filterIndex` (1-based)
     // and the name's extension decide. True when written.
@@ -29,10 +37,14 @@ class FileCommands {
 
   private:
     void SaveFailed(const QString& why);
+    // `path` was opened or saved as a data file: it heads the list and the File menu.
+    void RememberRecent(const QString& path);
+    void ForgetRecent(const QString& path);
 
     Workspace& workspace_;
     CMainFrame& frame_;
     RecentFileList* recent_;
+    bool installed_ = false;
 };
 
 }  // namespace veldrin

@@ -1,9 +1,16 @@
 #pragma once
 // What the window tests share: helpers for driving widgets, and a clock the test sets by hand.
 // The application object lives in QtEnvironment.cpp.
+#include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 #include "logger/Clock.h"
 
@@ -14,15 +21,39 @@ inline void ClickCheckBox(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
+// Answers the next modal dialog as soon as it is up; gives up when none comes within 10 s. When
+// `seen` is given it receives what the dialog said: a message box's text, or else the class name
+// of the dialog.
+inline void AnswerNextDialog(QDialog::DialogCode answer, std::shared_ptr<QString> seen = nullptr,
+                             QDeadlineTimer deadline = QDeadlineTimer(10000)) {
+    QTimer::singleShot(0, [answer, seen, deadline] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            if (!deadline.hasExpired()) {
+                AnswerNextDialog(answer, seen, deadline);
+            }
+            return;
+        }
+        if (seen != nullptr) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            *seen = box != nullptr ? box->text() : QString::fromLatin1(dialog->metaObject()->className());
+        }
+        dialog->done(answer);
+    });
+}
+inline void AcceptNextDialog(std::shared_ptr<QString> seen = nullptr) {
+    AnswerNextDialog(QDialog::Accepted, std::move(seen));
+}
+
 class ManualClock final : public Clock {
-public:
+  public:
     explicit ManualClock(std::time_t now) : now_(now) {}
     std::time_t Now() const override { return now_; }
     std::int64_t MonotonicMs() const override { return static_cast<std::int64_t>(now_) * 1000; }
     void SleepMs(int milliseconds) override { now_ += milliseconds / 1000; }
     void Advance(std::time_t seconds) { now_ += seconds; }
 
-private:
+  private:
     std::time_t now_;
 };
 
