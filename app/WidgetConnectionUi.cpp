@@ -57,6 +57,8 @@ void WidgetConnectionUi::ShowMessage(std::string_view text) {
 }
 
 bool WidgetConnectionUi::AskReconnect() {
+    // Another model answers: its readings are not this logger's, whatever the user chooses.
+    measurements_.Realtime().SetMonitoring(false);
     CInsExchangeDialog question(&frame_);
     return question.exec() == QDialog::Accepted;
 }
@@ -198,6 +200,11 @@ void WidgetConnectionUi::EventsQueued() {
 }
 
 void WidgetConnectionUi::AlarmTick() {
+    // Monitoring ends with the logger: a disconnect, a lost link or an identify reply of another
+    // model all leave it unconnected, and the alarm must not sound on for a logger no longer there.
+    if (!info_.connected) {
+        measurements_.Realtime().SetMonitoring(false);
+    }
     measurements_.Realtime().AlarmTick();
 }
 

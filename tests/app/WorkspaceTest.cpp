@@ -18,59 +18,19 @@
 #include "app/CVeldrinView.h"
 #include "app/FileCommands.h"
 #include "app/Workspace.h"
-#include "sim/SimLink.h"
-#include "sim/SimLogger.h"
-#include "sim/VirtualClock.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/SimWindowFixture.h"
 
 namespace veldrin {
 namespace {
 
-// Accepts the next modal dialog as soon as it is up.
-void AcceptNextDialog() {
-    QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            dialog->accept();
-        } else {
-            AcceptNextDialog();
-        }
-    });
-}
+using testing::AcceptNextDialog;
 
-class WorkspaceTest : public ::testing::Test {
+class WorkspaceTest : public testing::SimWindowFixture {
   protected:
-    WorkspaceTest() {
-        SimLoggerOptions options;
-        options.model = LoggerModel::SingleTemperature;
-        options.records = 600;
-        options.clockStart = clock.Now();
-        link.AttachLogger(1, std::make_shared<SimLogger>(options));
-        workspace.Connection().SetBackgroundConnect(false);
-    }
+    WorkspaceTest() { AttachLogger(1, LoggerOptions(LoggerModel::SingleTemperature)); }
 
-    // One 200 ms step of the view, with the queued reader events handled as the event loop would.
-    void Step() {
-        workspace.Connection().OnTimer();
-        workspace.PublishState();
-        clock.Advance(DeviceConnection::kTimerMs);
-        QCoreApplication::processEvents();
-    }
-    template <typename Done>
-    bool StepUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i) {
-            Step();
-        }
-        return done();
-    }
-    bool ConnectAndPoll() {
-        return workspace.Connection().Connect({1, false, LoggerModel::SingleTemperature}) &&
-               StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100);
-    }
-
-    VirtualClock clock;
-    SimLink link{clock};
-    LoggerInfo info;
-    CMainFrame frame{info};
-    Workspace workspace{info, frame, &link, &clock};
+    bool ConnectAndPoll() { return SimWindowFixture::ConnectAndPoll(1, LoggerModel::SingleTemperature); }
 };
 
 TEST_F(WorkspaceTest, ConnectShowsTheLoggerAndListsRealtimeReadings) {
