@@ -1,0 +1,89 @@
+// A recording watched in the window, end to end over the simulated logger: starting it writes
+// the panel's settings into the logger, and the logger's readings reach the realtime lists with
+// their alarm texts, the audible alarm and the realtime curve.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "app/CFormDialog.h"
+#include "app/CVeldrinView.h"
+#include "logger/Gbk.h"
+#include "sim/SimCurve.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/SimWindowFixture.h"
+
+namespace veldrin {
+namespace {
+
+using testing::AcceptNextDialog;
+
+QString Trimmed(const std::string& gbk) {
+    return QString::fromStdString(FromGbk(gbk)).trimmed();
+}
+
+using RealtimeAlarmTest = testing::SimWindowFixture;
+
+TEST_F(RealtimeAlarmTest, StartingARecordingSetsTheLoggerUpAndListsAlarmingReadings) {
+    SimLoggerOptions options = LoggerOptions(LoggerModel::TemperatureHumidity);
+    options.recording = false;
+    auto logger = AttachLogger(1, options);
+    // The simulated room stays warm and dry for the minutes this test runs.
+    for (std::time_t t = clock.Now(); t < clock.Now() + 600; ++t) {
+        const SimReading reading = CurveReading(LoggerModel::TemperatureHumidity, t);
+        ASSERT_GT(reading.channel1Centi, 1000);
+        ASSERT_LT(reading.channel2Centi, 6000);
+    }
+    ASSERT_TRUE(ConnectAndPoll(1, LoggerModel::TemperatureHumidity));
+
+    CFormDialog* panel = frame.View()->RealtimePanel();
+    panel->SetIntervalSeconds(90);
+    panel->SetLimits(1, 10, -20);
+    panel->SetLimits(2, 90, 60);
+    panel->SetTitle(QStringLiteral("冷库一号"));
+    panel->SetDescription(QStringLiteral("北门冷库 温湿度"));
+    panel->SetStartTime(clock.Now() - 60);
+    ASSERT_TRUE(panel->StartButton()->isEnabled());
+    AcceptNextDialog();  // the start time question
+    panel->StartButton()->click();
+    ASSERT_TRUE(StepUntil([&] { return workspace.Connection().SettingsWriteState() == 2; }, 600));
+
+    const SimSettings held = logger->Settings();
+    EXPECT_EQ(held.interval, 90);
+    EXPECT_EQ(held.channel1Upper, 10);
+    EXPECT_EQ(held.channel1Lower, 0x80 | 20) << "sign and magnitude";
+    EXPECT_EQ(held.channel2Upper, 90);
+    EXPECT_EQ(held.channel2Lower, 60);
+    ASSERT_EQ(held.description.size(), 96u);
+    EXPECT_EQ(Trimmed(held.description.substr(0, 36)), "冷库一号");
+    EXPECT_EQ(Trimmed(held.description.substr(36)), "北门冷库 温湿度");
+    EXPECT_EQ(held.recordingState, 1);
+    EXPECT_TRUE(Realtime().Monitoring());
+
+    ASSERT_TRUE(StepUntil([&] { return AlarmList().rowCount() >= 3; }, 300));
+    const SampleSeries& series = workspace.Records().RealtimeSeries();
+    ASSERT_EQ(DataList().rowCount(), series.Count());
+    for (int row = 0; row < AlarmList().rowCount(); ++row) {
+        const int index = row + 1;  // the realtime store begins at index 1
+        const QString value1 = QString::asprintf("%.2f°C", static_cast<double>(series.Value1(index)));
+        const QString value2 = QString::asprintf("%.2f%%", static_cast<double>(series.Value2(index)));
+        EXPECT_EQ(DataList().CellText(row, 2), value1) << row;
+        EXPECT_EQ(DataList().CellText(row, 3), value2) << row;
+        EXPECT_EQ(AlarmList().CellText(row, 1), DataList().CellText(row, 1)) << row;
+        EXPECT_EQ(AlarmList().CellText(row, 2), value1) << row;
+        EXPECT_EQ(AlarmList().CellText(row, 3), value2) << row;
+        EXPECT_EQ(AlarmList().CellText(row, 4), "温度大于10.00°C") << row;
+        EXPECT_EQ(AlarmList().CellText(row, 5), "湿度小于60.00%") << row;
+    }
+    EXPECT_TRUE(workspace.Records().Alarm().Active());
+
+    const CurveChart& chart = workspace.Records().RealtimeChart();
+    ASSERT_EQ(chart.Count1(), series.Count());
+    ASSERT_EQ(chart.Count2(), series.Count());
+    for (int i = 0; i < chart.Count1(); ++i) {
+        EXPECT_EQ(chart.Value1(i), series.Value1(i + 1));
+        EXPECT_EQ(chart.Value2(i), series.Value2(i + 1));
+    }
+}
+
+}  // namespace
+}  // namespace veldrin
