@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -115,21 +114,6 @@ TEST_F(WorkspaceTest, SaveIntoAMissingFolderFailsWithoutWritingAnything) {
     AcceptNextDialog();  // "文件保存出错"
     EXPECT_FALSE(files.SavePath(folder.filePath("missing/run.txt"), 2));
     EXPECT_FALSE(QFile::exists(folder.filePath("missing/run.txt")));
-}
-
-// The realtime path runs on timer steps; none of them may hold the event loop up.
-TEST_F(WorkspaceTest, ConnectingNeverStallsTheEventLoop) {
-    ASSERT_TRUE(workspace.Connection().Connect({1, false, LoggerModel::SingleTemperature}));
-    workspace.Records().Realtime().SetMonitoring(true);
-    qint64 slowest = 0;
-    for (int i = 0; i < 150; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        Step();
-        slowest = std::max(slowest, timer.elapsed());
-    }
-    EXPECT_EQ(workspace.Connection().CurrentPhase(), Phase::Polling);
-    EXPECT_LT(slowest, 100);
 }
 
 }  // namespace
