@@ -1,9 +1,8 @@
 #include "app/PanelPages.h"
 
 #include <QHeaderView>
-#include <QPainter>
 
-#include "measure/CurveChart.h"
+#include "app/CurvePage.h"
 
 namespace veldrin {
 namespace {
@@ -16,21 +15,6 @@ Page* NamedPage(const char* name) {
 }
 
 }  // namespace
-
-CurvePage::CurvePage() = default;
-
-void CurvePage::SetChart(const CurveChart* chart) {
-    chart_ = chart;
-    update();
-}
-
-void CurvePage::paintEvent(QPaintEvent*) {
-    if (chart_ == nullptr) {
-        return;
-    }
-    QPainter painter(this);
-    painter.drawImage(QPoint(kChartLeft, kChartTop), chart_->Image());
-}
 
 ListPage::ListPage() {
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -6,27 +6,6 @@
 
 namespace veldrin {
 
-class CurveChart;
-
-// A curve page: shows a chart's picture and repaints when told.
-class CurvePage : public QWidget {
-    Q_OBJECT
-  public:
-    // Where the chart's picture sits on the page.
-    static constexpr int kChartLeft = 40;
-    static constexpr int kChartTop = 27;
-
-    CurvePage();
-    // `chart` must outlive the page; null shows nothing.
-    void SetChart(const CurveChart* chart);
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    const CurveChart* chart_ = nullptr;
-};
-
 // A list page: a read-only table over one of the measurement lists.
 class ListPage : public QTableView {
     Q_OBJECT

@@ -6,26 +6,23 @@
 #include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
+#include "app/CurvePage.h"
 #include "app/PanelPages.h"
 
 namespace veldrin {
 namespace {
 
-// Puts `chart` on the curve page and the lists on the list pages of a panel's tabs (curve, data
-// list, alarm list, in that order). Returns the curve page.
-CurvePage* AttachPages(QTabWidget* tabs, const CurveChart& chart, QAbstractItemModel& dataList,
-                       QAbstractItemModel& alarmList, bool followNewest) {
-    auto* curve = qobject_cast<CurvePage*>(tabs->widget(0));
-    if (curve != nullptr) {
-        curve->SetChart(&chart);
-    }
+// Puts the lists on the list pages of a panel's tabs (curve, data list, alarm list, in that
+// order). Returns the curve page.
+CurvePage* AttachPages(QTabWidget* tabs, QAbstractItemModel& dataList, QAbstractItemModel& alarmList,
+                       bool followNewest) {
     if (auto* page = qobject_cast<ListPage*>(tabs->widget(1))) {
         page->SetList(&dataList, followNewest);
     }
     if (auto* page = qobject_cast<ListPage*>(tabs->widget(2))) {
         page->SetList(&alarmList, followNewest);
     }
-    return curve;
+    return qobject_cast<CurvePage*>(tabs->widget(0));
 }
 
 }  // namespace
@@ -58,7 +55,7 @@ Workspace::~Workspace() {
     panel->SetStopHandler({});
     for (QTabWidget* tabs : {panel->DataTabs(), frame_.View()->HistoryPanel()->DataTabs()}) {
         if (auto* curve = qobject_cast<CurvePage*>(tabs->widget(0))) {
-            curve->SetChart(nullptr);
+            curve->SetChart(nullptr, {});
         }
     }
     for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
@@ -70,21 +67,28 @@ Workspace::~Workspace() {
 void Workspace::AttachPages() {
     Measurements& records = *measurements_;
     CVeldrinView* view = frame_.View();
-    CurvePage* realtimeCurve =
-        veldrin::AttachPages(view->RealtimePanel()->DataTabs(), records.RealtimeChart(),
-                             records.RealtimeDataList(), records.RealtimeAlarmList(), true);
-    CurvePage* historyCurve =
-        veldrin::AttachPages(view->HistoryPanel()->DataTabs(), records.HistoryChart(),
-                             records.HistoryDataList(), records.HistoryAlarmList(), false);
+    CurvePage* realtimeCurve = veldrin::AttachPages(
+        view->RealtimePanel()->DataTabs(), records.RealtimeDataList(), records.RealtimeAlarmList(), true);
+    CurvePage* historyCurve = veldrin::AttachPages(
+        view->HistoryPanel()->DataTabs(), records.HistoryDataList(), records.HistoryAlarmList(), false);
     if (auto* summary = qobject_cast<ListPage*>(view->HistoryPanel()->SummaryPage())) {
         summary->SetList(&records.Summary(), false);
     }
     if (realtimeCurve != nullptr) {
+        realtimeCurve->SetChart(&records.RealtimeChart(), [this](CurveChart& chart) {
+            return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model);
+        });
         QObject::connect(&records.Realtime(), &RealtimeMonitor::readingShown, realtimeCurve,
-                         qOverload<>(&QWidget::update));
+                         [realtimeCurve](int chartCount) {
+                             realtimeCurve->SetTrackbarMaximum(chartCount);
+                             realtimeCurve->update();
+                         });
     }
     if (historyCurve != nullptr) {
-        QObject::connect(&records, &Measurements::historyShown, historyCurve, qOverload<>(&QWidget::update));
+        historyCurve->SetChart(&records.HistoryChart(), [this](CurveChart& chart) {
+            return DrawHistoryCurvePage(chart, measurements_->History());
+        });
+        QObject::connect(&records, &Measurements::historyShown, historyCurve, &CurvePage::FollowChart);
     }
 }
 

@@ -1,0 +1,57 @@
+#pragma once
+// A curve page: the chart picture at (40, 27) with the texts its draw routine lists around it,
+// a trackbar that sets the first sample drawn, "缩小" / "放大" to zoom, and a click that places
+// the cursor. The realtime and the history page differ only in their draw routine.
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "measure/CurvePageDrawing.h"
+
+class QPushButton;
+class QSlider;
+
+namespace veldrin {
+
+class CurvePage : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kChartLeft = 40;
+    static constexpr int kChartTop = 27;
+    static constexpr int kTrackbarMaximum = 30000;
+
+    // Redraws the chart and returns the texts around it.
+    using DrawRoutine = std::function<std::vector<PageText>(CurveChart&)>;
+
+    CurvePage();
+
+    // `chart` must outlive the page, or be replaced by null, which shows an empty page.
+    void SetChart(CurveChart* chart, DrawRoutine draw);
+    // The realtime page lets the trackbar reach every value of its chart.
+    void SetTrackbarMaximum(int maximum);
+    // The trackbar shows the chart's first sample again, after the chart was started afresh.
+    void FollowChart();
+
+    QSlider* Trackbar() const { return trackbar_; }
+    QPushButton* ZoomOutButton() const { return zoomOut_; }
+    QPushButton* ZoomInButton() const { return zoomIn_; }
+    // The texts of the last paint.
+    const std::vector<PageText>& Texts() const { return texts_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    void Scroll(int position);
+    void ZoomBy(int direction);
+
+    CurveChart* chart_ = nullptr;
+    DrawRoutine draw_;
+    std::vector<PageText> texts_;
+    QSlider* trackbar_;
+    QPushButton* zoomOut_;
+    QPushButton* zoomIn_;
+};
+
+}  // namespace veldrin
