@@ -29,6 +29,7 @@ EventLoopStallMeter::EventLoopStallMeter(int periodMs) {
 
 void EventLoopStallMeter::Start() {
     longestNs_ = 0;
+    longestEndNs_ = 0;
     longestRawNs_ = 0;
     beats_ = 0;
     clock_.start();
@@ -52,7 +53,10 @@ void EventLoopStallMeter::Beat() {
     } else {
         waitKnown_ = false;
     }
-    longestNs_ = std::max(longestNs_, gap);
+    if (gap > longestNs_) {
+        longestNs_ = gap;
+        longestEndNs_ = now;
+    }
     longestRawNs_ = std::max(longestRawNs_, raw);
     lastNs_ = now;
     lastWaitNs_ = wait;

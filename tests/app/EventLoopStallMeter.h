@@ -21,6 +21,8 @@ class EventLoopStallMeter final : public QObject {
 
     // The longest gap so far, less the run-queue wait within it, in milliseconds.
     std::int64_t LongestGapMs() const { return longestNs_ / 1000000; }
+    // When that gap ended, in milliseconds since Start.
+    std::int64_t LongestGapEndMs() const { return longestEndNs_ / 1000000; }
     // The same gap without the run-queue wait taken off.
     std::int64_t LongestRawGapMs() const { return longestRawNs_ / 1000000; }
     // Whether the run-queue wait could be read (otherwise gaps count whole).
@@ -35,6 +37,7 @@ class EventLoopStallMeter final : public QObject {
     std::int64_t lastNs_ = 0;
     std::optional<std::int64_t> lastWaitNs_;
     std::int64_t longestNs_ = 0;
+    std::int64_t longestEndNs_ = 0;
     std::int64_t longestRawNs_ = 0;
     bool waitKnown_ = false;
     int beats_ = 0;
