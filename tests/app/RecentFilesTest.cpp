@@ -7,13 +7,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/CDlgHistory.h"
 #include "app/CMainFrame.h"
+#include "app/CVeldrinApp.h"
 #include "app/CVeldrinView.h"
 #include "app/FileCommands.h"
+#include "app/Profile.h"
 #include "app/RecentFileList.h"
 #include "app/Workspace.h"
 #include "sim/SimLink.h"
@@ -24,6 +27,29 @@ namespace veldrin {
 namespace {
 
 using testing::AcceptNextDialog;
+
+// The paths behind the recent-file entries of `frame`'s File menu, in menu order.
+QStringList RecentPaths(const CMainFrame& frame) {
+    QStringList paths;
+    for (const QAction* action : frame.RecentFileActions()) {
+        paths << action->data().toString();
+    }
+    return paths;
+}
+
+// While it lives, the program's profile is kept in `folder` instead of the user's own.
+class ProfileFolder {
+  public:
+    explicit ProfileFolder(const QString& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    }
+    ~ProfileFolder() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    ProfileFolder(const ProfileFolder&) = delete;
+    ProfileFolder& operator=(const ProfileFolder&) = delete;
+};
 
 // One main window with its records and File commands, over a profile of the test's own.
 struct Window {
@@ -41,13 +67,7 @@ struct Window {
         }
         return texts;
     }
-    QStringList RecentPaths() const {
-        QStringList paths;
-        for (const QAction* action : frame.RecentFileActions()) {
-            paths << action->data().toString();
-        }
-        return paths;
-    }
+    QStringList RecentPaths() const { return veldrin::RecentPaths(frame); }
     int HistoryCount() { return workspace.Records().History().samples.Count(); }
 
     LoggerInfo info;
@@ -117,6 +137,28 @@ TEST_F(RecentFilesTest, SavedDataFilesAreListedAboveExitNewestFirst) {
     EXPECT_EQ(window->RecentPaths(), QStringList({Path("second.Vdr"), Path("first.Vdr")}))
         << "a text export cannot be opened again and stays out of the list";
     EXPECT_EQ(recent.Entries(), window->RecentPaths());
+}
+
+TEST_F(RecentFilesTest, TheProgramListsTheProfilesFilesAndPutsItsCommandLineFileOnTop) {
+    SaveDataFile("older");
+    SaveDataFile("run");
+    ProfileFolder profileFolder(Path("config"));
+    {
+        const std::unique_ptr<QSettings> own = OpenProfile();
+        RecentFileList list(*own);
+        list.Add(Path("older.Vdr"));
+        list.Add(Path("elsewhere.Vdr"));
+    }
+    const QStringList expected({Path("run.Vdr"), Path("elsewhere.Vdr"), Path("older.Vdr")});
+    {
+        CVeldrinApp program({QStringLiteral("veldrin"), Path("run.Vdr")});
+        ASSERT_TRUE(program.InitInstance());
+        EXPECT_EQ(program.Records()->Records().History().samples.Count(), 5);
+        EXPECT_EQ(program.MainFrame()->View()->ViewMode(), 3);
+        EXPECT_EQ(RecentPaths(*program.MainFrame()), expected);
+    }
+    const std::unique_ptr<QSettings> reopened = OpenProfile();
+    EXPECT_EQ(RecentFileList(*reopened).Entries(), expected) << "the next start finds the same list";
 }
 
 TEST_F(RecentFilesTest, ChoosingAnEntryOpensTheFileAndMovesItToTheTop) {
