@@ -110,6 +110,8 @@ void Workspace::InstallCommands() {
     panel->SetStartHandler([this] {
         const bool started = connection_->ApplySettings() == 1;
         if (started) {
+            // A new recording: its readings start an empty store and curve.
+            measurements_->Realtime().RestartRecording();
             measurements_->Realtime().SetMonitoring(true);
         }
         PublishState();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "app/CFormDialog.h"
 #include "app/CVeldrinView.h"
@@ -21,7 +22,21 @@ QString Trimmed(const std::string& gbk) {
     return QString::fromStdString(FromGbk(gbk)).trimmed();
 }
 
-using RealtimeAlarmTest = testing::SimWindowFixture;
+class RealtimeAlarmTest : public testing::SimWindowFixture {
+  protected:
+    CFormDialog* Panel() const { return frame.View()->RealtimePanel(); }
+    // Clicks "启动记录", answers the start time question with "是" and steps until the logger has
+    // taken the panel's settings.
+    bool StartRecording() {
+        Panel()->SetStartTime(clock.Now() - 60);
+        if (!Panel()->StartButton()->isEnabled()) {
+            return false;
+        }
+        AcceptNextDialog();
+        Panel()->StartButton()->click();
+        return StepUntil([&] { return workspace.Connection().SettingsWriteState() == 2; }, 600);
+    }
+};
 
 TEST_F(RealtimeAlarmTest, StartingARecordingSetsTheLoggerUpAndListsAlarmingReadings) {
     SimLoggerOptions options = LoggerOptions(LoggerModel::TemperatureHumidity);
@@ -35,17 +50,12 @@ TEST_F(RealtimeAlarmTest, StartingARecordingSetsTheLoggerUpAndListsAlarmingReadi
     }
     ASSERT_TRUE(ConnectAndPoll(1, LoggerModel::TemperatureHumidity));
 
-    CFormDialog* panel = frame.View()->RealtimePanel();
-    panel->SetIntervalSeconds(90);
-    panel->SetLimits(1, 10, -20);
-    panel->SetLimits(2, 90, 60);
-    panel->SetTitle(QStringLiteral("冷库一号"));
-    panel->SetDescription(QStringLiteral("北门冷库 温湿度"));
-    panel->SetStartTime(clock.Now() - 60);
-    ASSERT_TRUE(panel->StartButton()->isEnabled());
-    AcceptNextDialog();  // the start time question
-    panel->StartButton()->click();
-    ASSERT_TRUE(StepUntil([&] { return workspace.Connection().SettingsWriteState() == 2; }, 600));
+    Panel()->SetIntervalSeconds(90);
+    Panel()->SetLimits(1, 10, -20);
+    Panel()->SetLimits(2, 90, 60);
+    Panel()->SetTitle(QStringLiteral("冷库一号"));
+    Panel()->SetDescription(QStringLiteral("北门冷库 温湿度"));
+    ASSERT_TRUE(StartRecording());
 
     const SimSettings held = logger->Settings();
     EXPECT_EQ(held.interval, 90);
@@ -83,6 +93,30 @@ TEST_F(RealtimeAlarmTest, StartingARecordingSetsTheLoggerUpAndListsAlarmingReadi
         EXPECT_EQ(chart.Value1(i), series.Value1(i + 1));
         EXPECT_EQ(chart.Value2(i), series.Value2(i + 1));
     }
+}
+
+TEST_F(RealtimeAlarmTest, ANewRecordingStartsTheRealtimeStoreListsAndCurveAfresh) {
+    SimLoggerOptions options = LoggerOptions(LoggerModel::SingleTemperature);
+    options.recording = false;
+    AttachLogger(1, options);
+    ASSERT_TRUE(ConnectAndPoll(1, LoggerModel::SingleTemperature));
+    ASSERT_TRUE(StartRecording());
+    ASSERT_TRUE(RowsGrowBy(3, 300));
+
+    Panel()->StopButton()->click();
+    ASSERT_TRUE(StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100));
+    ASSERT_TRUE(StartRecording());
+    const CurveChart& chart = workspace.Records().RealtimeChart();
+    EXPECT_EQ(StoredReadings(), 0);
+    EXPECT_EQ(chart.Count1(), 0);
+
+    QSignalSpy shown(&Realtime(), &RealtimeMonitor::readingShown);
+    ASSERT_TRUE(StepUntil([&] { return shown.count() >= 2; }, 300));
+    EXPECT_EQ(StoredReadings(), shown.count());
+    EXPECT_EQ(chart.Count1(), shown.count());
+    EXPECT_EQ(DataList().rowCount(), shown.count()) << "the rows of the earlier recording are gone";
+    EXPECT_EQ(AlarmList().rowCount(), shown.count());
+    EXPECT_EQ(DataList().CellText(0, 0), "1");
 }
 
 }  // namespace
