@@ -108,8 +108,12 @@ void Workspace::InstallCommands() {
     });
     CFormDialog* panel = frame_.View()->RealtimePanel();
     panel->SetStartHandler([this] {
-        const bool started = connection_->ApplySettings() == 1;
+        // The settings are taken even offline, but only a logger on line begins the start
+        // sequence; otherwise the buttons and the monitoring stay as they are.
+        const bool started =
+            connection_->ApplySettings() == 1 && connection_->CurrentPhase() == Phase::SettingUp;
         if (started) {
+            info_.connected = true;
             // A new recording: its readings start an empty store and curve.
             measurements_->Realtime().RestartRecording();
             measurements_->Realtime().SetMonitoring(true);

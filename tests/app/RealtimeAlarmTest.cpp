@@ -119,5 +119,16 @@ TEST_F(RealtimeAlarmTest, ANewRecordingStartsTheRealtimeStoreListsAndCurveAfresh
     EXPECT_EQ(DataList().CellText(0, 0), "1");
 }
 
+TEST_F(RealtimeAlarmTest, StartWithoutALoggerLeavesTheButtonsAndTheMonitoringAlone) {
+    ASSERT_TRUE(Panel()->StartButton()->isEnabled());
+    ASSERT_FALSE(Panel()->StopButton()->isEnabled());
+    AcceptNextDialog();  // "是" to the start time
+    Panel()->StartButton()->click();
+    EXPECT_TRUE(Panel()->StartButton()->isEnabled());
+    EXPECT_FALSE(Panel()->StopButton()->isEnabled());
+    EXPECT_FALSE(Realtime().Monitoring());
+    EXPECT_FALSE(info.connected);
+}
+
 }  // namespace
 }  // namespace veldrin
