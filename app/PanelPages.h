@@ -13,6 +13,10 @@ class ListPage : public QTableView {
     ListPage();
     // `followNewest`: the newest row is scrolled into view as rows arrive (the realtime lists).
     void SetList(QAbstractItemModel* list, bool followNewest);
+
+  private:
+    // Sizes each column as the list's column-width header role says.
+    void ApplyColumnWidths();
 };
 
 struct RealtimePages {

@@ -11,13 +11,17 @@
 #include "AppTestSupport.h"
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
+#include "app/PanelPages.h"
 #include "app/WarnDialog.h"
+#include "logger/LoggerInfo.h"
+#include "logger/SampleSeries.h"
+#include "measure/RealtimeListModel.h"
 
 namespace veldrin {
 namespace {
 
 class RealtimePanelTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         panel = std::make_unique<CFormDialog>(alarmEnable, CreateRealtimePages());
         panel->resize(1000, 640);
@@ -168,6 +172,29 @@ TEST(HistoryPanelTest, SummarySitsBesideThePages) {
     panel.resize(900, 600);
     QTest::qWait(20);
     EXPECT_LE(panel.SummaryPage()->geometry().right(), panel.width()) << "never beyond the panel";
+}
+
+// The list pages size their columns as the lists ask, also after a list replaced its value
+// columns for another model.
+TEST(ListPageTest, ColumnsTakeTheListsWidths) {
+    RealtimeListModel list(ListKind::RealtimeAlarm);
+    ListPage page;
+    page.SetList(&list, true);
+    EXPECT_GE(page.columnWidth(0), 55);
+    EXPECT_LT(page.columnWidth(0), page.columnWidth(1));
+    // A whole time text fits its column, whatever the desktop's font.
+    EXPECT_GT(page.columnWidth(1),
+              page.fontMetrics().horizontalAdvance(QStringLiteral("2026-12-08 18:49:51")));
+
+    LoggerInfo info;
+    info.model = LoggerModel::TemperatureHumidity;
+    SampleSeries series;
+    series.AppendRealtime(21.5f, 55.0f, 0, "t1");
+    list.AppendReading(series, info, 0);
+    ASSERT_EQ(list.columnCount(), 6);
+    EXPECT_GE(page.columnWidth(2), 65);
+    EXPECT_EQ(page.columnWidth(3), page.columnWidth(2));
+    EXPECT_NEAR(page.columnWidth(4) * 65 / 140, page.columnWidth(2), 1) << "alarm columns are wider";
 }
 
 }  // namespace
