@@ -153,7 +153,7 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setMinimumHeight(kStatusBarHeight);
     const std::array<QString, 4> startTexts{ReadyText(), QStringLiteral("   Hello  Veldrin"),
-                                            QStringLiteral("   None"), QString()};
+                                            QStringLiteral("   None"), QStringLiteral("SCRL")};
     for (std::size_t i = 0; i < panes_.size(); ++i) {
         panes_[i] = new QLabel(startTexts[i], bar);
         panes_[i]->setObjectName(QStringLiteral("pane%1").arg(i));
@@ -161,8 +161,10 @@ void CMainFrame::CreateStatusBar() {
     panes_[0]->setFixedWidth(kPaneWidth);
     panes_[1]->setFixedWidth(kPaneWidth);
     panes_[2]->setMinimumWidth(kPaneWidth);
-    // The scroll-lock pane keeps its place; the desktop does not tell the program the lock state.
-    panes_[3]->setFixedWidth(panes_[3]->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+    // The scroll-lock indicator: the desktop does not tell the program the lock state, so it
+    // shows as an indicator that is off (greyed).
+    panes_[3]->setFixedWidth(panes_[3]->fontMetrics().horizontalAdvance(panes_[3]->text()) + 8);
+    panes_[3]->setEnabled(false);
     bar->addWidget(panes_[0]);
     bar->addWidget(panes_[1]);
     bar->addWidget(panes_[2], 1);

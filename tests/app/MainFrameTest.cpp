@@ -58,6 +58,7 @@ TEST_F(MainFrameTest, ShowsTheMenusToolbarAndStatusPanes) {
     EXPECT_EQ(frame->StatusPane(0)->text(), "就绪");
     EXPECT_EQ(frame->StatusPane(1)->text(), "   Hello  Veldrin");
     EXPECT_EQ(frame->StatusPane(2)->text(), "   None");
+    EXPECT_EQ(frame->StatusPane(3)->text(), "SCRL");
     frame->ClockTick();
     EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^   \d{4}-\d{1,2}-\d{1,2} \d{1,2}:\d{1,2}:\d\d$)"))
                     .match(frame->StatusPane(1)->text())
