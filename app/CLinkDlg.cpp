@@ -5,6 +5,8 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+#include "serial/PortMap.h"
+
 namespace veldrin {
 
 CLinkDlg::CLinkDlg(QWidget* parent)
@@ -14,6 +16,10 @@ CLinkDlg::CLinkDlg(QWidget* parent)
     instrumentList_->setObjectName(QStringLiteral("instrumentList"));
     portList_->addItems({QStringLiteral("com1"), QStringLiteral("com2"), QStringLiteral("com3"),
                          QStringLiteral("com4"), QStringLiteral("自动搜索")});
+    // Each com entry tells which device it opens, so that a user can check the mapping.
+    for (int port = 1; port <= 4; ++port) {
+        portList_->setItemData(port - 1, QString::fromStdString(DevicePathForPort(port)), Qt::ToolTipRole);
+    }
     instrumentList_->addItems(
         {QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"), QStringLiteral("温湿度记录仪")});
     portText_ = portList_->itemText(0);

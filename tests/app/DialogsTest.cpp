@@ -108,5 +108,14 @@ TEST(DialogsTest, LinkDialogRemembersTheChoice) {
     EXPECT_EQ(link.InstrumentText(), "温湿度记录仪");
 }
 
+TEST(DialogsTest, LinkDialogPortEntriesNameTheirDevices) {
+    qputenv("VELDRIN_COM2", "/dev/pts/42");
+    CLinkDlg link;
+    qunsetenv("VELDRIN_COM2");
+    EXPECT_EQ(link.PortList()->itemData(1, Qt::ToolTipRole).toString(), "/dev/pts/42");
+    EXPECT_EQ(link.PortList()->itemData(3, Qt::ToolTipRole).toString(), "/dev/ttyUSB3");
+    EXPECT_FALSE(link.PortList()->itemData(4, Qt::ToolTipRole).isValid()) << "auto search names no device";
+}
+
 }  // namespace
 }  // namespace veldrin
