@@ -91,8 +91,7 @@ std::vector<SimFrame> SimFrameReader::Expire(std::int64_t nowMs) {
     if (pending_[0] != kFrameStart) {
         // Half a block request and then silence: the download is over.
         mode_ = Mode::Command;
-        Retake(std::move(pending_), out);
-        pending_.clear();
+        RetakePending(out);
         return out;
     }
     // Only a lone FF (sync), the bare FF F5 and FF F3 02 (set stop mode 2) are whole without more.
@@ -172,9 +171,7 @@ void SimFrameReader::TakeRequestByte(std::uint8_t byte, std::vector<SimFrame>& o
     }
     // Not a block of this memory: the download is over and the bytes mean something else.
     mode_ = Mode::Command;
-    std::vector<std::uint8_t> bytes = std::move(pending_);
-    pending_.clear();
-    Retake(std::move(bytes), out);
+    RetakePending(out);
 }
 
 void SimFrameReader::TakeDescriptionByte(std::uint8_t byte, std::vector<SimFrame>& out) {
@@ -220,10 +217,17 @@ void SimFrameReader::EmitCommandAndRetake(std::size_t length, std::vector<SimFra
     std::vector<std::uint8_t> rest(pending_.begin() + static_cast<std::ptrdiff_t>(length), pending_.end());
     pending_.resize(length);
     EmitCommand(length, out);
-    Retake(std::move(rest), out);
+    Retake(rest, out);
 }
 
-void SimFrameReader::Retake(std::vector<std::uint8_t> bytes, std::vector<SimFrame>& out) {
+void SimFrameReader::RetakePending(std::vector<SimFrame>& out) {
+    // Take sees pending_, so the bytes leave it (emptied, not merely moved from) before they come back.
+    std::vector<std::uint8_t> bytes;
+    bytes.swap(pending_);
+    Retake(bytes, out);
+}
+
+void SimFrameReader::Retake(const std::vector<std::uint8_t>& bytes, std::vector<SimFrame>& out) {
     for (std::uint8_t byte : bytes)
         Take(byte, out);
 }

@@ -50,7 +50,9 @@ class SimFrameReader {
     void EmitCommand(std::size_t length, std::vector<SimFrame>& out);
     // Emits the first `length` pending bytes and takes the rest again, one by one.
     void EmitCommandAndRetake(std::size_t length, std::vector<SimFrame>& out);
-    void Retake(std::vector<std::uint8_t> bytes, std::vector<SimFrame>& out);
+    // Takes all pending bytes again, one by one, starting from an empty frame.
+    void RetakePending(std::vector<SimFrame>& out);
+    void Retake(const std::vector<std::uint8_t>& bytes, std::vector<SimFrame>& out);
 
     Mode mode_ = Mode::Command;
     std::vector<std::uint8_t> pending_;
