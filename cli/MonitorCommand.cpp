@@ -1,6 +1,8 @@
 // veldrin-cli monitor: connects to a logger and prints each realtime reading as it arrives until
 // interrupted; a lost link ends it with a non-zero status.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "cli/CommandRegistry.h"
@@ -27,16 +29,26 @@ int Monitor(const MonitorArgs& args) {
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
     LoggerSession session;
+    // The readings are this command's product: when standard output refuses them (a full disk, a
+    // closed pipe) watching goes on no longer, and the command says so.
+    int writeError = 0;
     session.Ui().onReading = [&](float value1, float value2, std::time_t time) {
         std::string line = FormatTime(time) + " " + ValueText(value1, false);
         if (Traits(model).channelCount == 2)
             line += " " + ValueText(value2, Traits(model).channel2IsHumidity);
-        std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
+        if (std::printf("%s\n", line.c_str()) < 0 || std::fflush(stdout) != 0) {
+            writeError = errno;
+            stop = true;
+        }
     };
     if (!session.Open(args.port, model))
         return 1;
     session.RunUntil([] { return false; }, -1, &stop);
+    if (writeError != 0) {
+        std::fprintf(stderr, "monitor: cannot write the readings to standard output: %s\n",
+                     std::strerror(writeError));
+        return 1;
+    }
     if (stop)
         return 0;
     std::fprintf(stderr, "monitor: %s\n", texts::kDeviceNotConnected);

@@ -2,6 +2,9 @@
 // Runs veldrin-cli in-process with the given arguments and captures what it prints.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,11 +19,16 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunCommand(std::vector<std::string> args) {
+inline std::vector<char*> Argv(std::vector<std::string>& args) {
     args.insert(args.begin(), "veldrin-cli");
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());
+    return argv;
+}
+
+inline CliRun RunCommand(std::vector<std::string> args) {
+    std::vector<char*> argv = Argv(args);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     CliRun run;
@@ -29,6 +37,32 @@ inline CliRun RunCommand(std::vector<std::string> args) {
     std::fflush(stderr);
     run.out = testing::internal::GetCapturedStdout();
     run.err = testing::internal::GetCapturedStderr();
+    return run;
+}
+
+// Runs with standard output on /dev/full, which refuses every write as a full disk does; `out`
+// stays empty.
+inline CliRun RunCommandOntoAFullDisk(std::vector<std::string> args) {
+    std::vector<char*> argv = Argv(args);
+    CliRun run;
+    std::fflush(stdout);
+    const int savedOut = dup(STDOUT_FILENO);
+    const int full = open("/dev/full", O_WRONLY);
+    if (savedOut < 0 || full < 0) {
+        ADD_FAILURE() << "cannot point standard output at /dev/full";
+        run.status = -1;
+        return run;
+    }
+    dup2(full, STDOUT_FILENO);
+    close(full);
+    testing::internal::CaptureStderr();
+    run.status = cli::RunCli(static_cast<int>(argv.size()), argv.data());
+    std::fflush(stderr);
+    run.err = testing::internal::GetCapturedStderr();
+    std::fflush(stdout);
+    dup2(savedOut, STDOUT_FILENO);
+    close(savedOut);
+    std::clearerr(stdout);
     return run;
 }
 

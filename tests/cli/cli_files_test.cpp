@@ -1,8 +1,6 @@
 // veldrin-cli info, dump and export on data files written for the test.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -112,26 +110,9 @@ TEST_F(CliFiles, DumpPrintsOneCsvLinePerSample) {
 
 TEST_F(CliFiles, DumpOntoAFullDiskFailsAndSaysSo) {
     std::string path = WriteHistory(LoggerModel::DualTemperature, "dual.Vdr");
-    std::string arg0 = "veldrin-cli", arg1 = "dump";
-    std::vector<char*> argv{arg0.data(), arg1.data(), path.data()};
-    // Standard output goes to /dev/full, which refuses every write with ENOSPC.
-    std::fflush(stdout);
-    const int savedOut = dup(STDOUT_FILENO);
-    const int full = open("/dev/full", O_WRONLY);
-    ASSERT_GE(full, 0);
-    ASSERT_GE(savedOut, 0);
-    dup2(full, STDOUT_FILENO);
-    close(full);
-    testing::internal::CaptureStderr();
-    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data());
-    std::fflush(stderr);
-    const std::string err = testing::internal::GetCapturedStderr();
-    std::fflush(stdout);
-    dup2(savedOut, STDOUT_FILENO);
-    close(savedOut);
-    std::clearerr(stdout);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(err.find("dump: cannot write the samples"), std::string::npos) << err;
+    CliRun run = RunCommandOntoAFullDisk({"dump", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("dump: cannot write the samples"), std::string::npos) << run.err;
 }
 
 TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {

@@ -87,5 +87,12 @@ TEST_F(CliLoggerTest, WrongInstrumentAndMissingPortFailWithTheirMessages) {
     EXPECT_NE(missing.err.find("打开com1失败"), std::string::npos) << missing.err;
 }
 
+TEST_F(CliLoggerTest, MonitorOntoAFullDiskStopsAndSaysSo) {
+    Serve(LoggerModel::SingleTemperature, 10);
+    CliRun run = RunCommandOntoAFullDisk({"monitor", "--port", Device(), "--model", "single"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("monitor: cannot write the readings"), std::string::npos) << run.err;
+}
+
 }  // namespace
 }  // namespace veldrin
