@@ -8,7 +8,6 @@
 namespace veldrin {
 namespace {
 
-constexpr int kColumnLeft = 595;
 constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 24;
 constexpr int kGap = 4;
@@ -36,8 +35,9 @@ CurvePage::CurvePage()
     trackbar_->setRange(0, kTrackbarMaximum);
     trackbar_->setPageStep(10);
     trackbar_->setGeometry(kChartLeft, chartBottom + kGap, CurveChart::kSize, kButtonHeight);
-    zoomIn_->setGeometry(kColumnLeft, chartBottom - kButtonHeight, kButtonWidth, kButtonHeight);
-    zoomOut_->setGeometry(kColumnLeft, zoomIn_->y() - kGap - kButtonHeight, kButtonWidth, kButtonHeight);
+    zoomIn_->setGeometry(kCurvePageColumnX, chartBottom - kButtonHeight, kButtonWidth, kButtonHeight);
+    zoomOut_->setGeometry(kCurvePageColumnX, zoomIn_->y() - kGap - kButtonHeight, kButtonWidth,
+                          kButtonHeight);
 
     connect(trackbar_, &QSlider::valueChanged, this, &CurvePage::Scroll);
     connect(zoomOut_, &QPushButton::clicked, this, [this] { ZoomBy(-1); });

@@ -11,4 +11,8 @@ void HistoryDataSet::Reset() {
     samples.Reset();
 }
 
+LoggerModel RecordedModel(const HistoryDataSet& history) {
+    return ModelFromFileKind(history.fileKind).value_or(history.model);
+}
+
 }  // namespace veldrin

@@ -62,4 +62,8 @@ struct HistoryDataSet {
     void Reset();
 };
 
+// The model the history was recorded with: the one its data-file kind names for a history read
+// from a file, else `model`.
+LoggerModel RecordedModel(const HistoryDataSet& history);
+
 }  // namespace veldrin

@@ -16,6 +16,10 @@ constexpr std::array<ModelTraits, 4> kModels{{
 
 }  // namespace
 
+bool HasSecondChannel(LoggerModel model) {
+    return Traits(model).channelCount == 2;
+}
+
 const ModelTraits& Traits(LoggerModel model) {
     for (const auto& traits : kModels) {
         if (traits.model == model)

@@ -30,6 +30,8 @@ struct ModelTraits {
 };
 
 const ModelTraits& Traits(LoggerModel model);
+// Whether the model measures two channels (temperature-humidity, dual temperature).
+bool HasSecondChannel(LoggerModel model);
 int ModelCode(LoggerModel model);
 // Model code 0, 1, 2 → model; anything else Unknown.
 LoggerModel ModelFromCode(int code);

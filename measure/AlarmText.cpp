@@ -4,10 +4,6 @@
 
 namespace veldrin {
 
-bool HasSecondChannel(LoggerModel model) {
-    return Traits(model).channelCount == 2;
-}
-
 std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float value, float lower,
                       float upper) {
     const ModelTraits& traits = Traits(model);

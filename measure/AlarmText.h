@@ -15,7 +15,4 @@ enum class AlarmListKind { Realtime, History };
 std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float value, float lower,
                       float upper);
 
-// Whether `model` has a second channel (temperature-humidity and dual temperature).
-bool HasSecondChannel(LoggerModel model);
-
 }  // namespace veldrin

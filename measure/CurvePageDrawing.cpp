@@ -11,7 +11,6 @@ constexpr int kLeftLabelX = 5;
 constexpr int kRightLabelX = 552;
 constexpr int kLabelRowSpacing = 64;
 constexpr int kLabelRowOffset = 24;
-constexpr int kColumnX = 595;
 // The realtime page's dual-temperature titles are a little wider and start further left.
 constexpr int kWideColumnX = 590;
 
@@ -39,10 +38,6 @@ const PageTitles& TitlesFor(LoggerModel model) {
         default:
             return kSingle;
     }
-}
-
-bool HasChannel2Texts(LoggerModel model) {
-    return model == LoggerModel::TemperatureHumidity || model == LoggerModel::DualTemperature;
 }
 
 // Padded with blanks to eight characters and cut to eight, as the page draws its values.
@@ -83,10 +78,10 @@ class PageTexts {
 
     void Limits(int top, const char* upperTitle, const char* lowerTitle, float upper, float lower,
                 QRgb colour) {
-        Add(kColumnX, top, upperTitle, colour);
-        Add(kColumnX, top + 20, LimitText(upper), colour);
-        Add(kColumnX, top + 40, lowerTitle, colour);
-        Add(kColumnX, top + 60, LimitText(lower), colour);
+        Add(kCurvePageColumnX, top, upperTitle, colour);
+        Add(kCurvePageColumnX, top + 20, LimitText(upper), colour);
+        Add(kCurvePageColumnX, top + 40, lowerTitle, colour);
+        Add(kCurvePageColumnX, top + 60, LimitText(lower), colour);
     }
 
     std::vector<PageText> Take() { return std::move(texts_); }
@@ -121,16 +116,16 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
         return QString::fromStdString(series.TimeText((s + 1) % SampleSeries::kCapacity));
     });
 
-    const bool twoChannels = HasChannel2Texts(model);
+    const bool twoChannels = HasSecondChannel(model);
     const PageTitles& titles = TitlesFor(model);
-    const int columnX = model == LoggerModel::DualTemperature ? kWideColumnX : kColumnX;
+    const int columnX = model == LoggerModel::DualTemperature ? kWideColumnX : kCurvePageColumnX;
     PageTexts texts;
     if (source >= 0) {
-        texts.Add(kColumnX, 50,
+        texts.Add(kCurvePageColumnX, 50,
                   ValueText(Printf("%.2f   ", static_cast<double>(chart.Value1(source).value_or(0.0f)))),
                   kChannel1TextColour);
         if (twoChannels) {
-            texts.Add(kColumnX, 100,
+            texts.Add(kCurvePageColumnX, 100,
                       ValueText(Printf("%.2f    ", static_cast<double>(chart.Value2(source).value_or(0.0f)))),
                       kChannel2TextColour);
         }
@@ -149,7 +144,7 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
 
 std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history) {
     const SampleSeries& samples = history.samples;
-    const LoggerModel model = ModelFromFileKind(history.fileKind).value_or(history.model);
+    const LoggerModel model = RecordedModel(history);
     const bool shown1 = history.shown[0];
     const bool shown2 = history.shown[1];
 
@@ -165,26 +160,28 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
     PageTexts texts;
     if (source >= 0) {
         if (shown1) {
-            texts.Add(kColumnX, 50, ValueText(Printf("%.2f", static_cast<double>(samples.Value1(source)))),
+            texts.Add(kCurvePageColumnX, 50,
+                      ValueText(Printf("%.2f", static_cast<double>(samples.Value1(source)))),
                       kChannel1TextColour);
         }
         if (shown2) {
-            texts.Add(kColumnX, 100, ValueText(Printf("%.2f", static_cast<double>(samples.Value2(source)))),
+            texts.Add(kCurvePageColumnX, 100,
+                      ValueText(Printf("%.2f", static_cast<double>(samples.Value2(source)))),
                       kChannel2TextColour);
         }
     }
     if (shown1) {
         chart.ComputeCurve1(CurveChart::CurveMode::Draw);
         chart.DrawLimitLines1(limits.upper1, limits.lower1);
-        texts.Channel1Titles(titles, kColumnX);
+        texts.Channel1Titles(titles, kCurvePageColumnX);
         texts.Limits(150, titles.upper1, titles.lower1, limits.upper1, limits.lower1, kChannel1TextColour);
         texts.Labels(chart, 1);
     }
     if (shown2) {
         chart.DrawCurve2();
         chart.DrawLimitLines2(limits.upper2, limits.lower2);
-        if (HasChannel2Texts(model)) {
-            texts.Channel2Titles(titles, kColumnX);
+        if (HasSecondChannel(model)) {
+            texts.Channel2Titles(titles, kCurvePageColumnX);
             texts.Limits(240, titles.upper2, titles.lower2, limits.upper2, limits.lower2,
                          kChannel2TextColour);
         }

@@ -21,6 +21,9 @@ struct PageText {
     QRgb colour;
 };
 
+// The right-hand column of a curve page, where the titles, cursor values and limits stand.
+constexpr int kCurvePageColumnX = 595;
+
 constexpr QRgb kChannel1TextColour = qRgb(200, 0, 0);
 constexpr QRgb kChannel2TextColour = qRgb(0, 0, 200);
 

@@ -35,7 +35,7 @@ void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {
 }
 
 void HistoryPresenter::ShowLoadedFile() {
-    const LoggerModel model = ModelFromFileKind(history_.fileKind).value_or(history_.model);
+    const LoggerModel model = RecordedModel(history_);
     chart_.Initialise();
     LoadChart(HasSecondChannel(model));
     FillLists(model, history_.limits.enable1 == 1);

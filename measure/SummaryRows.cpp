@@ -27,10 +27,7 @@ std::vector<SummaryRow> CommonRows(const HistorySummary& s) {
 }  // namespace
 
 SummaryLayout LayoutFor(const HistoryDataSet& history) {
-    if (const auto fileModel = ModelFromFileKind(history.fileKind)) {
-        return Traits(*fileModel).channelCount == 2 ? SummaryLayout::TwoChannels : SummaryLayout::OneChannel;
-    }
-    return Traits(history.model).channelCount == 2 ? SummaryLayout::TwoChannels : SummaryLayout::OneChannel;
+    return HasSecondChannel(RecordedModel(history)) ? SummaryLayout::TwoChannels : SummaryLayout::OneChannel;
 }
 
 std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {

@@ -155,7 +155,7 @@ int PageCountFor(PrintMode mode, const PrintSelection& selection, int requestedC
 }
 
 bool HasSecondChannel(const HistoryDataSet& history) {
-    return Traits(history.model).channelCount == 2;
+    return HasSecondChannel(history.model);
 }
 
 bool ChannelPrinted(const HistoryDataSet& history, int channel) {
