@@ -99,6 +99,9 @@ std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour,
     std::time_t result = std::mktime(&fields);
     if (result == static_cast<std::time_t>(-1))
         return std::nullopt;
+    // A day past the month's end (31 February) comes back rolled into the next month.
+    if (fields.tm_mday != day || fields.tm_mon != month - 1 || fields.tm_year != year - 1900)
+        return std::nullopt;
     return result;
 }
 

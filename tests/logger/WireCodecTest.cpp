@@ -62,6 +62,14 @@ TEST(WireCodec, TimeTextStyles) {
     EXPECT_FALSE(MakeLocalTime(2008, 0, 1, 0, 0, 0));
 }
 
+TEST(WireCodec, DaysPastTheMonthsEndAreNoDate) {
+    EXPECT_FALSE(MakeLocalTime(2023, 2, 31, 12, 0, 0));
+    EXPECT_FALSE(MakeLocalTime(2023, 2, 29, 12, 0, 0));
+    EXPECT_FALSE(MakeLocalTime(2024, 4, 31, 0, 0, 0));
+    EXPECT_TRUE(MakeLocalTime(2024, 2, 29, 23, 59, 59));
+    EXPECT_TRUE(MakeLocalTime(2024, 12, 31, 0, 0, 0));
+}
+
 TEST(WireCodec, IntervalAndRecordCount) {
     EXPECT_EQ(DecodeInterval(0x01, 0x2C), 300);
     EXPECT_EQ(IntervalFromClock(18, 12, 15), 65535);
