@@ -133,6 +133,19 @@ TEST_F(ConnectDevicesTest, AutoSearchGoesOnToTheDevicesFound) {
         << "the com ports first";
 }
 
+TEST(ConnectDialogStart, StartsOnTheRememberedEntryWhileTheListHoldsIt) {
+    test::FakeDeviceTree tree;
+    tree.AddBuiltInPort("ttyS0", 4);
+    const DeviceRoots roots{tree.Sys(), tree.Dev()};
+    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("com3")).PortNumber(), 3);
+    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("自动搜索")).PortNumber(), CLinkDlg::kAutoSearchPort);
+    const CLinkDlg onDevice(roots, QString::fromStdString(tree.Dev() + "/ttyS0"));
+    EXPECT_EQ(onDevice.PortList()->currentIndex(), 5);
+    EXPECT_EQ(onDevice.PortNumber(), PortForDevicePath(tree.Dev() + "/ttyS0"));
+    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("/dev/veldrin-unplugged")).PortNumber(), 1)
+        << "a device that is gone: the first entry";
+}
+
 TEST(ConnectDeviceEntry, ADeviceWithoutPermissionSaysWhichGroupOpensIt) {
     SerialDevice device;
     device.path = "/dev/ttyACM0";
