@@ -145,7 +145,8 @@ class DeviceConnection : private ProtocolListener {
     // the port is closed, and the user is told what did not finish.
     void EndSilentActivity();
     std::string UnfinishedActivityText(Phase phase) const;
-    void HandOverPartialHistory();
+    // True when blocks had arrived and went to the sink.
+    bool HandOverPartialHistory();
     int HistoryBlocksReceived() const;
     // Readings in `bytes` of downloaded payload of the connected model.
     int ReadingsIn(std::size_t bytes) const;

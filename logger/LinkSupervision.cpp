@@ -46,11 +46,14 @@ void DeviceConnection::EndSilentActivity() {
     SessionState& session = engine_.Session();
     const Phase phase = session.phase;
     std::string report = UnfinishedActivityText(phase);
-    if (phase == Phase::ReadingHistory)
-        HandOverPartialHistory();
+    const bool partialHistory = phase == Phase::ReadingHistory && HandOverPartialHistory();
     if (phase == Phase::SettingUp)
         settingsWrite_ = 0;
     Disconnect();
+    // What arrived is on show offline like a history opened from a file: it can be saved and
+    // printed, and the next connection may begin.
+    if (partialHistory)
+        viewMode_ = ViewMode::FileHistory;
     session.online = false;
     if (link_.IsOpen())
         link_.Close();
@@ -88,10 +91,10 @@ std::string DeviceConnection::UnfinishedActivityText(Phase phase) const {
     return {};
 }
 
-void DeviceConnection::HandOverPartialHistory() {
+bool DeviceConnection::HandOverPartialHistory() {
     const int received = HistoryBlocksReceived();
     if (received == 0 || !historySink_ || info_.model == LoggerModel::Unknown)
-        return;
+        return false;
     // The blocks that arrived, closed the way the last block closes a whole download.
     Bytes partial = engine_.HistoryBytes();
     partial.push_back(kBlockTrailer);
@@ -102,6 +105,7 @@ void DeviceConnection::HandOverPartialHistory() {
     handover.blockCount = info_.blockCount;
     engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
     historySink_(handover);
+    return true;
 }
 
 int DeviceConnection::HistoryBlocksReceived() const {
