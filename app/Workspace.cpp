@@ -2,6 +2,9 @@
 
 #include <QTabWidget>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
@@ -25,13 +28,26 @@ CurvePage* AttachPages(QTabWidget* tabs, QAbstractItemModel& dataList, QAbstract
     return qobject_cast<CurvePage*>(tabs->widget(0));
 }
 
+std::unique_ptr<TraceLink> TraceFromEnvironment(Link& channel) {
+    const char* path = std::getenv("VELDRIN_TRACE");
+    if (path == nullptr || *path == '\0')
+        return nullptr;
+    auto trace = std::make_unique<TraceLink>(channel, path);
+    if (!trace->Ok())
+        std::fprintf(stderr, "%s\n", trace->Error().c_str());
+    return trace;
+}
+
 }  // namespace
 
 Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clock)
     : info_(info),
       frame_(frame),
+      trace_(link == nullptr ? TraceFromEnvironment(channel_) : nullptr),
       clock_(clock != nullptr ? *clock : systemClock_),
-      link_(link != nullptr ? *link : channel_),
+      link_(link != nullptr ? *link
+            : trace_        ? static_cast<Link&>(*trace_)
+                            : static_cast<Link&>(channel_)),
       measurements_(std::make_unique<Measurements>(info, clock_, sound_)),
       ui_(std::make_unique<WidgetConnectionUi>(frame, *measurements_, info)),
       connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *ui_)) {

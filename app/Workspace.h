@@ -11,6 +11,7 @@
 #include "measure/Measurements.h"
 #include "measure/QtAlarmSound.h"
 #include "serial/CommChannel.h"
+#include "serial/TraceLink.h"
 
 namespace veldrin {
 
@@ -42,6 +43,8 @@ class Workspace {
     CMainFrame& frame_;
     SystemClock systemClock_;
     CommChannel channel_;
+    // With VELDRIN_TRACE=FILE in the environment every byte on the serial line is traced into FILE.
+    std::unique_ptr<TraceLink> trace_;
     QtAlarmSound sound_;
     Clock& clock_;
     Link& link_;

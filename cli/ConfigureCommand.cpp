@@ -22,6 +22,7 @@ struct ConfigureArgs {
     std::optional<std::string> title;
     std::optional<std::string> description;
     bool stop = false;
+    std::string tracePath;
 };
 
 void SetStart(PanelSettings& panel, std::time_t time) {
@@ -84,7 +85,9 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
 }
 
 int Configure(const ConfigureArgs& args) {
-    LoggerSession session;
+    LoggerSession session(args.tracePath);
+    if (!session.TraceReady())
+        return 1;
     if (!session.Open(args.port, kLoggerModels.at(args.model)))
         return 1;
     DeviceConnection& connection = session.Connection();
@@ -123,6 +126,8 @@ const CommandRegistration kRegistration{
         command->add_option("--title", args->title, "title (at most 36 GBK bytes)");
         command->add_option("--description", args->description, "description (at most 60 GBK bytes)");
         command->add_flag("--stop", args->stop, "stop recording instead");
+        command->add_option("--trace", args->tracePath,
+                            "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Configure(*args); });
     }};
 

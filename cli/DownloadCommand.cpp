@@ -15,12 +15,16 @@
 namespace veldrin::cli {
 namespace {
 
+// The exit status of a download that the logger broke off: what arrived is printed and saved.
+constexpr int kIncompleteStatus = 3;
+
 struct DownloadArgs {
     std::string port;
     std::string model;
     std::string channels = "1,2";
     std::string rawPath;
     std::string outPath;
+    std::string tracePath;
 };
 
 std::optional<std::array<bool, 2>> ParseChannels(const std::string& text) {
@@ -46,22 +50,30 @@ int Download(const DownloadArgs& args) {
         return 2;
     }
     LoggerModel model = kLoggerModels.at(args.model);
-    LoggerSession session;
+    LoggerSession session(args.tracePath);
+    if (!session.TraceReady())
+        return 1;
     if (!session.Open(args.port, model))
         return 1;
 
     bool received = false;
+    bool complete = false;
+    int blocksReceived = 0;
+    int blockCount = 0;
     Bytes raw;
     LoggerInfo infoAtEnd;
     session.Connection().SetHistorySink([&](const HistoryHandover& history) {
         raw = history.bytes;
         infoAtEnd = history.info;
         received = true;
+        complete = history.complete;
+        blocksReceived = history.blocksReceived;
+        blockCount = history.blockCount;
     });
     session.Ui().channels = *channels;
     session.Connection().ReadHistory();
     // A full memory takes about five minutes at the line's byte rate.
-    if (!session.RunUntil([&] { return received; }, 900)) {
+    if (!session.RunUntil([&] { return received; }, 900) && !received) {
         std::fprintf(stderr, "download: the history was not read completely\n");
         return 1;
     }
@@ -100,6 +112,12 @@ int Download(const DownloadArgs& args) {
             return 1;
         }
     }
+    if (!complete) {
+        std::fprintf(stderr, "download: the history is incomplete: %d of %d blocks arrived%s\n",
+                     blocksReceived, blockCount,
+                     args.outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
+        return kIncompleteStatus;
+    }
     return 0;
 }
 
@@ -115,6 +133,8 @@ const CommandRegistration kRegistration{
             ->capture_default_str();
         command->add_option("--raw", args->rawPath, "save the history bytes as received to this file");
         command->add_option("-o,--output", args->outPath, "save the history as a data file (.Vdr)");
+        command->add_option("--trace", args->tracePath,
+                            "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Download(*args); });
     }};
 

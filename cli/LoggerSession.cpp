@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "logger/ConnectionTexts.h"
+#include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin::cli {
@@ -57,8 +58,28 @@ void ConsoleUi::RealtimeReading(float value1, float value2, std::time_t time) {
         onReading(value1, value2, time);
 }
 
-LoggerSession::LoggerSession() : connection_(channel_, clock_, info_, ui_) {
+std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time) {
+    auto value = [](float number, bool humidity) {
+        return Printf(humidity ? "%.2f%%" : "%.2f°C", static_cast<double>(number));
+    };
+    std::string line = FormatTime(time) + " " + value(value1, false);
+    if (Traits(model).channelCount == 2)
+        line += " " + value(value2, Traits(model).channel2IsHumidity);
+    return line;
+}
+
+LoggerSession::LoggerSession(const std::string& tracePath)
+    : trace_(tracePath.empty() ? nullptr : std::make_unique<TraceLink>(channel_, tracePath)),
+      connection_(trace_ ? static_cast<Link&>(*trace_) : static_cast<Link&>(channel_), clock_, info_, ui_) {
     connection_.SetBackgroundConnect(false);
+}
+
+bool LoggerSession::TraceReady() const {
+    if (trace_ && !trace_->Ok()) {
+        std::fprintf(stderr, "%s\n", trace_->Error().c_str());
+        return false;
+    }
+    return true;
 }
 
 LoggerSession::~LoggerSession() = default;

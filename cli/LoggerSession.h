@@ -6,11 +6,13 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "logger/DeviceConnection.h"
 #include "serial/CommChannel.h"
+#include "serial/TraceLink.h"
 
 namespace veldrin::cli {
 
@@ -55,10 +57,17 @@ class ConsoleUi final : public ConnectionUi {
     std::string status_;
 };
 
+// One realtime reading as monitor and replay print it: the time, then each channel's value.
+std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time);
+
 class LoggerSession {
   public:
-    LoggerSession();
+    // With a `tracePath` every byte on the line is traced into that file.
+    explicit LoggerSession(const std::string& tracePath = {});
     ~LoggerSession();
+
+    // False (message printed) when the trace file cannot be written.
+    bool TraceReady() const;
 
     // Connects to `port` (number or device path) expecting `model`, and waits until the logger
     // is identified and its parameters read. False (message printed) when that fails.
@@ -75,6 +84,7 @@ class LoggerSession {
   private:
     SystemClock clock_;
     CommChannel channel_;
+    std::unique_ptr<TraceLink> trace_;
     LoggerInfo info_;
     ConsoleUi ui_;
     DeviceConnection connection_;

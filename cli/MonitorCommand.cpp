@@ -16,26 +16,21 @@ namespace {
 struct MonitorArgs {
     std::string port;
     std::string model;
+    std::string tracePath;
 };
-
-std::string ValueText(float value, bool humidity) {
-    char text[32];
-    std::snprintf(text, sizeof text, humidity ? "%.2f%%" : "%.2f°C", static_cast<double>(value));
-    return text;
-}
 
 int Monitor(const MonitorArgs& args) {
     LoggerModel model = kLoggerModels.at(args.model);
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
-    LoggerSession session;
+    LoggerSession session(args.tracePath);
+    if (!session.TraceReady())
+        return 1;
     // The readings are this command's product: when standard output refuses them (a full disk, a
     // closed pipe) watching goes on no longer, and the command says so.
     int writeError = 0;
     session.Ui().onReading = [&](float value1, float value2, std::time_t time) {
-        std::string line = FormatTime(time) + " " + ValueText(value1, false);
-        if (Traits(model).channelCount == 2)
-            line += " " + ValueText(value2, Traits(model).channel2IsHumidity);
+        const std::string line = ReadingLine(model, value1, value2, time);
         if (std::printf("%s\n", line.c_str()) < 0 || std::fflush(stdout) != 0) {
             writeError = errno;
             stop = true;
@@ -64,6 +59,8 @@ const CommandRegistration kRegistration{
         command->add_option("--model", args->model, "single, humidity or dual")
             ->required()
             ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        command->add_option("--trace", args->tracePath,
+                            "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Monitor(*args); });
     }};
 

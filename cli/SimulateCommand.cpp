@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -21,6 +22,10 @@ struct SimulateArgs {
     bool paced = false;
     int silentAfter = -1;
     bool wrongModel = false;
+    bool stream = false;
+    bool streamDuringDownload = false;
+    bool splitRandomly = false;
+    int realtimePeriodMs = 2000;
 };
 
 const std::map<std::string, LoggerModel> kModels{
@@ -34,12 +39,17 @@ int Simulate(const SimulateArgs& args) {
     options.model = kModels.at(args.model);
     options.records = args.records;
     options.clockStart = std::time(nullptr);
+    options.realtimePeriodMs = args.realtimePeriodMs;
     SimFaults faults;
     faults.paced = args.paced;
     if (args.silentAfter >= 0)
         faults.silentAfterSeconds = args.silentAfter;
     if (args.wrongModel)
         faults.answerAs = OtherModel(options.model);
+    faults.streamOnOwnClock = args.stream;
+    faults.streamDuringDownload = args.streamDuringDownload;
+    faults.splitAtRandom = args.splitRandomly;
+    faults.splitSeed = static_cast<std::uint32_t>(std::time(nullptr));
 
     // The signals are taken by sigwait below; block them before the server thread starts so that
     // it inherits the mask and never receives them itself.
@@ -83,6 +93,18 @@ const CommandRegistration kRegistration{
             ->add_option("--silent-after", args->silentAfter, "stop answering S seconds after the first byte")
             ->check(CLI::NonNegativeNumber);
         command->add_flag("--wrong-model", args->wrongModel, "identify as another model");
+        command->add_flag("--stream", args->stream,
+                          "once asked, send realtime readings on the logger's own clock whatever the "
+                          "computer sends, right next to the replies");
+        command->add_flag("--stream-during-download", args->streamDuringDownload,
+                          "keep sending realtime readings while the history goes out");
+        command->add_flag("--split-replies", args->splitRandomly,
+                          "send every reply in two pieces cut at a random point, 150 ms apart");
+        command
+            ->add_option("--realtime-period", args->realtimePeriodMs,
+                         "milliseconds between realtime readings")
+            ->check(CLI::Range(100, 60000))
+            ->capture_default_str();
         command->callback([args, &status] { status = Simulate(*args); });
     }};
 

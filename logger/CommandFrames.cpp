@@ -92,6 +92,28 @@ Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
     return {};
 }
 
+std::optional<CommandId> CommandOfFrame(const Bytes& frame) {
+    if (frame.empty() || frame[0] != 0xFF)
+        return std::nullopt;
+    if (frame.size() >= 2 && frame[1] == 0xF5 && (frame.size() == 2 || frame.size() == 4))
+        return CommandId::ReadHistory;
+    if (frame.size() == 2 && frame[1] == 0xFD)
+        return CommandId::WriteDescription;
+    for (int index = 0; index < kCommandCount; ++index) {
+        const CommandId id = CommandFromIndex(index);
+        const Bytes model = BuildFrame(id, LoggerInfo{}, 0);
+        if (model.empty() || model.size() != frame.size())
+            continue;
+        const bool carriesSettings = id == CommandId::SetInterval || id == CommandId::SetStopMode ||
+                                     id == CommandId::SetStartTime || id == CommandId::SetChipClock ||
+                                     id == CommandId::SetAlarm || id == CommandId::SetChannel2Alarm;
+        const std::size_t compared = carriesSettings ? 2 : model.size();
+        if (std::equal(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(compared), frame.begin()))
+            return id;
+    }
+    return std::nullopt;
+}
+
 std::array<std::uint8_t, 2> BlockRequestBytes(int block, int blockCount) {
     if (block == blockCount)
         return {0x00, 0x00};

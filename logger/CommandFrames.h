@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,12 @@ std::string_view CommandName(CommandId id);
 // block requests (5) and the description write (14), which carry download and write state.
 // Set chip clock carries `now`.
 Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now);
+
+// The command a frame written to the logger belongs to: the inverse of BuildFrame (parameter bytes
+// of the set commands may be anything), FF F5 with or without a block request for the history, FF FD
+// for the description write. Nothing for other bytes (wake-up, probes, description text, block
+// requests without their header).
+std::optional<CommandId> CommandOfFrame(const Bytes& frame);
 
 // The two request bytes lo hi for history block `block` (1-based) of `blockCount`: the last block
 // is asked for as 00 00, and a lo of FF goes out as 00 with bit 7 of hi set.

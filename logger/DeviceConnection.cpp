@@ -285,7 +285,9 @@ void DeviceConnection::OnTimer() {
     ui_.AlarmTick();
     ++tick_;
 
-    // 5. The current activity.
+    // 5. The current activity, first of all its link check.
+    if (!SuperviseActivity())
+        return;
     bool goOn = true;
     switch (session.phase) {
         case Phase::Connecting:
@@ -489,8 +491,11 @@ void DeviceConnection::HistorySequence() {
         info_.model != LoggerModel::Unknown) {
         engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
         if (historySink_) {
-            historySink_(HistoryHandover{engine_.HistoryBytes(), info_.model, info_, historyChannels_,
-                                         engine_.HistoryAlarmLimits()});
+            HistoryHandover handover{engine_.HistoryBytes(), info_.model, info_, historyChannels_,
+                                     engine_.HistoryAlarmLimits()};
+            handover.blocksReceived = HistoryBlocksReceived();
+            handover.blockCount = info_.blockCount;
+            historySink_(handover);
         }
         session.phase = Phase::Polling;
         engine_.MarkPending(CommandId::ReadRealtime);

@@ -29,13 +29,18 @@ enum class ViewMode : int { DownloadedHistory = 0, Nothing = 2, FileHistory = 3,
 // What the program is linked to.
 enum class LinkMode : int { None = 0, Logger = 1, HistoryFile = 2 };
 
-// The completed history byte store, handed to the history decoding.
+// The history byte store, handed to the history decoding: the whole download, or the blocks that
+// arrived before the logger fell silent (then `complete` is false and the store ends with the
+// FF FF trailer a complete one has).
 struct HistoryHandover {
     const Bytes& bytes;
     LoggerModel model;
     const LoggerInfo& info;
     std::array<bool, 2> shownChannels;
     const HistoryLimits& limits;
+    bool complete = true;
+    int blocksReceived = 0;
+    int blockCount = 0;
 };
 using HistorySink = std::function<void(const HistoryHandover&)>;
 
@@ -132,6 +137,19 @@ class DeviceConnection : private ProtocolListener {
     void SettingsSequence();
     // The link check at the end of a polling step; false when it disconnected.
     bool SuperviseLink();
+    // The link check of every other activity on line (connecting, setting up, reading history,
+    // stopping recording): after 10 s without a byte "通信超时", after 18 s the activity ends.
+    // False when it ended.
+    bool SuperviseActivity();
+    // Ends the activity of a silent logger: what arrived of a download goes to the history sink,
+    // the port is closed, and the user is told what did not finish.
+    void EndSilentActivity();
+    std::string UnfinishedActivityText(Phase phase) const;
+    // True when blocks had arrived and went to the sink.
+    bool HandOverPartialHistory();
+    int HistoryBlocksReceived() const;
+    // Readings in `bytes` of downloaded payload of the connected model.
+    int ReadingsIn(std::size_t bytes) const;
 
     Link& link_;
     Clock& clock_;

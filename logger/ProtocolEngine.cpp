@@ -5,6 +5,7 @@
 #include "logger/ByteSearch.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/Gbk.h"
+#include "logger/RealtimeFrames.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
@@ -50,6 +51,8 @@ void ProtocolEngine::ResetForConnect(LoggerModel chosen) {
     for (int i = 0; i < kCommandCount; ++i)
         SetState(CommandFromIndex(i), i);
     SetState(CommandId::ReadRealtime, kStateNotWanted);
+    realtimeTaken_ = false;
+    frameModel_ = chosen;
     MarkPending(CommandId::Identify);
     MarkPending(CommandId::ReadAllParameters);
     MarkPending(CommandId::EndRealtime);
@@ -79,8 +82,10 @@ void ProtocolEngine::SetModel(LoggerModel model) {
 
 void ProtocolEngine::SetState(CommandId id, int state) {
     states_[static_cast<std::size_t>(Index(id))] = state;
-    if (id == CommandId::ReadRealtime)
-        realtimeAccepted_ = state == Index(CommandId::ReadRealtime);
+    // Once the logger has been asked for realtime readings in this connection, every frame it
+    // sends is a reading, also while the request goes out again.
+    if (id == CommandId::ReadRealtime && state == Index(CommandId::ReadRealtime))
+        realtimeTaken_ = true;
 }
 
 // ---- Sending -------------------------------------------------------------------------------
@@ -103,12 +108,7 @@ void ProtocolEngine::Send(CommandId id) {
     }
     if (id == CommandId::ReadHistory && Traits(info_.model).channelCount == 0)
         return;
-    {
-        std::lock_guard lock(mutex_);
-        reply_.clear();
-        if (id != CommandId::ReadHistory)
-            receiveLog_.Clear();
-    }
+    ClearBuffersBeforeSending(id);
     if (id == CommandId::ReadHistory) {
         SendHistoryRequest();
     } else {
@@ -119,6 +119,19 @@ void ProtocolEngine::Send(CommandId id) {
         sentFrames_[static_cast<std::size_t>(Index(id))] = frame;
         Write(frame);
     }
+    current_ = id;
+}
+
+void ProtocolEngine::ClearBuffersBeforeSending(CommandId id) {
+    std::lock_guard lock(mutex_);
+    reply_.clear();
+    if (id != CommandId::ReadHistory)
+        receiveLog_.Clear();
+}
+
+void ProtocolEngine::TakeRecordedSend(CommandId id, const Bytes& frame) {
+    ClearBuffersBeforeSending(id);
+    sentFrames_[static_cast<std::size_t>(Index(id))] = frame;
     current_ = id;
 }
 
@@ -443,7 +456,10 @@ bool ProtocolEngine::AcceptHistoryBlock(const Bytes& reply) {
         history_.Append(data + 2, n - 2);
         state = kHistoryComplete;
     } else {
-        if (n != kMiddleBlockBytes)
+        // A middle block begins with the request it answers: a late answer to an earlier block
+        // must not be stored as this one.
+        const auto request = BlockRequestBytes(block, count);
+        if (n != kMiddleBlockBytes || data[0] != request[0] || data[1] != request[1])
             return false;
         history_.Append(data + 2, n - 4);
     }
@@ -563,17 +579,31 @@ void ProtocolEngine::TakeModel(LoggerModel model) {
 // ---- Receiving ---------------------------------------------------------------------------
 
 void ProtocolEngine::OnReceive(const std::uint8_t* bytes, std::size_t count) {
+    // Frames of the connected model never reach the buffers: a reply is judged without them.
+    const SeparatedDelivery delivery = SeparateRealtimeFrames(bytes, count, frameModel_);
+    const std::uint8_t* rest = bytes + delivery.begin;
+    const std::size_t restCount = delivery.end - delivery.begin;
     {
         std::lock_guard lock(mutex_);
         lastReceived_ = clock_.Now();
         receivedTotal_ += count;
-        receiveLog_.Append(bytes, count);
-        if (receivedTotal_ > kReceivedTotalReset)
+        if (restCount > 0)
+            receiveLog_.Append(rest, restCount);
+        // Past the total the reply buffer is emptied once and the count starts again, so that
+        // replies arriving in pieces are still put together afterwards.
+        if (receivedTotal_ > kReceivedTotalReset) {
             reply_.clear();
+            receivedTotal_ = 0;
+        }
         if (reply_.size() < kReplyBufferLimit)
-            reply_.insert(reply_.end(), bytes, bytes + count);
+            reply_.insert(reply_.end(), rest, rest + restCount);
     }
-    if (count == 6 && realtimeAccepted_)
+    if (!realtimeTaken_)
+        return;
+    for (const RealtimeFrame& frame : delivery.frames)
+        CheckRealtimeFrame(frame.data());
+    // A lone frame with another model's markers is a logger of another model.
+    if (delivery.frames.empty() && count == kRealtimeFrameBytes)
         CheckRealtimeFrame(bytes);
 }
 

@@ -89,6 +89,10 @@ class ProtocolEngine {
 
     // Builds the frame of `id` and writes it, with the buffer rules of the command.
     void Send(CommandId id);
+    // Takes `frame`, written earlier by a connection (a replayed trace), as the frame of `id` just
+    // sent: the buffer rules of Send apply and `id` becomes current; nothing is written. For the
+    // commands that Send builds from LoggerInfo only.
+    void TakeRecordedSend(CommandId id, const Bytes& frame);
     // Checks the reply buffer against the current command.
     int ProcessReply();
     // Checks the reply buffer for `id` (the description write's echoes are checked this way).
@@ -134,6 +138,7 @@ class ProtocolEngine {
 
   private:
     void Write(const Bytes& frame);
+    void ClearBuffersBeforeSending(CommandId id);
     void SendHistoryRequest();
     void SendDescriptionChunk();
     void Acknowledge(CommandId id, bool sync);
@@ -181,7 +186,7 @@ class ProtocolEngine {
     ByteStore receiveLog_{kReceiveLogCapacity};
     std::uint64_t receivedTotal_ = 0;
     std::time_t lastReceived_ = 0;
-    std::atomic<bool> realtimeAccepted_{false};
+    std::atomic<bool> realtimeTaken_{false};
     std::atomic<LoggerModel> frameModel_{LoggerModel::Unknown};
 };
 

@@ -137,10 +137,19 @@ void BurstReader::Run() {
             }
             if (result.ended) {
                 flush();
-                EndBecause(
-                    device + " is gone" +
-                    (result.error != 0 ? std::string(": ") + std::strerror(result.error) : std::string()));
+                EndBecause(device + " is gone: " + std::strerror(result.error));
                 return;
+            }
+            // Readable but nothing read: only a hang-up or a device that no longer answers ends
+            // the reader; anything else is a spurious wake-up, waited out briefly.
+            if ((portEvents & (POLLHUP | POLLERR | POLLNVAL)) == 0) {
+                if (const int absent = port_.PresenceError(); absent != 0) {
+                    flush();
+                    EndBecause(device + " is gone: " + std::strerror(absent));
+                    return;
+                }
+                ::poll(nullptr, 0, kEmptyReadPauseMs);
+                continue;
             }
         }
         if ((portEvents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {

@@ -16,9 +16,11 @@
 namespace veldrin {
 
 class BurstReader {
-public:
+  public:
     static constexpr std::size_t kBurstCapacity = 2048;
     static constexpr int kBurstGapMs = 100;
+    // Pause after the port reported data that a read then did not find.
+    static constexpr int kEmptyReadPauseMs = 5;
 
     using Deliver = std::function<void(const std::uint8_t* bytes, std::size_t count)>;
 
@@ -40,7 +42,7 @@ public:
     // Why the thread ended by itself (device gone, read error); empty while running or after Stop().
     std::string EndReason() const;
 
-private:
+  private:
     void Run();
     // How long poll() may wait: for ever while nothing is gathered, else until the burst's gap ends.
     static int WaitMs(std::size_t gathered, std::chrono::steady_clock::time_point lastByte);

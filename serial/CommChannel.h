@@ -14,7 +14,7 @@
 namespace veldrin {
 
 class CommChannel final : public Link {
-public:
+  public:
     // How long a write may find no room in the output queue before it gives up. At 9600 baud the
     // queue drains by about one byte per millisecond, so only a dead line stalls this long.
     static constexpr int kWriteStallMs = 2000;
@@ -45,9 +45,9 @@ public:
     // True while the channel is open and its reader still receives; false once the device has gone.
     bool IsReceiving() const;
     // Why the reader ended by itself (e.g. the device was unplugged); empty while it runs.
-    std::string ReceiveError() const;
+    std::string ReceiveError() const override;
 
-private:
+  private:
     bool OpenPath(const std::string& devicePath, int port, const LineSettings& settings);
     void CloseLocked();
     void Deliver(const std::uint8_t* bytes, std::size_t count);

@@ -24,7 +24,7 @@ struct LineSettings {
 };
 
 class Link {
-public:
+  public:
     virtual ~Link() = default;
 
     // Opens numbered port `port` (mapped to a device path by PortMap). Reports nothing: the
@@ -43,6 +43,9 @@ public:
     virtual int Port() const = 0;
     // Why the last Open failed (device path and system reason), empty after a success.
     virtual std::string LastError() const = 0;
+    // Why delivery ended by itself while the link was open (the device has gone), empty while it
+    // still receives.
+    virtual std::string ReceiveError() const { return {}; }
 };
 
 }  // namespace veldrin

@@ -114,13 +114,19 @@ CSerialPort::ReadResult CSerialPort::Read(std::uint8_t* buffer, std::size_t size
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        // Nothing there yet, or a read of no bytes: neither says that the device has gone.
+        if (got == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
             return result;
         }
         result.ended = true;
-        result.error = got < 0 ? errno : 0;
+        result.error = errno;
         return result;
     }
+}
+
+int CSerialPort::PresenceError() const {
+    termios tio{};
+    return ::tcgetattr(fd_, &tio) == 0 ? 0 : errno;
 }
 
 std::size_t CSerialPort::Write(const std::uint8_t* bytes, std::size_t count, int stallTimeoutMs) const {

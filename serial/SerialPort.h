@@ -12,9 +12,9 @@
 namespace veldrin {
 
 class CSerialPort {
-public:
-    // Outcome of one read: the bytes taken, or whether the device has gone (end of file or an
-    // error other than "nothing there yet"; `error` is the errno value, 0 for end of file).
+  public:
+    // Outcome of one read: the bytes taken, or whether the read failed (an error other than
+    // "nothing there yet"; `error` is the errno value). A read of no bytes is not a failure.
     struct ReadResult {
         std::size_t count = 0;
         bool ended = false;
@@ -51,11 +51,14 @@ public:
 
     // Takes what has arrived, up to `size` bytes, without waiting.
     ReadResult Read(std::uint8_t* buffer, std::size_t size) const;
+    // 0 while the device still answers for its line settings, else the errno value of the refusal
+    // (EIO once an adapter has been unplugged).
+    int PresenceError() const;
     // Writes all bytes in order, waiting for room in the output queue. Gives up when the device is
     // gone or no byte could be written for `stallTimeoutMs`; returns how many bytes went out.
     std::size_t Write(const std::uint8_t* bytes, std::size_t count, int stallTimeoutMs) const;
 
-private:
+  private:
     bool Fail(const std::string& what, int errorNumber);
 
     int fd_ = -1;

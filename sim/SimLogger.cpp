@@ -105,12 +105,18 @@ void SimLogger::AdvanceLocked(std::int64_t nowMs) {
         // The programmed start time has come: a new recording begins, labelled with it.
         BeginRecording(*programmedStart_, *ProgrammedStartMs(), nowMs);
     }
-    // Realtime readings pause while the logger hands out its memory.
-    if (realtimeOn_ && !silent_ && !reader_.InDownload() && nowMs >= nextFrameMs_) {
+    if (StreamsAt(nowMs) && nowMs >= nextFrameMs_) {
         auto channels = EncodeChannels(options_.model, MeasuredReading(options_.model, ClockLocked(nowMs),
                                                                        options_.secondProbeUnplugged));
         std::uint8_t marker = IdentificationByte();
-        transmitter_.Alone({marker, channels[0], channels[1], channels[2], channels[3], marker}, nowMs);
+        std::vector<std::uint8_t> frame{marker, channels[0], channels[1], channels[2], channels[3], marker};
+        // A logger on its own clock sends when the reading is due, right after whatever is on the line.
+        if (faults_.streamOnOwnClock) {
+            transmitter_.Stream(std::move(frame), nowMs);
+        } else {
+            transmitter_.Alone(std::move(frame), nowMs);
+        }
+        ++framesSent_;
         nextFrameMs_ += options_.realtimePeriodMs;
         if (nextFrameMs_ <= nowMs)
             nextFrameMs_ = nowMs + options_.realtimePeriodMs;
@@ -123,9 +129,15 @@ std::optional<std::int64_t> SimLogger::NextEventMs() const {
     auto consider = [&next](std::int64_t at) { next = next ? std::min(*next, at) : at; };
     if (startArmed_)
         consider(*ProgrammedStartMs());
-    if (realtimeOn_ && !silent_ && !reader_.InDownload())
+    if (StreamsAt(lineMs_))
         consider(nextFrameMs_);
     return next;
+}
+
+bool SimLogger::StreamsAt(std::int64_t nowMs) const {
+    // Realtime readings pause while the logger hands out its memory, unless it keeps streaming.
+    const bool downloadPause = reader_.InDownload() && !faults_.streamDuringDownload;
+    return realtimeOn_ && !silent_ && !downloadPause && !SilentAt(nowMs);
 }
 
 std::vector<Transmission> SimLogger::TakeTransmissions() {
@@ -202,7 +214,7 @@ void SimLogger::HandleCommand(const std::vector<std::uint8_t>& frame, std::int64
                 StartRealtime(nowMs);
             } else if (frame[2] == 0x00) {
                 Echo(frame, nowMs);
-                realtimeOn_ = false;
+                realtimeOn_ = realtimeOn_ && faults_.streamOnOwnClock;  // on its own clock it goes on
             }
             break;
         case 0xF7:  // set chip clock
@@ -354,6 +366,7 @@ void SimLogger::SetFaults(const SimFaults& faults) {
 void SimLogger::ApplyFaultsLocked() {
     transmitter_.SetPaced(faults_.paced);
     transmitter_.SetSplit(faults_.splitPieceBytes, faults_.splitGapMs);
+    transmitter_.SetRandomSplit(faults_.splitAtRandom, faults_.splitSeed);
     std::optional<std::int64_t> silentFrom;
     if (firstContactMs_ && faults_.silentAfterSeconds) {
         silentFrom = *firstContactMs_ + static_cast<std::int64_t>(*faults_.silentAfterSeconds) * 1000;
@@ -439,6 +452,11 @@ std::optional<std::int64_t> SimLogger::ProgrammedStartMs() const {
 bool SimLogger::RealtimeOn() const {
     std::lock_guard lock(mutex_);
     return realtimeOn_;
+}
+
+int SimLogger::RealtimeFramesSent() const {
+    std::lock_guard lock(mutex_);
+    return framesSent_;
 }
 
 int SimLogger::FramesHeard() const {

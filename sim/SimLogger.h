@@ -53,6 +53,8 @@ class SimLogger {
     bool RealtimeOn() const;
     // Number of commands, wake-up bytes, block requests and description chunks heard so far.
     int FramesHeard() const;
+    // Realtime frames put on the line so far (none while silent).
+    int RealtimeFramesSent() const;
 
   private:
     void AdvanceLocked(std::int64_t nowMs);
@@ -68,6 +70,8 @@ class SimLogger {
     void Reply(std::vector<std::uint8_t> bytes, std::int64_t nowMs);
     void Echo(const std::vector<std::uint8_t>& frame, std::int64_t nowMs) { Reply(frame, nowMs); }
     bool SilentAt(std::int64_t nowMs) const;
+    // Whether realtime frames go out at line time `nowMs`.
+    bool StreamsAt(std::int64_t nowMs) const;
     void ApplyFaultsLocked();
     std::time_t ClockLocked(std::int64_t nowMs) const;
     std::optional<std::int64_t> ProgrammedStartMs() const;
@@ -96,6 +100,7 @@ class SimLogger {
     std::vector<std::uint8_t> lastBlockReply_;
     std::string descriptionInput_;
     int framesHeard_ = 0;
+    int framesSent_ = 0;
 };
 
 }  // namespace veldrin

@@ -32,6 +32,16 @@ struct SimFaults {
     std::optional<LoggerModel> answerAs;    // identifies and marks its frames as this model
     std::size_t splitPieceBytes = 0;        // > 0: every reply goes out in pieces of this size
     int splitGapMs = 150;                   // pause between pieces (above 100 ms: separate bursts)
+    // Harsher behaviours of real loggers.
+    // Once asked for realtime readings the logger sends them on its own clock, whatever the
+    // computer sends (end realtime included), right next to its replies, with no quiet line kept.
+    bool streamOnOwnClock = false;
+    // Realtime frames keep coming while the record memory goes out.
+    bool streamDuringDownload = false;
+    // Every reply of two bytes or more goes out in two pieces, cut at a random point, splitGapMs
+    // apart; `splitSeed` makes the cuts repeatable.
+    bool splitAtRandom = false;
+    std::uint32_t splitSeed = 1;
 };
 
 // The model a --wrong-model logger claims to be: another of the three.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "sim/Transmission.h"
@@ -21,6 +22,8 @@ class SimTransmitter {
     void SetPaced(bool paced) { paced_ = paced; }
     // Replies go out in pieces of `pieceBytes` bytes with `gapMs` between them; 0 sends them whole.
     void SetSplit(std::size_t pieceBytes, int gapMs);
+    // Every reply goes out in two pieces cut at a random point (repeatable for one seed).
+    void SetRandomSplit(bool on, std::uint32_t seed);
     // Nothing leaves the logger at or after this line time.
     void SetSilentFrom(std::optional<std::int64_t> lineMs) { silentFrom_ = lineMs; }
     // The next piece of output gets byte `position` (the last byte when it is shorter) inverted.
@@ -30,15 +33,22 @@ class SimTransmitter {
     void Reply(std::vector<std::uint8_t> bytes, std::int64_t earliestMs);
     // Queues bytes that must reach the computer as a burst of their own.
     void Alone(std::vector<std::uint8_t> bytes, std::int64_t earliestMs);
+    // Queues bytes as soon as the line is free from `earliestMs` on, right next to whatever else
+    // goes out, and never split.
+    void Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs);
     // The queued transmissions, in line order.
     std::vector<Transmission> Take();
 
   private:
-    void Put(std::vector<std::uint8_t> bytes, std::int64_t startMs);
+    void Put(std::vector<std::uint8_t> bytes, std::int64_t startMs, bool splittable = true);
+    // The sizes of the pieces `size` bytes go out in.
+    std::vector<std::size_t> PieceSizes(std::size_t size, bool splittable);
 
     bool paced_ = false;
     std::size_t pieceBytes_ = 0;
     int pieceGapMs_ = 0;
+    bool randomSplit_ = false;
+    std::mt19937 random_;
     std::optional<std::int64_t> silentFrom_;
     std::optional<std::size_t> corruptAt_;
     std::int64_t lineFreeMs_ = INT64_MIN / 2;  // when the last queued byte has left

@@ -19,6 +19,7 @@ struct BlockLogger {
     Bytes memory;
     int blockCount = 0;
     int corruptBlock = 0;  // this block's first answer loses its last byte
+    int staleBlock = 0;    // this block's first request gets the answer of the block before it
     bool silent = false;
     std::vector<int> requested;
 
@@ -38,6 +39,12 @@ struct BlockLogger {
         if (block == 0)
             block = blockCount;
         requested.push_back(block);
+        if (block == staleBlock) {
+            staleBlock = 0;
+            --block;
+            auto earlier = BlockRequestBytes(block, blockCount);
+            request = {earlier[0], earlier[1]};
+        }
         Bytes reply;
         std::size_t from = static_cast<std::size_t>(block - 1) * 1024;
         std::size_t to = std::min(memory.size(), from + 1024);
@@ -131,6 +138,15 @@ TEST_F(DownloadTest, RequestsCarryTheHeaderOnlyFirstAndTheLastBlockAsZeros) {
 TEST_F(DownloadTest, CorruptedBlockIsAskedForAgain) {
     BlockLogger logger(5000);
     logger.corruptBlock = 3;
+    Download(logger);
+    ASSERT_EQ(engine.State(CommandId::ReadHistory), kHistoryComplete);
+    EXPECT_EQ(engine.HistoryBytes(), Expected(logger));
+    EXPECT_EQ(logger.requested, (std::vector<int>{1, 2, 3, 3, 4, 5}));
+}
+
+TEST_F(DownloadTest, ALateAnswerToTheBlockBeforeIsNotStoredAsTheNextOne) {
+    BlockLogger logger(5000);
+    logger.staleBlock = 3;
     Download(logger);
     ASSERT_EQ(engine.State(CommandId::ReadHistory), kHistoryComplete);
     EXPECT_EQ(engine.HistoryBytes(), Expected(logger));

@@ -1,0 +1,109 @@
+// veldrin-cli replay: feeds a byte trace (written with --trace) back through the protocol engine
+// and the history decoding, without a logger, and prints what the connection decoded: the logger's
+// settings, its realtime readings and the downloaded history; -o saves that history as a data file.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "cli/CommandRegistry.h"
+#include "cli/LoggerSession.h"
+#include "files/DataFile.h"
+#include "logger/ConnectionTexts.h"
+#include "logger/TraceReplay.h"
+#include "logger/WireCodec.h"
+#include "measure/HistoryIngestion.h"
+#include "measure/SummaryRows.h"
+
+namespace veldrin::cli {
+namespace {
+
+// The exit status of a replayed download that the logger broke off.
+constexpr int kIncompleteStatus = 3;
+
+struct ReplayArgs {
+    std::string tracePath;
+    std::string model;
+    std::string outPath;
+};
+
+void PrintLogger(const ReplayResult& replay) {
+    const LoggerInfo& info = replay.info;
+    std::printf("trace: %d writes, %d bursts received, %zu replies accepted\n", replay.writes, replay.bursts,
+                replay.answered.size());
+    std::printf("model: %s\n", std::string(Traits(replay.model).displayName).c_str());
+    std::printf("recording: %s, voltage %s\n", texts::RecordingText(info.recordingState),
+                texts::VoltageText(info.voltageState));
+    std::printf("interval: %d s\n", info.interval);
+    std::printf("start: %s\n", info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "-");
+    std::printf("record memory: %u bytes in %d blocks\n", info.recordBytes, info.blockCount);
+    std::printf("title: %s\ndescription: %s\n", info.title.c_str(), info.description.c_str());
+    std::printf("realtime readings: %zu\n", replay.readings.size());
+    for (const ReplayedReading& reading : replay.readings)
+        std::printf("  %s\n",
+                    ReadingLine(replay.model, reading.value1, reading.value2, reading.time).c_str());
+    if (replay.foreignFrames > 0)
+        std::printf("realtime frames of another model: %d\n", replay.foreignFrames);
+}
+
+int Replay(const ReplayArgs& args) {
+    std::ifstream in(args.tracePath);
+    if (!in) {
+        std::fprintf(stderr, "replay: cannot read %s\n", args.tracePath.c_str());
+        return 1;
+    }
+    std::string error;
+    auto records = ReadTrace(in, error);
+    if (!records) {
+        std::fprintf(stderr, "replay: %s: %s\n", args.tracePath.c_str(), error.c_str());
+        return 1;
+    }
+    LoggerModel model = args.model.empty() ? IdentifiedModel(*records).value_or(LoggerModel::Unknown)
+                                           : kLoggerModels.at(args.model);
+    if (model == LoggerModel::Unknown) {
+        std::fprintf(stderr, "replay: no logger identifies itself in the trace; name it with --model\n");
+        return 1;
+    }
+    const ReplayResult replay = ReplayTrace(*records, model);
+    PrintLogger(replay);
+    if (replay.requestsDiffering > 0)
+        std::printf("history requests sent otherwise than this program would: %d\n",
+                    replay.requestsDiffering);
+    if (!replay.historyStarted) {
+        std::printf("history: no download in the trace\n");
+        return 0;
+    }
+    std::printf("history: %d of %d blocks, %s\n", replay.blocksReceived, replay.blockCount,
+                replay.historyComplete ? "complete" : "incomplete");
+    auto history = std::make_unique<HistoryDataSet>();
+    const DownloadIngestResult result =
+        IngestDownloadedHistory(replay.history, model, {true, true}, replay.info, *history);
+    std::printf("history readings: %d\n%s", result.sampleCount,
+                result.listed ? FormatSummaryLines(*history).c_str() : "");
+    std::fflush(stdout);
+    if (!args.outPath.empty()) {
+        if (!result.stored) {
+            std::fprintf(stderr, "replay: no reading to save in %s\n", args.outPath.c_str());
+            return 1;
+        }
+        if (SaveResult saved = WriteDataFile(args.outPath, *history); !saved) {
+            std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
+            return 1;
+        }
+    }
+    return replay.historyComplete ? 0 : kIncompleteStatus;
+}
+
+const CommandRegistration kRegistration{
+    "replay", [](CLI::App& app, int& status) {
+        auto args = std::make_shared<ReplayArgs>();
+        CLI::App* command = app.add_subcommand(
+            "replay", "Feed a byte trace back through the protocol and print what it decodes to");
+        command->add_option("trace", args->tracePath, "trace written with --trace")->required();
+        command->add_option("--model", args->model, "single, humidity or dual (default: as identified)")
+            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        command->add_option("-o,--output", args->outPath, "save the replayed history as a data file (.Vdr)");
+        command->callback([args, &status] { status = Replay(*args); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli

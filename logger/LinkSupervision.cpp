@@ -1,0 +1,123 @@
+// The link check of the connection's activities: a logger that falls silent while the connection
+// waits for it (cable pulled, battery out) ends the activity instead of leaving it waiting for ever.
+#include <algorithm>
+
+#include "logger/ConnectionTexts.h"
+#include "logger/DeviceConnection.h"
+#include "logger/SupervisionTexts.h"
+#include "logger/TextFormat.h"
+
+namespace veldrin {
+namespace {
+
+constexpr std::time_t kActivityTimeoutSeconds = 10;
+constexpr std::time_t kActivityEndSeconds = 18;
+// The first block of a download begins with FF F5 01 00 and the three record-count bytes.
+constexpr std::size_t kFirstBlockHeaderBytes = 7;
+constexpr std::uint8_t kBlockTrailer = 0xFF;
+
+bool Supervised(Phase phase) {
+    return phase == Phase::Connecting || phase == Phase::SettingUp || phase == Phase::ReadingHistory ||
+           phase == Phase::StoppingRecording;
+}
+
+}  // namespace
+
+bool DeviceConnection::SuperviseActivity() {
+    SessionState& session = engine_.Session();
+    // While the mismatch question is open nobody waits for the logger.
+    if (!session.online || !Supervised(session.phase) || session.mismatchState != 0)
+        return true;
+    const std::time_t silence = clock_.Now() - engine_.LastReceived();
+    if (silence > kActivityEndSeconds) {
+        EndSilentActivity();
+        return false;
+    }
+    if (silence > kActivityTimeoutSeconds) {
+        if (statusText_ != texts::kLinkTimeout)
+            SetStatus(texts::kLinkTimeout);
+    } else if (statusText_ == texts::kLinkTimeout) {
+        SetStatus(texts::kLinkNormal);  // bytes came again in time
+    }
+    return true;
+}
+
+void DeviceConnection::EndSilentActivity() {
+    SessionState& session = engine_.Session();
+    const Phase phase = session.phase;
+    std::string report = UnfinishedActivityText(phase);
+    const bool partialHistory = phase == Phase::ReadingHistory && HandOverPartialHistory();
+    if (phase == Phase::SettingUp)
+        settingsWrite_ = 0;
+    Disconnect();
+    // What arrived is on show offline like a history opened from a file: it can be saved and
+    // printed, and the next connection may begin.
+    if (partialHistory)
+        viewMode_ = ViewMode::FileHistory;
+    session.online = false;
+    if (link_.IsOpen())
+        link_.Close();
+    ui_.ShowProgress(-1, "");
+    SetStatus(texts::kDeviceNotConnected);
+    // The device itself may say why it went (an unplugged adapter).
+    if (const std::string gone = link_.ReceiveError(); !gone.empty())
+        report += "\n" + gone;
+    ui_.ShowMessage(report);
+}
+
+std::string DeviceConnection::UnfinishedActivityText(Phase phase) const {
+    switch (phase) {
+        case Phase::Connecting:
+            return texts::kConnectUnfinished;
+        case Phase::SettingUp:
+            return texts::kSettingsUnfinished;
+        case Phase::StoppingRecording:
+            return texts::kStopUnfinished;
+        case Phase::ReadingHistory: {
+            std::string text = Printf(texts::kDownloadUnfinished, HistoryBlocksReceived(), info_.blockCount);
+            if (HistoryBlocksReceived() > 0) {
+                const std::size_t payload = engine_.HistoryBytes().size() > kFirstBlockHeaderBytes
+                                                ? engine_.HistoryBytes().size() - kFirstBlockHeaderBytes
+                                                : 0;
+                const int total = ReadingsIn(info_.recordBytes);
+                text += "\n" + Printf(texts::kHistoryIncomplete, std::min(ReadingsIn(payload), total), total);
+            }
+            return text;
+        }
+        case Phase::Polling:
+        case Phase::Disconnecting:
+            break;
+    }
+    return {};
+}
+
+bool DeviceConnection::HandOverPartialHistory() {
+    const int received = HistoryBlocksReceived();
+    if (received == 0 || !historySink_ || info_.model == LoggerModel::Unknown)
+        return false;
+    // The blocks that arrived, closed the way the last block closes a whole download.
+    Bytes partial = engine_.HistoryBytes();
+    partial.push_back(kBlockTrailer);
+    partial.push_back(kBlockTrailer);
+    HistoryHandover handover{partial, info_.model, info_, historyChannels_, engine_.HistoryAlarmLimits()};
+    handover.complete = false;
+    handover.blocksReceived = received;
+    handover.blockCount = info_.blockCount;
+    engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
+    historySink_(handover);
+    return true;
+}
+
+int DeviceConnection::HistoryBlocksReceived() const {
+    const int state = engine_.State(CommandId::ReadHistory);
+    if (state == kHistoryStarting)
+        return 0;
+    return std::clamp(engine_.NextBlock() - 1, 0, std::max(info_.blockCount, 0));
+}
+
+int DeviceConnection::ReadingsIn(std::size_t bytes) const {
+    const auto perReading = static_cast<std::size_t>(2 * std::max(Traits(info_.model).channelCount, 1));
+    return static_cast<int>(bytes / perReading);
+}
+
+}  // namespace veldrin

@@ -1,0 +1,69 @@
+#pragma once
+// A link and a clock for the fuzz targets: the link keeps what is written and hands on what the
+// target delivers; the clock moves only when told.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "logger/Clock.h"
+#include "serial/Link.h"
+
+namespace veldrin::fuzz {
+
+class FuzzLink final : public Link {
+  public:
+    std::function<void(const std::uint8_t*, std::size_t)> onWrite;
+
+    void Open(int, const LineSettings&) override { open_ = true; }
+    bool IsOpen() const override { return open_; }
+    void Close() override { open_ = false; }
+    std::size_t Write(const std::uint8_t* bytes, std::size_t count) override {
+        if (onWrite)
+            onWrite(bytes, count);
+        return count;
+    }
+    void SetDataCallback(DataCallback callback) override { callback_ = std::move(callback); }
+    bool EnableDtrRts() override { return true; }
+    int Port() const override { return 1; }
+    std::string LastError() const override { return {}; }
+    void Deliver(const std::uint8_t* bytes, std::size_t count) {
+        if (callback_ && count > 0)
+            callback_(bytes, count);
+    }
+
+  private:
+    DataCallback callback_;
+    bool open_ = false;
+};
+
+class FuzzClock final : public Clock {
+  public:
+    std::time_t Now() const override { return 1716166800 + static_cast<std::time_t>(ms_ / 1000); }
+    std::int64_t MonotonicMs() const override { return ms_; }
+    void SleepMs(int milliseconds) override { ms_ += milliseconds; }
+
+  private:
+    std::int64_t ms_ = 0;
+};
+
+// Reads the fuzz input piece by piece.
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool Empty() const { return at_ >= size_; }
+    std::uint8_t Byte() { return Empty() ? 0 : data_[at_++]; }
+    // Up to `count` bytes; fewer at the end of the input.
+    std::pair<const std::uint8_t*, std::size_t> Bytes(std::size_t count) {
+        const std::size_t taken = std::min(count, size_ - std::min(at_, size_));
+        const std::uint8_t* from = data_ + at_;
+        at_ += taken;
+        return {from, taken};
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+}  // namespace veldrin::fuzz
