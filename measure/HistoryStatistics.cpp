@@ -1,7 +1,9 @@
 #include "measure/HistoryStatistics.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace veldrin {
 namespace {
@@ -158,9 +160,22 @@ std::optional<double> MeanKineticTemperature(std::span<const float> celsius) {
     // ln Σ exp(x_i) = x_max + ln Σ exp(x_i − x_max): every term lies in (0, 1] and the warmest
     // reading contributes exactly 1.
     const double largest = -kKelvinScale / (warmest + kZeroCelsiusInKelvin);
+    // A logger resolves hundredths, so a long history repeats a few thousand values: each term is
+    // computed once per value held in a small cache keyed by the reading's bits. The warmest
+    // reading's term, exactly 1, fills every slot at first.
+    constexpr std::uint32_t kSlotBits = 12;
+    std::vector<std::uint32_t> keys(std::size_t{1} << kSlotBits, std::bit_cast<std::uint32_t>(warmest));
+    std::vector<double> cached(keys.size(), 1.0);
     CompensatedSum sum;
-    for (const float value : celsius)
-        sum.Add(std::exp(-kKelvinScale / (value + kZeroCelsiusInKelvin) - largest));
+    for (const float value : celsius) {
+        const auto bits = std::bit_cast<std::uint32_t>(value);
+        const std::size_t slot = (bits * 2654435761u) >> (32 - kSlotBits);
+        if (keys[slot] != bits) {
+            keys[slot] = bits;
+            cached[slot] = std::exp(-kKelvinScale / (value + kZeroCelsiusInKelvin) - largest);
+        }
+        sum.Add(cached[slot]);
+    }
     const double logMean = largest + std::log(sum.Value() / static_cast<double>(celsius.size()));
     return kKelvinScale / -logMean - kZeroCelsiusInKelvin;
 }

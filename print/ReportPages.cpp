@@ -69,21 +69,15 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
     return y;
 }
 
-// Per channel: how many excursions below and above, and how long.
+// Per channel and limit with excursions: how many and how long.
 std::string VerdictDetails(const HistoryStatistics& statistics) {
     std::string text;
     for (const ChannelStatistics& channel : statistics.channels) {
-        if (!channel.alarmOn)
-            continue;
-        if (!text.empty())
-            text += "；";
-        text += channel.name + "：";
         for (const LimitStatistics* limit : {&channel.below, &channel.above}) {
-            text += LimitText(channel, *limit) + Printf(" %d次", limit->Count());
-            if (limit->Count() > 0)
-                text += "（" + FormatDuration(limit->secondsBeyond) + "）";
-            if (limit == &channel.below)
-                text += "，";
+            if (!channel.alarmOn || limit->Count() == 0)
+                continue;
+            text += (text.empty() ? "" : "；") + channel.name + LimitText(channel, *limit) +
+                    Printf(" %d次（", limit->Count()) + FormatDuration(limit->secondsBeyond) + "）";
         }
     }
     return text;
@@ -95,8 +89,13 @@ double DrawVerdict(ReportCanvas& canvas, const ReportSource& source, double y) {
     canvas.Box(kLeft, y, kContentWidth, height, look.fill, look.outline);
     canvas.SetFont(12, true);
     canvas.Text(kLeft + 3, y + 1.5, "结论：" + VerdictText(source.statistics), look.outline);
-    canvas.SetFont(8);
-    canvas.Text(kLeft + 3, y + 7.8, VerdictDetails(source.statistics));
+    // The details take the box's width: a smaller face for many limits crossed.
+    const std::string details = VerdictDetails(source.statistics);
+    double points = 8;
+    for (canvas.SetFont(points); points > 5 && canvas.TextWidthMm(details) > kContentWidth - 6;
+         canvas.SetFont(points))
+        points -= 0.5;
+    canvas.Text(kLeft + 3, y + 7.8, details);
     return y + height;
 }
 
