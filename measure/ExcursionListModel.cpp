@@ -6,10 +6,10 @@ namespace veldrin {
 namespace {
 
 std::vector<ListColumn> ExcursionColumns() {
-    return {{QStringLiteral("序号"), 45, CellKind::RowNumber}, {QStringLiteral("通道"), 60, CellKind::Blank},
-            {QStringLiteral("超限"), 130, CellKind::Blank},    {QStringLiteral("开始"), 140, CellKind::Blank},
-            {QStringLiteral("结束"), 140, CellKind::Blank},    {QStringLiteral("持续"), 110, CellKind::Blank},
-            {QStringLiteral("极值"), 80, CellKind::Blank}};
+    return {{QStringLiteral("序号"), 36, CellKind::RowNumber}, {QStringLiteral("通道"), 50, CellKind::Blank},
+            {QStringLiteral("超限"), 115, CellKind::Blank},    {QStringLiteral("开始"), 125, CellKind::Blank},
+            {QStringLiteral("结束"), 125, CellKind::Blank},    {QStringLiteral("持续"), 75, CellKind::Blank},
+            {QStringLiteral("极值"), 65, CellKind::Blank}};
 }
 
 }  // namespace

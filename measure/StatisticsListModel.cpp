@@ -5,8 +5,8 @@
 namespace veldrin {
 namespace {
 
-constexpr int kNameWidth = 150;
-constexpr int kChannelWidth = 220;
+constexpr int kNameWidth = 120;
+constexpr int kChannelWidth = 180;
 
 std::vector<ListColumn> ColumnsFor(const HistoryStatistics& statistics) {
     std::vector<ListColumn> columns{{QStringLiteral("项目"), kNameWidth, CellKind::Blank}};

@@ -19,7 +19,6 @@ const QColor kAxisColour(60, 60, 60);
 constexpr double kLegendHeight = 5;
 constexpr double kScaleWidth = 13;
 constexpr double kTimeLabelsHeight = 8;
-constexpr int kValueLabels = 5;
 constexpr int kMaxTimeLabels = 7;
 
 // Where the readings go: the plot rectangle and the period it spans.
@@ -32,11 +31,20 @@ struct Plot {
     }
 };
 
-// The values a channel's scale spans: its readings, and its limits while the alarm is on.
+// The values a channel's scale spans: its readings, and its limits while the alarm is on,
+// widened to whole multiples of a round step (1, 2, 2.5 or 5 times a power of ten) that gives
+// about four divisions.
 struct Scale {
-    double low, high;
+    double low, high, step;
     double YOf(const Plot& plot, double value) const {
         return plot.top + plot.height * (high - value) / (high - low);
+    }
+    int Divisions() const { return static_cast<int>(std::lround((high - low) / step)); }
+    // Decimals that show the step: none for whole steps, else one or two.
+    int Decimals() const {
+        if (step >= 1 && step == std::floor(step))
+            return 0;
+        return step * 10 == std::floor(step * 10) ? 1 : 2;
     }
 };
 
@@ -47,8 +55,20 @@ Scale ScaleOf(const ChannelStatistics& channel) {
         low = std::min(low, static_cast<double>(channel.below.limit));
         high = std::max(high, static_cast<double>(channel.above.limit));
     }
-    const double margin = high > low ? (high - low) * 0.05 : 1.0;
-    return {low - margin, high + margin};
+    if (high - low < 0.01) {
+        low -= 1;
+        high += 1;
+    }
+    const double rough = (high - low) / 4;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * magnitude;
+    for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+        if (factor * magnitude >= rough) {
+            step = factor * magnitude;
+            break;
+        }
+    }
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
 
 void DrawLegend(ReportCanvas& canvas, const ReportSource& source, double x, double y) {
@@ -82,10 +102,10 @@ void ShadeExcursions(ReportCanvas& canvas, const ReportSource& source, const Plo
 void DrawValueScale(ReportCanvas& canvas, const Scale& scale, const Plot& plot, bool left,
                     const QColor& colour) {
     canvas.SetFont(6.5);
-    for (int k = 0; k < kValueLabels; ++k) {
-        const double value = scale.high - (scale.high - scale.low) * k / (kValueLabels - 1);
+    for (int k = 0; k <= scale.Divisions(); ++k) {
+        const double value = scale.low + k * scale.step;
         const double y = scale.YOf(plot, value) - 1.2;
-        const std::string text = Printf("%.1f", value);
+        const std::string text = Printf("%.*f", scale.Decimals(), value);
         if (left) {
             canvas.TextRightAligned(plot.left - 1, y, text, colour);
         } else {
@@ -94,9 +114,10 @@ void DrawValueScale(ReportCanvas& canvas, const Scale& scale, const Plot& plot, 
     }
 }
 
-void DrawGrid(ReportCanvas& canvas, const Plot& plot) {
-    for (int k = 0; k < kValueLabels; ++k) {
-        const double y = plot.top + plot.height * k / (kValueLabels - 1);
+// Grid lines at the divisions of the first channel's scale.
+void DrawGrid(ReportCanvas& canvas, const Plot& plot, const Scale& scale) {
+    for (int k = 0; k <= scale.Divisions(); ++k) {
+        const double y = scale.YOf(plot, scale.low + k * scale.step);
         canvas.Line(plot.left, y, plot.left + plot.width, y, kGridColour, 0.15);
     }
 }
@@ -203,7 +224,8 @@ void DrawReportChart(ReportCanvas& canvas, const ReportSource& source, double le
               statistics.period.first,   std::max(statistics.period.last, statistics.period.first + 1)};
     canvas.Box(plot.left, plot.top, plot.width, plot.height, Qt::white);
     ShadeExcursions(canvas, source, plot);
-    DrawGrid(canvas, plot);
+    if (!statistics.channels.empty())
+        DrawGrid(canvas, plot, ScaleOf(statistics.channels.front()));
     DrawTimeAxis(canvas, plot);
     canvas.Painter().save();
     canvas.Painter().setClipRect(
