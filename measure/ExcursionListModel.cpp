@@ -22,6 +22,12 @@ void ExcursionListModel::Refresh(const HistoryStatistics& statistics) {
     endResetModel();
 }
 
+void ExcursionListModel::Clear() {
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
 int ExcursionListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

@@ -15,8 +15,10 @@ class ExcursionListModel final : public TextTableModel {
   public:
     explicit ExcursionListModel(QObject* parent = nullptr);
 
-    // `statistics` must outlive the rows; the next Refresh replaces them.
+    // `statistics` must outlive the rows; the next Refresh or Clear replaces them.
     void Refresh(const HistoryStatistics& statistics);
+    // No rows: before the statistics the rows point into are replaced.
+    void Clear();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QString CellText(int row, int column) const override;

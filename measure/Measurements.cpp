@@ -26,6 +26,7 @@ void Measurements::ShowLoadedFile() {
 }
 
 void Measurements::RefreshStatistics() {
+    excursionList_.Clear();
     statistics_ = ComputeStatistics(history_);
     statisticsList_.Refresh(statistics_);
     excursionList_.Refresh(statistics_);
