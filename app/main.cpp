@@ -1,8 +1,12 @@
 #include <QApplication>
 
 #include "app/CVeldrinApp.h"
+#include "app/CommandLine.h"
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> answered = veldrin::AnswerOptions(argc, argv)) {
+        return *answered;
+    }
     QApplication application(argc, argv);
     veldrin::CVeldrinApp veldrin(QApplication::arguments());
     if (!veldrin.InitInstance()) {

@@ -74,9 +74,14 @@ bool ConnectTask::SearchFinds(int port) {
 ConnectOutcome ConnectTask::Run() {
     ConnectOutcome outcome;
     int port = choice_.autoSearch ? kAutoSearchPort : choice_.port;
-    // Auto search: from port 8 down to 1; the first port whose logger identifies itself wins.
+    // Auto search: from port 8 down to 1, then the devices found on the machine; the first port
+    // whose logger identifies itself wins.
     if (choice_.autoSearch) {
-        for (int candidate = 8; candidate >= 1 && !Cancelled(); --candidate) {
+        std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
+        candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
+        for (int candidate : candidates) {
+            if (Cancelled())
+                break;
             if (SearchFinds(candidate)) {
                 port = candidate;
                 outcome.foundBySearch = candidate;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "logger/ConnectionTexts.h"
+#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -11,6 +12,15 @@ std::string Format(const char* format, int number) {
     char text[96];
     std::snprintf(text, sizeof text, format, number);
     return text;
+}
+
+// A message about `port`: with its com number, or with the device path of a port picked by name.
+std::string PortMessage(const char* numbered, const char* named, int port) {
+    if (!IsNamedPort(port))
+        return Format(numbered, port);
+    std::string message = named;
+    message.replace(message.find("%s"), 2, DevicePathForPort(port));
+    return message;
 }
 
 // Commands whose pending requests an identify mismatch withdraws.
@@ -101,10 +111,11 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
 void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     using Result = ConnectOutcome::Result;
     if (outcome.foundBySearch)
-        ui_.ShowMessage(Format(texts::kAutoSearchFound, *outcome.foundBySearch));
+        ui_.ShowMessage(
+            PortMessage(texts::kAutoSearchFound, texts::kAutoSearchFoundDevice, *outcome.foundBySearch));
     switch (outcome.result) {
         case Result::OpenFailed:
-            ui_.ShowMessage(Format(texts::kOpenFailed, outcome.port));
+            ui_.ShowMessage(PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, outcome.port));
             return;
         case Result::NotFound:
             ui_.ShowMessage(texts::kDeviceNotFound);
