@@ -1,7 +1,6 @@
 // veldrin-cli info FILE.Vdr [--stats]: the header of a data file as one JSON object; --stats adds
 // the statistics of its readings (extremes with their times, MKT, excursions, period).
 #include <cstdio>
-#include <iostream>
 #include <memory>
 
 #include <nlohmann/json.hpp>
@@ -66,9 +65,10 @@ int Info(const std::string& path, bool withStatistics) {
     nlohmann::ordered_json info = Describe(*load);
     if (withStatistics)
         info["stats"] = StatisticsJson(ComputeStatistics(*load->dataSet));
-    std::cout << info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
-    std::cout.flush();
-    return 0;
+    const std::string json = info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+                             "
+                             ";
+                             return PrintProduct(json, "info", "the header");
 }
 
 const CommandRegistration kRegistration{
