@@ -65,10 +65,9 @@ int Info(const std::string& path, bool withStatistics) {
     nlohmann::ordered_json info = Describe(*load);
     if (withStatistics)
         info["stats"] = StatisticsJson(ComputeStatistics(*load->dataSet));
-    const std::string json = info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
-                             "
-                             ";
-                             return PrintProduct(json, "info", "the header");
+    const std::string json =
+        info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return PrintProduct(json, "info", "the header");
 }
 
 const CommandRegistration kRegistration{
