@@ -1,5 +1,5 @@
 #pragma once
-// The history panel: the history curve and lists in tabs, and the summary beside them.
+// The history panel: the history curve, lists and statistics in tabs, and the summary beside them.
 #include <QWidget>
 
 #include "app/PanelPages.h"
@@ -10,19 +10,19 @@ namespace veldrin {
 
 class CDlgHistory : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The panel takes ownership of the pages.
     explicit CDlgHistory(const HistoryPages& pages, QWidget* parent = nullptr);
 
     QTabWidget* DataTabs() const { return dataTabs_; }
     QWidget* SummaryPage() const { return summary_; }
 
-protected:
+  protected:
     // Follows the page area of the tabs, wherever the layout moves it.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void PlaceSummary();
 
     QTabWidget* dataTabs_;

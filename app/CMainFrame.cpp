@@ -66,6 +66,7 @@ void CMainFrame::CreateActions() {
     AddCommand(Command::Save, QStringLiteral("保存\tCtrl+S(&S)"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     AddCommand(Command::PrintHistory, QStringLiteral("打印历史数据\t(&P)"));
+    AddCommand(Command::ExportReport, QStringLiteral("导出报告(PDF)…"));
     AddCommand(Command::Connect, QStringLiteral("连接仪器"));
     AddCommand(Command::Disconnect, QStringLiteral("断开仪器"));
     AddCommand(Command::RealtimeView, QStringLiteral("即时数据界面"));
@@ -99,6 +100,7 @@ void CMainFrame::CreateMenus() {
     file->addAction(Action(Command::Open));
     file->addAction(Action(Command::Save));
     file->addAction(Action(Command::PrintHistory));
+    file->addAction(Action(Command::ExportReport));
     exitSeparator_ = file->addSeparator();
     file->addAction(exitAction_);
 

@@ -5,12 +5,12 @@ namespace {
 
 // One command's rule list: starts enabled, and every rule that applies overrides the result.
 class RuleChain {
-public:
+  public:
     RuleChain& EnableIf(bool applies) { return Apply(applies, true); }
     RuleChain& DisableIf(bool applies) { return Apply(applies, false); }
     bool Enabled() const { return enabled_; }
 
-private:
+  private:
     RuleChain& Apply(bool applies, bool enable) {
         if (applies) {
             enabled_ = enable;
@@ -39,6 +39,8 @@ EnabledCommands EnabledCommandsFor(const CommandState& s) {
                                           .DisableIf(s.realtimePanelVisible)
                                           .EnableIf(s.historyPanelVisible)
                                           .Enabled());
+    // The report reads the history as printing does.
+    result.Set(Command::ExportReport, result[Command::PrintHistory]);
     result.Set(Command::HistoryView, RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).Enabled());
     result.Set(Command::RealtimeView, RuleChain()
                                           .DisableIf(nothingOrLive)

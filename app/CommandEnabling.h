@@ -16,8 +16,9 @@ enum class Command : std::size_t {
     Connect,
     Disconnect,
     ReadHistory,
+    ExportReport,
 };
-inline constexpr std::size_t kMenuCommandCount = 8;
+inline constexpr std::size_t kMenuCommandCount = 9;
 
 // What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
 // 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
@@ -32,11 +33,11 @@ struct CommandState {
 };
 
 class EnabledCommands {
-public:
+  public:
     bool operator[](Command command) const { return enabled_[static_cast<std::size_t>(command)]; }
     void Set(Command command, bool enabled) { enabled_[static_cast<std::size_t>(command)] = enabled; }
 
-private:
+  private:
     std::array<bool, kMenuCommandCount> enabled_{};
 };
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace veldrin {
@@ -59,6 +60,17 @@ void CurvePage::FollowChart() {
     if (chart_ != nullptr) {
         trackbar_->setValue(chart_->FirstIndex());
     }
+    update();
+}
+
+void CurvePage::ShowSample(int index) {
+    if (chart_ == nullptr) {
+        return;
+    }
+    chart_->ShowSample(index);
+    // The trackbar only mirrors the view here: its own change would move the view again.
+    const QSignalBlocker blocker(trackbar_);
+    trackbar_->setValue(chart_->FirstIndex());
     update();
 }
 

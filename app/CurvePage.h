@@ -31,6 +31,8 @@ class CurvePage : public QWidget {
     void SetTrackbarMaximum(int maximum);
     // The trackbar shows the chart's first sample again, after the chart was started afresh.
     void FollowChart();
+    // Shows chart sample `index` under the cursor; the trackbar follows as far as it reaches.
+    void ShowSample(int index);
 
     QSlider* Trackbar() const { return trackbar_; }
     QPushButton* ZoomOutButton() const { return zoomOut_; }

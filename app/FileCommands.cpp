@@ -9,11 +9,13 @@
 #include "app/CVeldrinView.h"
 #include "app/RecentFileList.h"
 #include "app/Workspace.h"
+#include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
 #include "files/TextExport.h"
 #include "files/WorksheetExport.h"
 #include "print/CDlgPrintPreview.h"
+#include "print/ReportPdf.h"
 
 namespace veldrin {
 namespace {
@@ -39,7 +41,7 @@ FileCommands::~FileCommands() {
     if (!installed_) {
         return;
     }
-    for (Command command : {Command::Open, Command::Save, Command::PrintHistory}) {
+    for (Command command : {Command::Open, Command::Save, Command::PrintHistory, Command::ExportReport}) {
         frame_.SetCommandHandler(command, {});
     }
     frame_.SetRecentFileHandler({});
@@ -50,6 +52,7 @@ void FileCommands::Install() {
     frame_.SetCommandHandler(Command::Open, [this] { Open(); });
     frame_.SetCommandHandler(Command::Save, [this] { Save(); });
     frame_.SetCommandHandler(Command::PrintHistory, [this] { PrintHistory(); });
+    frame_.SetCommandHandler(Command::ExportReport, [this] { ExportReport(); });
     frame_.SetRecentFileHandler([this](const QString& path) { OpenRecent(path); });
     if (recent_ != nullptr) {
         frame_.SetRecentFiles(recent_->Entries());
@@ -109,7 +112,7 @@ void FileCommands::Save() {
     // The dialog would ask about the name as typed; the question is asked below about the name
     // that is really written, extension included.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(NameFilters(kSaveFilter));
+    dialog.setNameFilters(NameFilters(kSaveFilter) << FromUtf8(kCsvFilter));
     dialog.setDirectory(StartFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
@@ -140,10 +143,12 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
     Measurements& records = workspace_.Records();
     switch (target.format) {
         case SaveFormat::DataFile:
-        case SaveFormat::Text: {
-            const SaveResult result = target.format == SaveFormat::DataFile
-                                          ? WriteDataFile(target.path, records.History())
-                                          : WriteTextExport(target.path, records.History());
+        case SaveFormat::Text:
+        case SaveFormat::Csv: {
+            const SaveResult result =
+                target.format == SaveFormat::DataFile ? WriteDataFile(target.path, records.History())
+                : target.format == SaveFormat::Text   ? WriteTextExport(target.path, records.History())
+                                                      : WriteCsvExport(target.path, records.History());
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;
@@ -226,6 +231,33 @@ void FileCommands::PrintHistory() {
     }
     CDlgPrintPreview preview(history, &frame_);
     preview.exec();
+}
+
+void FileCommands::ExportReport() {
+    if (workspace_.Records().History().samples.Count() == 0) {
+        return;
+    }
+    QFileDialog dialog(&frame_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    ExportReportPath(dialog.selectedFiles().constFirst());
+}
+
+bool FileCommands::ExportReportPath(const QString& path) {
+    const ReportResult result =
+        ExportReportPdf(workspace_.Records().History(), ReportOptions{}, path.toStdString());
+    if (result.status != ReportStatus::Written) {
+        QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), QStringLiteral("报告保存出错"),
+                        QMessageBox::Ok, &frame_);
+        box.setDetailedText(QString::fromStdString(result.message));
+        box.exec();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace veldrin

@@ -1,6 +1,7 @@
 #pragma once
 // The File menu's work on the current history: open a data file, save it as a data file, a text
-// export or a workbook, and print it. The dialogs ask for the names; the *Path calls do the work.
+// export, a workbook or CSV, print it, and write its report as a PDF. The dialogs ask for the names; the
+// *Path calls do the work.
 #include <QString>
 
 namespace veldrin {
@@ -38,6 +39,11 @@ class FileCommands {
     // and the name's extension decide. True when written.
     bool SavePath(const QString& chosenPath, int filterIndex);
     void PrintHistory();
+    // File → "导出报告(PDF)…": asks for a PDF name and writes the report of the current history.
+    void ExportReport();
+    // Writes the report of the current history to `path`; a failure shows "报告保存出错" with the
+    // reason. True when written.
+    bool ExportReportPath(const QString& path);
 
   private:
     QString StartFolder() const;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/CurvePage.h"
+#include "app/StatisticsPage.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {
@@ -74,7 +75,7 @@ RealtimePages CreateRealtimePages() {
 
 HistoryPages CreateHistoryPages() {
     return {NamedPage<CurvePage>("CPage11"), NamedPage<ListPage>("CPage12"), NamedPage<ListPage>("CPage13"),
-            NamedPage<ListPage>("CPage4")};
+            NamedPage<ListPage>("CPage4"), NamedPage<StatisticsPage>("statisticsPage")};
 }
 
 }  // namespace veldrin

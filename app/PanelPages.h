@@ -29,7 +29,8 @@ struct HistoryPages {
     QWidget* curve;
     QWidget* dataList;
     QWidget* alarmList;
-    QWidget* summary;  // placed beside the tabs
+    QWidget* summary;     // placed beside the tabs
+    QWidget* statistics;  // "统计", the tab after the alarm list
 };
 
 // Parentless pages; the panel that receives them takes ownership.

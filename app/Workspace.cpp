@@ -11,6 +11,7 @@
 #include "app/CVeldrinView.h"
 #include "app/CurvePage.h"
 #include "app/PanelPages.h"
+#include "app/StatisticsPage.h"
 
 namespace veldrin {
 namespace {
@@ -74,6 +75,9 @@ Workspace::~Workspace() {
             curve->SetChart(nullptr, {});
         }
     }
+    if (auto* statistics = frame_.View()->HistoryPanel()->DataTabs()->findChild<StatisticsPage*>()) {
+        statistics->SetLists(nullptr, nullptr);
+    }
     for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
         frame_.SetCommandHandler(static_cast<Command>(index), {});
     }
@@ -105,6 +109,24 @@ void Workspace::AttachPages() {
             return DrawHistoryCurvePage(chart, measurements_->History());
         });
         QObject::connect(&records, &Measurements::historyShown, historyCurve, &CurvePage::FollowChart);
+    }
+    AttachStatisticsPage(historyCurve);
+}
+
+void Workspace::AttachStatisticsPage(CurvePage* historyCurve) {
+    QTabWidget* tabs = frame_.View()->HistoryPanel()->DataTabs();
+    auto* page = tabs->findChild<StatisticsPage*>();
+    if (page == nullptr) {
+        return;
+    }
+    page->SetLists(&measurements_->StatisticsList(), &measurements_->ExcursionList());
+    if (historyCurve != nullptr) {
+        // A chosen excursion: the curve page comes up with the cursor on its first reading.
+        QObject::connect(page, &StatisticsPage::excursionChosen, historyCurve,
+                         [tabs, historyCurve](int index) {
+                             historyCurve->ShowSample(index);
+                             tabs->setCurrentWidget(historyCurve);
+                         });
     }
 }
 

@@ -16,6 +16,7 @@
 namespace veldrin {
 
 class CMainFrame;
+class CurvePage;
 
 class Workspace {
   public:
@@ -36,6 +37,9 @@ class Workspace {
   private:
     // The curve, list and summary pages of both panels show the measurement records.
     void AttachPages();
+    // The statistics page shows the statistics of the history; a chosen excursion moves the
+    // history curve's cursor.
+    void AttachStatisticsPage(CurvePage* historyCurve);
     void InstallCommands();
     void Step();
 

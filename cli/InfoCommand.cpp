@@ -1,4 +1,5 @@
-// veldrin-cli info FILE.Vdr: the header of a data file as one JSON object.
+// veldrin-cli info FILE.Vdr [--stats]: the header of a data file as one JSON object; --stats adds
+// the statistics of its readings (extremes with their times, MKT, excursions, period).
 #include <cstdio>
 #include <memory>
 
@@ -6,6 +7,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/FileCommandSupport.h"
+#include "cli/StatisticsJson.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
 
@@ -56,22 +58,29 @@ nlohmann::ordered_json Describe(const DataFileLoad& load) {
     return info;
 }
 
-int Info(const std::string& path) {
+int Info(const std::string& path, bool withStatistics) {
     auto load = LoadForCommand(path);
     if (!load)
         return kFileFailureStatus;
+    nlohmann::ordered_json info = Describe(*load);
+    if (withStatistics)
+        info["stats"] = StatisticsJson(ComputeStatistics(*load->dataSet));
     const std::string json =
-        Describe(*load).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+        info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     return PrintProduct(json, "info", "the header");
 }
 
-const CommandRegistration kRegistration{"info", [](CLI::App& app, int& status) {
-                                            auto path = std::make_shared<std::string>();
-                                            CLI::App* command = app.add_subcommand(
-                                                "info", "Print the header of a .Vdr data file as JSON");
-                                            command->add_option("file", *path, "the data file")->required();
-                                            command->callback([path, &status] { status = Info(*path); });
-                                        }};
+const CommandRegistration kRegistration{
+    "info", [](CLI::App& app, int& status) {
+        auto path = std::make_shared<std::string>();
+        auto withStatistics = std::make_shared<bool>(false);
+        CLI::App* command = app.add_subcommand("info", "Print the header of a .Vdr data file as JSON");
+        command->add_option("file", *path, "the data file")->required();
+        command->add_flag("--stats", *withStatistics,
+                          "add the statistics of the readings: extremes, "
+                          "MKT, excursions, period");
+        command->callback([path, withStatistics, &status] { status = Info(*path, *withStatistics); });
+    }};
 
 }  // namespace
 }  // namespace veldrin::cli

@@ -26,11 +26,6 @@ SaveResult WritePdf(const HistoryDataSet& history, const std::string& path) {
 
 const ExporterRegistration kPdf{"pdf", "printed pages", WritePdf};
 
-// A CLI11 check: empty when `text` is a time, else what is wrong.
-std::string CheckTime(const std::string& text) {
-    return ParsePrintRangeTime(text) ? std::string() : "not a time of the form YYYY-MM-DD HH:MM:SS: " + text;
-}
-
 }  // namespace
 
 std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
@@ -40,6 +35,15 @@ std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
                     &rest) != 6)
         return std::nullopt;
     return MakeLocalTime(year, month, day, hour, minute, second);
+}
+
+CLI::Validator PrintRangeTimeValidator() {
+    return CLI::Validator(
+        [](const std::string& text) {
+            return ParsePrintRangeTime(text) ? std::string()
+                                             : "not a time of the form YYYY-MM-DD HH:MM:SS: " + text;
+        },
+        "TIME");
 }
 
 void AddPdfExportOptions(CLI::App& command) {
@@ -59,12 +63,12 @@ void AddPdfExportOptions(CLI::App& command) {
         .add_option_function<std::string>(
             "--from", [](const std::string& text) { Options().from = ParsePrintRangeTime(text); },
             "pdf: first time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the first sample)")
-        ->check(CLI::Validator(CheckTime, "TIME"));
+        ->check(PrintRangeTimeValidator());
     command
         .add_option_function<std::string>(
             "--to", [](const std::string& text) { Options().to = ParsePrintRangeTime(text); },
             "pdf: last time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the last sample)")
-        ->check(CLI::Validator(CheckTime, "TIME"));
+        ->check(PrintRangeTimeValidator());
 }
 
 }  // namespace veldrin::cli

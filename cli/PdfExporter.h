@@ -16,5 +16,7 @@ void AddPdfExportOptions(CLI::App& command);
 // "YYYY-MM-DD HH:MM:SS" (fields may drop their leading zeros) as a local time; nothing when the
 // text names no time.
 std::optional<std::time_t> ParsePrintRangeTime(const std::string& text);
+// A CLI11 check that an option's text is such a time.
+CLI::Validator PrintRangeTimeValidator();
 
 }  // namespace veldrin::cli

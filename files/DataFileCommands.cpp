@@ -80,18 +80,21 @@ std::string ExtensionAfterLastDot(std::string_view path) {
 }
 
 SaveTarget PlanSave(const std::string& chosenPath, int filterIndex) {
-    std::string extension = ExtensionAfterFirstDot(chosenPath);
     struct Rule {
         SaveFormat format;
         std::string_view extension;
         int filterIndex;
+        bool lastDot;  // the extension is the text after the last "." rather than the first
     };
     static constexpr Rule kRules[] = {
-        {SaveFormat::DataFile, "Vdr", 1},
-        {SaveFormat::Text, "txt", 2},
-        {SaveFormat::Worksheet, "xls", 3},
+        {SaveFormat::DataFile, "Vdr", 1, false},
+        {SaveFormat::Text, "txt", 2, false},
+        {SaveFormat::Worksheet, "xls", 3, false},
+        {SaveFormat::Csv, "csv", kCsvFilterIndex, true},
     };
     for (const auto& rule : kRules) {
+        const std::string extension =
+            rule.lastDot ? ExtensionAfterLastDot(chosenPath) : ExtensionAfterFirstDot(chosenPath);
         if (extension != rule.extension && filterIndex != rule.filterIndex)
             continue;
         std::string path = chosenPath;

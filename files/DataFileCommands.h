@@ -30,13 +30,18 @@ std::string ExtensionAfterFirstDot(std::string_view path);
 // The text after the last "." of the file name; empty without one.
 std::string ExtensionAfterLastDot(std::string_view path);
 
-enum class SaveFormat { DataFile, Text, Worksheet, None };
+// The save dialog offers CSV after the three formats of the filter above.
+inline constexpr std::string_view kCsvFilter = "CSV (*.csv)";
+inline constexpr int kCsvFilterIndex = 4;
+
+enum class SaveFormat { DataFile, Text, Worksheet, Csv, None };
 struct SaveTarget {
     SaveFormat format = SaveFormat::None;
     std::string path;  // the chosen path with ".Vdr", ".txt" or ".xls" appended when needed
 };
-// Save: the first matching of data file (extension "Vdr" or filter 1), text ("txt" or filter 2)
-// and worksheet ("xls" or filter 3), all compared case-sensitively.
+// Save: the first matching of data file (extension "Vdr" or filter 1), text ("txt" or filter 2),
+// worksheet ("xls" or filter 3), all compared case-sensitively with the text after the first ".",
+// and CSV ("csv" after the last "." or filter 4).
 SaveTarget PlanSave(const std::string& chosenPath, int filterIndex);
 
 enum class OpenAction {

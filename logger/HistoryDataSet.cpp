@@ -15,4 +15,10 @@ LoggerModel RecordedModel(const HistoryDataSet& history) {
     return ModelFromFileKind(history.fileKind).value_or(history.model);
 }
 
+bool ChannelHasValues(const HistoryDataSet& history, int channel) {
+    if (channel == 1)
+        return history.shown[0];
+    return history.shown[1] && HasSecondChannel(RecordedModel(history));
+}
+
 }  // namespace veldrin

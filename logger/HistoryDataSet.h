@@ -66,4 +66,8 @@ struct HistoryDataSet {
 // from a file, else `model`.
 LoggerModel RecordedModel(const HistoryDataSet& history);
 
+// Whether channel 1 or 2 holds values in the history: shown, and for channel 2 measured by the
+// model the history was recorded with.
+bool ChannelHasValues(const HistoryDataSet& history, int channel);
+
 }  // namespace veldrin

@@ -189,6 +189,14 @@ void CurveChart::Zoom(int direction) {
         ++zoom_;
 }
 
+void CurveChart::ShowSample(int index) {
+    ComputeViewWindow();
+    index = std::clamp(index, 0, std::max(channels_[0].count - 1, 0));
+    const int before = std::min(kMaxPoints / 4, index / stride_);
+    firstIndex_ = index - before * stride_;
+    cursorPosition_ = before * pixelStep_;
+}
+
 int CurveChart::SetCursor(int position) {
     const int q = std::min(position, kSize);
     int index = q / pixelStep_;

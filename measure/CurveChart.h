@@ -59,6 +59,9 @@ class CurveChart {
     void DrawLimitLines2(float first, float second) { DrawLimitLines(channels_[1], first, second); }
 
     void SetFirstIndex(int index) { firstIndex_ = index; }
+    // Puts sample `index` of channel 1 under the cursor at the present zoom: the view starts up to
+    // a quarter of the chart's points before it (fewer near the first sample).
+    void ShowSample(int index);
     // +1 zooms in, −1 out; at least four samples stay in view and the exponent never drops below 0.
     void Zoom(int direction);
     // Moves the cursor to the drawn point nearest pixel column `position`; returns its point index.

@@ -13,6 +13,7 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
                                                          std::array<bool, 2> shown) {
     const DownloadIngestResult result = IngestDownloadedHistory(raw, info_.model, shown, info_, history_);
     presenter_.ShowDownload(result);
+    RefreshStatistics();
     if (result.listed)
         emit historyShown();
     return result;
@@ -20,7 +21,15 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
 
 void Measurements::ShowLoadedFile() {
     presenter_.ShowLoadedFile();
+    RefreshStatistics();
     emit historyShown();
+}
+
+void Measurements::RefreshStatistics() {
+    excursionList_.Clear();
+    statistics_ = ComputeStatistics(history_);
+    statisticsList_.Refresh(statistics_);
+    excursionList_.Refresh(statistics_);
 }
 
 }  // namespace veldrin

@@ -15,11 +15,14 @@
 #include "measure/AlarmSound.h"
 #include "measure/AudibleAlarm.h"
 #include "measure/CurveChart.h"
+#include "measure/ExcursionListModel.h"
 #include "measure/HistoryIngestion.h"
 #include "measure/HistoryListModel.h"
 #include "measure/HistoryPresenter.h"
+#include "measure/HistoryStatistics.h"
 #include "measure/RealtimeListModel.h"
 #include "measure/RealtimeMonitor.h"
+#include "measure/StatisticsListModel.h"
 #include "measure/SummaryListModel.h"
 
 namespace veldrin {
@@ -43,6 +46,10 @@ class Measurements final : public QObject {
     SummaryListModel& Summary() { return summary_; }
     AudibleAlarm& Alarm() { return alarm_; }
     RealtimeMonitor& Realtime() { return realtime_; }
+    // The statistics of the whole current history, and the statistics page's two tables.
+    const HistoryStatistics& Statistics() const { return statistics_; }
+    StatisticsListModel& StatisticsList() { return statisticsList_; }
+    ExcursionListModel& ExcursionList() { return excursionList_; }
 
     // The history read from the logger is complete: decode the collected bytes for the connected
     // model with the channel choice made before the read, and show the result.
@@ -55,6 +62,8 @@ class Measurements final : public QObject {
     void historyShown();
 
   private:
+    void RefreshStatistics();
+
     const LoggerInfo& info_;
     SampleSeries realtimeSeries_;
     CurveChart realtimeChart_;
@@ -68,6 +77,9 @@ class Measurements final : public QObject {
     AudibleAlarm alarm_;
     RealtimeMonitor realtime_;
     HistoryPresenter presenter_;
+    HistoryStatistics statistics_;
+    StatisticsListModel statisticsList_;
+    ExcursionListModel excursionList_;
 };
 
 }  // namespace veldrin

@@ -158,7 +158,7 @@ TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
     EXPECT_EQ(again.header.statisticTexts, original.header.statisticTexts);
     EXPECT_FLOAT_EQ(again.dataSet->samples.Value2(1), -6.0F);
 
-    CliRun unknown = RunCommand({"export", path, folder_ + "/out.csv"});
+    CliRun unknown = RunCommand({"export", path, folder_ + "/out.ods"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find(".txt (text export)"), std::string::npos) << unknown.err;
     EXPECT_NE(unknown.err.find(".vdr (data file)"), std::string::npos) << unknown.err;

@@ -32,7 +32,8 @@ TEST(DataFileSaveRules, TheDataFileFormatWinsAndAppendsItsExtensionUnlessItIsExa
         {"/d/a.xls", 3, SaveFormat::Worksheet, "/d/a.xls"},
         {"/d/a.xlc", 3, SaveFormat::Worksheet, "/d/a.xlc.xls"},
         {"/d/a.xls", 0, SaveFormat::Worksheet, "/d/a.xls"},
-        {"/d/a.csv", 0, SaveFormat::None, ""},
+        {"/d/a.csv", 0, SaveFormat::Csv, "/d/a.csv"},
+        {"/d/a.ods", 0, SaveFormat::None, ""},
         // Dots in folder names do not count.
         {"/d/v1.2/report", 1, SaveFormat::DataFile, "/d/v1.2/report.Vdr"},
     };

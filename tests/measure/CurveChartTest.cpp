@@ -317,5 +317,26 @@ TEST(PixelLines, LinesIncludeBothEndsAndWideLinesAreDoubledAcrossTheirDirection)
     EXPECT_EQ(CountColour(image, red), 2 * 20);
 }
 
+TEST(CurveChart, ShowSamplePutsTheCursorOnThatSampleAtEveryZoom) {
+    CurveChart chart;
+    std::vector<float> values(100000);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<float>(i % 97);
+    chart.Load1(values.data(), static_cast<int>(values.size()));
+    for (const int zoom : {0, 3, 9}) {
+        while (chart.ZoomExponent() < zoom)
+            chart.Zoom(+1);
+        for (const int index : {0, 7, 80000, 99999}) {
+            chart.ShowSample(index);
+            chart.ClearAndDrawGrid();
+            chart.ComputeCurve1(CurveChart::CurveMode::ComputeOnly);
+            EXPECT_EQ(chart.SourceIndex(chart.CursorPoint()), index) << "zoom " << zoom;
+            EXPECT_LE(chart.FirstIndex(), index);
+        }
+    }
+    chart.ShowSample(80000);
+    EXPECT_LT(chart.FirstIndex(), 80000) << "readings before the sample stay in view";
+}
+
 }  // namespace
 }  // namespace veldrin

@@ -1,0 +1,13 @@
+// `veldrin-cli export FILE OUT.csv`: the readings as CSV for spreadsheets and scripts.
+#include "cli/ExportRegistry.h"
+#include "files/CsvExport.h"
+
+namespace veldrin::cli {
+namespace {
+
+const ExporterRegistration kCsv{
+    "csv", "readings as CSV",
+    [](const HistoryDataSet& history, const std::string& path) { return WriteCsvExport(path, history); }};
+
+}  // namespace
+}  // namespace veldrin::cli

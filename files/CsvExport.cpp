@@ -1,0 +1,85 @@
+#include "files/CsvExport.h"
+
+#include <vector>
+
+#include "files/DataFileFields.h"
+#include "files/IsoTime.h"
+
+namespace veldrin {
+namespace {
+
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kLineEnd = "\r\n";
+
+// A field quoted as CSV asks when it holds a separator, a quote or a line break.
+std::string Field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string Header(const HistoryDataSet& history, const std::vector<int>& channels) {
+    const HistorySummary& s = history.summary;
+    std::string header = "索引,时间";
+    for (const int channel : channels) {
+        const std::string& name = channel == 1 ? s.channel1Name : s.channel2Name;
+        const std::string& unit = channel == 1 ? s.channel1Unit : s.channel2Unit;
+        header += "," + Field(name + " (" + unit + ")");
+    }
+    for (const int channel : channels)
+        header += "," + Field((channel == 1 ? s.channel1Name : s.channel2Name) + "报警");
+    return header + kLineEnd;
+}
+
+}  // namespace
+
+std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
+    const HistoryLimits& limits = history.limits;
+    if (limits.enable1 == 0)
+        return {};
+    const float lower = channel == 1 ? limits.lower1 : limits.lower2;
+    const float upper = channel == 1 ? limits.upper1 : limits.upper2;
+    if (value < lower)
+        return "低于下限";
+    if (value > upper)
+        return "高于上限";
+    return "正常";
+}
+
+std::string BuildCsvExport(const HistoryDataSet& history) {
+    std::vector<int> channels;
+    for (int channel = 1; channel <= 2; ++channel) {
+        if (ChannelHasValues(history, channel))
+            channels.push_back(channel);
+    }
+    const SampleSeries& samples = history.samples;
+    std::string csv = kByteOrderMark + Header(history, channels);
+    csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
+    for (int i = 0; i < samples.Count(); ++i) {
+        csv += std::to_string(i);
+        csv += ',';
+        csv += FormatIsoTime(samples.Time(i));
+        for (const int channel : channels) {
+            csv += ',';
+            AppendFixed2(csv, channel == 1 ? samples.Value1(i) : samples.Value2(i));
+        }
+        for (const int channel : channels) {
+            csv += ',';
+            csv += CsvAlarmState(history, channel, channel == 1 ? samples.Value1(i) : samples.Value2(i));
+        }
+        csv += kLineEnd;
+    }
+    return csv;
+}
+
+SaveResult WriteCsvExport(const std::string& path, const HistoryDataSet& history) {
+    return SaveFileAtomically(path, BuildCsvExport(history));
+}
+
+}  // namespace veldrin

@@ -1,0 +1,22 @@
+#pragma once
+// The CSV export: a history as spreadsheet programs and scripts read it. UTF-8 with a byte-order
+// mark (so that spreadsheets take the Chinese header as UTF-8), CR LF line ends, one header row
+// with the channel names and units, then one row per reading: its index, its time in ISO 8601
+// with the local offset from UTC, the value of every channel with values (two decimals, a dot as
+// the decimal separator: the figures `veldrin-cli dump` prints), and each channel's alarm state.
+#include <string>
+
+#include "files/SafeSave.h"
+#include "logger/HistoryDataSet.h"
+
+namespace veldrin {
+
+// The alarm state of a reading: "正常" within the limits, "低于下限" / "高于上限" beyond one
+// (a reading equal to a limit is within it); empty when the history's alarm is off.
+std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value);
+// The whole file as it is written.
+std::string BuildCsvExport(const HistoryDataSet& history);
+// Writes the export to `path`, replacing an existing file only when everything was written.
+SaveResult WriteCsvExport(const std::string& path, const HistoryDataSet& history);
+
+}  // namespace veldrin

@@ -1,0 +1,52 @@
+#include "measure/ExcursionListModel.h"
+
+#include "measure/StatisticsText.h"
+
+namespace veldrin {
+namespace {
+
+std::vector<ListColumn> ExcursionColumns() {
+    return {{QStringLiteral("序号"), 36, CellKind::RowNumber}, {QStringLiteral("通道"), 50, CellKind::Blank},
+            {QStringLiteral("超限"), 115, CellKind::Blank},    {QStringLiteral("开始"), 125, CellKind::Blank},
+            {QStringLiteral("结束"), 125, CellKind::Blank},    {QStringLiteral("持续"), 75, CellKind::Blank},
+            {QStringLiteral("极值"), 65, CellKind::Blank}};
+}
+
+}  // namespace
+
+ExcursionListModel::ExcursionListModel(QObject* parent) : TextTableModel(ExcursionColumns(), parent) {}
+
+void ExcursionListModel::Refresh(const HistoryStatistics& statistics) {
+    beginResetModel();
+    rows_ = ExcursionsInTimeOrder(statistics);
+    endResetModel();
+}
+
+void ExcursionListModel::Clear() {
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+int ExcursionListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QString ExcursionListModel::CellText(int row, int column) const {
+    if (!IsCell(row, column))
+        return {};
+    if (column == 0)
+        return QString::number(row + 1);
+    const ExcursionCells cells = ExcursionCellsOf(rows_[static_cast<std::size_t>(row)]);
+    const std::string* texts[] = {&cells.channel, &cells.limit,    &cells.start,
+                                  &cells.end,     &cells.duration, &cells.extreme};
+    return QString::fromStdString(*texts[column - 1]);
+}
+
+int ExcursionListModel::FirstSampleOf(int row) const {
+    if (row < 0 || row >= rowCount())
+        return -1;
+    return rows_[static_cast<std::size_t>(row)].excursion->firstIndex;
+}
+
+}  // namespace veldrin

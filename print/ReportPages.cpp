@@ -1,0 +1,198 @@
+#include "print/ReportPages.h"
+
+#include <algorithm>
+
+#include "logger/Gbk.h"
+#include "logger/TextFormat.h"
+#include "measure/StatisticsText.h"
+#include "print/ReportCanvas.h"
+#include "print/ReportChart.h"
+#include "print/ReportReadings.h"
+
+namespace veldrin {
+namespace {
+
+constexpr double kPageWidth = 210;
+constexpr double kPageHeight = 297;
+constexpr double kLeft = 15;
+constexpr double kRight = 195;
+constexpr double kContentWidth = kRight - kLeft;
+
+const QColor kGreyText(90, 90, 90);
+const QColor kRowShade(242, 242, 242);
+
+struct VerdictLook {
+    QColor fill, outline;
+};
+
+VerdictLook LookOf(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::WithinLimits:
+            return {QColor(222, 244, 222), QColor(0, 128, 0)};
+        case Verdict::Excursions:
+            return {QColor(255, 226, 226), QColor(200, 0, 0)};
+        case Verdict::AlarmOff:
+        case Verdict::NoReadings:
+            break;
+    }
+    return {QColor(236, 236, 236), QColor(120, 120, 120)};
+}
+
+void DrawHeading(ReportCanvas& canvas, const ReportSource& source, int page) {
+    canvas.SetFont(16, true);
+    canvas.Text(kLeft, 11, page == 1 ? "数据记录报告" : "读数");
+    canvas.SetFont(9);
+    canvas.TextRightAligned(kRight, 13, Printf("%d/%d", page, ReportPageCount(source)));
+    canvas.SetFont(12);
+    canvas.Text(page == 1 ? kLeft : 45, page == 1 ? 20 : 12, "标题：" + source.history.summary.title);
+}
+
+// Instrument, description, period, interval and, for a part of the history, which part.
+double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) {
+    const HistorySummary& summary = source.history.summary;
+    const RecordingPeriod& period = source.statistics.period;
+    std::vector<std::string> lines{
+        "仪表名称：" + summary.instrumentName, "记录仪描述：" + CutUtf8ToGbkBytes(summary.description, 96),
+        "记录时段：" + FormatStatisticsTime(period.first) + " 至 " + FormatStatisticsTime(period.last) +
+            "（跨度" + FormatDuration(period.spanSeconds) + "）",
+        Printf("记录间隔：%ds    读数：%d条    记录时长：", period.intervalSeconds, period.readings) +
+            FormatDuration(period.recordedSeconds)};
+    const int total = source.history.samples.Count();
+    if (source.range.count != total)
+        lines.push_back(Printf("报告范围：全部%d条读数中的第%d至%d条", total, source.range.first + 1,
+                               source.range.Last() + 1));
+    canvas.SetFont(9);
+    for (const std::string& line : lines) {
+        canvas.Text(kLeft, y, line);
+        y += 4.8;
+    }
+    return y;
+}
+
+// Per channel and limit with excursions: how many and how long.
+std::string VerdictDetails(const HistoryStatistics& statistics) {
+    std::string text;
+    for (const ChannelStatistics& channel : statistics.channels) {
+        for (const LimitStatistics* limit : {&channel.below, &channel.above}) {
+            if (!channel.alarmOn || limit->Count() == 0)
+                continue;
+            text += (text.empty() ? "" : "；") + channel.name + LimitText(channel, *limit) +
+                    Printf(" %d次（", limit->Count()) + FormatDuration(limit->secondsBeyond) + "）";
+        }
+    }
+    return text;
+}
+
+double DrawVerdict(ReportCanvas& canvas, const ReportSource& source, double y) {
+    const VerdictLook look = LookOf(VerdictOf(source.statistics));
+    const double height = 13;
+    canvas.Box(kLeft, y, kContentWidth, height, look.fill, look.outline);
+    canvas.SetFont(12, true);
+    canvas.Text(kLeft + 3, y + 1.5, "结论：" + VerdictText(source.statistics), look.outline);
+    // The details take the box's width: a smaller face for many limits crossed.
+    const std::string details = VerdictDetails(source.statistics);
+    double points = 8;
+    for (canvas.SetFont(points); points > 5 && canvas.TextWidthMm(details) > kContentWidth - 6;
+         canvas.SetFont(points))
+        points -= 0.5;
+    canvas.Text(kLeft + 3, y + 7.8, details);
+    return y + height;
+}
+
+double DrawFigures(ReportCanvas& canvas, const ReportSource& source, double y) {
+    constexpr double kRowHeight = 4.1;
+    constexpr double kNameWidth = 50;
+    const double channelWidth = (kContentWidth - kNameWidth) / 2;
+    canvas.SetFont(10, true);
+    canvas.Text(kLeft, y, "统计");
+    y += 5.5;
+    canvas.SetFont(8);
+    const std::vector<FigureRow> rows = FigureRows(source.statistics);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (r % 2 == 0)
+            canvas.Box(kLeft, y - 0.4, kContentWidth, kRowHeight, kRowShade);
+        canvas.Text(kLeft + 1, y, rows[r].name, r == 0 ? QColor(Qt::black) : kGreyText);
+        for (std::size_t c = 0; c < rows[r].texts.size(); ++c)
+            canvas.Text(kLeft + kNameWidth + channelWidth * static_cast<double>(c), y, rows[r].texts[c]);
+        y += kRowHeight;
+    }
+    return y;
+}
+
+void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double y, double bottom) {
+    constexpr double kRowHeight = 4;
+    static constexpr double kColumns[] = {kLeft,      kLeft + 10,  kLeft + 24, kLeft + 60,
+                                          kLeft + 97, kLeft + 134, kLeft + 162};
+    const std::vector<ListedExcursion> excursions = ExcursionsInTimeOrder(source.statistics);
+    canvas.SetFont(10, true);
+    canvas.Text(kLeft, y, Printf("超限记录（%d次）", static_cast<int>(excursions.size())));
+    y += 5.5;
+    canvas.SetFont(8);
+    if (!source.statistics.alarmOn || excursions.empty()) {
+        canvas.Text(kLeft, y, source.statistics.alarmOn ? "无超限。" : "报警未启用，未按限值判定。",
+                    kGreyText);
+        return;
+    }
+    const char* headings[] = {"序号", "通道", "超限", "开始", "结束", "持续", "极值"};
+    for (std::size_t c = 0; c < std::size(headings); ++c)
+        canvas.Text(kColumns[c], y, headings[c], kGreyText);
+    y += kRowHeight;
+    canvas.Line(kLeft, y - 0.6, kRight, y - 0.6, kGreyText, 0.15);
+    const int fitting = static_cast<int>((bottom - y) / kRowHeight);
+    const int listed = static_cast<int>(excursions.size()) <= fitting ? static_cast<int>(excursions.size())
+                                                                      : std::max(fitting - 1, 0);
+    for (int i = 0; i < listed; ++i) {
+        const ExcursionCells cells = ExcursionCellsOf(excursions[static_cast<std::size_t>(i)]);
+        const std::string texts[] = {Printf("%d", i + 1), cells.channel,  cells.limit,  cells.start,
+                                     cells.end,           cells.duration, cells.extreme};
+        for (std::size_t c = 0; c < std::size(texts); ++c)
+            canvas.Text(kColumns[c], y, texts[c]);
+        y += kRowHeight;
+    }
+    if (listed < static_cast<int>(excursions.size())) {
+        canvas.Text(kLeft, y,
+                    Printf("……另有%d次超限未列出，完整列表见统计页或 veldrin-cli info --stats",
+                           static_cast<int>(excursions.size()) - listed),
+                    kGreyText);
+    }
+}
+
+void DrawFooter(ReportCanvas& canvas, const ReportSource& source) {
+    canvas.SetFont(6.5);
+    canvas.Line(kLeft, 286, kRight, 286, kGreyText, 0.15);
+    canvas.Text(kLeft, 287, "Veldrin 生成于 " + FormatStatisticsTime(source.generated), kGreyText);
+    canvas.TextRightAligned(
+        kRight, 287, "MKT：ΔH = 83.14472 kJ/mol，R = 8.314472 J/(mol·K)；读数等于限值不算超限", kGreyText);
+}
+
+void DrawFirstPage(ReportCanvas& canvas, const ReportSource& source) {
+    double y = DrawIdentity(canvas, source, 28);
+    y = DrawVerdict(canvas, source, y + 1.5);
+    y = DrawFigures(canvas, source, y + 3.5);
+    constexpr double kChartHeight = 62;
+    DrawReportChart(canvas, source, kLeft, y + 2.5, kContentWidth, kChartHeight);
+    DrawExcursionTable(canvas, source, y + 2.5 + kChartHeight + 3, 284);
+}
+
+}  // namespace
+
+int ReportPageCount(const ReportSource& source) {
+    if (!source.withReadings || source.range.count <= 0)
+        return 1;
+    return 1 + (source.range.count + kReportReadingsPerPage - 1) / kReportReadingsPerPage;
+}
+
+void RenderReportPage(QPainter& painter, const ReportSource& source, int page, int pixelsPerInchX,
+                      int pixelsPerInchY) {
+    ReportCanvas canvas(painter, pixelsPerInchX, pixelsPerInchY);
+    canvas.Box(0, 0, kPageWidth, kPageHeight, Qt::white);
+    DrawHeading(canvas, source, page);
+    if (page == 1) {
+        DrawFirstPage(canvas, source);
+        DrawFooter(canvas, source);
+        return;
+    }
+    DrawReadingsPage(canvas, source, page);
+}
+
+}  // namespace veldrin
