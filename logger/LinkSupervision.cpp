@@ -80,7 +80,8 @@ std::string DeviceConnection::UnfinishedActivityText(Phase phase) const {
                                                 ? engine_.HistoryBytes().size() - kFirstBlockHeaderBytes
                                                 : 0;
                 const int total = ReadingsIn(info_.recordBytes);
-                text += "\n" + Printf(texts::kHistoryIncomplete, std::min(ReadingsIn(payload), total), total);
+                text += '\n';
+                text += Printf(texts::kHistoryIncomplete, std::min(ReadingsIn(payload), total), total);
             }
             return text;
         }

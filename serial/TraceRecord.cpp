@@ -92,9 +92,13 @@ std::optional<TraceRecord> ParseLine(const std::string& line, std::string& error
 }  // namespace
 
 std::string FormatTraceRecord(const TraceRecord& record) {
-    std::string line = std::to_string(record.atMs) + " " + KindWord(record.kind);
-    if (record.kind == TraceRecord::Kind::Start || record.kind == TraceRecord::Kind::Open)
-        line += " " + std::to_string(record.number);
+    std::string line = std::to_string(record.atMs);
+    line += ' ';
+    line += KindWord(record.kind);
+    if (record.kind == TraceRecord::Kind::Start || record.kind == TraceRecord::Kind::Open) {
+        line += ' ';
+        line += std::to_string(record.number);
+    }
     for (std::uint8_t byte : record.bytes) {
         line += ' ';
         line += kDigits[byte >> 4];
