@@ -5,6 +5,13 @@ function(veldrin_warnings target)
     if(VELDRIN_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
+    # GCC 12 at -O2 and above reports overlapping copies inside the standard library's own string
+    # concatenation (operator+ of a literal and a std::string) that cannot happen; the warning is
+    # switched off for that compiler only, so that optimised builds stay clean and others keep it.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+       AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+        target_compile_options(${target} PRIVATE -Wno-restrict)
+    endif()
 endfunction()
 
 # veldrin_library(NAME DEPS...): a static library from every .cpp in the calling folder, with the
