@@ -5,12 +5,12 @@ namespace {
 
 // One command's rule list: starts enabled, and every rule that applies overrides the result.
 class RuleChain {
-public:
+  public:
     RuleChain& EnableIf(bool applies) { return Apply(applies, true); }
     RuleChain& DisableIf(bool applies) { return Apply(applies, false); }
     bool Enabled() const { return enabled_; }
 
-private:
+  private:
     RuleChain& Apply(bool applies, bool enable) {
         if (applies) {
             enabled_ = enable;
@@ -33,22 +33,33 @@ EnabledCommands EnabledCommandsFor(const CommandState& s) {
                                   .DisableIf(s.realtimePanelVisible)
                                   .EnableIf(s.recordCount > 0 && s.historyPanelVisible)
                                   .DisableIf(nothingOrLive)
+                                  .EnableIf(s.downloadedHistory)
                                   .Enabled());
     result.Set(Command::PrintHistory, RuleChain()
                                           .EnableIf(historyShown)
                                           .DisableIf(s.realtimePanelVisible)
                                           .EnableIf(s.historyPanelVisible)
+                                          .EnableIf(s.downloadedHistory)
                                           .Enabled());
-    result.Set(Command::HistoryView, RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).Enabled());
+    result.Set(
+        Command::HistoryView,
+        RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).EnableIf(s.downloadedHistory).Enabled());
     result.Set(Command::RealtimeView, RuleChain()
                                           .DisableIf(nothingOrLive)
                                           .EnableIf(s.viewMode == 0 || (s.viewMode == 3 && s.linkMode != 2))
                                           .EnableIf(s.historyPanelVisible && s.online)
                                           .Enabled());
-    result.Set(Command::Connect,
-               RuleChain().EnableIf(s.viewMode == 2).DisableIf(s.viewMode == 0 || s.viewMode == 4).Enabled());
-    result.Set(Command::Disconnect,
-               RuleChain().EnableIf(s.viewMode == 0 || s.viewMode == 4).DisableIf(s.viewMode == 2).Enabled());
+    // While an attempt runs, Connect waits for it and Disconnect cancels it.
+    result.Set(Command::Connect, RuleChain()
+                                     .EnableIf(s.viewMode == 2)
+                                     .DisableIf(s.viewMode == 0 || s.viewMode == 4)
+                                     .DisableIf(s.connecting)
+                                     .Enabled());
+    result.Set(Command::Disconnect, RuleChain()
+                                        .EnableIf(s.viewMode == 0 || s.viewMode == 4)
+                                        .DisableIf(s.viewMode == 2)
+                                        .EnableIf(s.connecting)
+                                        .Enabled());
     result.Set(
         Command::ReadHistory,
         RuleChain().DisableIf(s.linkMode == 0 || s.recordCount == 0).EnableIf(s.linkMode == 1).Enabled());

@@ -21,7 +21,9 @@ inline constexpr std::size_t kMenuCommandCount = 8;
 
 // What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
 // 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
-// loaded. recordCount is the logger's record memory count.
+// loaded. recordCount is the logger's record memory count. downloadedHistory: the current history
+// was downloaded from a logger (it stays so after a disconnect, until a data file replaces it).
+// connecting: a connect attempt is running.
 struct CommandState {
     int viewMode = 2;
     int linkMode = 0;
@@ -29,14 +31,16 @@ struct CommandState {
     bool historyPanelVisible = false;
     std::uint32_t recordCount = 0;
     bool online = false;
+    bool downloadedHistory = false;
+    bool connecting = false;
 };
 
 class EnabledCommands {
-public:
+  public:
     bool operator[](Command command) const { return enabled_[static_cast<std::size_t>(command)]; }
     void Set(Command command, bool enabled) { enabled_[static_cast<std::size_t>(command)] = enabled; }
 
-private:
+  private:
     std::array<bool, kMenuCommandCount> enabled_{};
 };
 

@@ -21,6 +21,7 @@ struct SimulateArgs {
     bool paced = false;
     int silentAfter = -1;
     bool wrongModel = false;
+    bool stopped = false;
 };
 
 const std::map<std::string, LoggerModel> kModels{
@@ -33,6 +34,7 @@ int Simulate(const SimulateArgs& args) {
     SimLoggerOptions options;
     options.model = kModels.at(args.model);
     options.records = args.records;
+    options.recording = !args.stopped;
     options.clockStart = std::time(nullptr);
     SimFaults faults;
     faults.paced = args.paced;
@@ -83,6 +85,8 @@ const CommandRegistration kRegistration{
             ->add_option("--silent-after", args->silentAfter, "stop answering S seconds after the first byte")
             ->check(CLI::NonNegativeNumber);
         command->add_flag("--wrong-model", args->wrongModel, "identify as another model");
+        command->add_flag("--stopped", args->stopped,
+                          "start with the recording stopped (the readings stay in memory)");
         command->callback([args, &status] { status = Simulate(*args); });
     }};
 

@@ -13,6 +13,8 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
                                                          std::array<bool, 2> shown) {
     const DownloadIngestResult result = IngestDownloadedHistory(raw, info_.model, shown, info_, history_);
     presenter_.ShowDownload(result);
+    if (result.stored)
+        historyDownloaded_ = true;
     if (result.listed)
         emit historyShown();
     return result;
@@ -20,6 +22,7 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
 
 void Measurements::ShowLoadedFile() {
     presenter_.ShowLoadedFile();
+    historyDownloaded_ = false;
     emit historyShown();
 }
 

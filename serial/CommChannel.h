@@ -14,7 +14,7 @@
 namespace veldrin {
 
 class CommChannel final : public Link {
-public:
+  public:
     // How long a write may find no room in the output queue before it gives up. At 9600 baud the
     // queue drains by about one byte per millisecond, so only a dead line stalls this long.
     static constexpr int kWriteStallMs = 2000;
@@ -39,6 +39,7 @@ public:
     bool EnableDtrRts() override;
     int Port() const override;
     std::string LastError() const override;
+    int LastErrorNumber() const override;
 
     // The device path of the last open.
     std::string DevicePath() const;
@@ -47,7 +48,7 @@ public:
     // Why the reader ended by itself (e.g. the device was unplugged); empty while it runs.
     std::string ReceiveError() const;
 
-private:
+  private:
     bool OpenPath(const std::string& devicePath, int port, const LineSettings& settings);
     void CloseLocked();
     void Deliver(const std::uint8_t* bytes, std::size_t count);
@@ -59,6 +60,7 @@ private:
     int portNumber_ = 0;
     std::string devicePath_;
     std::string error_;
+    int errorNumber_ = 0;
 
     // Held while the callback runs, so that replacing it waits for a delivery in progress.
     std::mutex callbackMutex_;

@@ -24,7 +24,7 @@ struct LineSettings {
 };
 
 class Link {
-public:
+  public:
     virtual ~Link() = default;
 
     // Opens numbered port `port` (mapped to a device path by PortMap). Reports nothing: the
@@ -43,6 +43,9 @@ public:
     virtual int Port() const = 0;
     // Why the last Open failed (device path and system reason), empty after a success.
     virtual std::string LastError() const = 0;
+    // The system's error number of the last failed Open (EACCES, ENOENT …), 0 when there is none
+    // or the link has no system behind it.
+    virtual int LastErrorNumber() const { return 0; }
 };
 
 }  // namespace veldrin

@@ -12,7 +12,7 @@
 namespace veldrin {
 
 class CSerialPort {
-public:
+  public:
     // Outcome of one read: the bytes taken, or whether the device has gone (end of file or an
     // error other than "nothing there yet"; `error` is the errno value, 0 for end of file).
     struct ReadResult {
@@ -39,6 +39,8 @@ public:
     int PortNumber() const { return port_; }
     const std::string& DevicePath() const { return path_; }
     const std::string& LastError() const { return error_; }
+    // The errno value behind LastError(), 0 when the failure had none.
+    int LastErrorNumber() const { return errorNumber_; }
 
     // Reads and writes the line settings as a termios record.
     bool GetLineSettings(termios& tio);
@@ -55,7 +57,7 @@ public:
     // gone or no byte could be written for `stallTimeoutMs`; returns how many bytes went out.
     std::size_t Write(const std::uint8_t* bytes, std::size_t count, int stallTimeoutMs) const;
 
-private:
+  private:
     bool Fail(const std::string& what, int errorNumber);
 
     int fd_ = -1;
@@ -63,6 +65,7 @@ private:
     int port_ = 0;
     std::string path_;
     std::string error_;
+    int errorNumber_ = 0;
 };
 
 }  // namespace veldrin
