@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -133,6 +134,17 @@ TEST(DownloadSaveEndToEnd, DownloadedHistoryIsSavedWhileConnectedAndAfterDisconn
         QTest::keyClick(first.frame.View(), Qt::Key_S, Qt::ControlModifier);
         ASSERT_TRUE(*answered) << "Ctrl+S asks for a file name";
         EXPECT_TRUE(QFileInfo(afterDisconnect).size() > 0);
+        // The same history as a text export and as a workbook.
+        for (const char* name : {"offline.txt", "offline.xls"}) {
+            const QString exported = folder.filePath(QString::fromLatin1(name));
+            answered = AnswerFileDialog(exported, 5000);
+            first.frame.Action(Command::Save)->trigger();
+            ASSERT_TRUE(*answered) << name;
+            EXPECT_GT(QFileInfo(exported).size(), 1000) << name;
+        }
+        QFile text(folder.filePath(QStringLiteral("offline.txt")));
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+        EXPECT_GE(text.readAll().count("\r\n"), kRecords) << "a line per reading at least";
 
         Window second;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&second.frame));

@@ -58,11 +58,19 @@ inline std::shared_ptr<bool> AnswerConnectDialog(const QString& port, const QStr
     });
 }
 
-// A file dialog: types `path` as the file name and accepts once the dialog has taken it (it loads
-// its folder in the background and may clear the name meanwhile).
+// A file dialog: picks the filter of `path`'s extension, types `path` as the file name and
+// accepts once the dialog has taken it (it loads its folder in the background and may clear the
+// name meanwhile).
 inline std::shared_ptr<bool> AnswerFileDialog(const QString& path, int waitMs = 20000) {
     return OnNextDialogUntil<QFileDialog>(
         [path](QFileDialog* dialog) {
+            // The filter of the name's extension, as a user picks "Text Files" for a .txt name.
+            const QString suffix = QStringLiteral("*.") + QFileInfo(path).suffix();
+            for (const QString& filter : dialog->nameFilters()) {
+                if (filter.contains(suffix) && dialog->selectedNameFilter() != filter) {
+                    dialog->selectNameFilter(filter);
+                }
+            }
             if (dialog->selectedFiles().value(0) != path) {
                 // Typed into the name field, as a user does: selectFile() alone does not always
                 // take when the file is listed in the folder already shown.

@@ -57,7 +57,7 @@ TEST_F(WindowFitTest, OnASmallScreenTheFrameStaysOnItAndTheViewScrolls) {
 // A temperature-humidity history whose title and description fill their GBK bytes.
 void DownloadLongTexts(LoggerInfo& info, Measurements& records) {
     info.model = LoggerModel::TemperatureHumidity;
-    info.title = "北门冷库一号温湿度记录仪表二零二四年";  // 36 bytes
+    info.title = "北门冷库一号温湿度记录仪表二零二四年";                                // 36 bytes
     info.description = "冷库北门货架第三排靠墙位置每分钟记录一次温度湿度数据请勿移动";  // 60 bytes
     ASSERT_EQ(GbkLength(info.title), 36u);
     ASSERT_EQ(GbkLength(info.description), 60u);
@@ -105,10 +105,11 @@ TEST_F(WindowFitTest, SummaryValuesAreWholeAtTheDefaultSize) {
     // Times stay on one line.
     const HistorySummary& s = workspace.Records().History().summary;
     for (const std::string& time : {s.startTime, s.stopTime}) {
-        const QList<QModelIndex> found =
-            list->match(list->index(0, 1), Qt::DisplayRole, QString::fromStdString(time), 1, Qt::MatchExactly);
+        const QList<QModelIndex> found = list->match(list->index(0, 1), Qt::DisplayRole,
+                                                     QString::fromStdString(time), 1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << time;
-        EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(time)) + 8, summary->visualRect(found[0]).width());
+        EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(time)) + 8,
+                  summary->visualRect(found[0]).width());
     }
 }
 
@@ -124,7 +125,8 @@ TEST(QtTexts, MessageBoxButtonsAreChineseOnceTheTranslationsAreLoaded) {
                        QMessageBox::Ok | QMessageBox::Cancel);
     ASSERT_EQ(before.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
 
-    ASSERT_TRUE(InstallChineseTranslations(*qApp)) << "qt6-translations-l10n is installed by tools/install-deps";
+    ASSERT_TRUE(InstallChineseTranslations(*qApp))
+        << "qt6-translations-l10n is installed by tools/install-deps";
     QMessageBox box(QMessageBox::Information, QStringLiteral("Veldrin"), QStringLiteral("x"),
                     QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("确定"));
