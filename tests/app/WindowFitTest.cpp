@@ -80,6 +80,17 @@ TEST_F(WindowFitTest, SummaryValuesAreWholeAtTheDefaultSize) {
     ASSERT_FALSE(frame.View()->HistoryPanel()->isHidden());
     QTest::qWait(50);
 
+    auto* scroller = frame.findChild<QScrollArea*>(QStringLiteral("viewScroller"));
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0) << "at the default size nothing scrolls";
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0) << "at the default size nothing scrolls";
+    frame.View()->ShowRealtimeView();
+    QTest::qWait(20);
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum() + scroller->verticalScrollBar()->maximum(), 0)
+        << "nor on the realtime panel";
+    frame.View()->ShowHistoryView();
+    QTest::qWait(20);
+
     auto* summary = qobject_cast<QTableView*>(frame.View()->HistoryPanel()->SummaryPage());
     ASSERT_NE(summary, nullptr);
     QAbstractItemModel* list = summary->model();
