@@ -88,8 +88,9 @@ TEST_F(PanelWorkflowTest, LimitsTheLoggerCannotHoldAreRefusedBeforeAnythingIsWri
         EXPECT_FALSE(Realtime().Monitoring());
         Steps(30);
         EXPECT_EQ(workspace.Connection().SettingsWriteState(), 0);
-        for (std::size_t i = writes; i < link.Writes().size(); ++i) {
-            const Bytes& frameBytes = link.Writes()[i].bytes;
+        const auto written = link.Writes();
+        for (std::size_t i = writes; i < written.size(); ++i) {
+            const Bytes& frameBytes = written[i].bytes;
             for (std::uint8_t command : {0xF4, 0xFB, 0xEB, 0xF1, 0xFD, 0xF2}) {
                 EXPECT_FALSE(frameBytes.size() >= 2 && frameBytes[1] == command)
                     << ::testing::PrintToString(frameBytes);
