@@ -2,15 +2,56 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QPushButton>
 
 #include "serial/PortMap.h"
 
 namespace veldrin {
+namespace {
+
+constexpr int kRefreshDelayMs = 300;
+constexpr int kDevicePathRole = Qt::UserRole;
+
+}  // namespace
+
+QString DeviceEntryText(const SerialDevice& device) {
+    QString text = QStringLiteral("%1  %2").arg(QString::fromStdString(device.path),
+                                                QString::fromStdString(DeviceSummary(device)));
+    if (!device.accessible) {
+        text += QStringLiteral("  （无权限，需加入 %1 组）").arg(QString::fromStdString(device.group));
+    }
+    return text;
+}
 
 CLinkDlg::CLinkDlg(QWidget* parent)
     : QDialog(parent), portList_(new QComboBox(this)), instrumentList_(new QComboBox(this)) {
+    BuildLayout();
+}
+
+CLinkDlg::CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget* parent) : CLinkDlg(parent) {
+    roots_ = roots;
+    ListDevices();
+    const int rememberedIndex = portList_->findData(remembered, kDevicePathRole);
+    const int fixedIndex = portList_->findText(remembered);
+    if (rememberedIndex >= 0) {
+        portList_->setCurrentIndex(rememberedIndex);
+    } else if (fixedIndex >= 0 && fixedIndex < kFixedEntries) {
+        portList_->setCurrentIndex(fixedIndex);
+    }
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(kRefreshDelayMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] {
+        ListDevices();
+        WatchDeviceFolders();
+        emit DevicesRefreshed();
+    });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { refreshTimer_.start(); });
+    WatchDeviceFolders();
+}
+
+void CLinkDlg::BuildLayout() {
     setWindowTitle(QStringLiteral("连接仪器"));
     portList_->setObjectName(QStringLiteral("portList"));
     instrumentList_->setObjectName(QStringLiteral("instrumentList"));
@@ -22,12 +63,7 @@ CLinkDlg::CLinkDlg(QWidget* parent)
     }
     instrumentList_->addItems(
         {QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"), QStringLiteral("温湿度记录仪")});
-    portText_ = portList_->itemText(0);
     instrumentText_ = instrumentList_->itemText(0);
-    connect(portList_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        portNumber_ = index + 1;
-        portText_ = portList_->itemText(index);
-    });
     connect(instrumentList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         instrumentNumber_ = index + 1;
         instrumentText_ = instrumentList_->itemText(index);
@@ -43,6 +79,57 @@ CLinkDlg::CLinkDlg(QWidget* parent)
     layout->addRow(QStringLiteral("串口"), portList_);
     layout->addRow(QStringLiteral("仪器"), instrumentList_);
     layout->addRow(buttons);
+}
+
+void CLinkDlg::ListDevices() {
+    // The chosen device stays chosen while it is there; when it goes the choice falls back to the
+    // first entry.
+    const QString chosen = ChosenDevicePath();
+    const int fixedChoice = chosen.isEmpty() ? portList_->currentIndex() : 0;
+    devices_ = FindSerialDevices(*roots_);
+    while (portList_->count() > kFixedEntries) {
+        portList_->removeItem(kFixedEntries);
+    }
+    for (const SerialDevice& device : devices_) {
+        const QString path = QString::fromStdString(device.path);
+        portList_->addItem(DeviceEntryText(device), path);
+        portList_->setItemData(portList_->count() - 1, path, Qt::ToolTipRole);
+    }
+    const int again = chosen.isEmpty() ? -1 : portList_->findData(chosen, kDevicePathRole);
+    portList_->setCurrentIndex(again >= 0 ? again : fixedChoice);
+}
+
+void CLinkDlg::WatchDeviceFolders() {
+    // An adapter adds its node under /dev and its stable name under /dev/serial/by-id, which
+    // itself comes and goes with the first and last adapter.
+    const QString dev = QString::fromStdString(roots_->dev);
+    for (const QString& folder :
+         {dev, dev + QStringLiteral("/serial"), dev + QStringLiteral("/serial/by-id")}) {
+        if (QDir(folder).exists() && !watcher_.directories().contains(folder)) {
+            watcher_.addPath(folder);
+        }
+    }
+}
+
+int CLinkDlg::PortNumber() const {
+    const QString device = ChosenDevicePath();
+    if (!device.isEmpty()) {
+        return PortForDevicePath(device.toStdString());
+    }
+    return portList_->currentIndex() + 1;
+}
+
+QString CLinkDlg::PortText() const {
+    return portList_->currentText();
+}
+
+QString CLinkDlg::ChosenDevicePath() const {
+    return portList_->currentData(kDevicePathRole).toString();
+}
+
+QString CLinkDlg::ChoiceKey() const {
+    const QString device = ChosenDevicePath();
+    return device.isEmpty() ? PortText() : device;
 }
 
 }  // namespace veldrin

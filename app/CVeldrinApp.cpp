@@ -1,5 +1,7 @@
 #include "app/CVeldrinApp.h"
 
+#include <QGuiApplication>
+
 #include "app/CMainFrame.h"
 #include "app/FileCommands.h"
 #include "app/Profile.h"
@@ -19,6 +21,8 @@ CVeldrinApp::~CVeldrinApp() {
 }
 
 bool CVeldrinApp::InitInstance() {
+    // Names the installed menu entry, so that desktops show its name and icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.veldrin.Veldrin"));
     SetPortProfileLookup(ProfilePortLookup());
     frame_ = std::make_unique<CMainFrame>(info_);
     frame_->setWindowTitle(QStringLiteral("Veldrin"));

@@ -56,15 +56,31 @@ void FileCommands::Install() {
     }
 }
 
+QString FileCommands::StartFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir()) {
+        return lastFolder_;
+    }
+    // From an earlier run: the folder of the data file opened or saved last.
+    if (recent_ != nullptr && !recent_->Entries().isEmpty()) {
+        const QString folder = QFileInfo(recent_->Entries().constFirst()).absolutePath();
+        if (QFileInfo(folder).isDir()) {
+            return folder;
+        }
+    }
+    return QDir::homePath();
+}
+
 void FileCommands::Open() {
     QFileDialog dialog(&frame_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(NameFilters(kOpenFilter));
+    dialog.setDirectory(StartFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
     const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
     if (PlanOpen(path.toStdString()) == OpenAction::Load) {
         OpenPath(path);
     }
@@ -90,13 +106,33 @@ bool FileCommands::OpenPath(const QString& path) {
 void FileCommands::Save() {
     QFileDialog dialog(&frame_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = NameFilters(kSaveFilter);
-    dialog.setNameFilters(filters);
+    // The dialog would ask about the name as typed; the question is asked below about the name
+    // that is really written, extension included.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(NameFilters(kSaveFilter));
+    dialog.setDirectory(StartFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    SavePath(dialog.selectedFiles().constFirst(),
-             static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
+    const QString chosen = dialog.selectedFiles().constFirst();
+    // The dialog's own list: it keeps its filters simplified, without the first one's leading blank.
+    const int filterIndex = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
+    lastFolder_ = QFileInfo(chosen).absolutePath();
+    const SaveTarget target = PlanSave(chosen.toStdString(), filterIndex);
+    if (target.format != SaveFormat::None && !ConfirmReplace(QString::fromStdString(target.path))) {
+        return;
+    }
+    SavePath(chosen, filterIndex);
+}
+
+bool FileCommands::ConfirmReplace(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    return QMessageBox::question(
+               &frame_, frame_.windowTitle(),
+               QStringLiteral("%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(path)),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {

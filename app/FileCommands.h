@@ -22,6 +22,8 @@ class FileCommands {
     // data files in the File menu.
     void Install();
 
+    // The Open and Save dialogs start in the folder last used, else in the folder of the newest
+    // recent file, else in the user's home.
     void Open();
     // Loads the data file at `path` into the current history and shows it; a refused file shows
     // "文件错误!" and leaves the current history as it was. True when loaded.
@@ -29,6 +31,8 @@ class FileCommands {
     // A recent data file chosen in the File menu: opened like Open. A file that is gone or refused
     // gets a message, leaves the current history as it was and drops out of the list.
     bool OpenRecent(const QString& path);
+    // Save asks before replacing a file: about the name that is written, with the extension the
+    // chosen format appends.
     void Save();
     // Saves the current history at `chosenPath` as the save dialog's filter `filterIndex` (1-based)
     // and the name's extension decide. True when written.
@@ -36,6 +40,9 @@ class FileCommands {
     void PrintHistory();
 
   private:
+    QString StartFolder() const;
+    // True when `path` does not exist yet or the user agrees to replace it.
+    bool ConfirmReplace(const QString& path);
     void SaveFailed(const QString& why);
     // `path` was opened or saved as a data file: it heads the list and the File menu.
     void RememberRecent(const QString& path);
@@ -45,6 +52,7 @@ class FileCommands {
     CMainFrame& frame_;
     RecentFileList* recent_;
     bool installed_ = false;
+    QString lastFolder_;
 };
 
 }  // namespace veldrin

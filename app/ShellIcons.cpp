@@ -3,20 +3,34 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <functional>
+
+// The resource file is part of a static library: its registration has to be pulled in by hand,
+// and only from the global namespace.
+static void RegisterIconResource() {
+    Q_INIT_RESOURCE(app);
+}
 
 namespace veldrin {
 namespace {
 
+// The sizes the icon theme installs as well; the window takes the nearest.
+constexpr int kApplicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 constexpr int kToolbarImageSize = 20;
 
-QIcon Drawn(int size, const std::function<void(QPainter&)>& draw) {
+QPixmap DrawnPixmap(int size, const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter);
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon Drawn(int size, const std::function<void(QPainter&)>& draw) {
+    return QIcon(DrawnPixmap(size, draw));
 }
 
 void DrawFolder(QPainter& p) {
@@ -96,10 +110,13 @@ QIcon ToolbarIcon(ToolbarImage image) {
 }
 
 QIcon ApplicationIcon() {
-    return Drawn(32, [](QPainter& p) {
-        p.scale(1.6, 1.6);
-        DrawCurve(p);
-    });
+    RegisterIconResource();
+    QSvgRenderer renderer(QStringLiteral(":/icons/org.veldrin.Veldrin.svg"));
+    QIcon icon;
+    for (int size : kApplicationIconSizes) {
+        icon.addPixmap(DrawnPixmap(size, [&renderer](QPainter& p) { renderer.render(&p); }));
+    }
+    return icon;
 }
 
 }  // namespace veldrin

@@ -16,6 +16,7 @@
 #include "app/WarnDialog.h"
 #include "logger/ConnectionTexts.h"
 #include "measure/Measurements.h"
+#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -37,20 +38,30 @@ LoggerModel ModelForInstrumentNumber(int number) {
     }
 }
 
+// The profile entry that remembers the connect dialog's port entry for the next connect.
+const QString kConnectChoiceKey = QStringLiteral("connect/port");
+
 }  // namespace
 
 WidgetConnectionUi::WidgetConnectionUi(CMainFrame& frame, Measurements& measurements, const LoggerInfo& info)
     : frame_(frame), measurements_(measurements), info_(info) {}
 
 std::optional<PortChoice> WidgetConnectionUi::ChoosePort() {
-    CLinkDlg dialog(&frame_);
+    const std::unique_ptr<QSettings> profile = openProfile_();
+    CLinkDlg dialog(deviceRoots_, profile->value(kConnectChoiceKey).toString(), &frame_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
+    profile->setValue(kConnectChoiceKey, dialog.ChoiceKey());
     PortChoice choice;
     choice.port = dialog.PortNumber();
     choice.autoSearch = dialog.PortNumber() == CLinkDlg::kAutoSearchPort;
     choice.instrument = ModelForInstrumentNumber(dialog.InstrumentNumber());
+    std::vector<std::string> found;
+    for (const SerialDevice& device : dialog.Devices()) {
+        found.push_back(device.path);
+    }
+    choice.devicePorts = PortsForDevicePaths(PathsBesideComPorts(found));
     return choice;
 }
 

@@ -4,7 +4,9 @@
 #include <QObject>
 #include <functional>
 
+#include "app/Profile.h"
 #include "logger/ConnectionUi.h"
+#include "serial/SerialDevices.h"
 
 namespace veldrin {
 
@@ -17,6 +19,10 @@ class WidgetConnectionUi final : public ConnectionUi {
     // user-interface thread after the reader thread reported queued events.
     WidgetConnectionUi(CMainFrame& frame, Measurements& measurements, const LoggerInfo& info);
     void SetQueuedEventsHandler(std::function<void()> handler) { handleQueued_ = std::move(handler); }
+    // Where the connect dialog looks for serial devices (the machine's /sys and /dev by default) and
+    // the profile in which it remembers the choice (the program's own by default).
+    void SetDeviceRoots(DeviceRoots roots) { deviceRoots_ = std::move(roots); }
+    void SetProfileOpener(ProfileOpener open) { openProfile_ = std::move(open); }
 
     std::optional<PortChoice> ChoosePort() override;
     void ShowMessage(std::string_view text) override;
@@ -48,6 +54,8 @@ class WidgetConnectionUi final : public ConnectionUi {
     Measurements& measurements_;
     const LoggerInfo& info_;
     std::function<void()> handleQueued_;
+    DeviceRoots deviceRoots_;
+    ProfileOpener openProfile_ = OpenProfile;
     // Context of the queued calls: they are dropped once this object is gone.
     QObject queuedContext_;
 };

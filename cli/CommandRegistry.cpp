@@ -16,11 +16,13 @@ void CommandRegistry::Add(std::string name, CommandSetup setup) {
 void CommandRegistry::SetUp(CLI::App& app, int& status) const {
     auto sorted = commands_;
     std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [name, setup] : sorted) setup(app, status);
+    for (const auto& [name, setup] : sorted)
+        setup(app, status);
 }
 
 int RunCli(int argc, char** argv) {
     CLI::App app{"veldrin-cli: talk to data loggers and read Veldrin data files"};
+    app.set_version_flag("--version", std::string("veldrin-cli ") + VELDRIN_VERSION);
     app.require_subcommand(1);
     int status = 0;
     CommandRegistry::Instance().SetUp(app, status);

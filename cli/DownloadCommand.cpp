@@ -85,6 +85,15 @@ int Download(const DownloadArgs& args) {
     }
     std::printf("%s\n%s", line.c_str(), FormatSummaryLines(*history).c_str());
     std::fflush(stdout);
+    if (!args.outPath.empty() && history->samples.Count() == 0) {
+        // Without readings the history is the empty one of no logger at all; a file of it would
+        // not even name the logger's model.
+        std::fprintf(
+            stderr,
+            "download: the logger holds no readings, so there is nothing to save; %s was not written\n",
+            args.outPath.c_str());
+        return 1;
+    }
     if (!args.outPath.empty()) {
         if (SaveResult saved = WriteDataFile(args.outPath, *history); !saved) {
             std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());

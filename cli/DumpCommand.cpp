@@ -1,8 +1,5 @@
 // veldrin-cli dump FILE.Vdr: the samples of a data file as CSV, one line per sample:
 // index,time,value1[,value2] (no value2 for a single-temperature file).
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "cli/CommandRegistry.h"
@@ -37,15 +34,7 @@ int Dump(const std::string& path) {
     auto load = LoadForCommand(path);
     if (!load)
         return kFileFailureStatus;
-    std::string csv = SamplesAsCsv(*load->dataSet);
-    // The samples are this command's product: a full disk or a closed pipe behind standard output
-    // must not end with success.
-    const bool written = std::fwrite(csv.data(), 1, csv.size(), stdout) == csv.size();
-    if (std::fflush(stdout) != 0 || !written) {
-        std::fprintf(stderr, "dump: cannot write the samples to standard output: %s\n", std::strerror(errno));
-        return kFileFailureStatus;
-    }
-    return 0;
+    return PrintProduct(SamplesAsCsv(*load->dataSet), "dump", "the samples");
 }
 
 const CommandRegistration kRegistration{

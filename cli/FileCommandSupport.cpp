@@ -1,6 +1,8 @@
 #include "cli/FileCommandSupport.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace veldrin::cli {
 
@@ -12,6 +14,16 @@ std::optional<DataFileLoad> LoadForCommand(const std::string& path) {
         return std::nullopt;
     }
     return load;
+}
+
+int PrintProduct(std::string_view text, const char* command, const char* what) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) != 0 || !written) {
+        std::fprintf(stderr, "%s: cannot write %s to standard output: %s\n", command, what,
+                     std::strerror(errno));
+        return kFileFailureStatus;
+    }
+    return 0;
 }
 
 }  // namespace veldrin::cli

@@ -3,6 +3,7 @@
 // reported on standard error.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/DataFile.h"
 
@@ -13,5 +14,10 @@ std::optional<DataFileLoad> LoadForCommand(const std::string& path);
 
 // Exit status of a command whose input file was refused or whose output could not be written.
 inline constexpr int kFileFailureStatus = 1;
+
+// Writes `text`, the product of `command`, to standard output. A full disk or a closed pipe behind
+// it must not end with success: the error is reported on standard error ("<command>: cannot write
+// <what> to standard output: <reason>") and the status is kFileFailureStatus; 0 when written.
+int PrintProduct(std::string_view text, const char* command, const char* what);
 
 }  // namespace veldrin::cli

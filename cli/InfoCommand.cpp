@@ -1,6 +1,5 @@
 // veldrin-cli info FILE.Vdr: the header of a data file as one JSON object.
 #include <cstdio>
-#include <iostream>
 #include <memory>
 
 #include <nlohmann/json.hpp>
@@ -61,10 +60,9 @@ int Info(const std::string& path) {
     auto load = LoadForCommand(path);
     if (!load)
         return kFileFailureStatus;
-    std::cout << Describe(*load).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-              << "\n";
-    std::cout.flush();
-    return 0;
+    const std::string json =
+        Describe(*load).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return PrintProduct(json, "info", "the header");
 }
 
 const CommandRegistration kRegistration{"info", [](CLI::App& app, int& status) {

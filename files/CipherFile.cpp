@@ -1,6 +1,8 @@
 #include "files/CipherFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -72,6 +74,31 @@ constexpr std::array<bool, 256> MakeNumericSet() {
 }
 constexpr std::array<bool, 256> kNumericSet = MakeNumericSet();
 
+// Opens `path` for reading when it is a regular file. A FIFO, a device or a folder is refused at
+// once: opening without blocking keeps a FIFO with no writer from holding the caller up for ever.
+std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode)
+                    ? path + " is a folder, not a data file"
+                    : path + " is not a regular file (a pipe or a device), so it is no data file";
+        close(fd);
+        return nullptr;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        close(fd);
+    }
+    return file;
+}
+
 }  // namespace
 
 std::optional<std::uint8_t> KeyFromSeeds(const std::array<std::uint8_t, 5>& seeds) {
@@ -102,9 +129,7 @@ bool IsNumericCharacter(char c) {
 
 CCipherFile::CCipherFile(const std::string& path, int mode) {
     if (mode == kRead) {
-        input_ = std::fopen(path.c_str(), "rb");
-        if (input_ == nullptr)
-            openError_ = "cannot open " + path + ": " + std::strerror(errno);
+        input_ = OpenRegularFile(path, openError_);
     } else if (mode == kWrite) {
         output_ = std::make_unique<AtomicFileWriter>(path);
         if (!output_->IsOpen())

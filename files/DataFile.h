@@ -98,6 +98,14 @@ struct ClampedHeaderValues {
     std::array<float, 4> limits{};      // lower1, upper1, lower2, upper2
 };
 ClampedHeaderValues ClampBeforeSave(const HistoryDataSet& dataSet);
+// The statistics of a `model` history as they are written.
+std::array<float, 6> ClampStatistics(LoggerModel model, const std::array<float, 6>& statistics);
+
+// The channels a two-channel history is written with: those of `shown` whose written statistics
+// do not all read 0. A reader takes a channel whose statistics read 0 as one without values, so
+// such a channel (a probe that is not plugged in reads 0.00 throughout) is written without them.
+std::array<bool, 2> ChannelsWritten(LoggerModel model, std::array<bool, 2> shown,
+                                    const std::array<float, 6>& statistics);
 // A sample value as it is written: above 127 → 127, below −126 → −126.
 float ClampSampleForSave(float value);
 

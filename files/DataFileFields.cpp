@@ -75,6 +75,12 @@ void AppendNumberField(std::string& out, float value) {
     }
 }
 
+bool NumberFieldReadsZero(float value) {
+    std::string field;
+    AppendNumberField(field, value);
+    return ParseDecimalField(field) == 0;
+}
+
 void AppendLeftAligned(std::string& out, std::string_view text, std::size_t width) {
     out.append(text);
     if (text.size() < width)

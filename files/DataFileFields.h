@@ -17,6 +17,9 @@ void AppendFixed2Padded(std::string& out, float value, std::size_t width);
 // longer, right-padded with blanks to 7.
 void AppendNumberField(std::string& out, float value);
 
+// Whether the number field of `value` reads back as 0 ("0.00" or "-0.00").
+bool NumberFieldReadsZero(float value);
+
 // Appends `text`, then blanks up to `width` characters (printf "%-*s": pads, never cuts).
 void AppendLeftAligned(std::string& out, std::string_view text, std::size_t width);
 

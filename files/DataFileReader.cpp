@@ -129,6 +129,29 @@ void ParseCipherHeader(std::string_view plain, DataFileHeader& header) {
     }
 }
 
+// The calendar time of six time fields, with a four-digit year as the 14-character field holds
+// it; nothing for anything else (a year below 1000, 30 February, a field that is no number).
+std::optional<std::time_t> CalendarTime(const std::array<int, 6>& f) {
+    if (f[0] < 1000 || f[0] > 9999)
+        return std::nullopt;
+    return MakeLocalTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+// The refusals of what a history could not be saved with again: every file that loads can be
+// written back.
+DataFileResult CheckWritable(const DataFileHeader& header) {
+    if (!CalendarTime(header.stopFields))
+        return DataFileResult::Refused("the stop time is not a calendar time");
+    if (header.interval < 0)
+        return DataFileResult::Refused(Printf("the interval of %d s is negative", header.interval));
+    if (header.model != LoggerModel::SingleTemperature &&
+        ChannelsWritten(header.model, header.channelEnabled, header.statistics) != header.channelEnabled) {
+        return DataFileResult::Refused(
+            "a channel's statistics are not 0 but round to 0.00, so the file could not be saved again");
+    }
+    return {};
+}
+
 // The refusals that need the whole header.
 DataFileResult CheckHeader(DataFileHeader& header) {
     auto model = ModelFromTypeCode(header.typeCode);
@@ -152,12 +175,11 @@ DataFileResult CheckHeader(DataFileHeader& header) {
         return DataFileResult::Refused(
             Printf("%d samples, more than the %d a history holds", header.SampleCount(), kMaxSamples));
     }
-    auto start = MakeLocalTime(header.startFields[0], header.startFields[1], header.startFields[2],
-                               header.startFields[3], header.startFields[4], header.startFields[5]);
+    auto start = CalendarTime(header.startFields);
     if (!start)
         return DataFileResult::Refused("the start time is not a calendar time");
     header.start = *start;
-    return {};
+    return CheckWritable(header);
 }
 
 // Instrument name and channel numbers, names and units of a history read from a file.

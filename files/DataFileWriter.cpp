@@ -87,15 +87,28 @@ bool AllDigits(std::string_view text) {
 // The checked pieces of a save, before any file is touched.
 struct WritePlan {
     std::string cipherHeader;  // plain text of the enciphered header
-    int valueCount = 0;
+    int valueCount = 0;        // fields written: samples × channels written
     bool twoChannels = false;
-    std::array<bool, 2> enabled{};
+    std::array<bool, 2> enabled{};  // the channels written
 };
+
+// A channel left out of the file because its statistics read 0: the reader gives it 0.00 for
+// every sample, so it may be left out only when that is what every one of its values reads.
+std::optional<std::string> CheckLeftOutChannel(const SampleSeries& samples, int channel, int count) {
+    const float* values = channel == 0 ? samples.Values1() : samples.Values2();
+    for (int i = 0; i < count; ++i) {
+        if (std::isnan(values[i]) || !NumberFieldReadsZero(ClampSampleForSave(values[i]))) {
+            return "the minimum, maximum and average of channel " + std::to_string(channel + 1) +
+                   " are 0.00 but sample " + std::to_string(i) + " is not, so the file would not read back";
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<std::string> PlanWrite(const HistoryDataSet& dataSet, int typeCode, WritePlan& plan) {
     const HistorySummary& summary = dataSet.summary;
     plan.twoChannels = dataSet.model != LoggerModel::SingleTemperature;
-    plan.enabled = plan.twoChannels ? dataSet.shown : std::array<bool, 2>{true, false};
+    const std::array<bool, 2> shown = plan.twoChannels ? dataSet.shown : std::array<bool, 2>{true, false};
 
     auto start = TimeFields(summary.startTime);
     auto stop = TimeFields(summary.stopTime);
@@ -108,18 +121,36 @@ std::optional<std::string> PlanWrite(const HistoryDataSet& dataSet, int typeCode
     if (!AllDigits(countText) || countText.size() > kValueCountWidth) {
         return "the value count \"" + summary.dataLength + "\" does not fit the file";
     }
-    plan.valueCount = ParseIntField(countText);
+    const int valueCount = ParseIntField(countText);
 
-    int channels = plan.enabled[0] + plan.enabled[1];
-    if (channels == 0 && plan.valueCount > 0)
+    const int shownChannels = shown[0] + shown[1];
+    if (shownChannels == 0 && valueCount > 0)
         return "neither channel is enabled, so no value can be written";
-    int samplesNeeded = channels == 0 ? 0 : (plan.valueCount + channels - 1) / channels;
-    if (samplesNeeded > dataSet.samples.Count()) {
-        return "the value count " + std::to_string(plan.valueCount) + " needs more samples than the " +
+    if (shownChannels == 2 && valueCount % 2 != 0) {
+        return "the value count " + std::to_string(valueCount) + " does not split into whole samples";
+    }
+    const int sampleCount = shownChannels == 0 ? 0 : valueCount / shownChannels;
+    if (sampleCount > dataSet.samples.Count()) {
+        return "the value count " + std::to_string(valueCount) + " needs more samples than the " +
                std::to_string(dataSet.samples.Count()) + " held";
     }
 
     ClampedHeaderValues clamped = ClampBeforeSave(dataSet);
+    const std::array<float, 6> statistics = {summary.min1, summary.max1, summary.avg1,
+                                             summary.min2, summary.max2, summary.avg2};
+    plan.enabled = plan.twoChannels ? ChannelsWritten(dataSet.model, shown, statistics) : shown;
+    for (int channel = 0; channel < 2; ++channel) {
+        if (shown[channel] && !plan.enabled[channel]) {
+            if (auto problem = CheckLeftOutChannel(dataSet.samples, channel, sampleCount))
+                return problem;
+        }
+    }
+    const int channelsWritten = plan.enabled[0] + plan.enabled[1];
+    if (channelsWritten == 0 && sampleCount > 0) {
+        return "every value of both channels is 0.00, and a data file cannot tell such a history from one "
+               "without samples";
+    }
+    plan.valueCount = sampleCount * channelsWritten;
     std::string& text = plan.cipherHeader;
     char typeText[kTypeWidth + 1];
     std::snprintf(typeText, sizeof typeText, "%2d", typeCode);
@@ -127,12 +158,13 @@ std::optional<std::string> PlanWrite(const HistoryDataSet& dataSet, int typeCode
     text += *start;
     text += *stop;
     AppendLeftAligned(text, std::to_string(summary.intervalSeconds), kIntervalWidth);
-    AppendLeftAligned(text, countText, kValueCountWidth);
+    AppendLeftAligned(text, std::to_string(plan.valueCount), kValueCountWidth);
     for (int i = 0; i < 6; ++i) {
         if (!plan.twoChannels && i >= 3) {
             text += kAbsentField;
         } else {
-            AppendNumberField(text, clamped.statistics[i]);
+            // A channel without values has statistics of 0, or the reader would look for them.
+            AppendNumberField(text, plan.enabled[i / 3] ? clamped.statistics[i] : 0.0F);
         }
     }
     text += dataSet.limits.enable1 == 1 ? '1' : '0';
@@ -165,14 +197,30 @@ float ClampSampleForSave(float value) {
     return ClampTemperature(value);
 }
 
+std::array<float, 6> ClampStatistics(LoggerModel model, const std::array<float, 6>& s) {
+    bool humidity = model == LoggerModel::TemperatureHumidity;
+    auto channel2 = humidity ? ClampHumidityStatistic : ClampTemperature;
+    return {ClampTemperature(s[0]), ClampTemperature(s[1]), ClampTemperature(s[2]),
+            channel2(s[3]),         channel2(s[4]),         channel2(s[5])};
+}
+
+std::array<bool, 2> ChannelsWritten(LoggerModel model, std::array<bool, 2> shown,
+                                    const std::array<float, 6>& statistics) {
+    const std::array<float, 6> written = ClampStatistics(model, statistics);
+    for (std::size_t channel = 0; channel < 2; ++channel) {
+        const float* three = written.data() + 3 * channel;
+        if (NumberFieldReadsZero(three[0]) && NumberFieldReadsZero(three[1]) &&
+            NumberFieldReadsZero(three[2]))
+            shown[channel] = false;
+    }
+    return shown;
+}
+
 ClampedHeaderValues ClampBeforeSave(const HistoryDataSet& dataSet) {
     const HistorySummary& s = dataSet.summary;
     const HistoryLimits& l = dataSet.limits;
-    bool humidity = dataSet.model == LoggerModel::TemperatureHumidity;
-    auto channel2 = humidity ? ClampHumidityStatistic : ClampTemperature;
     ClampedHeaderValues clamped;
-    clamped.statistics = {ClampTemperature(s.min1), ClampTemperature(s.max1), ClampTemperature(s.avg1),
-                          channel2(s.min2),         channel2(s.max2),         channel2(s.avg2)};
+    clamped.statistics = ClampStatistics(dataSet.model, {s.min1, s.max1, s.avg1, s.min2, s.max2, s.avg2});
     clamped.limits = {ClampTemperature(l.lower1), ClampTemperature(l.upper1), ClampTemperature(l.lower2),
                       ClampTemperature(l.upper2)};
     return clamped;

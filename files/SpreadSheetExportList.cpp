@@ -7,7 +7,8 @@
 namespace veldrin {
 namespace {
 
-// The first table takes rows 0 to 50000, the second the rest (at most 49999 with 100000 samples).
+// The first table takes rows 0 to 50000; a list of more than 50000 rows gets a second table with
+// the rest (none for exactly 50001 rows, at most 49999 with 100000 samples).
 constexpr int kLastRowOfFirstTable = 50000;
 constexpr int kMaxTitleChars = 100;
 
@@ -73,7 +74,7 @@ ExportListResult CSpreadSheet::ExportList(const QAbstractItemModel& list, const 
     if (status) {
         TableWriter writer(connection, list);
         status = writer.Write(sheet + "1", 0, std::min(rows - 1, kLastRowOfFirstTable));
-        if (status && rows - 1 > kLastRowOfFirstTable)
+        if (status && rows > kLastRowOfFirstTable)
             status = writer.Write(sheet + "2", kLastRowOfFirstTable + 1, rows - 1);
     }
     if (status)

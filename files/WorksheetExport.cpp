@@ -1,52 +1,12 @@
 #include "files/WorksheetExport.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 
+#include "files/SafeSave.h"
 #include "files/SpreadSheet.h"
 
 namespace veldrin {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A private folder beside the target, removed with its content when the export ends.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(const std::string& target) {
-        std::string pattern = FolderOf(target) + "/.veldrin-export-XXXXXX";
-        if (mkdtemp(pattern.data())) {
-            path_ = pattern;
-        } else {
-            error_ = std::strerror(errno);
-        }
-    }
-    ~ScratchFolder() {
-        if (path_.empty())
-            return;
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    bool Ok() const { return !path_.empty(); }
-    const std::string& Error() const { return error_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-    std::string error_;
-};
 
 WorksheetExportMessage SaveError(const std::string& why) {
     return {std::string(kSaveErrorMessage) + "\n" + why, true};
@@ -66,10 +26,14 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbst
                                       const std::string& installedDrivers) {
     WorksheetExportResult result;
     result.path = WorksheetExportPath(chosenPath);
-    ScratchFolder scratch(result.path);
+    const auto target = ResolveSaveTarget(result.path);
+    if (!target) {
+        result.messages.push_back(SaveError("cannot follow the symbolic link " + result.path));
+        return result;
+    }
+    ScratchFolder scratch(*target);
     if (!scratch.Ok()) {
-        result.messages.push_back(
-            SaveError("cannot write in " + FolderOf(result.path) + ": " + scratch.Error()));
+        result.messages.push_back(SaveError(scratch.Error()));
         return result;
     }
     const std::string workbook = scratch.File("workbook.xls");
@@ -88,8 +52,8 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbst
     }
     if (failed || !std::filesystem::exists(workbook))
         return result;
-    if (std::rename(workbook.c_str(), result.path.c_str()) != 0) {
-        result.messages.push_back(SaveError("cannot replace " + result.path + ": " + std::strerror(errno)));
+    if (SaveResult moved = MoveIntoPlace(workbook, *target); !moved) {
+        result.messages.push_back(SaveError(moved.reason));
         return result;
     }
     result.written = true;

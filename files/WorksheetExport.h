@@ -31,7 +31,8 @@ std::string WorksheetExportPath(const std::string& chosenPath);
 
 // Builds the whole workbook under a temporary name in the target's folder and renames it over the
 // path only when both lists went in, so that a failure never leaves a half-written workbook in
-// place of an earlier file. A driver error gives "文件保存出错" with the driver's text.
+// place of an earlier file. A path that is a symbolic link gets its target written; a replaced
+// workbook keeps its permissions. A driver error gives "文件保存出错" with the driver's text.
 WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
                                       const QAbstractItemModel& alarmList,
                                       const std::string& installedDrivers = InstalledDriverList());

@@ -5,6 +5,7 @@
 
 #include "logger/ConnectionTexts.h"
 #include "logger/TextFormat.h"
+#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -45,8 +46,14 @@ std::string Reason(const PortFailure& failure) {
 
 }  // namespace
 
-std::string OpenFailedMessage(int port, const PortFailure& failure) {
-    std::string message = Printf(texts::kOpenFailed, port);
+std::string PortLabel(int port, const std::string& devicePath) {
+    if (IsNamedPort(port))
+        return devicePath;
+    return Printf("com%d（%s）", port, devicePath.c_str());
+}
+
+std::string OpenFailedMessage(const std::string& headline, const PortFailure& failure) {
+    std::string message = headline;
     message += "\n设备：" + failure.devicePath;
     message += "\n原因：" + Reason(failure);
     if (AccessRefused(failure))
@@ -61,11 +68,14 @@ std::string SearchReport(const std::vector<SearchAttempt>& searched) {
     bool refused = false;
     for (const SearchAttempt& attempt : searched) {
         if (attempt.openFailure) {
-            report += Printf("\ncom%d（%s）：%s", attempt.port, attempt.openFailure->devicePath.c_str(),
-                             Reason(*attempt.openFailure).c_str());
+            report += "\n" + PortLabel(attempt.port, attempt.openFailure->devicePath) + "：" +
+                      Reason(*attempt.openFailure);
             refused = refused || AccessRefused(*attempt.openFailure);
         } else {
-            report += Printf("\ncom%d：已打开，但没有仪器应答", attempt.port);
+            report += "\n" +
+                      (IsNamedPort(attempt.port) ? DevicePathForPort(attempt.port)
+                                                 : Printf("com%d", attempt.port)) +
+                      "：已打开，但没有仪器应答";
         }
     }
     if (refused)

@@ -92,10 +92,14 @@ bool ConnectTask::SearchFinds(int port, SearchAttempt& attempt) {
 ConnectOutcome ConnectTask::Run() {
     ConnectOutcome outcome;
     int port = choice_.autoSearch ? kAutoSearchPort : choice_.port;
-    // Auto search: from port 8 down to 1; the first port whose logger identifies itself wins.
+    // Auto search: from port 8 down to 1, then the devices found on the machine; the first port
+    // whose logger identifies itself wins.
     if (choice_.autoSearch) {
-        for (int candidate = 8; candidate >= 1 && !Cancelled(); --candidate) {
-            Trying(candidate, (8 - candidate) * 100 / 9);
+        std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
+        candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
+        for (std::size_t tried = 0; tried < candidates.size() && !Cancelled(); ++tried) {
+            const int candidate = candidates[tried];
+            Trying(candidate, static_cast<int>(tried * 90 / candidates.size()));
             SearchAttempt attempt;
             const bool found = SearchFinds(candidate, attempt);
             outcome.searched.push_back(attempt);

@@ -5,9 +5,11 @@ namespace veldrin::texts {
 inline constexpr const char* kPortClosed = "打开串口";  // port state: connect allowed
 inline constexpr const char* kPortOpen = "关闭串口";    // port state: disconnect allowed
 inline constexpr const char* kOpenFailed = "打开com%d失败";
+inline constexpr const char* kOpenDeviceFailed = "打开%s失败";  // a device picked by its path
 inline constexpr const char* kDeviceNotFound = "未找到设备";
 inline constexpr const char* kInstrumentMismatch = "仪器不匹配";
 inline constexpr const char* kAutoSearchFound = "自动搜索找到仪器，位于COM%d";
+inline constexpr const char* kAutoSearchFoundDevice = "自动搜索找到仪器，位于%s";
 inline constexpr const char* kReconnectQuestion = "仪器不匹配!  是否重新连接仪器?";
 inline constexpr const char* kLinkTimeout = "通信超时";
 inline constexpr const char* kDeviceNotConnected = "设备未连接";

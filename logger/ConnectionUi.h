@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
@@ -18,9 +19,12 @@ namespace veldrin {
 
 // The port and instrument chosen in the connect dialog.
 struct PortChoice {
-    int port = 1;  // 1–4; 5 stands for the auto search
+    int port = 1;  // 1–4, or a named port of a device picked by its path; 5 stands for the auto search
     bool autoSearch = false;
     LoggerModel instrument = LoggerModel::SingleTemperature;
+    // The named ports of the devices found on the machine: the auto search tries them after the
+    // com ports.
+    std::vector<int> devicePorts{};
 };
 inline constexpr int kAutoSearchPort = 5;
 

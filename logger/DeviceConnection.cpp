@@ -15,6 +15,15 @@ std::string Format(const char* format, int number) {
     return text;
 }
 
+// A message about `port`: with its com number, or with the device path of a port picked by name.
+std::string PortMessage(const char* numbered, const char* named, int port) {
+    if (!IsNamedPort(port))
+        return Format(numbered, port);
+    std::string message = named;
+    message.replace(message.find("%s"), 2, DevicePathForPort(port));
+    return message;
+}
+
 // Commands whose pending requests an identify mismatch withdraws.
 constexpr CommandId kWithdrawnOnMismatch[] = {
     CommandId::ReadRealtime,    CommandId::EndRealtime,   CommandId::ReadChipClock,
@@ -106,7 +115,7 @@ void DeviceConnection::ShowConnectAttempt() {
     const int port = connectProgress_.port;
     std::string text = texts::kConnecting;
     if (port > 0)
-        text += Format(" com%d", port) + "（" + DevicePathForPort(port) + "）";
+        text += " " + PortLabel(port, DevicePathForPort(port));
     DrawProgress(connectProgress_.percent, text);
 }
 
@@ -122,17 +131,20 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
         return;
     }
     if (outcome.foundBySearch)
-        ui_.ShowMessage(Format(texts::kAutoSearchFound, *outcome.foundBySearch));
+        ui_.ShowMessage(
+            PortMessage(texts::kAutoSearchFound, texts::kAutoSearchFoundDevice, *outcome.foundBySearch));
     // An auto search that found nothing says first which ports it tried.
     const std::string searched = outcome.foundBySearch ? std::string() : SearchReport(outcome.searched);
     const auto failed = [&](const std::string& message) {
         ui_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
     };
     switch (outcome.result) {
-        case Result::OpenFailed:
-            failed(outcome.openFailure ? OpenFailedMessage(outcome.port, *outcome.openFailure)
-                                       : Format(texts::kOpenFailed, outcome.port));
+        case Result::OpenFailed: {
+            const std::string headline =
+                PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, outcome.port);
+            failed(outcome.openFailure ? OpenFailedMessage(headline, *outcome.openFailure) : headline);
             return;
+        }
         case Result::NotFound:
             failed(texts::kDeviceNotFound);
             return;

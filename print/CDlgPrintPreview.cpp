@@ -222,7 +222,7 @@ void CDlgPrintPreview::Open() {
     currentPage_ = 1;
     stripCount_ = StripCountFor(totalPages_);
 
-    screen_ = MetricsFor(area_->logicalDpiX(), area_->logicalDpiY());
+    screen_ = ReferenceScreenMetrics();
     columnUnit_ = ColumnUnitFor(screen_);
     buffers_ = std::make_unique<CurveBuffers>(columnUnit_);
 
@@ -295,6 +295,8 @@ void CDlgPrintPreview::OnPageCountEdited() {
         pages = std::clamp(pages, kMinCurvePages, kMaxCurvePages);
         const QSignalBlocker block(pageEdit_);
         pageEdit_->setText(QString::number(pages));
+        // The next digit typed replaces the corrected number instead of being added to it.
+        pageEdit_->selectAll();
     }
     requestedCurvePages_ = pages;
     if (pages != totalPages_)
@@ -539,7 +541,7 @@ bool CDlgPrintPreview::ChoosePrinter(QPrinter& printer) {
 
 void CDlgPrintPreview::PrintAll() {
     print_->setEnabled(false);
-    const QString title = QString::fromStdString(history_.summary.title);
+    const QString title = DocumentName(history_);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(mode_ == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait);

@@ -32,8 +32,9 @@ class PreviewArea;
 class CDlgPrintPreview : public QDialog {
     Q_OBJECT
   public:
-    // Works on its own copy of the selected samples; `history` must outlive the dialog and is
-    // never changed. The print command opens it only for a history with at least one sample.
+    // Works on its own copy of `history`, taken here: a download that replaces the history while
+    // the dialog is open changes nothing in it. The print command opens it only for a history
+    // with at least one sample.
     explicit CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent = nullptr);
     ~CDlgPrintPreview() override;
 
@@ -93,7 +94,7 @@ class CDlgPrintPreview : public QDialog {
     std::time_t PickerTime(PickerSide side) const;
     void SetPickers(PickerSide side, std::time_t time);
 
-    const HistoryDataSet& history_;
+    const HistoryDataSet history_;
     std::vector<std::time_t> historyTimes_;
 
     PrintMode mode_ = PrintMode::Curve;
@@ -113,7 +114,7 @@ class CDlgPrintPreview : public QDialog {
     int zoomDivisor_ = 1;
     int sourceX_ = 0;
     int sourceY_ = 0;
-    SurfaceMetrics screen_;
+    SurfaceMetrics screen_;  // the reference resolution the curve points are taken at
     int columnUnit_ = 0;
     PrintSelection selection_;
     std::unique_ptr<CurveBuffers> buffers_;

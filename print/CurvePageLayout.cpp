@@ -52,6 +52,9 @@ CurvePageLayout ComputeCurvePageLayout(int pixelsPerInchX, int pixelsPerInchY, c
     layout.pageHeight = MmToPixels(200, my);
     layout.pageFontPixels = FontPixels(12, pixelsPerInchY);
     layout.stripFontPixels = FontPixels(7, pixelsPerInchY);
+    const int linePixelsPerInch = (pixelsPerInchX + pixelsPerInchY) / 2;
+    layout.boldLineWidth = LineWidthFor(3, linePixelsPerInch);
+    layout.fineLineWidth = LineWidthFor(1, linePixelsPerInch);
     return layout;
 }
 

@@ -40,10 +40,13 @@ struct CurvePageLayout {
     int pageHeight = 0;
     int pageFontPixels = 0;   // 12 points
     int stripFontPixels = 0;  // 7 points
+    // Line widths in device pixels: 3 and 1 pixels at the reference resolution.
+    double boldLineWidth = 0;  // axes, channel 1 curve and legend
+    double fineLineWidth = 0;  // grid, channel 2 curve and legend, page outline
 };
 
-// The layout for a surface with the given pixels per inch. `screen` and `columnUnit` come from
-// the screen the preview runs on; curveWidth = columnUnit × strip count.
+// The layout for a surface with the given pixels per inch. `screen` and `columnUnit` are those of
+// the reference resolution the curve points are taken at; curveWidth = columnUnit × strip count.
 CurvePageLayout ComputeCurvePageLayout(int pixelsPerInchX, int pixelsPerInchY, const SurfaceMetrics& screen,
                                        int columnUnit, int curveWidth, const PrintSelection& selection);
 

@@ -18,21 +18,21 @@ constexpr std::size_t kLeftLabelBytes = 10;
 constexpr std::size_t kRightLabelBytes = 8;
 constexpr int kPolylineRun = 32;
 
-// Pens, widths in device pixels.
-QPen SolidPen(int width, int grey) {
-    return QPen(QColor(grey, grey, grey), width, Qt::SolidLine);
+// Pens, widths in device pixels as the layout gives them for its surface.
+QPen SolidPen(double width, int grey) {
+    return QPen(QBrush(QColor(grey, grey, grey)), width, Qt::SolidLine);
 }
-QPen AxisPen() {
-    return SolidPen(3, 0);
+QPen AxisPen(const CurvePageLayout& layout) {
+    return SolidPen(layout.boldLineWidth, 0);
 }
-QPen GridPen() {
-    return SolidPen(1, 100);
+QPen GridPen(const CurvePageLayout& layout) {
+    return SolidPen(layout.fineLineWidth, 100);
 }
-QPen Channel1Pen() {
-    return SolidPen(3, 0);
+QPen Channel1Pen(const CurvePageLayout& layout) {
+    return SolidPen(layout.boldLineWidth, 0);
 }
-QPen Channel2Pen() {
-    return SolidPen(1, 0);
+QPen Channel2Pen(const CurvePageLayout& layout) {
+    return SolidPen(layout.fineLineWidth, 0);
 }
 
 void DrawAxisLabels(QPainter& painter, const CurvePageLayout& layout, int strip, int x,
@@ -63,10 +63,10 @@ void DrawStrip(QPainter& painter, const CurvePageLayout& layout, const PrintPage
     const int top = strip * layout.stripPitch + layout.stripTop;
     const int axisY = top + layout.axisHeight;
 
-    painter.setPen(AxisPen());
+    painter.setPen(AxisPen(layout));
     painter.drawLine(layout.stripLeft, top, layout.stripLeft, axisY);
     painter.drawLine(layout.stripLeft, axisY, layout.stripLeft + layout.stripWidth, axisY);
-    painter.setPen(GridPen());
+    painter.setPen(GridPen(layout));
     for (int j = 1; j <= kGridLines; ++j) {
         const int y = static_cast<int>(top + j * layout.gridStep);
         painter.drawLine(layout.stripLeft, y, layout.stripLeft + layout.stripWidth, y);
@@ -87,11 +87,11 @@ void DrawStrip(QPainter& painter, const CurvePageLayout& layout, const PrintPage
 
     BuildStripPoints(selection, layout, (page - 2) * kStripsPerPage + strip, buffers);
     if (channel1)
-        DrawCurve(painter, layout, Channel1Pen(), layout.leftLabelX, buffers.points1);
+        DrawCurve(painter, layout, Channel1Pen(layout), layout.leftLabelX, buffers.points1);
     if (channel2)
-        DrawCurve(painter, layout, Channel2Pen(), layout.rightLabelX, buffers.points2);
+        DrawCurve(painter, layout, Channel2Pen(layout), layout.rightLabelX, buffers.points2);
 
-    const QPen tickPen = channel2 ? Channel2Pen() : Channel1Pen();
+    const QPen tickPen = channel2 ? Channel2Pen(layout) : Channel1Pen(layout);
     for (int k = 0; k < kTimeLabels; ++k) {
         const int index = buffers.pairIndex[static_cast<std::size_t>(layout.labelStride * k)];
         const int x = static_cast<int>(layout.timeLabelLeft + layout.labelStride * layout.columnPitch * k);
@@ -109,7 +109,7 @@ void RenderCurvePage(QPainter& painter, CurvePageLayout layout, const PrintPageS
                      CurveBuffers& buffers) {
     const PageFrame frame{layout.pageWidth,   layout.pageHeight,  layout.pageFontPixels, layout.pageNumberX,
                           layout.pageNumberY, layout.summaryLeft, layout.summaryTop,     layout.summaryStep,
-                          layout.stripLeft,   layout.stripTop};
+                          layout.stripLeft,   layout.stripTop,    layout.fineLineWidth};
     if (DrawPageFrame(painter, frame, source, page))
         return;
     for (int strip = 0; strip < kStripsPerPage; ++strip) {

@@ -27,7 +27,7 @@ void DrawTextOn(QPainter& painter, int x, int y, const QString& text, const QCol
 }
 
 bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSource& source, int page) {
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(Qt::black, frame.outlineWidth));
     painter.setBrush(QColor(255, 255, 255));
     painter.drawRect(0, 0, frame.width - 1, frame.height - 1);
     painter.setBrush(Qt::NoBrush);

@@ -34,7 +34,8 @@ struct PageFrame {
     int fontPixels;     // the 12-point page font
     int numberX, numberY;
     int summaryLeft, summaryTop, summaryStep;
-    int bodyX, bodyY;  // where the table or the strips begin
+    int bodyX, bodyY;     // where the table or the strips begin
+    double outlineWidth;  // of the page's outline, in device pixels
 };
 
 // A white page with a black outline and "n/total" in the page font. Page 1 then gets the summary

@@ -1,25 +1,19 @@
 #include "print/PdfExport.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-
-#include <unistd.h>
 
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 
+#include "files/SafeSave.h"
 #include "print/PrintJob.h"
 
 namespace veldrin {
 namespace {
 
-// Without a screen the curve resolution is that of a common 96 pixels-per-inch display, so the
-// file shows the curves a preview on such a display shows.
-constexpr int kScreenPixelsPerInch = 96;
-// A laser printer's resolution; pen widths are device pixels, so this fixes how bold lines are.
+// A laser printer's resolution: the lines are scaled to it, so only their smoothness depends on it.
 constexpr int kPdfPixelsPerInch = 600;
 
 // Margins that leave the pages' 290 mm × 200 mm drawing area centred on A4.
@@ -50,7 +44,7 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
 
     const PrintSelection selection = SelectForPrint(history, times, start, stop);
     const int curvePages = std::clamp(options.curvePages, kMinCurvePages, kMaxCurvePages);
-    const SurfaceMetrics screen = MetricsFor(kScreenPixelsPerInch, kScreenPixelsPerInch);
+    const SurfaceMetrics screen = ReferenceScreenMetrics();
     const PrintJob job{history,
                        selection,
                        options.mode,
@@ -59,9 +53,16 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
                        ColumnUnitFor(screen),
                        StripCountFor(curvePages)};
 
-    // The pages go to a file beside the target that replaces it only when complete, so a failed
-    // export never leaves a truncated file or destroys the one that was there.
-    const std::string partial = path + ".partial-" + std::to_string(getpid());
+    // The pages go to a private folder beside the target (the file a link points to) and replace
+    // it only when complete, so a failed export never leaves a truncated file or destroys the one
+    // that was there; a replaced file keeps its permissions.
+    const auto target = ResolveSaveTarget(path);
+    if (!target)
+        return Failure(PdfExportStatus::CannotWrite, "cannot follow the symbolic link " + path);
+    ScratchFolder scratch(*target);
+    if (!scratch.Ok())
+        return Failure(PdfExportStatus::CannotWrite, scratch.Error());
+    const std::string partial = scratch.File("pages.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(partial));
@@ -69,18 +70,14 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
     const QPageLayout::Orientation orientation =
         options.mode == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait;
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, MarginsFor(options.mode)));
-    printer.setDocName(QString::fromStdString(history.summary.title));
+    printer.setDocName(DocumentName(history));
     printer.setCreator(QStringLiteral("Veldrin"));
 
-    PrinterTarget target(printer);
-    const PrintOutcome outcome = PrintAllPages(target, job);
-    std::error_code error;
-    if (outcome == PrintOutcome::Printed)
-        std::filesystem::rename(partial, path, error);
-    if (outcome != PrintOutcome::Printed || error) {
-        std::filesystem::remove(partial, error);
+    PrinterTarget pages(printer);
+    if (PrintAllPages(pages, job) != PrintOutcome::Printed)
         return Failure(PdfExportStatus::CannotWrite, "cannot write " + path);
-    }
+    if (SaveResult moved = MoveIntoPlace(partial, *target); !moved)
+        return Failure(PdfExportStatus::CannotWrite, moved.reason);
     return {PdfExportStatus::Written, job.totalPages, {}};
 }
 

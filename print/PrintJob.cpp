@@ -39,6 +39,10 @@ void RenderJobPage(QPainter& painter, const PrintJob& job, int page, int pixelsP
     RenderTextPage(painter, layout, source, page);
 }
 
+QString DocumentName(const HistoryDataSet& history) {
+    return QString::fromStdString(history.summary.title).trimmed();
+}
+
 QSize PageSizeFor(PrintMode mode, int pixelsPerInchX, int pixelsPerInchY) {
     if (mode == PrintMode::Curve) {
         const CurvePageLayout layout =

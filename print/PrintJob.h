@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSize>
+#include <QString>
 
 #include "print/CurveDecimation.h"
 #include "print/PrintSelection.h"
@@ -19,10 +20,14 @@ struct PrintJob {
     const PrintSelection& selection;
     PrintMode mode = PrintMode::Curve;
     int totalPages = 2;
-    SurfaceMetrics screen;  // the screen fixes the curve resolution for every target
+    SurfaceMetrics screen;  // ReferenceScreenMetrics(): the curve resolution of every target
     int columnUnit = 0;
     int stripCount = 3;
 };
+
+// The name of the print job and the PDF's title: the history's title without the blanks a data
+// file pads it with.
+QString DocumentName(const HistoryDataSet& history);
 
 // A page-wise output device: a printer, a PDF file, or a stand-in in tests.
 class PrintTarget {

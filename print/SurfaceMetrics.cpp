@@ -18,6 +18,14 @@ int ColumnUnitFor(const SurfaceMetrics& screen) {
     return columns - columns % 2;
 }
 
+SurfaceMetrics ReferenceScreenMetrics() {
+    return MetricsFor(kReferencePixelsPerInch, kReferencePixelsPerInch);
+}
+
+double LineWidthFor(double referencePixels, int pixelsPerInch) {
+    return referencePixels * pixelsPerInch / kReferencePixelsPerInch;
+}
+
 int FontPixels(double points, int pixelsPerInchY) {
     return static_cast<int>(std::lround(points * pixelsPerInchY / 72.0));
 }

@@ -31,6 +31,7 @@ TextPageLayout ComputeTextPageLayout(int pixelsPerInchX, int pixelsPerInchY, int
     layout.pageNumberY = MmToPixels(5, my);
     layout.pageFontPixels = FontPixels(12, pixelsPerInchY);
     layout.tableFontPixels = FontPixels(9, pixelsPerInchY);
+    layout.fineLineWidth = LineWidthFor(1, (pixelsPerInchX + pixelsPerInchY) / 2);
     return layout;
 }
 

@@ -28,8 +28,9 @@ struct TextPageLayout {
     int summaryStep = 0;
     int pageNumberX = 0;
     int pageNumberY = 0;
-    int pageFontPixels = 0;   // 12 points: page number, summary, title
-    int tableFontPixels = 0;  // 9 points: headings and rows
+    int pageFontPixels = 0;    // 12 points: page number, summary, title
+    int tableFontPixels = 0;   // 9 points: headings and rows
+    double fineLineWidth = 0;  // the page outline: 1 pixel at the reference resolution
 };
 
 TextPageLayout ComputeTextPageLayout(int pixelsPerInchX, int pixelsPerInchY, int rowsPerPage);

@@ -114,7 +114,7 @@ TextRow TextRowOf(const PrintPageSource& source, int index) {
 void RenderTextPage(QPainter& painter, TextPageLayout layout, const PrintPageSource& source, int page) {
     const PageFrame frame{layout.pageWidth,   layout.pageHeight,  layout.pageFontPixels, layout.pageNumberX,
                           layout.pageNumberY, layout.summaryLeft, layout.summaryTop,     layout.summaryStep,
-                          layout.numberX,     layout.headingY};
+                          layout.numberX,     layout.headingY,    layout.fineLineWidth};
     if (DrawPageFrame(painter, frame, source, page))
         return;
     DrawTextAt(painter, layout.titleX, layout.titleY,

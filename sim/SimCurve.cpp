@@ -81,6 +81,13 @@ SimReading CurveReading(LoggerModel model, std::time_t when) {
     return reading;
 }
 
+SimReading MeasuredReading(LoggerModel model, std::time_t when, bool secondProbeUnplugged) {
+    SimReading reading = CurveReading(model, when);
+    if (secondProbeUnplugged)
+        reading.channel2Centi = 0;
+    return reading;
+}
+
 int BytesPerReading(LoggerModel model) {
     return model == LoggerModel::SingleTemperature ? 2 : 4;
 }

@@ -17,6 +17,9 @@ struct SimReading {
 };
 
 SimReading CurveReading(LoggerModel model, std::time_t when);
+// The same reading from a logger whose second probe is not plugged in (channel 2 reads 0) when
+// `secondProbeUnplugged`.
+SimReading MeasuredReading(LoggerModel model, std::time_t when, bool secondProbeUnplugged);
 
 // Record memory bytes per reading: 2 for the single-temperature model, 4 for the others.
 int BytesPerReading(LoggerModel model);

@@ -66,7 +66,8 @@ LoggerModel OtherModel(LoggerModel model) {
 
 SimLogger::SimLogger(const SimLoggerOptions& options)
     : options_(options),
-      recorder_(options.model, options.records, options.interval, options.clockStart, options.recording),
+      recorder_(options.model, options.records, options.interval, options.clockStart, options.recording,
+                options.secondProbeUnplugged),
       settings_(FactorySettings(options.model, options.interval)),
       clockBase_(options.clockStart) {}
 
@@ -106,7 +107,8 @@ void SimLogger::AdvanceLocked(std::int64_t nowMs) {
     }
     // Realtime readings pause while the logger hands out its memory.
     if (realtimeOn_ && !silent_ && !reader_.InDownload() && nowMs >= nextFrameMs_) {
-        auto channels = EncodeChannels(options_.model, CurveReading(options_.model, ClockLocked(nowMs)));
+        auto channels = EncodeChannels(options_.model, MeasuredReading(options_.model, ClockLocked(nowMs),
+                                                                       options_.secondProbeUnplugged));
         std::uint8_t marker = IdentificationByte();
         transmitter_.Alone({marker, channels[0], channels[1], channels[2], channels[3], marker}, nowMs);
         nextFrameMs_ += options_.realtimePeriodMs;

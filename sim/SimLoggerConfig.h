@@ -21,8 +21,9 @@ struct SimLoggerOptions {
     std::uint16_t interval = 60;  // recording interval in seconds
     bool recording = true;        // the logger is recording and goes on taking readings
     std::time_t clockStart = kSimDefaultClockStart;  // the logger's clock at line time 0
-    int replyLatencyMs = 5;       // from the last byte of a command to the first of its reply
-    int realtimePeriodMs = 2000;  // between realtime frames
+    int replyLatencyMs = 5;             // from the last byte of a command to the first of its reply
+    int realtimePeriodMs = 2000;        // between realtime frames
+    bool secondProbeUnplugged = false;  // channel 2 reads 0.00 throughout, as without its probe
 };
 
 struct SimFaults {

@@ -7,8 +7,11 @@
 namespace veldrin {
 
 SimRecorder::SimRecorder(LoggerModel model, int readings, std::uint16_t interval, std::time_t clockAtZero,
-                         bool recording)
-    : model_(model), interval_(std::max<std::uint16_t>(interval, 1)), recording_(recording) {
+                         bool recording, bool secondProbeUnplugged)
+    : model_(model),
+      interval_(std::max<std::uint16_t>(interval, 1)),
+      recording_(recording),
+      secondProbeUnplugged_(secondProbeUnplugged) {
     auto stored = std::min<std::size_t>(static_cast<std::size_t>(std::max(readings, 0)),
                                         CapacityBytes() / BytesPerReading(model));
     // The readings already stored end at line time 0; the next one is due an interval later.
@@ -57,7 +60,7 @@ void SimRecorder::TakeReading() {
         recording_ = false;  // stop when full
         return;
     }
-    auto bytes = EncodeChannels(model_, CurveReading(model_, nextReadingTime_));
+    auto bytes = EncodeChannels(model_, MeasuredReading(model_, nextReadingTime_, secondProbeUnplugged_));
     memory_.insert(memory_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
     nextReadingTime_ += interval_;
     nextReadingMs_ += static_cast<std::int64_t>(interval_) * 1000;

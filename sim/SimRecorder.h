@@ -19,8 +19,9 @@ class SimRecorder {
   public:
     // A recorder whose memory holds `readings` readings, the last one taken at line time 0 when
     // the logger's clock showed `clockAtZero`; `recording` says whether it goes on taking readings.
+    // Channel 2 reads 0 throughout when `secondProbeUnplugged`.
     SimRecorder(LoggerModel model, int readings, std::uint16_t interval, std::time_t clockAtZero,
-                bool recording);
+                bool recording, bool secondProbeUnplugged = false);
 
     // Takes the readings that fell due up to line time `nowMs`.
     void CatchUp(std::int64_t nowMs);
@@ -43,6 +44,7 @@ class SimRecorder {
     std::uint16_t interval_;
     bool recording_;
     bool cyclic_ = false;
+    bool secondProbeUnplugged_;
     std::vector<std::uint8_t> memory_;
     std::time_t firstReadingTime_ = 0;
     std::time_t nextReadingTime_ = 0;  // clock label of the next reading

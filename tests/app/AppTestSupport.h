@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <ctime>
@@ -44,6 +46,20 @@ inline void AnswerNextDialog(QDialog::DialogCode answer, std::shared_ptr<QString
 inline void AcceptNextDialog(std::shared_ptr<QString> seen = nullptr) {
     AnswerNextDialog(QDialog::Accepted, std::move(seen));
 }
+
+// While it lives, the program's profile is kept in `folder` instead of the user's own.
+class ProfileFolder {
+  public:
+    explicit ProfileFolder(const QString& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    }
+    ~ProfileFolder() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    ProfileFolder(const ProfileFolder&) = delete;
+    ProfileFolder& operator=(const ProfileFolder&) = delete;
+};
 
 class ManualClock final : public Clock {
   public:

@@ -27,6 +27,7 @@ namespace veldrin {
 namespace {
 
 using testing::AcceptNextDialog;
+using testing::ProfileFolder;
 
 // The paths behind the recent-file entries of `frame`'s File menu, in menu order.
 QStringList RecentPaths(const CMainFrame& frame) {
@@ -36,20 +37,6 @@ QStringList RecentPaths(const CMainFrame& frame) {
     }
     return paths;
 }
-
-// While it lives, the program's profile is kept in `folder` instead of the user's own.
-class ProfileFolder {
-  public:
-    explicit ProfileFolder(const QString& folder) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-    }
-    ~ProfileFolder() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }
-    ProfileFolder(const ProfileFolder&) = delete;
-    ProfileFolder& operator=(const ProfileFolder&) = delete;
-};
 
 // One main window with its records and File commands, over a profile of the test's own.
 struct Window {

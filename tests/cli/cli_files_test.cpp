@@ -1,6 +1,9 @@
 // veldrin-cli info, dump and export on data files written for the test.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+
+#include <chrono>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,7 @@
 #include "files/DataFile.h"
 #include "files/TextExport.h"
 #include "logger/WireCodec.h"
+#include "tests/PipeUnblocker.h"
 #include "tests/cli/CliRun.h"
 
 namespace veldrin {
@@ -113,6 +117,28 @@ TEST_F(CliFiles, DumpOntoAFullDiskFailsAndSaysSo) {
     CliRun run = RunCommandOntoAFullDisk({"dump", path});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("dump: cannot write the samples"), std::string::npos) << run.err;
+}
+
+TEST_F(CliFiles, InfoOntoAFullDiskFailsAndSaysSo) {
+    std::string path = WriteHistory(LoggerModel::SingleTemperature, "single.Vdr");
+    CliRun run = RunCommandOntoAFullDisk({"info", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("info: cannot write the header"), std::string::npos) << run.err;
+}
+
+TEST_F(CliFiles, InfoRefusesAPipeAtOnce) {
+    const std::string fifo = folder_ + "/waiting.Vdr";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto begun = std::chrono::steady_clock::now();
+    CliRun run;
+    {
+        test::PipeUnblocker unblocker(fifo);
+        run = RunCommand({"info", fifo});
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("文件错误!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
 }
 
 TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {

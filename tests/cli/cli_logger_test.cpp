@@ -62,6 +62,48 @@ TEST_F(CliLoggerTest, DownloadPrintsCountsSummaryAndSavesADataFileThatLoadsAgain
         std::filesystem::remove(path);
 }
 
+TEST_F(CliLoggerTest, AnUnpluggedSecondProbeIsSavedWithoutItsValuesAndReadsBackWhole) {
+    for (auto [model, name] : {std::pair{LoggerModel::DualTemperature, "dual"},
+                               std::pair{LoggerModel::TemperatureHumidity, "humidity"}}) {
+        SCOPED_TRACE(name);
+        SimLoggerOptions options;
+        options.model = model;
+        options.records = 600;
+        options.secondProbeUnplugged = true;
+        server_ = std::make_unique<PtyServer>(options);
+        ASSERT_TRUE(server_->Start()) << server_->Error();
+        auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_unplugged.Vdr").string();
+        std::filesystem::remove(out);
+
+        CliRun run = RunCommand({"download", "--port", Device(), "--model", name, "-o", out});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("channel 2: 600 samples"), std::string::npos) << run.out;
+        CliRun info = RunCommand({"info", out});
+        ASSERT_EQ(info.status, 0) << info.err;
+        auto json = nlohmann::json::parse(info.out);
+        EXPECT_EQ(json["samples"], 600) << "not 1200 readings with every other one 0.00";
+        EXPECT_EQ(json["valueCount"], 600);
+        EXPECT_EQ(json["channels"], nlohmann::json::array({true, false}));
+        CliRun dump = RunCommand({"dump", out});
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        EXPECT_NE(dump.out.find(",0.00\n599,"), std::string::npos) << "sample 599 is the last one";
+        EXPECT_EQ(dump.out.find("\n600,"), std::string::npos);
+        std::filesystem::remove(out);
+        server_->Stop();
+        server_.reset();
+    }
+}
+
+TEST_F(CliLoggerTest, ALoggerWithoutReadingsLeavesNothingToSave) {
+    Serve(LoggerModel::DualTemperature, 0);
+    auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_empty.Vdr").string();
+    std::filesystem::remove(out);
+    CliRun run = RunCommand({"download", "--port", Device(), "--model", "dual", "-o", out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("nothing to save"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out)) << "no single-temperature file of an empty history";
+}
+
 TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     Serve(LoggerModel::DualTemperature, 100);
     CliRun run = RunCommand({"configure", "--port", Device(), "--model", "dual", "--interval", "00:05:00",

@@ -2,10 +2,17 @@
 // the current history; a refused save leaves no file behind.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <random>
 
 #include "files/DataFile.h"
+#include "files/DataFileFields.h"
 #include "logger/Gbk.h"
+#include "tests/PipeUnblocker.h"
 #include "tests/files/datafile_test_support.h"
 
 namespace veldrin {
@@ -25,6 +32,7 @@ struct FileParts {
     std::array<std::uint8_t, 5> seeds{31, 7, 3, 2, 9};
     std::string type = "15";
     std::string start = "2011 2 3 4 5 6";
+    std::string stop = "2011 2 3 4 5 6";
     std::string interval = "60   ";
     std::string count = "4     ";
     std::array<std::string, 6> statistics = kBothChannels;
@@ -32,7 +40,7 @@ struct FileParts {
 
     std::string Build() const {
         return BuildDataFile(seeds, kTitle, kDescription,
-                             PlainLongHeader(type, start, start, interval, count, statistics, '1', kLimits),
+                             PlainLongHeader(type, start, stop, interval, count, statistics, '1', kLimits),
                              segments);
     }
 };
@@ -139,6 +147,120 @@ TEST_F(DataFileRefusal, AStartTimeThatIsNoCalendarTime) {
     FileParts parts;
     parts.start = "20111303 4 5 6";
     ExpectRefused(parts.Build(), "start time");
+}
+
+TEST_F(DataFileRefusal, HeadersAHistoryCouldNotBeSavedWithAgain) {
+    // A year before 1000, 30 February, a time that is no number, none at all.
+    for (const std::string time : {" 999 2 3 4 5 6", "2011 230 4 5 6", "----  -- -- --", "              "}) {
+        FileParts start;
+        start.start = time;
+        ExpectRefused(start.Build(), "start time");
+        FileParts stop;
+        stop.stop = time;
+        ExpectRefused(stop.Build(), "stop time");
+    }
+
+    FileParts backwards;
+    backwards.interval = "-60  ";
+    ExpectRefused(backwards.Build(), "interval of -60 s is negative");
+
+    // Statistics that are not 0 but are written as 0.00 would drop the channel's values.
+    FileParts tiny;
+    tiny.statistics = {"0.004  ", "0.001  ", "0.002  ", "-5.00  ", "-4.00  ", "-4.50  "};
+    ExpectRefused(tiny.Build(), "round to 0.00");
+}
+
+TEST_F(DataFileRefusal, APipeADeviceOrAFolderIsRefusedAtOnce) {
+    const std::string fifo = folder_.File("waiting.Vdr");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto begun = std::chrono::steady_clock::now();
+    DataFileResult result;
+    {
+        test::PipeUnblocker unblocker(fifo);
+        result = LoadDataFileInto(fifo, current_);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.reason.find("not a regular file"), std::string::npos) << result.reason;
+    EXPECT_EQ(current_.samples.Count(), 2);
+
+    DataFileLoad device = LoadDataFile("/dev/zero");
+    EXPECT_FALSE(device.result.ok);
+    EXPECT_NE(device.result.reason.find("not a regular file"), std::string::npos) << device.result.reason;
+    DataFileLoad folder = LoadDataFile(folder_.Path());
+    EXPECT_FALSE(folder.result.ok);
+    EXPECT_NE(folder.result.reason.find("is a folder"), std::string::npos) << folder.result.reason;
+}
+
+// Files put together from fields picked at random out of good and bad ones: whatever loads can be
+// saved again, and the saved file loads with the same samples.
+TEST_F(DataFileRefusal, EveryFileThatLoadsCanBeSavedAgain) {
+    const std::vector<std::string> types = {"15", "16", "17"};
+    const std::vector<std::string> times = {"2011 2 3 4 5 6", "20241231235959", "1000 1 1 0 0 0",
+                                            " 999 1 1 0 0 0", "2011 230 4 5 6", "----  -- -- --",
+                                            "              ", "99991231 0 0 0", "2011 2 324 0 0"};
+    const std::vector<std::string> intervals = {"60   ", "0    ", "99999", "-5   ", "   1 ", "--   "};
+    const std::vector<std::string> statistics = {"20.00  ", "0.00   ", "-0.00  ", "0.004  ", "127.00 ",
+                                                 "-126.00", "0000000", "101.00 ", " -1.00 ", "500.00 "};
+    const std::vector<std::string> limits = {"-10.00 ", "40.00  ", "0.00   ", "900.00 ", "-.5    "};
+    std::mt19937 random(1234);
+    auto pick = [&](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    int loaded = 0;
+    for (int round = 0; round < 600; ++round) {
+        const std::string type = pick(types);
+        std::array<std::string, 6> stats;
+        for (std::string& s : stats)
+            s = pick(statistics);
+        std::array<std::string, 4> limitFields;
+        for (std::string& l : limitFields)
+            l = pick(limits);
+        // The values a reader looks for: one field per sample and channel whose statistics are
+        // not all 0 (every field for the single-temperature model).
+        auto enabled = [&](int channel) {
+            for (int i = 0; i < 3; ++i) {
+                if (ParseDecimalField(stats[static_cast<std::size_t>(3 * channel + i)]) != 0)
+                    return true;
+            }
+            return false;
+        };
+        const int fieldsPerSample = type == "16" ? 1 : enabled(0) + enabled(1);
+        const int samples = std::uniform_int_distribution<int>(0, 4)(random);
+        std::string segment;
+        for (int i = 0; i < samples * fieldsPerSample; ++i)
+            segment += pick(statistics);
+        char count[7];
+        std::snprintf(count, sizeof count, "%-6d", samples * fieldsPerSample);
+        const std::string bytes =
+            BuildDataFile({31, 7, 3, 2, 9}, kTitle, kDescription,
+                          PlainLongHeader(type, pick(times), pick(times), pick(intervals), count, stats,
+                                          random() % 2 ? '1' : '0', limitFields),
+                          {segment});
+        const std::string path = folder_.File("random.Vdr");
+        test::WriteBytes(path, bytes);
+        DataFileLoad load = LoadDataFile(path);
+        if (!load.result.ok)
+            continue;
+        ++loaded;
+        SaveResult saved = WriteDataFile(folder_.File("saved.Vdr"), *load.dataSet);
+        ASSERT_TRUE(saved.ok) << "round " << round << ": " << saved.reason;
+        DataFileLoad again = LoadDataFile(folder_.File("saved.Vdr"));
+        ASSERT_TRUE(again.result.ok) << "round " << round << ": " << again.result.reason;
+        ASSERT_EQ(again.dataSet->samples.Count(), load.dataSet->samples.Count()) << "round " << round;
+        // Each value as its field reads: clamped and with two decimals.
+        auto stored = [](float value) {
+            std::string field;
+            AppendNumberField(field, ClampSampleForSave(value));
+            return static_cast<float>(ParseDecimalField(field));
+        };
+        for (int i = 0; i < again.dataSet->samples.Count(); ++i) {
+            EXPECT_FLOAT_EQ(again.dataSet->samples.Value1(i), stored(load.dataSet->samples.Value1(i)));
+            EXPECT_FLOAT_EQ(again.dataSet->samples.Value2(i), stored(load.dataSet->samples.Value2(i)));
+        }
+        EXPECT_EQ(again.dataSet->summary.stopTime, load.dataSet->summary.stopTime) << "round " << round;
+    }
+    EXPECT_GT(loaded, 20);
 }
 
 TEST_F(DataFileRefusal, MissingFileAndHeaderReaderOnAClosedStream) {

@@ -97,6 +97,27 @@ TEST(XlsWorksheetExport, SixtyThousandRowsSplitAfterRow50001) {
     EXPECT_EQ(second.back()[0], "60000");
 }
 
+TEST(XlsWorksheetExport, ExactlyFiftyThousandAndOneRowsFillTheFirstTableAndOpenAnEmptySecond) {
+    XlsTempDir dir;
+    for (int rows : {50000, 50001, 50002}) {
+        SCOPED_TRACE(rows);
+        const Rows alarms = AlarmRows(rows);
+        const std::string path = dir.File("edge.xls");
+        ASSERT_TRUE(ExportWorksheet(path, *ListOf(kSummary), *ListOf(alarms)).written);
+        auto read = ReadWithFreeXl(path);
+        if (rows == 50000) {
+            EXPECT_EQ(read.Names(), (std::vector<std::string>{"汇总1", "数据1"}));
+            continue;
+        }
+        ASSERT_EQ(read.Names(), (std::vector<std::string>{"汇总1", "数据1", "数据2"}));
+        EXPECT_EQ(read.sheets[1].cells.size(), 1u + 50001u);
+        EXPECT_EQ(read.sheets[1].cells.back(), alarms[50001]);
+        // The second table has its column titles, and the rows past the 50001st.
+        ASSERT_EQ(read.sheets[2].cells.size(), 1u + static_cast<std::size_t>(rows - 50001));
+        EXPECT_EQ(read.sheets[2].cells.front(), alarms.front());
+    }
+}
+
 TEST(XlsWorksheetExport, NoSamplesWritesOnlyTheSummaryAndTwiceGivesTwoTables) {
     XlsTempDir dir;
     const std::string path = dir.File("h.xls");

@@ -15,8 +15,8 @@ bool Has(const std::string& text, const std::string& part) {
 }
 
 TEST(ConnectMessages, RefusedAccessSaysHowToGetIt) {
-    const std::string message =
-        OpenFailedMessage(2, {"/dev/ttyUSB1", EACCES, "cannot open /dev/ttyUSB1: Permission denied"});
+    const std::string message = OpenFailedMessage(
+        "打开com2失败", {"/dev/ttyUSB1", EACCES, "cannot open /dev/ttyUSB1: Permission denied"});
     EXPECT_EQ(message.rfind("打开com2失败\n", 0), 0u) << message;
     EXPECT_TRUE(Has(message, "\n设备：/dev/ttyUSB1\n")) << message;
     EXPECT_TRUE(Has(message, "没有访问这个设备的权限")) << message;
@@ -26,13 +26,13 @@ TEST(ConnectMessages, RefusedAccessSaysHowToGetIt) {
 }
 
 TEST(ConnectMessages, OtherReasonsGiveNoAccessHint) {
-    const std::string missing = OpenFailedMessage(1, {"/dev/ttyUSB0", ENOENT, "cannot open"});
+    const std::string missing = OpenFailedMessage("打开com1失败", {"/dev/ttyUSB0", ENOENT, "cannot open"});
     EXPECT_TRUE(Has(missing, "设备不存在")) << missing;
     EXPECT_FALSE(Has(missing, "dialout")) << missing;
-    const std::string busy = OpenFailedMessage(1, {"/dev/ttyUSB0", EBUSY, "cannot open"});
+    const std::string busy = OpenFailedMessage("打开com1失败", {"/dev/ttyUSB0", EBUSY, "cannot open"});
     EXPECT_TRUE(Has(busy, "其他程序")) << busy;
     // Without a system error number the link's own text is the reason.
-    const std::string plain = OpenFailedMessage(4, {"/dev/ttyS3", 0, "com4: no cable"});
+    const std::string plain = OpenFailedMessage("打开com4失败", {"/dev/ttyS3", 0, "com4: no cable"});
     EXPECT_TRUE(Has(plain, "\n原因：com4: no cable")) << plain;
 }
 

@@ -94,6 +94,24 @@ TEST(CurveLayout, At600PixelsPerInchWithTheScreenAt96) {
     EXPECT_EQ(layout.stripFontPixels, 58);
 }
 
+TEST(LineWidths, AreThreeAndOnePixelsAt96PixelsPerInchAndAsWideOnEverySurface) {
+    struct Case {
+        int pixelsPerInch;
+        double bold, fine;
+    };
+    // 0.79 mm and 0.26 mm on every surface.
+    for (const Case& c : {Case{96, 3.0, 1.0}, Case{300, 9.375, 3.125}, Case{1200, 37.5, 12.5}}) {
+        const auto curve = ComputeCurvePageLayout(c.pixelsPerInch, c.pixelsPerInch, ReferenceScreenMetrics(),
+                                                  906, 906 * 3, SelectionSpanning(100, 0, 1, 0, 1));
+        EXPECT_DOUBLE_EQ(curve.boldLineWidth, c.bold) << c.pixelsPerInch;
+        EXPECT_DOUBLE_EQ(curve.fineLineWidth, c.fine) << c.pixelsPerInch;
+        EXPECT_DOUBLE_EQ(curve.boldLineWidth / curve.pixelsPerMmX, 3 * 25.4 / 96) << c.pixelsPerInch;
+        const TextPageLayout text = ComputeTextPageLayout(c.pixelsPerInch, c.pixelsPerInch, 60);
+        EXPECT_DOUBLE_EQ(text.fineLineWidth, c.fine) << c.pixelsPerInch;
+    }
+    EXPECT_EQ(ColumnUnitFor(ReferenceScreenMetrics()), 906);
+}
+
 TEST(TextLayout, At96PixelsPerInch) {
     const TextPageLayout layout = ComputeTextPageLayout(96, 96, 60);
     EXPECT_EQ(layout.pageWidth, 755);

@@ -303,6 +303,49 @@ TEST_F(CurveRender, LabelsAreCutToTenBytesOnTheLeft) {
     EXPECT_EQ(Column(page, Layout().rightLabelX)[4], "-1000.00") << "the ° would split at byte 9";
 }
 
+TEST_F(CurveRender, PenWidthsAreScaledToTheResolutionOfTheSurface) {
+    Use({.model = LoggerModel::DualTemperature, .count = 500});
+    Select();
+    for (int pixelsPerInch : {96, 300, 1200}) {
+        SCOPED_TRACE(pixelsPerInch);
+        const SurfaceMetrics screen = ReferenceScreenMetrics();
+        const PrintJob job{*history, selection, PrintMode::Curve, 2, screen, ColumnUnitFor(screen), 3};
+        RecordingDevice device(pixelsPerInch, PageSizeFor(PrintMode::Curve, pixelsPerInch, pixelsPerInch));
+        CurveBuffers buffers(job.columnUnit);
+        QPainter painter(&device);
+        RenderJobPage(painter, job, 2, pixelsPerInch, pixelsPerInch, QSize(), buffers);
+        painter.end();
+        const Drawing& page = device.Recorded();
+        const double bold = 3.0 * pixelsPerInch / 96;
+        const double fine = 1.0 * pixelsPerInch / 96;
+
+        // Channel 1 is drawn with the bold pen, channel 2 with the fine one: their only difference.
+        int boldCurves = 0, fineCurves = 0;
+        for (const auto& polyline : page.polylines) {
+            EXPECT_EQ(polyline.points.size(), 906);
+            boldCurves += polyline.pen.widthF() == bold ? 1 : 0;
+            fineCurves += polyline.pen.widthF() == fine ? 1 : 0;
+        }
+        EXPECT_EQ(boldCurves, 3);
+        EXPECT_EQ(fineCurves, 3);
+        int boldLines = 0, grid = 0, fineBlack = 0;
+        for (const auto& drawn : page.lines) {
+            if (drawn.pen.color() == QColor(100, 100, 100)) {
+                EXPECT_DOUBLE_EQ(drawn.pen.widthF(), fine) << "grid";
+                ++grid;
+            } else if (drawn.pen.widthF() == bold) {
+                ++boldLines;
+            } else {
+                EXPECT_DOUBLE_EQ(drawn.pen.widthF(), fine);
+                ++fineBlack;
+            }
+        }
+        EXPECT_EQ(grid, 27);
+        EXPECT_EQ(boldLines, 3 * 2 + 3) << "two axes and the channel 1 legend of each strip";
+        EXPECT_EQ(fineBlack, 3 * 8 + 3) << "the ticks and the channel 2 legend of each strip";
+    }
+}
+
 TEST_F(CurveRender, AnEmptySelectionShowsOnlyThePageNumberAndNoData) {
     Use({.count = 10});
     times = ParseHistoryTimes(*history);

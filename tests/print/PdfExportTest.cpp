@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include "PrintTestSupport.h"
 #include "print/PdfExport.h"
@@ -103,6 +106,37 @@ TEST_F(PdfExport, AFileIsReplacedOnlyByACompleteExport) {
          std::filesystem::directory_iterator(std::filesystem::path(folder).parent_path())) {
         EXPECT_EQ(entry.path().string().find(".partial-"), std::string::npos) << entry.path();
     }
+}
+
+TEST_F(PdfExport, TheTitleOfTheFileIsTheHistoryTitleWithoutItsPadding) {
+    history->summary.title = "冷库一号" + std::string(24, ' ');
+    const std::string path = test::TemporaryPath("padded.pdf");
+    ASSERT_EQ(ExportPdf(*history, {}, path).status, PdfExportStatus::Written);
+    const std::string info = test::RunCommand("pdfinfo '" + path + "'");
+    EXPECT_NE(info.find("冷库一号\n"), std::string::npos) << info;
+}
+
+TEST_F(PdfExport, ALinkKeepsPointingAtTheReplacedFileWhichKeepsItsPermissions) {
+    const std::string folder = test::TemporaryPath("pdf-link-folder");
+    std::filesystem::create_directories(folder + "/real");
+    const std::string target = folder + "/real/pages.pdf";
+    const std::string link = folder + "/pages.pdf";
+    {
+        std::ofstream old(target);
+        old << "old";
+    }
+    ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+    std::filesystem::create_symlink("real/pages.pdf", link);
+    ASSERT_EQ(ExportPdf(*history, {}, link).status, PdfExportStatus::Written);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(test::PdfPages(target), 2);
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600U);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder + "/real"))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"pages.pdf"}) << "no private folder is left behind";
 }
 
 // A device that refuses to begin one page.

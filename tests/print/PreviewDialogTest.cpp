@@ -109,7 +109,7 @@ TEST_F(PreviewDialog, OpensOnPageOneOfTwoCurvePages) {
     EXPECT_EQ(dialog->RenderCount(), 1);
     const int dpi = Area()->logicalDpiX();
     EXPECT_EQ(dialog->PageImage().size(), PageSizeFor(PrintMode::Curve, dpi, Area()->logicalDpiY()));
-    EXPECT_EQ(dialog->ColumnUnit(), ColumnUnitFor(MetricsFor(dpi, dpi)));
+    EXPECT_EQ(dialog->ColumnUnit(), 906) << "the curve points of 96 pixels per inch, whatever the screen";
     EXPECT_EQ(Area()->Destination(), Area()->rect()) << "a curve page fills the drawing area";
     EXPECT_EQ(Area()->Source(), QRect(QPoint(0, 0), dialog->PageImage().size()));
     EXPECT_FALSE(Find<QScrollBar>("horizontalBar")->isVisibleTo(dialog.get()));
@@ -167,6 +167,22 @@ TEST_F(PreviewDialog, PageCountEditKeepsTwoToTen) {
     QTest::keyClicks(PageEdit(), "7");
     EXPECT_EQ(dialog->RequestedCurvePages(), 7);
     EXPECT_TRUE(Button("preview")->isEnabled());
+}
+
+TEST_F(PreviewDialog, ACorrectedPageCountIsSelectedSoThatTheNextDigitReplacesIt) {
+    Open({.count = 130});
+    PageEdit()->setFocus();
+    PageEdit()->selectAll();
+    QTest::keyClick(PageEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(PageEdit()->text(), "2") << "an empty edit is read as 0";
+    QTest::keyClicks(PageEdit(), "5");
+    EXPECT_EQ(PageEdit()->text(), "5");
+    EXPECT_EQ(dialog->RequestedCurvePages(), 5);
+    QTest::keyClicks(PageEdit(), "0");
+    EXPECT_EQ(PageEdit()->text(), "10") << "50 is cut to 10";
+    QTest::keyClicks(PageEdit(), "3");
+    EXPECT_EQ(PageEdit()->text(), "3");
+    EXPECT_EQ(dialog->RequestedCurvePages(), 3);
 }
 
 TEST_F(PreviewDialog, UpDownArrowsRunBackwards) {
@@ -383,6 +399,40 @@ TEST_F(PreviewDialog, PrintingSendsEveryPageOfTheModeToTheChosenPrinter) {
     Click("print");
     EXPECT_EQ(dialog->orientation, QPageLayout::Landscape);
     EXPECT_EQ(test::PdfPages(dialog->pdfPath), 2);
+}
+
+TEST_F(PreviewDialog, TheJobIsNamedAfterTheTitleWithoutTheBlanksOfADataFile) {
+    HistorySpec spec{.count = 30};
+    history = MakeHistory(spec);
+    history->summary.title = "冷库一号" + std::string(24, ' ');
+    dialog = std::make_unique<TestPreview>(*history);
+    dialog->pdfPath = test::TemporaryPath("padded-title.pdf");
+    Click("print");
+    EXPECT_EQ(dialog->documentName, "冷库一号");
+    const std::string info = test::RunCommand("pdfinfo '" + dialog->pdfPath + "'");
+    EXPECT_NE(info.find("冷库一号\n"), std::string::npos) << info;
+}
+
+TEST_F(PreviewDialog, WorksOnItsOwnCopyOfTheHistory) {
+    Open({.model = LoggerModel::TemperatureHumidity, .count = 130});
+    const float firstHumidity = history->samples.Value2(0);
+    const std::time_t stop = SampleTime(120);
+    // The history is replaced while the dialog is open, as a download that finishes does.
+    *history = *MakeHistory({.model = LoggerModel::TemperatureHumidity,
+                             .count = 20,
+                             .start = history->samples.Time(50),
+                             .value1 = [](int) { return -30.0F; },
+                             .value2 = [](int) { return 5.0F; }});
+    history->summary.title = "另一个历史";
+    SetStop(stop);
+    Click("preview");
+    EXPECT_EQ(dialog->Selection().count, 121);
+    EXPECT_FLOAT_EQ(dialog->Selection().values2[0], firstHumidity);
+    EXPECT_FLOAT_EQ(dialog->Selection().min1, 20.0F);
+    EXPECT_EQ(dialog->Selection().summaryLines[0], "标题：冷库一号");
+    dialog->pdfPath = test::TemporaryPath("own-copy.pdf");
+    Click("print");
+    EXPECT_EQ(dialog->documentName, "冷库一号");
 }
 
 TEST_F(PreviewDialog, ACancelledOrFailedPrintJobEnablesPrintAgain) {

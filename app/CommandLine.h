@@ -1,0 +1,13 @@
+#pragma once
+// The options of the desktop program, answered before any window exists, so that `veldrin --help`
+// and `veldrin --version` work without a display.
+#include <optional>
+
+namespace veldrin {
+
+// When the command line holds options (--help, --version or an unknown one), answers them on
+// standard output or standard error and returns the exit status; otherwise nothing, and the program
+// starts its window with the data file named first on the command line.
+std::optional<int> AnswerOptions(int argc, char* argv[]);
+
+}  // namespace veldrin

@@ -1,0 +1,70 @@
+// veldrin-cli ports [--json]: the serial devices on this machine, one per line, with whether this
+// user may open them; every path it prints is accepted by --port.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CommandRegistry.h"
+#include "serial/SerialDevices.h"
+
+namespace veldrin::cli {
+namespace {
+
+struct PortsOptions {
+    bool json = false;
+    DeviceRoots roots;
+};
+
+std::string AsLines(const std::vector<SerialDevice>& devices) {
+    std::string text;
+    for (const SerialDevice& device : devices) {
+        text += device.path + "\t" + DeviceSummary(device);
+        if (!device.accessible)
+            text += "\tno permission (group " + device.group + ")";
+        text += '\n';
+    }
+    return text;
+}
+
+std::string AsJson(const std::vector<SerialDevice>& devices) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const SerialDevice& device : devices) {
+        list.push_back({{"path", device.path},
+                        {"kernelName", device.kernelName},
+                        {"maker", device.maker},
+                        {"product", device.product},
+                        {"accessible", device.accessible},
+                        {"group", device.group}});
+    }
+    return list.dump(2) + "\n";
+}
+
+int ListPorts(const PortsOptions& options) {
+    const std::vector<SerialDevice> devices = FindSerialDevices(options.roots);
+    const std::string text = options.json ? AsJson(devices) : AsLines(devices);
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) != 0 || !written) {
+        std::fprintf(stderr, "ports: cannot write the list to standard output: %s\n", std::strerror(errno));
+        return 1;
+    }
+    if (devices.empty() && !options.json)
+        std::fprintf(stderr, "ports: no serial devices found\n");
+    return 0;
+}
+
+const CommandRegistration kRegistration{
+    "ports", [](CLI::App& app, int& status) {
+        auto options = std::make_shared<PortsOptions>();
+        CLI::App* command = app.add_subcommand(
+            "ports", "List the serial devices of this machine and whether you may open them");
+        command->add_flag("--json", options->json, "print a JSON array instead of lines");
+        command->add_option("--sys", options->roots.sys, "the sysfs tree to read (default /sys)");
+        command->add_option("--dev", options->roots.dev, "the device tree to read (default /dev)");
+        command->callback([options, &status] { status = ListPorts(*options); });
+    }};
+
+}  // namespace
+}  // namespace veldrin::cli
