@@ -16,11 +16,21 @@
 
 #include "app/DataTabs.h"
 #include "app/WarnDialog.h"
+#include "logger/Gbk.h"
 
 namespace veldrin {
 namespace {
 
 constexpr int kSideColumnWidth = 310;
+
+// `text` cut to the longest start whose GBK form fits in `maxBytes`, never inside a character.
+QString CutToGbkBytes(const QString& text, int maxBytes) {
+    const std::string utf8 = text.toStdString();
+    if (GbkLength(utf8) <= static_cast<std::size_t>(maxBytes)) {
+        return text;
+    }
+    return QString::fromStdString(CutUtf8ToGbkBytes(utf8, static_cast<std::size_t>(maxBytes)));
+}
 
 QLineEdit* Box(QWidget* parent, const char* name, bool readOnly) {
     auto* box = new QLineEdit(parent);
@@ -68,7 +78,7 @@ CFormDialog::CFormDialog(std::uint8_t& alarmEnable, const RealtimePages& pages, 
 QWidget* CFormDialog::CreateStatusGroup() {
     auto* group = new QGroupBox(QStringLiteral("记录仪状况"), this);
     title_ = Box(group, "edit1005", false);
-    title_->setMaxLength(kTitleLength);
+    connect(title_, &QLineEdit::textChanged, this, &CFormDialog::KeepTitleShort);
     instrumentName_ = Box(group, "edit1006", true);
     workingState_ = Box(group, "edit1007", true);
     voltageState_ = Box(group, "edit1008", true);
@@ -181,12 +191,24 @@ QString CFormDialog::Description() const {
     return description_->toPlainText();
 }
 
-void CFormDialog::KeepDescriptionShort() {
-    const QString text = description_->toPlainText();
-    if (text.size() <= kDescriptionLength) {
+void CFormDialog::KeepTitleShort() {
+    const QString text = title_->text();
+    const QString cut = CutToGbkBytes(text, kTitleBytes);
+    if (cut.size() == text.size()) {
         return;
     }
-    description_->setPlainText(text.left(kDescriptionLength));
+    const int cursor = std::min(title_->cursorPosition(), static_cast<int>(cut.size()));
+    title_->setText(cut);
+    title_->setCursorPosition(cursor);
+}
+
+void CFormDialog::KeepDescriptionShort() {
+    const QString text = description_->toPlainText();
+    const QString cut = CutToGbkBytes(text, kDescriptionBytes);
+    if (cut.size() == text.size()) {
+        return;
+    }
+    description_->setPlainText(cut);
     description_->moveCursor(QTextCursor::End);
 }
 

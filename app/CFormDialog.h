@@ -24,9 +24,11 @@ class WarnDialog2;
 
 class CFormDialog : public QWidget {
     Q_OBJECT
-public:
-    static constexpr int kTitleLength = 36;
-    static constexpr int kDescriptionLength = 60;
+  public:
+    // The logger holds the title and the description in 36 and 60 GBK bytes (a Chinese
+    // character takes two).
+    static constexpr int kTitleBytes = 36;
+    static constexpr int kDescriptionBytes = 60;
     static constexpr int kLongestInterval = 65535;
 
     // `alarmEnable` is the logger's alarm-enable flag, shared by both alarm pages; it must outlive
@@ -87,7 +89,7 @@ public:
     QLineEdit* TitleBox() const { return title_; }
     QTimeEdit* IntervalPicker() const { return interval_; }
 
-private:
+  private:
     QWidget* CreateStatusGroup();
     QWidget* CreateSettingsGroup();
     QWidget* CreateAlarmTabs();
@@ -96,6 +98,7 @@ private:
     void AlarmTabChanged(int index);
     void StartClicked();
     void StopClicked();
+    void KeepTitleShort();
     void KeepDescriptionShort();
 
     std::uint8_t& alarmEnable_;

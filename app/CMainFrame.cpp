@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -35,7 +36,14 @@ CMainFrame::CMainFrame(LoggerInfo& info, QWidget* parent)
     : QMainWindow(parent), view_(new CVeldrinView(info, this)) {
     setWindowTitle(QStringLiteral("Veldrin"));
     setWindowIcon(ApplicationIcon());
-    setCentralWidget(view_);
+    // On a screen smaller than the view the view scrolls; the frame, its buttons and status bar
+    // stay on the screen.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("viewScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(view_);
+    setCentralWidget(scroller);
     CreateActions();
     CreateToolBar();
     CreateStatusBar();

@@ -15,6 +15,7 @@ CMyDialog::CMyDialog(std::time_t proposedStart, const Clock* clock, QWidget* par
       clock_(clock != nullptr ? *clock : systemClock_),
       proposedStart_(proposedStart),
       timeBox_(new QLineEdit(this)) {
+    setWindowTitle(QStringLiteral("启动记录"));
     SetLines({{QPoint(50, 5), QStringLiteral("启动记录,将导致历史数据丢失")}});
     timeBox_->setObjectName(QStringLiteral("edit1005"));
     timeBox_->setReadOnly(true);

@@ -52,6 +52,16 @@ void CVeldrinView::SetOnline(bool online) {
     emit stateChanged();
 }
 
+void CVeldrinView::SetDownloadedHistory(bool downloaded) {
+    downloadedHistory_ = downloaded;
+    emit stateChanged();
+}
+
+void CVeldrinView::SetConnecting(bool connecting) {
+    connecting_ = connecting;
+    emit stateChanged();
+}
+
 CommandState CVeldrinView::CurrentCommandState() const {
     CommandState state;
     state.viewMode = viewMode_;
@@ -60,6 +70,8 @@ CommandState CVeldrinView::CurrentCommandState() const {
     state.historyPanelVisible = !historyPanel_->isHidden();
     state.recordCount = info_.recordBytes;
     state.online = online_;
+    state.downloadedHistory = downloadedHistory_;
+    state.connecting = connecting_;
     return state;
 }
 

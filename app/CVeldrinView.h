@@ -16,7 +16,7 @@ class CFormDialog;
 
 class CVeldrinView : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kStepMs = 200;
 
     // `info` is the connected logger's record; it must outlive the view.
@@ -31,6 +31,9 @@ public:
     void SetViewMode(int mode);
     void SetLinkMode(int mode);
     void SetOnline(bool online);
+    // Whether the current history came from a download, and whether a connect attempt runs.
+    void SetDownloadedHistory(bool downloaded);
+    void SetConnecting(bool connecting);
     int ViewMode() const { return viewMode_; }
     int LinkMode() const { return linkMode_; }
     // The inputs of the command-enabling rules, now.
@@ -46,20 +49,21 @@ public:
     // The progress strip along the bottom edge; percent -1 erases it.
     void ShowProgress(int percent, const QString& text);
     int ProgressPercent() const { return progressPercent_; }
+    const QString& ProgressText() const { return progressText_; }
     // "即时数据" over the realtime panel, "历史数据" over the history panel.
     QString Caption() const;
 
     // Called on every 200 ms step, before the caption is redrawn.
     void SetStepHandler(std::function<void()> handler) { stepHandler_ = std::move(handler); }
 
-signals:
+  signals:
     // A step ran, or the shown panel or the modes changed: the commands' enabling may differ.
     void stateChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void Step();
 
     LoggerInfo& info_;
@@ -68,6 +72,8 @@ private:
     int viewMode_ = 2;
     int linkMode_ = 0;
     bool online_ = false;
+    bool downloadedHistory_ = false;
+    bool connecting_ = false;
     int progressPercent_ = -1;
     QString progressText_;
     int stepCount_ = 0;

@@ -16,6 +16,7 @@ CheckHistory::Kind CheckHistory::KindForModel(LoggerModel model) {
 }
 
 CheckHistory::CheckHistory(Kind kind, QWidget* parent) : QuestionDialog(parent), kind_(kind) {
+    setWindowTitle(QStringLiteral("读取历史数据"));
     const QString question = QStringLiteral("停止记录并读取历史数据？");
     if (kind == SingleChannel) {
         SetLines({{QPoint(66, 60), question}});

@@ -33,24 +33,35 @@ EnabledCommands EnabledCommandsFor(const CommandState& s) {
                                   .DisableIf(s.realtimePanelVisible)
                                   .EnableIf(s.recordCount > 0 && s.historyPanelVisible)
                                   .DisableIf(nothingOrLive)
+                                  .EnableIf(s.downloadedHistory)
                                   .Enabled());
     result.Set(Command::PrintHistory, RuleChain()
                                           .EnableIf(historyShown)
                                           .DisableIf(s.realtimePanelVisible)
                                           .EnableIf(s.historyPanelVisible)
+                                          .EnableIf(s.downloadedHistory)
                                           .Enabled());
     // The report reads the history as printing does.
     result.Set(Command::ExportReport, result[Command::PrintHistory]);
-    result.Set(Command::HistoryView, RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).Enabled());
+    result.Set(
+        Command::HistoryView,
+        RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).EnableIf(s.downloadedHistory).Enabled());
     result.Set(Command::RealtimeView, RuleChain()
                                           .DisableIf(nothingOrLive)
                                           .EnableIf(s.viewMode == 0 || (s.viewMode == 3 && s.linkMode != 2))
                                           .EnableIf(s.historyPanelVisible && s.online)
                                           .Enabled());
-    result.Set(Command::Connect,
-               RuleChain().EnableIf(s.viewMode == 2).DisableIf(s.viewMode == 0 || s.viewMode == 4).Enabled());
-    result.Set(Command::Disconnect,
-               RuleChain().EnableIf(s.viewMode == 0 || s.viewMode == 4).DisableIf(s.viewMode == 2).Enabled());
+    // While an attempt runs, Connect waits for it and Disconnect cancels it.
+    result.Set(Command::Connect, RuleChain()
+                                     .EnableIf(s.viewMode == 2)
+                                     .DisableIf(s.viewMode == 0 || s.viewMode == 4)
+                                     .DisableIf(s.connecting)
+                                     .Enabled());
+    result.Set(Command::Disconnect, RuleChain()
+                                        .EnableIf(s.viewMode == 0 || s.viewMode == 4)
+                                        .DisableIf(s.viewMode == 2)
+                                        .EnableIf(s.connecting)
+                                        .Enabled());
     result.Set(
         Command::ReadHistory,
         RuleChain().DisableIf(s.linkMode == 0 || s.recordCount == 0).EnableIf(s.linkMode == 1).Enabled());

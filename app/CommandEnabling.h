@@ -22,7 +22,9 @@ inline constexpr std::size_t kMenuCommandCount = 9;
 
 // What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
 // 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
-// loaded. recordCount is the logger's record memory count.
+// loaded. recordCount is the logger's record memory count. downloadedHistory: the current history
+// was downloaded from a logger (it stays so after a disconnect, until a data file replaces it).
+// connecting: a connect attempt is running.
 struct CommandState {
     int viewMode = 2;
     int linkMode = 0;
@@ -30,6 +32,8 @@ struct CommandState {
     bool historyPanelVisible = false;
     std::uint32_t recordCount = 0;
     bool online = false;
+    bool downloadedHistory = false;
+    bool connecting = false;
 };
 
 class EnabledCommands {

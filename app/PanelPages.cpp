@@ -56,9 +56,23 @@ void ListPage::SetList(QAbstractItemModel* list, bool followNewest) {
     ApplyColumnWidths();
 }
 
+void ListPage::SetWholeValuesShown() {
+    wholeValues_ = true;
+    setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ApplyColumnWidths();
+}
+
 void ListPage::ApplyColumnWidths() {
     const QAbstractItemModel* list = model();
     if (list == nullptr) {
+        return;
+    }
+    if (wholeValues_) {
+        horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        horizontalHeader()->setStretchLastSection(true);
         return;
     }
     for (int column = 0; column < list->columnCount(); ++column) {

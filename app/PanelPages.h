@@ -13,10 +13,14 @@ class ListPage : public QTableView {
     ListPage();
     // `followNewest`: the newest row is scrolled into view as rows arrive (the realtime lists).
     void SetList(QAbstractItemModel* list, bool followNewest);
+    // A short list of names and long values (the summary): the names take the width they need,
+    // the values the rest, and a value too long for its line goes on over further lines.
+    void SetWholeValuesShown();
 
   private:
     // Sizes each column as the list's column-width header role says.
     void ApplyColumnWidths();
+    bool wholeValues_ = false;
 };
 
 struct RealtimePages {

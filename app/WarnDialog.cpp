@@ -30,6 +30,8 @@ WarnDialog::WarnDialog(std::uint8_t& alarmEnable, QWidget* parent)
     layout->addWidget(upperBox_, 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("下限值"), this), 2, 0);
     layout->addWidget(lowerBox_, 2, 1);
+    // Until the logger's limits are read the fields hold numbers, never nothing.
+    SetLimits(0, 0);
 }
 
 void WarnDialog::SetLimits(int upper, int lower) {

@@ -1,6 +1,7 @@
 #include "app/WidgetConnectionUi.h"
 
 #include <QDateTime>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimeEdit>
 
@@ -12,6 +13,7 @@
 #include "app/CMyDialog.h"
 #include "app/CVeldrinView.h"
 #include "app/CheckHistory.h"
+#include "app/WarnDialog.h"
 #include "logger/ConnectionTexts.h"
 #include "measure/Measurements.h"
 #include "serial/PortMap.h"
@@ -177,10 +179,11 @@ PanelSettings WidgetConnectionUi::ReadPanelSettings() {
     settings.intervalMinutes = interval / 60 % 60;
     settings.intervalSeconds = interval % 60;
     settings.stopMode = panel->StopModeIndex();
-    settings.channel1Lower = std::to_string(panel->LowerLimit(1));
-    settings.channel1Upper = std::to_string(panel->UpperLimit(1));
-    settings.channel2Lower = std::to_string(panel->LowerLimit(2));
-    settings.channel2Upper = std::to_string(panel->UpperLimit(2));
+    // The limits as typed: the connection checks them before it takes them.
+    settings.channel1Lower = panel->Channel1Page()->LowerBox()->text().trimmed().toStdString();
+    settings.channel1Upper = panel->Channel1Page()->UpperBox()->text().trimmed().toStdString();
+    settings.channel2Lower = panel->Channel2Page()->LowerBox()->text().trimmed().toStdString();
+    settings.channel2Upper = panel->Channel2Page()->UpperBox()->text().trimmed().toStdString();
     settings.title = panel->Title().toStdString();
     settings.description = panel->Description().toStdString();
     return settings;

@@ -54,7 +54,12 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
       connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *ui_)) {
     ui_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
     connection_->SetHistorySink([this](const HistoryHandover& handover) {
-        measurements_->TakeDownloadedHistory(handover.bytes, handover.shownChannels);
+        const DownloadIngestResult result =
+            measurements_->TakeDownloadedHistory(handover.bytes, handover.shownChannels);
+        // The realtime panel's recorded amount: the values the download stored.
+        if (result.stored) {
+            frame_.View()->RealtimePanel()->SetRecordedAmount(QString::number(result.recordedAmount));
+        }
     });
     QObject::connect(measurements_.get(), &Measurements::historyShown, frame_.View(),
                      &CVeldrinView::ShowHistoryView);
@@ -93,11 +98,15 @@ void Workspace::AttachPages() {
         view->HistoryPanel()->DataTabs(), records.HistoryDataList(), records.HistoryAlarmList(), false);
     if (auto* summary = qobject_cast<ListPage*>(view->HistoryPanel()->SummaryPage())) {
         summary->SetList(&records.Summary(), false);
+        summary->SetWholeValuesShown();
     }
     if (realtimeCurve != nullptr) {
         realtimeCurve->SetChart(&records.RealtimeChart(), [this](CurveChart& chart) {
             return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model);
         });
+        // A new recording's chart starts at its first reading, wherever the trackbar stood.
+        QObject::connect(&records.Realtime(), &RealtimeMonitor::recordingRestarted, realtimeCurve,
+                         &CurvePage::FollowChart);
         QObject::connect(&records.Realtime(), &RealtimeMonitor::readingShown, realtimeCurve,
                          [realtimeCurve](int chartCount) {
                              realtimeCurve->SetTrackbarMaximum(chartCount);
@@ -181,6 +190,8 @@ void Workspace::PublishState() {
         view->SetLinkMode(linkMode);
     }
     view->SetOnline(connection_->Online());
+    view->SetDownloadedHistory(measurements_->HistoryDownloaded());
+    view->SetConnecting(connection_->ConnectRunning());
 }
 
 }  // namespace veldrin

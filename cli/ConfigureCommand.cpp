@@ -8,6 +8,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "logger/ConnectionTexts.h"
+#include "logger/SettingsCheck.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin::cli {
@@ -85,10 +86,21 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
 }
 
 int Configure(const ConfigureArgs& args) {
+    const LoggerModel model = kLoggerModels.at(args.model);
+    if (!args.stop) {
+        // What the options say is checked before the logger is even reached.
+        const auto given = MakePanel(args, LoggerInfo{}, std::time(nullptr));
+        if (!given)
+            return 2;
+        if (auto problem = FindSettingsProblem(*given, model)) {
+            std::fprintf(stderr, "configure: %s\n", problem->c_str());
+            return 2;
+        }
+    }
     LoggerSession session(args.tracePath);
     if (!session.TraceReady())
         return 1;
-    if (!session.Open(args.port, kLoggerModels.at(args.model)))
+    if (!session.Open(args.port, model))
         return 1;
     DeviceConnection& connection = session.Connection();
     if (args.stop) {
@@ -102,7 +114,9 @@ int Configure(const ConfigureArgs& args) {
     if (!panel)
         return 2;
     session.Ui().panel = *panel;
-    connection.ApplySettings();
+    // Refused settings (the message is printed) leave the logger as it was.
+    if (connection.ApplySettings() != 1)
+        return 2;
     if (!session.RunUntil([&] { return connection.SettingsWriteState() == 2; }, 120))
         return 1;
     const LoggerInfo& info = session.Info();

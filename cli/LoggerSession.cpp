@@ -49,7 +49,7 @@ void ConsoleUi::SetStatusText(std::string_view text) {
     if (text == status_)
         return;
     status_ = text;
-    if (!text.empty())
+    if (text.find_first_not_of(' ') != std::string_view::npos)
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
@@ -86,11 +86,9 @@ LoggerSession::~LoggerSession() = default;
 
 bool LoggerSession::Open(const std::string& port, LoggerModel model) {
     ui_.choice = PortChoice{PortForArgument(port), false, model};
-    if (!connection_.Connect(ui_.choice)) {
-        if (!channel_.LastError().empty())
-            std::fprintf(stderr, "%s\n", channel_.LastError().c_str());
+    // A failure has been reported by the connection's message (device path and reason included).
+    if (!connection_.Connect(ui_.choice))
         return false;
-    }
     return RunUntil([&] { return connection_.CurrentPhase() == Phase::Polling; }, 60);
 }
 

@@ -26,6 +26,7 @@ struct SimulateArgs {
     bool streamDuringDownload = false;
     bool splitRandomly = false;
     int realtimePeriodMs = 2000;
+    bool stopped = false;
 };
 
 const std::map<std::string, LoggerModel> kModels{
@@ -38,6 +39,7 @@ int Simulate(const SimulateArgs& args) {
     SimLoggerOptions options;
     options.model = kModels.at(args.model);
     options.records = args.records;
+    options.recording = !args.stopped;
     options.clockStart = std::time(nullptr);
     options.realtimePeriodMs = args.realtimePeriodMs;
     SimFaults faults;
@@ -105,6 +107,8 @@ const CommandRegistration kRegistration{
                          "milliseconds between realtime readings")
             ->check(CLI::Range(100, 60000))
             ->capture_default_str();
+        command->add_flag("--stopped", args->stopped,
+                          "start with the recording stopped (the readings stay in memory)");
         command->callback([args, &status] { status = Simulate(*args); });
     }};
 

@@ -1,23 +1,19 @@
 // The configuration commands of the connection: apply the panel's settings and start recording,
 // stop recording, and read the history.
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 
 #include "logger/ConnectionTexts.h"
 #include "logger/DeviceConnection.h"
 #include "logger/Gbk.h"
+#include "logger/SettingsCheck.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
 namespace {
 
-// A limit field's text read as a number and truncated toward zero; text that is no number is 0.
+// A limit field's text as a whole number; the fields were checked before, so it is one.
 int LimitFromText(const std::string& text) {
-    double value = std::strtod(text.c_str(), nullptr);
-    if (!std::isfinite(value))
-        return 0;
-    return static_cast<int>(std::clamp(std::trunc(value), -100000.0, 100000.0));
+    return LimitNumber(text).value_or(0);
 }
 
 void SetLimits(AlarmLimits& limits, int lower, int upper) {
@@ -34,13 +30,18 @@ void SetTemperatureBytes(AlarmLimits& limits, int lower, int upper) {
 
 int DeviceConnection::ApplySettings() {
     PanelSettings panel = ui_.ReadPanelSettings();
-    const std::time_t now = clock_.Now();
-    std::time_t chosen = MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay, panel.startHour,
-                                       panel.startMinute, panel.startSecond)
-                             .value_or(now - 1);
+    // Nothing is staged or sent while a field holds what the logger cannot take.
+    if (auto problem = FindSettingsProblem(panel, info_.model)) {
+        ui_.ShowMessage(*problem);
+        return 0;
+    }
+    const std::time_t chosen = *MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay,
+                                              panel.startHour, panel.startMinute, panel.startSecond);
     chosenStart_ = chosen;
     if (!ui_.ConfirmStartTime(chosen))
         return 0;
+    // The start is decided by the time the user confirmed it, however long the question stood.
+    const std::time_t now = clock_.Now();
 
     info_.interval = IntervalFromClock(panel.intervalHours, panel.intervalMinutes, panel.intervalSeconds);
 
@@ -77,8 +78,8 @@ int DeviceConnection::ApplySettings() {
         ui_.ShowStartTime(now);
     }
     info_.stopMode = static_cast<std::uint8_t>(panel.stopMode);
-    info_.title = CutUtf8ToGbkBytes(panel.title, 36);
-    info_.description = CutUtf8ToGbkBytes(panel.description, 60);
+    info_.title = CutUtf8ToGbkBytes(panel.title, kTitleBytes);
+    info_.description = CutUtf8ToGbkBytes(panel.description, kDescriptionBytes);
 
     SessionState& session = engine_.Session();
     if (session.online && link_.IsOpen()) {
@@ -87,22 +88,27 @@ int DeviceConnection::ApplySettings() {
         session.phase = Phase::SettingUp;
         session.phaseStep = 1;
         session.progress = 0;
-        // Let replies still on their way arrive before the sequence starts.
-        clock_.SleepMs(kTimerMs);
-        engine_.ClearCurrent();
-        for (CommandId id : {CommandId::EndRealtime, CommandId::SetChipClock, CommandId::SetStartTime,
-                             CommandId::SetAlarm, CommandId::SetInterval, CommandId::WriteDescription,
-                             CommandId::SetStopMode, CommandId::ReadRecordState}) {
-            engine_.MarkPending(id);
-        }
-        if (Traits(info_.model).channelCount == 2)
-            engine_.MarkPending(CommandId::SetChannel2Alarm);
-        if (info_.startFlag == 0)
-            engine_.MarkPending(CommandId::StartRecording);
-        engine_.SetState(CommandId::ReadRealtime, kStateNotWanted);
+        // Replies still on their way get one timer period to arrive before the sequence starts;
+        // the settings sequence waits for it without holding up the window.
+        settingsStartAtMs_ = clock_.MonotonicMs() + kTimerMs;
         linkMode_ = LinkMode::Logger;
     }
     return 1;
+}
+
+void DeviceConnection::QueueSettingsWrite() {
+    settingsStartAtMs_.reset();
+    engine_.ClearCurrent();
+    for (CommandId id : {CommandId::EndRealtime, CommandId::SetChipClock, CommandId::SetStartTime,
+                         CommandId::SetAlarm, CommandId::SetInterval, CommandId::WriteDescription,
+                         CommandId::SetStopMode, CommandId::ReadRecordState}) {
+        engine_.MarkPending(id);
+    }
+    if (Traits(info_.model).channelCount == 2)
+        engine_.MarkPending(CommandId::SetChannel2Alarm);
+    if (info_.startFlag == 0)
+        engine_.MarkPending(CommandId::StartRecording);
+    engine_.SetState(CommandId::ReadRealtime, kStateNotWanted);
 }
 
 int DeviceConnection::StopRecording() {
@@ -137,7 +143,7 @@ void DeviceConnection::ReadHistory() {
     engine_.SetState(CommandId::ReadHistory, kHistoryStarting);
     historyRequestMs_ = clock_.MonotonicMs();
     engine_.ClearHistoryStore();
-    ui_.ShowProgress(5, texts::kReadingHistory);
+    DrawProgress(5, texts::kReadingHistory);
 }
 
 }  // namespace veldrin

@@ -1,6 +1,7 @@
 #include "logger/ConnectTask.h"
 
 #include "logger/ByteSearch.h"
+#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -22,8 +23,25 @@ bool FirstSixHold(const Bytes& reply, const Bytes& marker) {
 }  // namespace
 
 ConnectTask::ConnectTask(Link& link, Clock& clock, ProtocolEngine& engine, const PortChoice& choice,
-                         const std::atomic<bool>* cancel)
-    : link_(link), clock_(clock), engine_(engine), choice_(choice), cancel_(cancel) {}
+                         const std::atomic<bool>* cancel, ConnectProgress* progress)
+    : link_(link), clock_(clock), engine_(engine), choice_(choice), cancel_(cancel), progress_(progress) {}
+
+void ConnectTask::Trying(int port, int percent) {
+    if (progress_ != nullptr) {
+        progress_->port = port;
+        progress_->percent = percent;
+    }
+}
+
+bool ConnectTask::OpenPort(int port, std::optional<PortFailure>& failure) {
+    link_.Open(port);
+    if (link_.IsOpen()) {
+        failure.reset();
+        return true;
+    }
+    failure = PortFailure{DevicePathForPort(port), link_.LastErrorNumber(), link_.LastError()};
+    return false;
+}
 
 void ConnectTask::Reopen(int port) {
     link_.Close();
@@ -55,9 +73,9 @@ void ConnectTask::Rouse(int port, const Bytes& knock, const Bytes& probe) {
     Repeat(probe, 8, kProbeWaitMs);
 }
 
-bool ConnectTask::SearchFinds(int port) {
-    link_.Open(port);
-    if (!link_.IsOpen())
+bool ConnectTask::SearchFinds(int port, SearchAttempt& attempt) {
+    attempt.port = port;
+    if (!OpenPort(port, attempt.openFailure))
         return false;
     Rouse(port, kIdentifyFrame, kIdentifyProbe);
     link_.Close();
@@ -79,10 +97,13 @@ ConnectOutcome ConnectTask::Run() {
     if (choice_.autoSearch) {
         std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
         candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
-        for (int candidate : candidates) {
-            if (Cancelled())
-                break;
-            if (SearchFinds(candidate)) {
+        for (std::size_t tried = 0; tried < candidates.size() && !Cancelled(); ++tried) {
+            const int candidate = candidates[tried];
+            Trying(candidate, static_cast<int>(tried * 90 / candidates.size()));
+            SearchAttempt attempt;
+            const bool found = SearchFinds(candidate, attempt);
+            outcome.searched.push_back(attempt);
+            if (found) {
                 port = candidate;
                 outcome.foundBySearch = candidate;
                 break;
@@ -93,8 +114,8 @@ ConnectOutcome ConnectTask::Run() {
     if (Cancelled())
         return outcome;
 
-    link_.Open(port);
-    if (!link_.IsOpen()) {
+    Trying(port, choice_.autoSearch ? 90 : 10);
+    if (!OpenPort(port, outcome.openFailure)) {
         outcome.result = ConnectOutcome::Result::OpenFailed;
         return outcome;
     }

@@ -6,6 +6,8 @@
 // connection on the user-interface thread.
 #include <atomic>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "logger/Clock.h"
 #include "logger/ConnectionUi.h"
@@ -14,17 +16,40 @@
 
 namespace veldrin {
 
+// Why a port could not be opened: its device path and the system's reason.
+struct PortFailure {
+    std::string devicePath;
+    int errorNumber = 0;  // errno, 0 when the link gave none
+    std::string reason;   // the link's own text of the failure
+};
+
+// One port the auto search tried, and what it found there.
+struct SearchAttempt {
+    int port = 0;
+    std::optional<PortFailure> openFailure;  // nothing: it opened, but no logger identified itself
+};
+
 struct ConnectOutcome {
     enum class Result { Connected, OpenFailed, NotFound, Mismatch, Cancelled };
     Result result = Result::Cancelled;
-    int port = 0;                      // the port opened (or that failed to open)
-    std::optional<int> foundBySearch;  // the port the auto search took
+    int port = 0;                            // the port opened (or that failed to open)
+    std::optional<int> foundBySearch;        // the port the auto search took
+    std::optional<PortFailure> openFailure;  // with OpenFailed
+    std::vector<SearchAttempt> searched;     // the ports the auto search tried, in order
+};
+
+// What a running connect attempt is doing, for the progress strip: the port being tried and
+// the share of the attempt done. Written by the attempt, read by the user-interface thread.
+struct ConnectProgress {
+    std::atomic<int> port{0};
+    std::atomic<int> percent{0};
 };
 
 class ConnectTask {
   public:
+    // `cancel` ends the attempt early; `progress` receives the port being tried. Both may be null.
     ConnectTask(Link& link, Clock& clock, ProtocolEngine& engine, const PortChoice& choice,
-                const std::atomic<bool>* cancel = nullptr);
+                const std::atomic<bool>* cancel = nullptr, ConnectProgress* progress = nullptr);
     ConnectOutcome Run();
 
   private:
@@ -37,7 +62,10 @@ class ConnectTask {
     void Rouse(int port, const Bytes& knock, const Bytes& probe);
     // Writes `frame` `times` times with `waitMs` after each.
     void Repeat(const Bytes& frame, int times, int waitMs);
-    bool SearchFinds(int port);
+    bool SearchFinds(int port, SearchAttempt& attempt);
+    // Opens `port`; on failure `failure` says why.
+    bool OpenPort(int port, std::optional<PortFailure>& failure);
+    void Trying(int port, int percent);
     bool Cancelled() const { return cancel_ && cancel_->load(); }
 
     Link& link_;
@@ -45,6 +73,7 @@ class ConnectTask {
     ProtocolEngine& engine_;
     PortChoice choice_;
     const std::atomic<bool>* cancel_;
+    ConnectProgress* progress_;
 };
 
 }  // namespace veldrin

@@ -23,6 +23,12 @@ inline constexpr const char* kNotRecording = "未启动记录";
 inline constexpr const char* kVoltageNormal = "正常";
 inline constexpr const char* kVoltageAbnormal = "不正常";
 inline constexpr const char* kHistoryQuestion = "停止记录并读取历史数据？";
+// What a user who may not open a serial device has to do.
+inline constexpr const char* kSerialAccessHint =
+    "需要有访问串口设备的权限：在 Debian 上把用户加入 dialout 组（sudo adduser 用户名 dialout），"
+    "然后注销并重新登录。";
+// The status text while the progress strip is drawn.
+inline constexpr const char* kBlankStatus = "                        ";
 
 inline const char* RecordingText(int state) {
     return state == 1 ? kRecording : kNotRecording;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "logger/ConnectMessages.h"
 #include "logger/ConnectionTexts.h"
 #include "serial/PortMap.h"
 
@@ -80,8 +81,10 @@ bool DeviceConnection::Connect(const PortChoice& choice) {
     }
     workerDone_ = false;
     cancelConnect_ = false;
+    connectProgress_.port = choice.autoSearch ? 0 : choice.port;
+    connectProgress_.percent = 0;
     worker_ = std::thread([this, choice] {
-        ConnectTask task(link_, clock_, engine_, choice, &cancelConnect_);
+        ConnectTask task(link_, clock_, engine_, choice, &cancelConnect_, &connectProgress_);
         workerOutcome_ = task.Run();
         workerDone_ = true;
     });
@@ -108,22 +111,48 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
     ui_.ShowInstrumentChoice(choice.instrument);
 }
 
+void DeviceConnection::ShowConnectAttempt() {
+    const int port = connectProgress_.port;
+    std::string text = texts::kConnecting;
+    if (port > 0)
+        text += " " + PortLabel(port, DevicePathForPort(port));
+    DrawProgress(connectProgress_.percent, text);
+}
+
 void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     using Result = ConnectOutcome::Result;
+    DrawProgress(-1, "");
+    // An attempt the user cancelled stays cancelled, even when the logger answered meanwhile.
+    if (cancelConnect_ && outcome.result == Result::Connected) {
+        link_.Close();
+        ConnectOutcome cancelled = outcome;
+        cancelled.result = Result::Cancelled;
+        FinishConnect(cancelled);
+        return;
+    }
     if (outcome.foundBySearch)
         ui_.ShowMessage(
             PortMessage(texts::kAutoSearchFound, texts::kAutoSearchFoundDevice, *outcome.foundBySearch));
+    // An auto search that found nothing says first which ports it tried.
+    const std::string searched = outcome.foundBySearch ? std::string() : SearchReport(outcome.searched);
+    const auto failed = [&](const std::string& message) {
+        ui_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
+    };
     switch (outcome.result) {
-        case Result::OpenFailed:
-            ui_.ShowMessage(PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, outcome.port));
+        case Result::OpenFailed: {
+            const std::string headline =
+                PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, outcome.port);
+            failed(outcome.openFailure ? OpenFailedMessage(headline, *outcome.openFailure) : headline);
             return;
+        }
         case Result::NotFound:
-            ui_.ShowMessage(texts::kDeviceNotFound);
+            failed(texts::kDeviceNotFound);
             return;
         case Result::Mismatch:
-            ui_.ShowMessage(texts::kInstrumentMismatch);
+            failed(texts::kInstrumentMismatch);
             return;
         case Result::Cancelled:
+            SetStatus(texts::kDeviceNotConnected);
             return;
         case Result::Connected:
             break;
@@ -148,8 +177,15 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
 
 void DeviceConnection::Disconnect() {
     SessionState& session = engine_.Session();
+    // A connect attempt still running is cancelled; the next timer call collects it.
+    if (ConnectRunning()) {
+        cancelConnect_ = true;
+        DrawProgress(-1, "");
+        return;
+    }
     if (portStateText_ != texts::kPortOpen && session.mismatchState != 2)
         return;
+    DrawProgress(-1, "");
     portStateText_ = texts::kPortClosed;
     engine_.MarkPending(CommandId::EndRealtime);
     // Nothing outstanding may hold up closing the port on the next step.
@@ -173,7 +209,15 @@ void DeviceConnection::FieldDecoded(LoggerField field) {
 }
 
 void DeviceConnection::ProgressText(int percent, std::string_view text) {
+    DrawProgress(percent, text);
+}
+
+void DeviceConnection::DrawProgress(int percent, std::string_view text) {
+    // While the strip is drawn the status pane stands blank.
+    statusText_ = texts::kBlankStatus;
     ui_.ShowProgress(percent, text);
+    if (percent != -1)
+        ui_.SetStatusText(statusText_);
 }
 
 void DeviceConnection::IdentifyMismatch() {
@@ -268,6 +312,8 @@ void DeviceConnection::OnTimer() {
     ui_.EnsureIntervalNotZero();
     if (ConnectRunning()) {
         // The background connect owns the link until it is done.
+        if (!cancelConnect_)
+            ShowConnectAttempt();
         ui_.AlarmTick();
         ++tick_;
         return;
@@ -333,7 +379,7 @@ bool DeviceConnection::ConnectingStep() {
     if (session.phaseStep == 1) {
         ui_.EnableStartButton(false);
         ui_.EnableStopButton(false);
-        ui_.ShowProgress(session.progress, texts::kConnecting);
+        DrawProgress(session.progress, texts::kConnecting);
     }
     if (session.progress == 100) {
         bool recording = info_.recordingState == 1;
@@ -353,7 +399,7 @@ void DeviceConnection::SettingUpStep() {
     SessionState& session = engine_.Session();
     if (session.phaseStep != 2)
         return;
-    ui_.ShowProgress(session.progress, texts::kSettingUp);
+    DrawProgress(session.progress, texts::kSettingUp);
     ui_.EnableStopButton(false);
     ui_.SetSettingControlsEnabled(true);
 }
@@ -363,11 +409,11 @@ void DeviceConnection::ReadingHistoryStep() {
     if (info_.recordBytes == 0)
         return;
     session.progress = static_cast<int>(engine_.HistoryBytes().size() * 100 / info_.recordBytes);
-    ui_.ShowProgress(session.progress, texts::kReadingHistory);
+    DrawProgress(session.progress, texts::kReadingHistory);
     std::size_t waiting = engine_.ReplySize();
     if (info_.model == LoggerModel::SingleTemperature && waiting > 0) {
         session.progress = static_cast<int>(waiting * 100 / (info_.recordBytes + 1));
-        ui_.ShowProgress(session.progress, texts::kReadingHistory);
+        DrawProgress(session.progress, texts::kReadingHistory);
     }
 }
 
@@ -375,7 +421,7 @@ bool DeviceConnection::PollingStep() {
     SessionState& session = engine_.Session();
     if (session.progress > 0) {
         session.progress = 0;
-        ui_.ShowProgress(0, "");
+        DrawProgress(0, "");
     }
     if (ReplyWaits(engine_.ProcessReply()))
         return false;
@@ -414,7 +460,7 @@ bool DeviceConnection::SuperviseLink() {
     SessionState& session = engine_.Session();
     std::time_t silence = clock_.Now() - engine_.LastReceived();
     if (silence > kTimeoutSeconds) {
-        ui_.ShowProgress(-1, "");
+        DrawProgress(-1, "");
         statusText_ = texts::kLinkTimeout;
         if (info_.connected && session.online)
             ui_.SetStatusText(statusText_);
@@ -428,7 +474,7 @@ bool DeviceConnection::SuperviseLink() {
         }
         return true;
     }
-    ui_.ShowProgress(-1, "");
+    DrawProgress(-1, "");
     SetStatus(texts::kLinkNormal);
     return true;
 }
@@ -498,6 +544,7 @@ void DeviceConnection::HistorySequence() {
             historySink_(handover);
         }
         session.phase = Phase::Polling;
+        viewMode_ = ViewMode::DownloadedHistory;
         engine_.MarkPending(CommandId::ReadRealtime);
         session.phaseStep = kStepHistoryDecoded;
     }
@@ -505,6 +552,11 @@ void DeviceConnection::HistorySequence() {
 
 void DeviceConnection::SettingsSequence() {
     SessionState& session = engine_.Session();
+    if (settingsStartAtMs_) {
+        if (clock_.MonotonicMs() < *settingsStartAtMs_)
+            return;
+        QueueSettingsWrite();
+    }
     if (engine_.ProcessReply() == kReplyWaiting)
         return;
     auto writeDescription = [&] {

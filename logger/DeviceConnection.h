@@ -115,6 +115,10 @@ class DeviceConnection : private ProtocolListener {
     void RealtimeMismatch() override;
 
     void BeginConnect(const PortChoice& choice);
+    // "正在连接" and the port the running attempt tries, in the progress strip.
+    void ShowConnectAttempt();
+    // The progress strip (percent −1 erases it); the status text stands blank meanwhile.
+    void DrawProgress(int percent, std::string_view text);
     void FinishConnect(const ConnectOutcome& outcome);
     void CollectFinishedConnect();
     void AskMismatchQuestion();
@@ -135,6 +139,8 @@ class DeviceConnection : private ProtocolListener {
     void ConnectSequence();
     void HistorySequence();
     void SettingsSequence();
+    // Marks the settings write's commands pending once the wait after ApplySettings is over.
+    void QueueSettingsWrite();
     // The link check at the end of a polling step; false when it disconnected.
     bool SuperviseLink();
     // The link check of every other activity on line (connecting, setting up, reading history,
@@ -167,6 +173,8 @@ class DeviceConnection : private ProtocolListener {
     bool historyMode_ = false;
     std::array<bool, 2> historyChannels_{true, false};
     std::time_t chosenStart_ = 0;
+    // When the settings write may start (monotonic ms); nothing while none waits.
+    std::optional<std::int64_t> settingsStartAtMs_;
     std::time_t connectTime_ = 0;
     std::int64_t historyRequestMs_ = 0;
     PortChoice choice_;
@@ -175,6 +183,7 @@ class DeviceConnection : private ProtocolListener {
     std::thread worker_;
     std::atomic<bool> workerDone_{false};
     std::atomic<bool> cancelConnect_{false};
+    ConnectProgress connectProgress_;
     ConnectOutcome workerOutcome_;
 
     std::mutex queueMutex_;

@@ -13,6 +13,9 @@ constexpr std::uint8_t kMagnitudeBits = 0x7F;
 float DecodeTemperaturePair(std::uint8_t integer, std::uint8_t hundredths) {
     // The division runs in double precision and is rounded once when stored as float.
     double magnitude = (integer & kMagnitudeBits) + hundredths / 100.0;
+    // A sign bit on a zero magnitude (0x80 0x00) is plain zero, never "-0.00".
+    if (magnitude == 0.0)
+        return 0.0f;
     return static_cast<float>((integer & kSignBit) ? -magnitude : magnitude);
 }
 

@@ -14,6 +14,8 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
     const DownloadIngestResult result = IngestDownloadedHistory(raw, info_.model, shown, info_, history_);
     presenter_.ShowDownload(result);
     RefreshStatistics();
+    if (result.stored)
+        historyDownloaded_ = true;
     if (result.listed)
         emit historyShown();
     return result;
@@ -22,6 +24,7 @@ DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::ui
 void Measurements::ShowLoadedFile() {
     presenter_.ShowLoadedFile();
     RefreshStatistics();
+    historyDownloaded_ = false;
     emit historyShown();
 }
 

@@ -56,6 +56,8 @@ class Measurements final : public QObject {
     DownloadIngestResult TakeDownloadedHistory(std::span<const std::uint8_t> raw, std::array<bool, 2> shown);
     // A data file has been read into History(): show it.
     void ShowLoadedFile();
+    // Whether the current history is one downloaded from a logger (not one read from a file).
+    bool HistoryDownloaded() const { return historyDownloaded_; }
 
   signals:
     // A new current history is shown: the history panel comes up and its curve page repaints.
@@ -80,6 +82,7 @@ class Measurements final : public QObject {
     HistoryStatistics statistics_;
     StatisticsListModel statisticsList_;
     ExcursionListModel excursionList_;
+    bool historyDownloaded_ = false;
 };
 
 }  // namespace veldrin

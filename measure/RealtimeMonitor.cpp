@@ -53,6 +53,7 @@ void RealtimeMonitor::ShowReading(std::time_t now) {
 void RealtimeMonitor::RestartRecording() {
     series_.Reset();
     chart_.Initialise();
+    emit recordingRestarted();
 }
 
 }  // namespace veldrin

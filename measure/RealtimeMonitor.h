@@ -42,6 +42,8 @@ class RealtimeMonitor final : public QObject {
     // A reading was stored and the chart redrawn; the curve page widens its scroll range to
     // `chartCount` values and repaints.
     void readingShown(int chartCount);
+    // The store and the chart were emptied for a new recording.
+    void recordingRestarted();
 
   private:
     void ShowReading(std::time_t arrival);

@@ -24,10 +24,12 @@ bool CommChannel::OpenPath(const std::string& devicePath, int port, const LineSe
     portNumber_ = port;
     devicePath_ = devicePath;
     error_.clear();
+    errorNumber_ = 0;
 
     auto serialPort = std::make_unique<CSerialPort>();
     if (!serialPort->Open(devicePath, settings, port)) {
         error_ = serialPort->LastError();
+        errorNumber_ = serialPort->LastErrorNumber();
         return false;
     }
     auto reader = std::make_unique<BurstReader>(
@@ -96,6 +98,11 @@ int CommChannel::Port() const {
 std::string CommChannel::LastError() const {
     std::lock_guard lock(stateMutex_);
     return error_;
+}
+
+int CommChannel::LastErrorNumber() const {
+    std::lock_guard lock(stateMutex_);
+    return errorNumber_;
 }
 
 std::string CommChannel::DevicePath() const {

@@ -39,6 +39,7 @@ class CommChannel final : public Link {
     bool EnableDtrRts() override;
     int Port() const override;
     std::string LastError() const override;
+    int LastErrorNumber() const override;
 
     // The device path of the last open.
     std::string DevicePath() const;
@@ -59,6 +60,7 @@ class CommChannel final : public Link {
     int portNumber_ = 0;
     std::string devicePath_;
     std::string error_;
+    int errorNumber_ = 0;
 
     // Held while the callback runs, so that replacing it waits for a delivery in progress.
     std::mutex callbackMutex_;

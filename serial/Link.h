@@ -46,6 +46,9 @@ class Link {
     // Why delivery ended by itself while the link was open (the device has gone), empty while it
     // still receives.
     virtual std::string ReceiveError() const { return {}; }
+    // The system's error number of the last failed Open (EACCES, ENOENT …), 0 when there is none
+    // or the link has no system behind it.
+    virtual int LastErrorNumber() const { return 0; }
 };
 
 }  // namespace veldrin

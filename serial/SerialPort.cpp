@@ -18,6 +18,7 @@ CSerialPort::~CSerialPort() {
 
 bool CSerialPort::Fail(const std::string& what, int errorNumber) {
     error_ = what + ": " + std::strerror(errorNumber);
+    errorNumber_ = errorNumber;
     return false;
 }
 
@@ -26,6 +27,7 @@ bool CSerialPort::Open(const std::string& devicePath, const LineSettings& settin
     path_ = devicePath;
     port_ = port;
     error_.clear();
+    errorNumber_ = 0;
     // Non-blocking so that opening does not wait for a carrier; it stays so because every read and
     // write waits with poll() instead.
     const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

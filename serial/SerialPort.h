@@ -39,6 +39,8 @@ class CSerialPort {
     int PortNumber() const { return port_; }
     const std::string& DevicePath() const { return path_; }
     const std::string& LastError() const { return error_; }
+    // The errno value behind LastError(), 0 when the failure had none.
+    int LastErrorNumber() const { return errorNumber_; }
 
     // Reads and writes the line settings as a termios record.
     bool GetLineSettings(termios& tio);
@@ -66,6 +68,7 @@ class CSerialPort {
     int port_ = 0;
     std::string path_;
     std::string error_;
+    int errorNumber_ = 0;
 };
 
 }  // namespace veldrin

@@ -41,6 +41,7 @@ class TraceLink final : public Link {
     int Port() const override { return inner_.Port(); }
     std::string LastError() const override { return inner_.LastError(); }
     std::string ReceiveError() const override { return inner_.ReceiveError(); }
+    int LastErrorNumber() const override { return inner_.LastErrorNumber(); }
 
   private:
     void Record(TraceRecord::Kind kind, std::int64_t number, const std::uint8_t* bytes = nullptr,

@@ -104,5 +104,45 @@ TEST(CommandEnablingTest, LaterRulesOverrideEarlierOnes) {
     ExpectEnabled(state, {{Command::RealtimeView, true}});
 }
 
+TEST(CommandEnablingTest, DownloadedHistoryStaysSavableAfterADisconnect) {
+    // Disconnected (V = 2, L = 0) with the downloaded history still current.
+    CommandState after;
+    after.downloadedHistory = true;
+    for (bool historyPanel : {true, false}) {
+        after.historyPanelVisible = historyPanel;
+        after.realtimePanelVisible = !historyPanel;
+        SCOPED_TRACE(historyPanel);
+        ExpectEnabled(after, {{Command::Save, true},
+                              {Command::PrintHistory, true},
+                              {Command::HistoryView, true},
+                              {Command::RealtimeView, false},
+                              {Command::Connect, true},
+                              {Command::Disconnect, false},
+                              {Command::ReadHistory, false}});
+    }
+    // Still connected and back on the realtime view (V = 4): the history stays reachable.
+    CommandState live;
+    live.viewMode = 4;
+    live.linkMode = 1;
+    live.recordCount = 1200;
+    live.online = true;
+    live.downloadedHistory = true;
+    ExpectEnabled(live, {{Command::Save, true},
+                         {Command::PrintHistory, true},
+                         {Command::HistoryView, true},
+                         {Command::Connect, false},
+                         {Command::Disconnect, true}});
+}
+
+TEST(CommandEnablingTest, RunningConnectAttemptCanOnlyBeCancelled) {
+    CommandState connecting;
+    connecting.connecting = true;
+    ExpectEnabled(connecting, {{Command::Connect, false}, {Command::Disconnect, true}});
+    connecting.viewMode = 3;  // a file is shown meanwhile
+    connecting.linkMode = 2;
+    ExpectEnabled(connecting,
+                  {{Command::Connect, false}, {Command::Disconnect, true}, {Command::Save, false}});
+}
+
 }  // namespace
 }  // namespace veldrin

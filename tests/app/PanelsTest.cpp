@@ -108,10 +108,11 @@ TEST_F(RealtimePanelTest, SettingsReadBackAsTheConnectionNeedsThem) {
     panel->SetStartTime(start);
     EXPECT_EQ(panel->StartTime(), start);
 
+    // The limits count GBK bytes: a Chinese character takes two.
     panel->SetDescription(QString(80, QChar(u'描')));
-    EXPECT_EQ(panel->Description().size(), CFormDialog::kDescriptionLength);
+    EXPECT_EQ(panel->Description(), QString(CFormDialog::kDescriptionBytes / 2, QChar(u'描')));
     panel->TitleBox()->setText(QString(50, QChar(u'T')));
-    EXPECT_EQ(panel->Title().size(), CFormDialog::kTitleLength);
+    EXPECT_EQ(panel->Title(), QString(CFormDialog::kTitleBytes, QChar(u'T')));
 }
 
 TEST_F(RealtimePanelTest, StartAndStopButtonsFollowTheView) {

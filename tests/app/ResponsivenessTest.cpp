@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <chrono>
 #include <cstdio>
@@ -14,7 +15,9 @@
 #include <ctime>
 #include <thread>
 
+#include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
 #include "app/Workspace.h"
 #include "sim/PtyServer.h"
 #include "tests/app/EventLoopStallMeter.h"
@@ -110,6 +113,55 @@ TEST(Responsiveness, ConnectAndHistoryDownloadOverAPseudoTerminalNeverStallTheEv
         EXPECT_EQ(dialogs.Seen(), QStringList({"veldrin::CheckHistory"}));
         EXPECT_GT(meter.Beats(), 100);
         EXPECT_LT(connectStall, kLongestStallMs) << "while connecting";
+        EXPECT_LT(meter.LongestGapMs(), kLongestStallMs)
+            << "raw " << meter.LongestRawGapMs() << " ms; run-queue wait "
+            << (meter.WaitKnown() ? "taken off" : "unknown");
+    }
+    ::unsetenv("VELDRIN_COM4");
+    server.Stop();
+}
+
+TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoop) {
+    SimLoggerOptions options;
+    options.model = LoggerModel::TemperatureHumidity;
+    options.records = 100;
+    options.clockStart = std::time(nullptr);
+    PtyServer server(options);
+    ASSERT_TRUE(server.Start()) << server.Error();
+    ::setenv("VELDRIN_COM4", server.DevicePath().c_str(), 1);
+    {
+        LoggerInfo info;
+        CMainFrame frame(info);
+        Workspace workspace(info, frame);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        DeviceConnection& connection = workspace.Connection();
+        connection.Connect({4, false, LoggerModel::TemperatureHumidity});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connection.CurrentPhase() == Phase::Polling; }, 20000));
+        CFormDialog* panel = frame.View()->RealtimePanel();
+        // The simulated logger records: only the stop button is offered.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->StopButton()->isEnabled(); }, 5000));
+        QTest::qWait(300);
+
+        DialogCatcher dialogs;
+        EventLoopStallMeter meter;
+        meter.Start();
+        QTest::mouseClick(panel->StopButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connection.CurrentPhase() == Phase::Polling; }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return panel->StartButton()->isEnabled(); }, 5000));
+        const std::int64_t stopStall = meter.LongestGapMs();
+
+        panel->SetStartTime(std::time(nullptr) - 60);
+        QTest::mouseClick(panel->StartButton(), Qt::LeftButton);  // the start question is answered "是"
+        ASSERT_TRUE(QTest::qWaitFor([&] { return connection.SettingsWriteState() == 2; }, 30000))
+            << dialogs.Seen().join('|').toStdString();
+        meter.Stop();
+
+        std::printf("longest stall: %lld ms around the stop button, %lld ms in all\n",
+                    static_cast<long long>(stopStall), static_cast<long long>(meter.LongestGapMs()));
+        EXPECT_EQ(dialogs.Seen(), QStringList({"veldrin::CMyDialog"}));
+        EXPECT_EQ(server.Logger().Settings().recordingState, 1);
+        EXPECT_LT(stopStall, kLongestStallMs) << "around the stop button";
         EXPECT_LT(meter.LongestGapMs(), kLongestStallMs)
             << "raw " << meter.LongestRawGapMs() << " ms; run-queue wait "
             << (meter.WaitKnown() ? "taken off" : "unknown");

@@ -118,6 +118,34 @@ TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     EXPECT_EQ(settings.recordingState, 1);
 }
 
+TEST_F(CliLoggerTest, ConfigureRefusesSettingsTheLoggerCannotTakeAndWritesNothing) {
+    Serve(LoggerModel::TemperatureHumidity, 100);
+    const SimSettings before = server_->Logger().Settings();
+    struct Case {
+        std::vector<std::string> options;
+        const char* field;
+    };
+    const Case cases[] = {
+        {{"--limits", "-20,200"}, "温度上限值"},
+        {{"--limits", "x,50"}, "温度下限值不是数字"},
+        {{"--limits", "-20,50,0,120"}, "湿度上限值"},
+        {{"--start", "2030-02-31 08:00:00"}, "启动时间不是有效的日期"},
+        {{"--title", "一二三四五六七八九十一二三四五六七八九"}, "标题太长"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        std::vector<std::string> arguments{"configure", "--port", Device(), "--model", "humidity"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        CliRun run = RunCommand(arguments);
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(run.err.find(c.field), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(server_->Logger().FramesHeard(), 0) << "refused before the logger was even woken";
+    const SimSettings after = server_->Logger().Settings();
+    EXPECT_EQ(after.channel1Upper, before.channel1Upper);
+    EXPECT_EQ(after.description, before.description);
+}
+
 TEST_F(CliLoggerTest, WrongInstrumentAndMissingPortFailWithTheirMessages) {
     Serve(LoggerModel::SingleTemperature, 10);
     CliRun wrong = RunCommand({"download", "--port", Device(), "--model", "dual"});
@@ -127,6 +155,9 @@ TEST_F(CliLoggerTest, WrongInstrumentAndMissingPortFailWithTheirMessages) {
     CliRun missing = RunCommand({"download", "--port", "/dev/veldrin-no-such-port", "--model", "single"});
     EXPECT_NE(missing.status, 0);
     EXPECT_NE(missing.err.find("打开com1失败"), std::string::npos) << missing.err;
+    // The lines below name the device and the reason.
+    EXPECT_NE(missing.err.find("设备：/dev/veldrin-no-such-port"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("设备不存在"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliLoggerTest, MonitorOntoAFullDiskStopsAndSaysSo) {

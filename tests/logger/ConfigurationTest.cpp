@@ -25,7 +25,7 @@ class ConfigurationTest : public test::ConnectionFixture {
         panel.channel1Lower = "-20";
         panel.channel1Upper = "50.9";
         panel.channel2Lower = "0";
-        panel.channel2Upper = "120";
+        panel.channel2Upper = "100";
         panel.title = "Title";
         panel.description = "0123456789";
         return panel;
@@ -120,6 +120,102 @@ TEST_F(ConfigurationTest, StartInThePastStartsNowWithStartRecording) {
     EXPECT_LT(start, Position(frames, {0xFF, 0xF3, 0x00}));
     EXPECT_EQ(Count(frames, {0xFF, 0xEB, info.channel2Alarm.lowerByte, oldUpper2}), 1);
     EXPECT_EQ(logger->Settings().recordingState, 1);
+}
+
+TEST_F(ConfigurationTest, StartDecisionTakesTheTimeTheUserConfirmed) {
+    auto logger = Attach(1, LoggerModel::SingleTemperature);
+    ConnectAndPoll(1, LoggerModel::SingleTemperature);
+    // One minute ahead when asked, but the user answers two minutes later: that start has passed.
+    const std::time_t chosen = clock.Now() + 60;
+    std::time_t confirmed = 0;
+    ui.onConfirmStart = [&] {
+        clock.Advance(120 * 1000);
+        confirmed = clock.Now();
+    };
+    auto frames = Apply(Panel(chosen));
+    EXPECT_EQ(info.startFlag, 0) << "a start time in the past is a start now";
+    auto setStart = std::find_if(frames.begin(), frames.end(),
+                                 [](const Bytes& f) { return f.size() == 10 && f[1] == 0xF4; });
+    ASSERT_NE(setStart, frames.end());
+    EXPECT_EQ((*setStart)[9], 0x00);
+    const auto now = EncodeDateTime(confirmed);
+    EXPECT_TRUE(std::equal(now.begin(), now.end(), setStart->begin() + 2));
+    EXPECT_EQ(Count(frames, {0xFF, 0xF2, 0x01}), 1) << "the recording is started by the program";
+    EXPECT_EQ(logger->Settings().recordingState, 1);
+    EXPECT_EQ(ui.shownStart, confirmed);
+}
+
+TEST_F(ConfigurationTest, ApplyingSettingsNeverSleepsOnTheCallersThread) {
+    Attach(1, LoggerModel::TemperatureHumidity);
+    ConnectAndPoll(1, LoggerModel::TemperatureHumidity);
+    ui.panel = Panel(clock.Now() + 60);
+    const std::int64_t before = clock.MonotonicMs();
+    const std::size_t writes = link.Writes().size();
+    ASSERT_EQ(connection.ApplySettings(), 1);
+    EXPECT_EQ(clock.MonotonicMs(), before) << "the wait for late replies runs in the timer steps";
+    EXPECT_EQ(link.Writes().size(), writes);
+    EXPECT_EQ(connection.CurrentPhase(), Phase::SettingUp);
+    // The first step comes before the wait is over and sends nothing of the settings yet.
+    connection.OnTimer();
+    EXPECT_EQ(link.Writes().size(), writes);
+    EXPECT_TRUE(TicksUntil([&] { return connection.SettingsWriteState() == 2; }, 600));
+    EXPECT_EQ(Count(Frames(writes, true), {0xFF, 0xF1, 0x2C, 0x01}), 1);
+}
+
+TEST_F(ConfigurationTest, RefusedSettingsNameTheFieldAndWriteNothing) {
+    struct Case {
+        LoggerModel model;
+        const char* lower1;
+        const char* upper1;
+        const char* lower2;
+        const char* upper2;
+        const char* field;
+    };
+    const Case cases[] = {
+        {LoggerModel::SingleTemperature, "-20", "200", "0", "0", "温度上限值"},
+        {LoggerModel::SingleTemperature, "-128", "50", "0", "0", "温度下限值"},
+        {LoggerModel::SingleTemperature, "abc", "50", "0", "0", "温度下限值不是数字"},
+        {LoggerModel::TemperatureHumidity, "-20", "50", "0", "101", "湿度上限值"},
+        {LoggerModel::TemperatureHumidity, "-20", "50", "-5", "90", "湿度下限值"},
+        {LoggerModel::DualTemperature, "-20", "50", "-20", "150", "温度II上限值"},
+    };
+    int port = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        auto logger = Attach(port, c.model);
+        ConnectAndPoll(port, c.model);
+        const SimSettings before = logger->Settings();
+        PanelSettings panel = Panel(clock.Now() + 60);
+        panel.channel1Lower = c.lower1;
+        panel.channel1Upper = c.upper1;
+        panel.channel2Lower = c.lower2;
+        panel.channel2Upper = c.upper2;
+        ui.panel = panel;
+        ui.messages.clear();
+        const int questions = ui.startQuestions;
+        const std::size_t writes = link.Writes().size();
+        const AlarmLimits limits = info.channel1Alarm;
+
+        EXPECT_EQ(connection.ApplySettings(), 0);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find(c.field), std::string::npos) << ui.messages[0];
+        EXPECT_EQ(ui.startQuestions, questions) << "no start question for settings that cannot go out";
+        EXPECT_EQ(connection.CurrentPhase(), Phase::Polling);
+        EXPECT_EQ(info.channel1Alarm.upperByte, limits.upperByte);
+        Ticks(50);
+        for (const Bytes& frame : Frames(writes, true)) {
+            ASSERT_GE(frame.size(), 2u);
+            for (std::uint8_t settingsCommand : {0xF4, 0xFB, 0xEB, 0xF1, 0xFD, 0xF7})
+                EXPECT_NE(frame[1], settingsCommand) << testing::PrintToString(frame);
+        }
+        const SimSettings after = logger->Settings();
+        EXPECT_EQ(after.channel1Upper, before.channel1Upper);
+        EXPECT_EQ(after.channel2Upper, before.channel2Upper);
+        EXPECT_EQ(after.interval, before.interval);
+        connection.Disconnect();
+        Ticks(2);
+        ++port;
+    }
 }
 
 TEST_F(ConfigurationTest, DeclinedStartTimeChangesNothing) {

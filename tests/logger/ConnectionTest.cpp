@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "logger/ConnectionTexts.h"
+#include "serial/PortMap.h"
 #include "tests/logger/ConnectionFixture.h"
 #include "tests/logger/FakeLink.h"
 
@@ -69,7 +70,11 @@ TEST_F(ConnectionFixture, WrongInstrumentEndsAfterIdentify) {
 
 TEST_F(ConnectionFixture, FailuresToOpenOrWakeTheLogger) {
     EXPECT_FALSE(connection.Connect({3, false, LoggerModel::SingleTemperature}));
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"打开com3失败"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    // The port's own text first, then the device and the link's reason on the lines below.
+    EXPECT_EQ(ui.messages[0].substr(0, ui.messages[0].find('\n')), "打开com3失败");
+    EXPECT_NE(ui.messages[0].find("\n设备：" + DevicePathForPort(3)), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("\n原因：" + link.LastError()), std::string::npos) << ui.messages[0];
 
     link.AddEmptyPort(4);
     EXPECT_FALSE(connection.Connect({4, false, LoggerModel::SingleTemperature}));
@@ -118,7 +123,15 @@ TEST_F(ConnectionFixture, AutoSearchThatFindsNothingTriesPortFive) {
     auto attempts = link.OpenAttempts();
     ASSERT_FALSE(attempts.empty());
     EXPECT_EQ(attempts.back(), 5);
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"打开com5失败"}));
+    // The ports tried come first, each with what was found there, then the failure to open com5.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& message = ui.messages[0];
+    EXPECT_EQ(message.rfind("自动搜索没有找到仪器。试过的串口：", 0), 0u) << message;
+    EXPECT_NE(message.find("\ncom2：已打开，但没有仪器应答"), std::string::npos) << message;
+    for (int port : {8, 7, 6, 5, 4, 3, 1})
+        EXPECT_NE(message.find("\ncom" + std::to_string(port) + "（"), std::string::npos) << port;
+    EXPECT_LT(message.find("\ncom8"), message.find("\ncom1"));
+    EXPECT_NE(message.find("\n\n打开com5失败\n"), std::string::npos) << message;
 }
 
 TEST_F(ConnectionFixture, CancelledDialogLeavesEverythingAsItWas) {

@@ -24,7 +24,9 @@ TEST_F(ConnectionFixture, ConnectsToADevicePickedByItsPath) {
 TEST_F(ConnectionFixture, ADeviceThatFailsToOpenIsNamedByItsPath) {
     const int port = PortForDevicePath("/dev/ttyACM7");
     EXPECT_FALSE(connection.Connect({port, false, LoggerModel::SingleTemperature}));
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{"打开/dev/ttyACM7失败"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    // The device's own headline, then the device path and the reason on the lines below.
+    EXPECT_EQ(ui.messages[0].rfind("打开/dev/ttyACM7失败\n设备：/dev/ttyACM7\n原因：", 0), 0u) << ui.messages[0];
 }
 
 TEST_F(ConnectionFixture, AutoSearchTriesTheDevicesFoundAfterTheComPorts) {

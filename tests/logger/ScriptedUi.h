@@ -16,6 +16,9 @@ struct ScriptedUi : ConnectionUi {
     std::function<void()> onAskReconnect;
     std::optional<std::array<bool, 2>> channels = std::array<bool, 2>{true, true};
     bool confirmStart = true;
+    // Runs while the start question stands (a user taking their time, for example).
+    std::function<void()> onConfirmStart;
+    int startQuestions = 0;
     PanelSettings panel;
 
     std::vector<std::string> messages;
@@ -41,7 +44,12 @@ struct ScriptedUi : ConnectionUi {
         return reconnect;
     }
     std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel) override { return channels; }
-    bool ConfirmStartTime(std::time_t) override { return confirmStart; }
+    bool ConfirmStartTime(std::time_t) override {
+        ++startQuestions;
+        if (onConfirmStart)
+            onConfirmStart();
+        return confirmStart;
+    }
     void ShowProgress(int percent, std::string_view text) override { progress.emplace_back(percent, text); }
     void SetStatusText(std::string_view text) override {
         if (statuses.empty() || statuses.back() != text)

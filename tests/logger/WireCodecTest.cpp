@@ -14,9 +14,10 @@ TEST(WireCodec, TemperaturePairsKeepSignAndHundredths) {
     EXPECT_FLOAT_EQ(DecodeTemperaturePair(0x81, 0x32), -1.50f);
     EXPECT_FLOAT_EQ(DecodeTemperaturePair(0x19, 0x05), 25.05f);
     EXPECT_FLOAT_EQ(DecodeTemperaturePair(0x7F, 0x63), 127.99f);
-    float minusZero = DecodeTemperaturePair(0x80, 0x00);
-    EXPECT_EQ(minusZero, 0.0f);
-    EXPECT_TRUE(std::signbit(minusZero));
+    // The sign bit on a zero magnitude gives plain zero, shown "0.00" and never "-0.00".
+    float zero = DecodeTemperaturePair(0x80, 0x00);
+    EXPECT_EQ(zero, 0.0f);
+    EXPECT_FALSE(std::signbit(zero));
     EXPECT_FLOAT_EQ(DecodeHumidityPair(0x3C, 0x32), 60.50f);
     EXPECT_FLOAT_EQ(DecodeHumidityPair(0x81, 0x00), 129.0f);  // no sign bit for humidity
 }

@@ -1,0 +1,95 @@
+// Opening a 100000-sample two-channel data file in the window, until the history curve page has
+// painted: reading the file, the lists, the summary, the chart and the first paint (offscreen).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTabWidget>
+#include <QWindow>
+#include <filesystem>
+
+#include "app/CDlgHistory.h"
+#include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
+#include "app/FileCommands.h"
+#include "app/Workspace.h"
+#include "bench/BenchHistory.h"
+#include "files/DataFile.h"
+
+namespace veldrin {
+namespace {
+
+// Counts the paints of one widget.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints() const { return paints_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints_;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    int paints_ = 0;
+};
+
+void BM_OpenDataFileUntilThePagePainted(benchmark::State& state) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-bench-XXXXXX").string();
+    const std::string folder = mkdtemp(pattern.data());
+    const std::string path = folder + "/history.Vdr";
+    if (!WriteDataFile(path, *bench::TwoChannelHistory())) {
+        state.SkipWithError("cannot write the data file");
+        return;
+    }
+    LoggerInfo info;
+    CMainFrame frame(info);
+    Workspace workspace(info, frame);
+    FileCommands files(workspace, frame, nullptr);
+    frame.resize(1000, 720);
+    frame.show();
+    QElapsedTimer showing;
+    showing.start();
+    while (!(frame.windowHandle() != nullptr && frame.windowHandle()->isExposed()) &&
+           showing.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    if (!frame.windowHandle()->isExposed()) {
+        state.SkipWithError("the window did not show");
+        return;
+    }
+    QWidget* page = frame.View()->HistoryPanel()->DataTabs()->widget(0);
+    PaintCounter counter(page);
+    const QString file = QString::fromStdString(path);
+    for (auto _ : state) {
+        const int before = counter.Paints();
+        if (!files.OpenPath(file) || workspace.Records().History().samples.Count() != bench::kSamples) {
+            state.SkipWithError("open failed");
+            break;
+        }
+        while (counter.Paints() == before) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_OpenDataFileUntilThePagePainted)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace veldrin
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "logger/SettingsCheck.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "logger/Gbk.h"
+#include "logger/TextFormat.h"
+#include "logger/WireCodec.h"
+
+namespace veldrin {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+struct LimitField {
+    const std::string& text;
+    std::string name;  // "温度上限值" …
+    bool humidity;
+};
+
+std::optional<std::string> LimitProblem(const LimitField& field) {
+    const std::optional<int> value = LimitNumber(field.text);
+    if (!value)
+        return Printf("%s不是数字：“%s”。请输入整数。", field.name.c_str(), field.text.c_str());
+    if (field.humidity && (*value < kHumidityLimitLowest || *value > kHumidityLimitHighest)) {
+        return Printf("%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。", field.name.c_str(), *value,
+                      kHumidityLimitLowest, kHumidityLimitHighest);
+    }
+    if (!field.humidity && (*value < -kTemperatureLimitMagnitude || *value > kTemperatureLimitMagnitude)) {
+        return Printf("%s超出范围：%d。温度报警限须在 -%d 到 %d 之间。", field.name.c_str(), *value,
+                      kTemperatureLimitMagnitude, kTemperatureLimitMagnitude);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> TextProblem(const char* name, const std::string& text, std::size_t maxBytes) {
+    const std::size_t bytes = GbkLength(text);
+    if (bytes <= maxBytes)
+        return std::nullopt;
+    return Printf("%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。", name, bytes, maxBytes);
+}
+
+}  // namespace
+
+std::optional<int> LimitNumber(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    if (begin == end)
+        return std::nullopt;
+    const std::string number = text.substr(begin, end - begin);
+    // Only plain decimal numbers: no hexadecimal, no "inf" or "nan".
+    if (number.find_first_not_of("+-.0123456789eE") != std::string::npos)
+        return std::nullopt;
+    char* stop = nullptr;
+    errno = 0;
+    const double value = std::strtod(number.c_str(), &stop);
+    if (stop != number.c_str() + number.size() || errno == ERANGE || !std::isfinite(value))
+        return std::nullopt;
+    const double whole = std::trunc(value);
+    if (whole < -1e6 || whole > 1e6)
+        return static_cast<int>(whole < 0 ? -1e6 : 1e6);
+    return static_cast<int>(whole);
+}
+
+std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, LoggerModel model) {
+    const ModelTraits& traits = Traits(model);
+    const std::string name1 =
+        traits.channelCount > 0 ? std::string(traits.channel1Name) : std::string("温度");
+    if (auto problem = LimitProblem({panel.channel1Lower, name1 + "下限值", false}))
+        return problem;
+    if (auto problem = LimitProblem({panel.channel1Upper, name1 + "上限值", false}))
+        return problem;
+    if (traits.channelCount == 2) {
+        const std::string name2(traits.channel2Name);
+        const bool humidity = traits.channel2IsHumidity;
+        if (auto problem = LimitProblem({panel.channel2Lower, name2 + "下限值", humidity}))
+            return problem;
+        if (auto problem = LimitProblem({panel.channel2Upper, name2 + "上限值", humidity}))
+            return problem;
+    }
+    if (!MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
+                       panel.startSecond)) {
+        return Printf("启动时间不是有效的日期：%d-%02d-%02d %02d:%02d:%02d。", panel.startYear,
+                      panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
+                      panel.startSecond);
+    }
+    if (auto problem = TextProblem("标题", panel.title, kTitleBytes))
+        return problem;
+    return TextProblem("描述", panel.description, kDescriptionBytes);
+}
+
+}  // namespace veldrin

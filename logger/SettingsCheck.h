@@ -1,0 +1,26 @@
+#pragma once
+// The checks the realtime panel's settings pass before anything is written to the logger: alarm
+// limits that are numbers within what the logger can hold, a start time that is a calendar date,
+// and a title and description within their GBK byte lengths.
+#include <optional>
+#include <string>
+
+#include "logger/ConnectionUi.h"
+#include "logger/LoggerModel.h"
+
+namespace veldrin {
+
+inline constexpr int kTemperatureLimitMagnitude = 127;
+inline constexpr int kHumidityLimitLowest = 0;
+inline constexpr int kHumidityLimitHighest = 100;
+inline constexpr std::size_t kTitleBytes = 36;
+inline constexpr std::size_t kDescriptionBytes = 60;
+
+// A limit field's text as a whole number (truncated toward zero); nothing when it is no number.
+std::optional<int> LimitNumber(const std::string& text);
+
+// The first problem of `panel` for a logger of `model`, as the message that names the field;
+// nothing when the settings may be written.
+std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, LoggerModel model);
+
+}  // namespace veldrin
