@@ -1,5 +1,7 @@
 // Realtime frames amid replies, replies in pieces after many received bytes, and dates that are no
 // date: the engine takes every reading and judges every reply without the stray bytes.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "logger/ProtocolEngine.h"
@@ -93,10 +95,12 @@ TEST_F(StrayBytesTest, FramesGluedToRepliesLeaveTheRepliesWhole) {
     // History blocks with frames before and after them, alone or glued.
     info.blockCount = 3;
     engine.SetState(CommandId::ReadHistory, kHistoryNextBlock);
-    Bytes first{0xFF, 0xF5, 0x01, 0x00, 0x00, 0x08, 0x00};
-    first.resize(7 + 1024, 0x11);
-    Bytes middle{0x02, 0x00};
-    middle.resize(2 + 1024, 0x22);
+    Bytes first(7 + 1024, 0x11);
+    const Bytes firstHeader{0xFF, 0xF5, 0x01, 0x00, 0x00, 0x08, 0x00};
+    std::copy(firstHeader.begin(), firstHeader.end(), first.begin());
+    Bytes middle(2 + 1024, 0x22);
+    middle[0] = 0x02;
+    middle[1] = 0x00;
     for (Bytes* block : {&first, &middle}) {
         block->push_back(0xFF);
         block->push_back(0xFF);

@@ -17,8 +17,9 @@ using Bytes = std::vector<std::uint8_t>;
 // A download as the logger delivers it: two bytes before the marker, the marker F5 01, four more
 // bytes, the samples and two closing bytes. The bytes that must be dropped decode as 127.99.
 Bytes Download(const Bytes& samples) {
-    Bytes raw{0x00, 0x11, 0xF5, 0x01, 0x7F, 0x63, 0x7F, 0x63};
-    raw.resize(raw.size() + samples.size() + 2, 0x7F);
+    const Bytes header{0x00, 0x11, 0xF5, 0x01, 0x7F, 0x63, 0x7F, 0x63};
+    Bytes raw(header.size() + samples.size() + 2, 0x7F);
+    std::copy(header.begin(), header.end(), raw.begin());
     std::copy(samples.begin(), samples.end(), raw.begin() + 8);
     raw.back() = 0x63;
     return raw;
