@@ -173,6 +173,11 @@ class DeviceConnection : private ProtocolListener {
     bool historyMode_ = false;
     std::array<bool, 2> historyChannels_{true, false};
     std::time_t chosenStart_ = 0;
+    // The activity the link check last saw and when it began: the logger's silence counts from
+    // the later of its last byte and the activity's beginning (the user may have taken minutes to
+    // answer the question that began it).
+    Phase supervisedPhase_ = Phase::Polling;
+    std::time_t supervisedSince_ = 0;
     // When the settings write may start (monotonic ms); nothing while none waits.
     std::optional<std::int64_t> settingsStartAtMs_;
     std::time_t connectTime_ = 0;

@@ -26,9 +26,15 @@ bool Supervised(Phase phase) {
 bool DeviceConnection::SuperviseActivity() {
     SessionState& session = engine_.Session();
     // While the mismatch question is open nobody waits for the logger.
-    if (!session.online || !Supervised(session.phase) || session.mismatchState != 0)
+    if (!session.online || !Supervised(session.phase) || session.mismatchState != 0) {
+        supervisedPhase_ = Phase::Polling;
         return true;
-    const std::time_t silence = clock_.Now() - engine_.LastReceived();
+    }
+    if (session.phase != supervisedPhase_) {
+        supervisedPhase_ = session.phase;
+        supervisedSince_ = clock_.Now();
+    }
+    const std::time_t silence = clock_.Now() - std::max(engine_.LastReceived(), supervisedSince_);
     if (silence > kActivityEndSeconds) {
         EndSilentActivity();
         return false;
