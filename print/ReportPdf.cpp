@@ -5,8 +5,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "files/SafeSave.h"
 #include "measure/HistoryStatistics.h"
 #include "print/ReportPages.h"
 
@@ -64,11 +64,9 @@ ReportResult ExportReportPdf(const HistoryDataSet& history, const ReportOptions&
     if (pdf.isEmpty())
         return Failure(ReportStatus::CannotWrite, "the report pages could not be drawn");
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-        return Failure(ReportStatus::CannotWrite,
-                       "cannot write " + path + ": " + file.errorString().toStdString());
-    }
+    // The same safe save as every other file: through a link to its target, keeping its mode.
+    if (SaveResult saved = SaveFileAtomically(path, std::string_view(pdf.constData(), pdf.size())); !saved)
+        return Failure(ReportStatus::CannotWrite, "cannot write " + path + ": " + saved.reason);
     return {ReportStatus::Written, pages, {}};
 }
 

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -151,6 +152,21 @@ TEST_F(Report, NothingIsWrittenWithoutReadingsOrWhereTheFolderIsMissing) {
     const ReportResult missing = ExportReportPdf(*history, {}, test::TemporaryPath("missing/report.pdf"));
     EXPECT_EQ(missing.status, ReportStatus::CannotWrite);
     EXPECT_FALSE(missing.message.empty());
+}
+
+TEST_F(Report, SavedThroughALinkToItsTargetKeepingTheLinkAndTheMode) {
+    const auto history = DualHistory(10);
+    const std::string target = test::TemporaryPath("kept.pdf");
+    const std::string link = test::TemporaryPath("link.pdf");
+    { std::ofstream(target) << "old"; }
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(target, link);
+    ASSERT_EQ(ExportReportPdf(*history, {}, link).status, ReportStatus::Written);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_GT(std::filesystem::file_size(target), 1000u);
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 // The first page drawn at 100 pixels per inch.
