@@ -15,7 +15,7 @@
 #include "files/SafeSave.h"
 #include "files/TextExport.h"
 #include "files/WorksheetExport.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "files/CipherFile.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

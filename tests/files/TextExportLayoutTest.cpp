@@ -6,7 +6,7 @@
 #include "files/LineFile.h"
 #include "files/TextExport.h"
 #include "logger/Gbk.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

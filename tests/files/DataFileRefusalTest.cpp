@@ -13,7 +13,7 @@
 #include "files/DataFileFields.h"
 #include "logger/Gbk.h"
 #include "tests/PipeUnblocker.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

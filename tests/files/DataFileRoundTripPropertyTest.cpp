@@ -10,7 +10,7 @@
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
 #include "logger/WireCodec.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

@@ -6,7 +6,7 @@
 #include "files/DataFile.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

@@ -8,7 +8,7 @@
 #include "files/CsvExport.h"
 #include "files/DataFileCommands.h"
 #include "files/IsoTime.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 #include <algorithm>
 #include <cstdio>

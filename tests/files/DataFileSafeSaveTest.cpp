@@ -17,7 +17,7 @@
 #include "files/DataFile.h"
 #include "files/SafeSave.h"
 #include "files/TextExport.h"
-#include "tests/files/datafile_test_support.h"
+#include "tests/files/DataFileTestSupport.h"
 
 namespace veldrin {
 namespace {
