@@ -17,6 +17,7 @@
 #include "app/Workspace.h"
 #include "bench/BenchHistory.h"
 #include "files/DataFile.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -40,8 +41,8 @@ class PaintCounter : public QObject {
 };
 
 void BM_OpenDataFileUntilThePagePainted(benchmark::State& state) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-bench-XXXXXX").string();
-    const std::string folder = mkdtemp(pattern.data());
+    const test::TempFolder temp;
+    const std::string& folder = temp.Path();
     const std::string path = folder + "/history.Vdr";
     if (!WriteDataFile(path, *bench::TwoChannelHistory())) {
         state.SkipWithError("cannot write the data file");

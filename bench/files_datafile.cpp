@@ -11,6 +11,7 @@
 #include "bench/BenchHistory.h"
 #include "files/DataFile.h"
 #include "files/TextExport.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -19,13 +20,9 @@ using bench::kSamples;
 using bench::TwoChannelHistory;
 
 struct Fixture {
-    std::string folder;
+    test::TempFolder temp;
+    const std::string& folder = temp.Path();
     std::unique_ptr<HistoryDataSet> history = TwoChannelHistory();
-    Fixture() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-    }
-    ~Fixture() { std::filesystem::remove_all(folder); }
 };
 
 Fixture& Shared() {

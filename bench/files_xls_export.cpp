@@ -15,6 +15,7 @@
 #include "logger/HistoryDataSet.h"
 #include "measure/HistoryListModel.h"
 #include "measure/SummaryListModel.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -52,9 +53,8 @@ History& SharedHistory() {
 }
 
 std::string Folder() {
-    auto folder = std::filesystem::temp_directory_path() / "veldrin-bench-xls";
-    std::filesystem::create_directories(folder);
-    return folder.string();
+    static const test::TempFolder folder;
+    return folder.Path();
 }
 
 double ExportSeconds(History& history, const std::string& path) {

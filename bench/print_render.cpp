@@ -7,6 +7,7 @@
 #include "logger/WireCodec.h"
 #include "print/PdfExport.h"
 #include "print/PrintJob.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -33,7 +34,8 @@ const HistoryDataSet& FullHistory() {
 }
 
 std::string OutputPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
+    static const test::TempFolder folder;
+    return folder.File(name);
 }
 
 void WritePdf(benchmark::State& state, PrintMode mode, int curvePages, const char* name) {

@@ -8,6 +8,7 @@
 #include "bench/gui_bench_main.h"
 #include "logger/WireCodec.h"
 #include "print/ReportPdf.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -36,7 +37,8 @@ const HistoryDataSet& FullHistory() {
 }
 
 void WriteReport(benchmark::State& state, bool withReadings) {
-    const std::string path = (std::filesystem::temp_directory_path() / "veldrin-bench-report.pdf").string();
+    const test::TempFolder folder;
+    const std::string path = folder.File("report.pdf");
     int pages = 0;
     for (auto _ : state) {
         ReportOptions options;
@@ -48,7 +50,6 @@ void WriteReport(benchmark::State& state, bool withReadings) {
     }
     state.counters["pages"] = pages;
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
-    std::filesystem::remove(path);
 }
 
 void BM_ReportToPdf(benchmark::State& state) {

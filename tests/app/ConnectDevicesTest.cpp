@@ -5,13 +5,13 @@
 
 #include <QComboBox>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <functional>
 
 #include "AppTestSupport.h"
 #include "SimWindowFixture.h"
 #include "app/CLinkDlg.h"
 #include "serial/PortMap.h"
+#include "tests/app/QtTempFolder.h"
 #include "tests/serial/FakeDeviceTree.h"
 
 namespace veldrin::testing {
@@ -64,7 +64,7 @@ class ConnectDevicesTest : public SimWindowFixture {
     }
 
     test::FakeDeviceTree tree;
-    QTemporaryDir profileDir;
+    test::QtTempFolder profileDir;
 };
 
 TEST_F(ConnectDevicesTest, AnAdapterPluggedInWhileTheDialogIsOpenCanBeChosenAndIsRemembered) {

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
 #include <memory>
@@ -21,6 +20,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/Workspace.h"
+#include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
 namespace veldrin {
@@ -78,7 +78,7 @@ class ConnectFeedbackTest : public ::testing::Test {
         return *seen;
     }
 
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     LoggerInfo info;
     CMainFrame frame{info};
     Workspace workspace{info, frame};

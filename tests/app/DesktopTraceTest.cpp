@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include "app/Workspace.h"
 #include "serial/TraceRecord.h"
 #include "sim/PtyServer.h"
+#include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
 namespace veldrin {
@@ -33,7 +33,7 @@ TEST(DesktopTrace, AConnectionFromTheWindowIsTracedIntoTheNamedFile) {
     options.clockStart = std::time(nullptr);
     PtyServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error();
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     ASSERT_TRUE(folder.isValid());
     const std::string tracePath = folder.filePath(QStringLiteral("desktop.trace")).toStdString();
     ::setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include "app/FileCommands.h"
 #include "app/Workspace.h"
 #include "sim/PtyServer.h"
+#include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
 namespace veldrin {
@@ -69,7 +69,7 @@ TEST(DownloadSaveEndToEnd, DownloadedHistoryIsSavedWhileConnectedAndAfterDisconn
     PtyServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error();
     ::setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     ASSERT_TRUE(folder.isValid());
     const QString whileConnected = folder.filePath(QStringLiteral("connected.Vdr"));
     const QString afterDisconnect = folder.filePath(QStringLiteral("offline.Vdr"));

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <chrono>
 #include <memory>
 
@@ -26,6 +25,7 @@
 #include "sim/VirtualClock.h"
 #include "tests/PipeUnblocker.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/QtTempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -128,7 +128,7 @@ class FileDialogsTest : public ::testing::Test {
         QCoreApplication::processEvents();
     }
 
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     bool madeData = QDir(folder.path()).mkpath(QStringLiteral("data"));
     QSettings profile{folder.filePath(QStringLiteral("profile.conf")), QSettings::IniFormat};
     RecentFileList recent{profile};

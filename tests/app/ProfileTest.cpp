@@ -2,22 +2,22 @@
 #include <stdlib.h>
 
 #include <QSettings>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "app/Profile.h"
 #include "app/RecentFileList.h"
+#include "tests/app/QtTempFolder.h"
 
 namespace veldrin {
 namespace {
 
 class ProfileTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<QSettings> Open() const {
         return std::make_unique<QSettings>(dir.filePath(QStringLiteral("profile.conf")),
                                            QSettings::IniFormat);
     }
-    QTemporaryDir dir;
+    test::QtTempFolder dir;
 };
 
 TEST_F(ProfileTest, RecentFilesKeepTheFourNewestWithoutRepeats) {

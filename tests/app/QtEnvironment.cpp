@@ -4,8 +4,9 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <memory>
+
+#include "tests/app/QtTempFolder.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ class QtEnvironment : public ::testing::Environment {
     char name_[9] = "test_app";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> application_;
-    QTemporaryDir profileFolder_;
+    veldrin::test::QtTempFolder profileFolder_;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);

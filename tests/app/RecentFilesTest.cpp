@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "app/CDlgHistory.h"
@@ -22,6 +21,7 @@
 #include "sim/SimLink.h"
 #include "sim/VirtualClock.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/QtTempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -85,7 +85,7 @@ class RecentFilesTest : public ::testing::Test {
     void SaveDataFile(const char* name) { ASSERT_TRUE(window->files.SavePath(Path(name), 1)); }
     std::unique_ptr<Window> OtherWindow() { return std::make_unique<Window>(clock, link, recent); }
 
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     QSettings profile{folder.filePath(QStringLiteral("profile.conf")), QSettings::IniFormat};
     RecentFileList recent{profile};
     VirtualClock clock;

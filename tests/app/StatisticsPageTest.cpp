@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/CDlgHistory.h"
@@ -25,6 +24,7 @@
 #include "sim/SimLink.h"
 #include "sim/VirtualClock.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/QtTempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -99,7 +99,7 @@ class StatisticsPageTest : public ::testing::Test {
     QTabWidget* Tabs() const { return frame.View()->HistoryPanel()->DataTabs(); }
     StatisticsPage* Page() const { return Tabs()->findChild<StatisticsPage*>(); }
 
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     VirtualClock clock;
     SimLink link{clock};
     LoggerInfo info;

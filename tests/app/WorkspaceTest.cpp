@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
@@ -18,6 +17,7 @@
 #include "app/FileCommands.h"
 #include "app/Workspace.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/QtTempFolder.h"
 #include "tests/app/SimWindowFixture.h"
 
 namespace veldrin {
@@ -77,7 +77,7 @@ TEST_F(WorkspaceTest, SavedHistoryOpensInAnotherWindowAsAFileHistory) {
     AcceptNextDialog();
     frame.Action(Command::ReadHistory)->trigger();
     ASSERT_TRUE(StepUntil([&] { return workspace.Records().HistoryDataList().rowCount() > 0; }, 3000));
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     FileCommands files(workspace, frame, nullptr);
     ASSERT_TRUE(files.SavePath(folder.filePath("run"), 1));
     ASSERT_TRUE(QFile::exists(folder.filePath("run.Vdr")));
@@ -109,7 +109,7 @@ TEST_F(WorkspaceTest, SavedHistoryOpensInAnotherWindowAsAFileHistory) {
 }
 
 TEST_F(WorkspaceTest, SaveIntoAMissingFolderFailsWithoutWritingAnything) {
-    QTemporaryDir folder;
+    test::QtTempFolder folder;
     FileCommands files(workspace, frame, nullptr);
     AcceptNextDialog();  // "文件保存出错"
     EXPECT_FALSE(files.SavePath(folder.filePath("missing/run.txt"), 2));

@@ -14,6 +14,7 @@
 #include "files/TextExport.h"
 #include "logger/WireCodec.h"
 #include "tests/PipeUnblocker.h"
+#include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
 
 namespace veldrin {
@@ -28,13 +29,6 @@ std::string ReadAll(const std::string& path) {
 
 class CliFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     // A history of two samples 300 s apart from 2010-01-05 08:03:00, saved as a data file.
     std::string WriteHistory(LoggerModel model, const std::string& name) {
         HistoryDataSet set;
@@ -63,7 +57,8 @@ class CliFiles : public ::testing::Test {
         return path;
     }
 
-    std::string folder_;
+    test::TempFolder temp_;
+    const std::string& folder_ = temp_.Path();
 };
 
 TEST_F(CliFiles, InfoPrintsTheHeaderAsOneJsonObject) {

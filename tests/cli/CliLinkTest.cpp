@@ -7,15 +7,16 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/PtyServer.h"
+#include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
 
 namespace veldrin {
 namespace {
 
+// The files of this test program go into one temporary folder, removed when the program ends.
 std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() /
-            ("veldrin_cli_link_" + std::to_string(::getpid()) + name))
-        .string();
+    static const test::TempFolder folder;
+    return folder.File(name);
 }
 
 std::string KeptTrace(const std::string& name) {

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim/PtyServer.h"
+#include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
 
 namespace veldrin {
@@ -32,8 +33,8 @@ class CliLoggerTest : public testing::Test {
 TEST_F(CliLoggerTest, DownloadPrintsCountsSummaryAndSavesADataFileThatLoadsAgain) {
     // 600 two-channel readings are 2400 bytes: three blocks.
     Serve(LoggerModel::TemperatureHumidity, 600);
-    auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_download.Vdr").string();
-    std::filesystem::remove(out);
+    const test::TempFolder folder;
+    const auto out = folder.File("download.Vdr");
 
     CliRun run = RunCommand({"download", "--port", Device(), "--model", "humidity", "-o", out});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -72,8 +73,8 @@ TEST_F(CliLoggerTest, AnUnpluggedSecondProbeIsSavedWithoutItsValuesAndReadsBackW
         options.secondProbeUnplugged = true;
         server_ = std::make_unique<PtyServer>(options);
         ASSERT_TRUE(server_->Start()) << server_->Error();
-        auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_unplugged.Vdr").string();
-        std::filesystem::remove(out);
+        const test::TempFolder folder;
+        const auto out = folder.File("unplugged.Vdr");
 
         CliRun run = RunCommand({"download", "--port", Device(), "--model", name, "-o", out});
         ASSERT_EQ(run.status, 0) << run.err;
@@ -96,8 +97,8 @@ TEST_F(CliLoggerTest, AnUnpluggedSecondProbeIsSavedWithoutItsValuesAndReadsBackW
 
 TEST_F(CliLoggerTest, ALoggerWithoutReadingsLeavesNothingToSave) {
     Serve(LoggerModel::DualTemperature, 0);
-    auto out = (std::filesystem::temp_directory_path() / "veldrin_cli_empty.Vdr").string();
-    std::filesystem::remove(out);
+    const test::TempFolder folder;
+    const auto out = folder.File("empty.Vdr");
     CliRun run = RunCommand({"download", "--port", Device(), "--model", "dual", "-o", out});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nothing to save"), std::string::npos) << run.err;

@@ -9,6 +9,7 @@
 
 #include "files/DataFile.h"
 #include "logger/WireCodec.h"
+#include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
 
 namespace veldrin {
@@ -35,9 +36,6 @@ class CliStatistics : public ::testing::Test {
     // Twelve temperature-humidity readings five minutes apart from 2024-05-01 08:00:00; the
     // temperature is above its upper limit 8 for readings 3 and 4, the humidity below 40 at 9.
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veldrin-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         HistoryDataSet set;
         set.model = LoggerModel::TemperatureHumidity;
         set.shown = {true, true};
@@ -64,9 +62,9 @@ class CliStatistics : public ::testing::Test {
         data = folder + "/run.Vdr";
         ASSERT_TRUE(WriteDataFile(data, set).ok);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::string folder;
+    test::TempFolder temp;
+    const std::string& folder = temp.Path();
     std::string data;
 };
 

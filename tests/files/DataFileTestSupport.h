@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the data file and text export tests: temporary folders, histories as a download
+// Helpers of the data file and text export tests: the temporary folder, histories as a download
 // leaves them, and data files put together by hand from their layout.
 #include <array>
 #include <cstdint>
@@ -9,24 +9,9 @@
 #include <vector>
 
 #include "logger/HistoryDataSet.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin::test {
-
-// A new empty folder, removed with everything in it at the end of the test.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    // Names of the entries in the folder, sorted.
-    std::vector<std::string> Entries() const;
-
-  private:
-    std::string path_;
-};
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

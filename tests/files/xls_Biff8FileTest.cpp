@@ -10,14 +10,14 @@
 #include "files/Biff8File.h"
 #include "files/Biff8Records.h"
 #include "files/Biff8Writer.h"
+#include "tests/TempFolder.h"
 #include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
 
 namespace veldrin {
 namespace {
 
 using test::ReadWithFreeXl;
-using test::XlsTempDir;
+using test::TempFolder;
 
 WorksheetBook SampleBook() {
     WorksheetBook book;
@@ -29,7 +29,7 @@ WorksheetBook SampleBook() {
 }
 
 TEST(XlsBiff8File, FreeXlReadsSheetsChineseTextsAndEmptyCells) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     const WorksheetBook book = SampleBook();
     ASSERT_TRUE(WriteBiff8File(path, book).ok);
@@ -70,7 +70,7 @@ WorksheetSheet LongTextsSheet() {
 TEST(XlsBiff8File, LongAndManyStringsSurviveTheContinueRecords) {
     WorksheetBook book;
     book.sheets.push_back(LongTextsSheet());
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("long.xls");
     ASSERT_TRUE(WriteBiff8File(path, book).ok);
     auto read = ReadWithFreeXl(path);
@@ -171,7 +171,7 @@ TEST(XlsBiff8File, SheetOffsetsAndStringIndexPointWhereReadersLook) {
 }
 
 TEST(XlsBiff8File, UnwritablePlaceAndUnreadableFilesGiveDriverErrors) {
-    XlsTempDir dir;
+    TempFolder dir;
     auto status = WriteBiff8File(dir.File("missing-folder/book.xls"), SampleBook());
     EXPECT_FALSE(status.ok);
     EXPECT_NE(status.message.find("missing-folder"), std::string::npos) << status.message;

@@ -8,14 +8,14 @@
 
 #include "files/SpreadSheet.h"
 #include "logger/Gbk.h"
+#include "tests/TempFolder.h"
 #include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
 
 namespace veldrin {
 namespace {
 
 using test::ReadWithFreeXl;
-using test::XlsTempDir;
+using test::TempFolder;
 using Rows = std::vector<std::vector<std::string>>;
 
 std::string FileBytes(const std::string& path) {
@@ -26,7 +26,7 @@ std::string FileBytes(const std::string& path) {
 }
 
 TEST(XlsSpreadSheet, ModeComesFromTheLowerCasedLastFourCharacters) {
-    XlsTempDir dir;
+    TempFolder dir;
     EXPECT_TRUE(CSpreadSheet(dir.File("a.XLS"), "s").IsWorksheet());
     EXPECT_TRUE(CSpreadSheet(dir.File("a.xls"), "s").IsWorksheet());
     EXPECT_FALSE(CSpreadSheet(dir.File("a.xlsx"), ";").IsWorksheet());
@@ -35,7 +35,7 @@ TEST(XlsSpreadSheet, ModeComesFromTheLowerCasedLastFourCharacters) {
 }
 
 TEST(XlsSpreadSheet, DelimitedTextRowsBackupAndRollBack) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("table.txt");
     {
         CSpreadSheet sheet(path, ";");
@@ -107,7 +107,7 @@ TEST(XlsSpreadSheet, DelimitedTextRowsBackupAndRollBack) {
 }
 
 TEST(XlsSpreadSheet, EveryErrorText) {
-    XlsTempDir dir;
+    TempFolder dir;
     CSpreadSheet sheet(dir.File("t.csv"), ",");
     auto fails = [&](bool result, const std::string& text) {
         EXPECT_FALSE(result) << text;
@@ -158,7 +158,7 @@ TEST(XlsSpreadSheet, EveryErrorText) {
 }
 
 TEST(XlsSpreadSheet, ColumnLettersCountLikeTheSheetColumns) {
-    XlsTempDir dir;
+    TempFolder dir;
     CSpreadSheet sheet(dir.File("t.csv"), ",");
     CSpreadSheet::FieldList names;
     for (int i = 1; i <= 28; ++i)
@@ -183,7 +183,7 @@ TEST(XlsSpreadSheet, ColumnLettersCountLikeTheSheetColumns) {
 }
 
 TEST(XlsSpreadSheet, WorksheetCommitBackupSheetRollBackAndDelete) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     {
         CSpreadSheet sheet(path, "汇总");
@@ -238,7 +238,7 @@ TEST(XlsSpreadSheet, WorksheetCommitBackupSheetRollBackAndDelete) {
 }
 
 TEST(XlsSpreadSheet, WorksheetFailuresKeepTheWorkbook) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     CSpreadSheet noDriver(path, "s", true, std::string("SQL Server\0\0", 12));
     EXPECT_EQ(noDriver.GetExcelDriver(), "");
@@ -258,7 +258,7 @@ TEST(XlsSpreadSheet, WorksheetFailuresKeepTheWorkbook) {
 }
 
 TEST(XlsSpreadSheet, ConvertBetweenTheFormats) {
-    XlsTempDir dir;
+    TempFolder dir;
     CSpreadSheet text(dir.File("data.txt"), "\t");
     ASSERT_TRUE(text.AddHeaders({"序号", "温度"}));
     ASSERT_TRUE(text.AddRow({"1", "25.00°C"}));

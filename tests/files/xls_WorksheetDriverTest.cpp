@@ -6,14 +6,14 @@
 #include <fstream>
 
 #include "files/WorksheetDriver.h"
+#include "tests/TempFolder.h"
 #include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
 
 namespace veldrin {
 namespace {
 
 using test::ReadWithFreeXl;
-using test::XlsTempDir;
+using test::TempFolder;
 
 std::string ConnectText(const std::string& path) {
     return "DRIVER={" + std::string(kWorksheetDriverName) +
@@ -74,7 +74,7 @@ TEST(XlsWorksheetDriver, ConnectStringsAndTheInstalledDriverList) {
 }
 
 TEST(XlsWorksheetDriver, OpenNeedsTheDriverAndAReadableOrCreatableWorkbook) {
-    XlsTempDir dir;
+    TempFolder dir;
     WorksheetConnection connection;
     auto status = connection.OpenEx("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + dir.File("a.xls"));
     EXPECT_FALSE(status.ok);
@@ -105,7 +105,7 @@ TEST(XlsWorksheetDriver, OpenNeedsTheDriverAndAReadableOrCreatableWorkbook) {
 }
 
 TEST(XlsWorksheetDriver, StatementsOfTheSpreadsheetClassAndTheExport) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     WorksheetConnection connection;
     ASSERT_TRUE(connection.OpenEx(ConnectText(path)).ok);
@@ -152,7 +152,7 @@ TEST(XlsWorksheetDriver, StatementsOfTheSpreadsheetClassAndTheExport) {
 }
 
 TEST(XlsWorksheetDriver, BadStatementsGiveDriverErrorsAndChangeNothing) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     WorksheetConnection connection;
     ASSERT_TRUE(connection.OpenEx(ConnectText(path)).ok);
@@ -202,7 +202,7 @@ TEST(XlsWorksheetDriver, BadStatementsGiveDriverErrorsAndChangeNothing) {
 }
 
 TEST(XlsWorksheetDriver, ReadOnlyConnectionsLeaveTheWorkbookAlone) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("book.xls");
     WorksheetConnection connection;
     ASSERT_TRUE(connection.OpenEx(ConnectText(path)).ok);

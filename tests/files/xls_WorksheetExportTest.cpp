@@ -10,14 +10,14 @@
 #include <sstream>
 
 #include "files/WorksheetExport.h"
+#include "tests/TempFolder.h"
 #include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
 
 namespace veldrin {
 namespace {
 
 using test::ReadWithFreeXl;
-using test::XlsTempDir;
+using test::TempFolder;
 using Rows = std::vector<std::vector<std::string>>;
 
 // A list model as the pages show it: column titles, then the cell texts.
@@ -55,7 +55,7 @@ Rows AlarmRows(int count) {
     return rows;
 }
 
-std::vector<std::string> Leftovers(const XlsTempDir& dir) {
+std::vector<std::string> Leftovers(const TempFolder& dir) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         names.push_back(entry.path().filename());
@@ -63,7 +63,7 @@ std::vector<std::string> Leftovers(const XlsTempDir& dir) {
 }
 
 TEST(XlsWorksheetExport, SummaryAndAlarmListsBecomeTheTwoTables) {
-    XlsTempDir dir;
+    TempFolder dir;
     const Rows alarms = AlarmRows(20);
     auto result = ExportWorksheet(dir.File("history"), *ListOf(kSummary), *ListOf(alarms));
     EXPECT_TRUE(result.written);
@@ -79,7 +79,7 @@ TEST(XlsWorksheetExport, SummaryAndAlarmListsBecomeTheTwoTables) {
 }
 
 TEST(XlsWorksheetExport, SixtyThousandRowsSplitAfterRow50001) {
-    XlsTempDir dir;
+    TempFolder dir;
     const Rows alarms = AlarmRows(60000);
     auto result = ExportWorksheet(dir.File("big.xls"), *ListOf(kSummary), *ListOf(alarms));
     ASSERT_TRUE(result.written);
@@ -98,7 +98,7 @@ TEST(XlsWorksheetExport, SixtyThousandRowsSplitAfterRow50001) {
 }
 
 TEST(XlsWorksheetExport, ExactlyFiftyThousandAndOneRowsFillTheFirstTableAndOpenAnEmptySecond) {
-    XlsTempDir dir;
+    TempFolder dir;
     for (int rows : {50000, 50001, 50002}) {
         SCOPED_TRACE(rows);
         const Rows alarms = AlarmRows(rows);
@@ -119,7 +119,7 @@ TEST(XlsWorksheetExport, ExactlyFiftyThousandAndOneRowsFillTheFirstTableAndOpenA
 }
 
 TEST(XlsWorksheetExport, NoSamplesWritesOnlyTheSummaryAndTwiceGivesTwoTables) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("h.xls");
     auto emptyAlarms = ListOf({{"序号", "时间", "温度", "报警"}});
     auto result = ExportWorksheet(path, *ListOf(kSummary), *emptyAlarms);
@@ -134,7 +134,7 @@ TEST(XlsWorksheetExport, NoSamplesWritesOnlyTheSummaryAndTwiceGivesTwoTables) {
 }
 
 TEST(XlsWorksheetExport, NoExcelDriverShowsTheMessageForEachListWithRows) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("h.xls");
     const std::string drivers("SQL Server\0\0", 12);
     auto result = ExportWorksheet(path, *ListOf(kSummary), *ListOf(AlarmRows(2)), drivers);
@@ -151,7 +151,7 @@ TEST(XlsWorksheetExport, NoExcelDriverShowsTheMessageForEachListWithRows) {
 }
 
 TEST(XlsWorksheetExport, DriverErrorsAreReportedAndKeepTheEarlierWorkbook) {
-    XlsTempDir dir;
+    TempFolder dir;
     const std::string path = dir.File("h.xls");
     ASSERT_TRUE(ExportWorksheet(path, *ListOf(kSummary), *ListOf(AlarmRows(4))).written);
 
@@ -183,7 +183,7 @@ TEST(XlsWorksheetExport, DriverErrorsAreReportedAndKeepTheEarlierWorkbook) {
 }
 
 TEST(XlsWorksheetExport, TitlesAndTextsWithQuotesSpacesAndBrackets) {
-    XlsTempDir dir;
+    TempFolder dir;
     const Rows odd = {{"温度 I", "it's", "[x]", "a,b"}, {"O'Brien", "''", "]]", "\"q\""}};
     auto result = ExportWorksheet(dir.File("odd.xls"), *ListOf(kSummary), *ListOf(odd));
     ASSERT_TRUE(result.written) << (result.messages.empty() ? "" : result.messages[0].text);
@@ -232,7 +232,7 @@ TEST(XlsWorksheetExport, GnumericReadsTheSameWorkbook) {
     const char* ssconvert = "/usr/bin/ssconvert";
     if (!std::filesystem::exists(ssconvert))
         GTEST_SKIP() << "ssconvert is not installed";
-    XlsTempDir dir;
+    TempFolder dir;
     const Rows alarms = AlarmRows(300);
     ASSERT_TRUE(ExportWorksheet(dir.File("g.xls"), *ListOf(kSummary), *ListOf(alarms)).written);
     const std::string command = std::string(ssconvert) + " -S '" + dir.File("g.xls") + "' '" +

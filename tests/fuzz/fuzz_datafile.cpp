@@ -5,9 +5,11 @@
 #include <string>
 
 #include "files/DataFile.h"
+#include "tests/TempFolder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/veldrin_fuzz_datafile_" + std::to_string(::getpid()) + ".Vdr";
+    static const veldrin::test::TempFolder folder;
+    static const std::string path = folder.File("input.Vdr");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return 0;

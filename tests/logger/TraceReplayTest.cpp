@@ -11,6 +11,7 @@
 #include "logger/TraceReplay.h"
 #include "serial/TraceLink.h"
 #include "sim/SimLink.h"
+#include "tests/TempFolder.h"
 #include "tests/logger/ScriptedUi.h"
 
 namespace veldrin {
@@ -54,10 +55,7 @@ TEST(TraceFormat, RecordsReadBackAsWrittenAndBadLinesAreNamed) {
 class TracedRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        path_ = (std::filesystem::temp_directory_path() /
-                 ("veldrin_trace_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".trace"))
-                    .string();
+        path_ = folder_.File("run.trace");
         trace_ = std::make_unique<TraceLink>(
             link_, path_, [this] { return clock_.MonotonicMs(); }, clock_.Now());
         ASSERT_TRUE(trace_->Ok()) << trace_->Error();
@@ -71,7 +69,6 @@ class TracedRun : public ::testing::Test {
     void TearDown() override {
         connection_.reset();
         trace_.reset();
-        std::filesystem::remove(path_);
     }
     std::shared_ptr<SimLogger> Attach(LoggerModel model, int records, const SimFaults& faults) {
         SimLoggerOptions options;
@@ -128,6 +125,7 @@ class TracedRun : public ::testing::Test {
 
     VirtualClock clock_;
     SimLink link_{clock_};
+    test::TempFolder folder_;
     std::string path_;
     std::unique_ptr<TraceLink> trace_;
     LoggerInfo info_;

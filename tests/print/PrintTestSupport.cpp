@@ -10,6 +10,7 @@
 #include <QTextItem>
 
 #include "logger/WireCodec.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin::test {
 namespace {
@@ -197,17 +198,8 @@ int PdfPages(const std::string& path) {
 
 std::string TemporaryPath(const std::string& name) {
     // One folder per test process, removed when the process ends.
-    struct Folder {
-        std::filesystem::path path =
-            std::filesystem::temp_directory_path() / ("veldrin-print-" + std::to_string(getpid()));
-        Folder() { std::filesystem::create_directories(path); }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    };
-    static const Folder folder;
-    return (folder.path / name).string();
+    static const TempFolder folder;
+    return folder.File(name);
 }
 
 }  // namespace veldrin::test

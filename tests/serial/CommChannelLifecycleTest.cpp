@@ -5,12 +5,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <thread>
 
 #include "BurstCollector.h"
 #include "PtyPair.h"
 #include "serial/CommChannel.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -65,14 +67,12 @@ TEST(CommChannelOpenTest, FailedOpenNamesThePathAndTheReason) {
 }
 
 TEST(CommChannelOpenTest, FileThatIsNoSerialDeviceIsRefused) {
-    char path[] = "/tmp/veldrin-serial-XXXXXX";
-    const int fd = ::mkstemp(path);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    const test::TempFolder folder;
+    const std::string path = folder.File("plain-file");
+    std::ofstream(path).put('\n');
     CommChannel channel;
     EXPECT_FALSE(channel.OpenDevice(path));
     EXPECT_NE(channel.LastError().find("not a serial device"), std::string::npos) << channel.LastError();
-    std::remove(path);
 }
 
 TEST(CommChannelOpenTest, UnsupportedLineSettingsFailTheOpen) {

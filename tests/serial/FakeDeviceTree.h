@@ -6,25 +6,21 @@
 #include <fstream>
 #include <string>
 
+#include "tests/TempFolder.h"
+
 namespace veldrin::test {
 
 class FakeDeviceTree {
   public:
     FakeDeviceTree() {
-        char pattern[] = "/tmp/veldrin-devices-XXXXXX";
-        root_ = ::mkdtemp(pattern);
         std::filesystem::create_directories(Sys());
         std::filesystem::create_directories(Dev());
-    }
-    ~FakeDeviceTree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
     }
     FakeDeviceTree(const FakeDeviceTree&) = delete;
     FakeDeviceTree& operator=(const FakeDeviceTree&) = delete;
 
-    std::string Sys() const { return root_ + "/sys"; }
-    std::string Dev() const { return root_ + "/dev"; }
+    std::string Sys() const { return folder_.Path() + "/sys"; }
+    std::string Dev() const { return folder_.Path() + "/dev"; }
 
     // A USB device at sysfs folder `usbName` (e.g. "1-2") with the given descriptor strings (an
     // empty one is left out), and a tty on its first interface.
@@ -67,7 +63,7 @@ class FakeDeviceTree {
   private:
     static void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
-    std::string root_;
+    TempFolder folder_;
 };
 
 }  // namespace veldrin::test

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "serial/PortMap.h"
+#include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
@@ -76,8 +77,8 @@ TEST_F(PortMapTest, DevicesPickedByPathGetPortsOfTheirOwn) {
 }
 
 TEST_F(PortMapTest, DevicesThatAComPortReachesAreLeftOutOfTheSearch) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "veldrin-portmap-test";
-    std::filesystem::remove_all(folder);
+    const test::TempFolder temp;
+    const std::filesystem::path folder = temp.Path();
     std::filesystem::create_directories(folder / "by-id");
     std::ofstream(folder / "ttyACM0").put('\n');
     std::ofstream(folder / "ttyACM1").put('\n');
@@ -88,7 +89,6 @@ TEST_F(PortMapTest, DevicesThatAComPortReachesAreLeftOutOfTheSearch) {
                                          (folder / "ttyACM1").string(), "/dev/veldrin-gone"};
     EXPECT_EQ(PathsBesideComPorts(found), (std::vector<std::string>{found[1], found[2]}))
         << "com3 already reaches the logger behind the stable name";
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
