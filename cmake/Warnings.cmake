@@ -15,7 +15,8 @@ function(veldrin_warnings target)
 endfunction()
 
 # veldrin_library(NAME DEPS...): a static library from every .cpp in the calling folder, with the
-# project root on its include path, so that headers are included as "folder/Header.h".
+# project root on its include path, so that headers are included as "folder/Header.h", and a
+# precompiled header when it uses Qt (cmake/Precompiled.cmake).
 function(veldrin_library name)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
          ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
@@ -23,16 +24,19 @@ function(veldrin_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARGN})
     veldrin_warnings(${name})
+    veldrin_precompile(${name})
 endfunction()
 
-# veldrin_test(NAME DEPS...): one GoogleTest binary from every .cpp in the calling folder; each test
-# case runs as its own CTest test on the offscreen Qt platform with a pinned time zone.
+# veldrin_test(NAME DEPS...): one GoogleTest binary from every .cpp in the calling folder, with a
+# precompiled header of GoogleTest's and the other headers it uses most; each test case runs as its
+# own CTest test on the offscreen Qt platform with a pinned time zone.
 function(veldrin_test name)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     add_executable(${name} ${sources})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gmock GTest::gtest_main)
     veldrin_warnings(${name})
+    veldrin_precompile(${name} TEST)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
     # gtest_discover_tests hands each element of a list-valued property on as a separate argument,
     # which keeps only the first variable of ENVIRONMENT; a script that runs after the discovery sets

@@ -277,12 +277,12 @@ DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& head
                                    DataFileRecords& records) {
     bool twoChannels = header.model != LoggerModel::SingleTemperature;
     // The channels each sample has a field for, in order.
-    std::array<std::vector<float>*, 2> slots{};
+    std::array<std::vector<float>*, 2> channelValues{};
     std::size_t slotCount = 0;
     if (!twoChannels || header.channelEnabled[0])
-        slots[slotCount++] = &records.values1;
+        channelValues[slotCount++] = &records.values1;
     if (twoChannels && header.channelEnabled[1])
-        slots[slotCount++] = &records.values2;
+        channelValues[slotCount++] = &records.values2;
     auto samples = static_cast<std::size_t>(header.SampleCount());
     records.values1.assign(samples, 0.0F);
     records.values2.assign(samples, 0.0F);
@@ -304,7 +304,7 @@ DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& head
         }
         for (int field = 0; field < fields; ++field) {
             std::string_view text(plain.data() + static_cast<std::size_t>(field) * kFieldWidth, kFieldWidth);
-            (*slots[slot])[sample] = static_cast<float>(ParseDecimalField(text));
+            (*channelValues[slot])[sample] = static_cast<float>(ParseDecimalField(text));
             if (++slot < slotCount)
                 continue;
             slot = 0;
