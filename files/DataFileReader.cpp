@@ -234,7 +234,8 @@ void ApplyHeader(const DataFileHeader& header, HistoryDataSet& dataSet) {
 }  // namespace
 
 int DataFileHeader::SampleCount() const {
-    if (model == LoggerModel::SingleTemperature)
+    // A one-channel file holds one value per sample.
+    if (Traits(model).channelCount == 1)
         return valueCount;
     if (channelCount == 0)
         return 0;
