@@ -9,12 +9,12 @@
 #include "app/CVeldrinView.h"
 #include "app/RecentFileList.h"
 #include "app/Workspace.h"
+#include "app/preview/CDlgPrintPreview.h"
 #include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
 #include "files/TextExport.h"
 #include "files/WorksheetExport.h"
-#include "print/CDlgPrintPreview.h"
 #include "print/ReportPdf.h"
 
 namespace veldrin {

@@ -1,4 +1,4 @@
-#include "print/NavigationArrows.h"
+#include "app/preview/NavigationArrows.h"
 
 #include <QImage>
 #include <QPainter>

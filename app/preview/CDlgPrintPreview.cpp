@@ -1,4 +1,4 @@
-#include "print/CDlgPrintPreview.h"
+#include "app/preview/CDlgPrintPreview.h"
 
 #include <algorithm>
 
@@ -18,9 +18,10 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "print/NavigationArrows.h"
-#include "print/PageCountUpDown.h"
-#include "print/PreviewArea.h"
+#include "app/preview/NavigationArrows.h"
+#include "app/preview/PageCountUpDown.h"
+#include "app/preview/PreviewArea.h"
+#include "app/preview/PrinterTarget.h"
 
 namespace veldrin {
 namespace {

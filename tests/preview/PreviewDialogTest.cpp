@@ -14,9 +14,9 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "PrintTestSupport.h"
-#include "print/CDlgPrintPreview.h"
-#include "print/PreviewArea.h"
+#include "app/preview/CDlgPrintPreview.h"
+#include "app/preview/PreviewArea.h"
+#include "tests/print/PrintTestSupport.h"
 
 namespace veldrin {
 namespace {

@@ -1,4 +1,4 @@
-#include "print/PreviewArea.h"
+#include "app/preview/PreviewArea.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "print/PageCountUpDown.h"
+#include "app/preview/PageCountUpDown.h"
 
 #include <algorithm>
 
