@@ -14,8 +14,8 @@
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
 #include "files/TextExport.h"
-#include "files/WorksheetExport.h"
 #include "print/ReportPdf.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "files/WorksheetExport.h"
 #include "logger/HistoryDataSet.h"
 #include "measure/HistoryListModel.h"
 #include "measure/SummaryListModel.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {

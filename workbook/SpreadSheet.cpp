@@ -1,4 +1,4 @@
-#include "files/SpreadSheet.h"
+#include "workbook/SpreadSheet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "files/SafeSave.h"
-#include "files/SpreadSheetRowText.h"
 #include "logger/Gbk.h"
+#include "workbook/SpreadSheetRowText.h"
 
 namespace veldrin {
 namespace {

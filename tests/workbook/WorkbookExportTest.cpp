@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "files/WorksheetExport.h"
-#include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
+#include "tests/workbook/FreeXlReader.h"
+#include "tests/workbook/XlsTempDir.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {

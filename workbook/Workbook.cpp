@@ -1,9 +1,10 @@
-#include "files/WorksheetExport.h"
+#include "workbook/Workbook.h"
 
 #include <filesystem>
 
 #include "files/SafeSave.h"
-#include "files/SpreadSheet.h"
+#include "workbook/SpreadSheet.h"
+#include "workbook/WorksheetDriver.h"
 
 namespace veldrin {
 namespace {
@@ -19,6 +20,11 @@ std::string WorksheetExportPath(const std::string& chosenPath) {
     const auto dot = chosenPath.rfind('.');
     const bool hasDot = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return hasDot && chosenPath.substr(dot + 1) == "xls" ? chosenPath : chosenPath + ".xls";
+}
+
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
+                                      const QAbstractItemModel& alarmList) {
+    return ExportWorksheet(chosenPath, summaryList, alarmList, InstalledDriverList());
 }
 
 WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,

@@ -2,7 +2,7 @@
 #include <QAbstractItemModel>
 #include <QString>
 
-#include "files/SpreadSheet.h"
+#include "workbook/SpreadSheet.h"
 
 namespace veldrin {
 namespace {

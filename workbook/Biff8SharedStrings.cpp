@@ -1,8 +1,8 @@
-#include "files/Biff8SharedStrings.h"
+#include "workbook/Biff8SharedStrings.h"
 
 #include <algorithm>
 
-#include "files/WorksheetBook.h"
+#include "workbook/WorksheetBook.h"
 
 namespace veldrin {
 namespace {

@@ -1,10 +1,10 @@
-#include "files/Biff8Writer.h"
+#include "workbook/Biff8Writer.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "files/Biff8Records.h"
-#include "files/Biff8SharedStrings.h"
+#include "workbook/Biff8Records.h"
+#include "workbook/Biff8SharedStrings.h"
 
 namespace veldrin {
 namespace {

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "files/SpreadSheet.h"
 #include "logger/Gbk.h"
-#include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
+#include "tests/workbook/FreeXlReader.h"
+#include "tests/workbook/XlsTempDir.h"
+#include "workbook/SpreadSheet.h"
 
 namespace veldrin {
 namespace {

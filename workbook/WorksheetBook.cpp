@@ -1,4 +1,4 @@
-#include "files/WorksheetBook.h"
+#include "workbook/WorksheetBook.h"
 
 #include <algorithm>
 

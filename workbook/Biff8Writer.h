@@ -2,7 +2,7 @@
 // Turns a workbook into the bytes of an Excel 97–2003 (BIFF8) "Workbook" stream.
 #include <string>
 
-#include "files/WorksheetBook.h"
+#include "workbook/WorksheetBook.h"
 
 namespace veldrin {
 

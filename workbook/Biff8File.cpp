@@ -1,4 +1,4 @@
-#include "files/Biff8File.h"
+#include "workbook/Biff8File.h"
 
 #include <freexl.h>
 #include <gsf/gsf-outfile-msole.h>
@@ -10,8 +10,8 @@
 #include <memory>
 #include <mutex>
 
-#include "files/Biff8Writer.h"
 #include "files/SafeSave.h"
+#include "workbook/Biff8Writer.h"
 
 namespace veldrin {
 namespace {

@@ -9,9 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "files/WorksheetBook.h"
-#include "files/WorksheetSql.h"
-#include "files/WorksheetStatus.h"
+#include "workbook/WorksheetBook.h"
+#include "workbook/WorksheetSql.h"
+#include "workbook/WorksheetStatus.h"
 
 namespace veldrin {
 

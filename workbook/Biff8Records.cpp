@@ -1,4 +1,4 @@
-#include "files/Biff8Records.h"
+#include "workbook/Biff8Records.h"
 
 #include <algorithm>
 

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <map>
 
-#include "files/Biff8File.h"
-#include "files/Biff8Records.h"
-#include "files/Biff8Writer.h"
-#include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
+#include "tests/workbook/FreeXlReader.h"
+#include "tests/workbook/XlsTempDir.h"
+#include "workbook/Biff8File.h"
+#include "workbook/Biff8Records.h"
+#include "workbook/Biff8Writer.h"
 
 namespace veldrin {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "files/WorksheetDriver.h"
-#include "tests/files/xls_FreeXlReader.h"
-#include "tests/files/xls_TempDir.h"
+#include "tests/workbook/FreeXlReader.h"
+#include "tests/workbook/XlsTempDir.h"
+#include "workbook/WorksheetDriver.h"
 
 namespace veldrin {
 namespace {

@@ -1,11 +1,15 @@
 #pragma once
-// The worksheet export of Save: the history summary list and the history alarm list, as the pages
-// show them, into a new Excel workbook with the tables "汇总1" and "数据1" (and "数据2" for the rows
-// past 50001).
+// The workbook folder's face: the worksheet export of Save, which writes the history summary list
+// and the history alarm list, as the pages show them, into a new Excel 97–2003 workbook with the
+// tables "汇总1" and "数据1" (and "数据2" for the rows past 50001).
+//
+// The program uses these calls and nothing else of the folder:
+//   ExportWorksheet      Save as .xls in the desktop program, `veldrin-cli export FILE OUT.xls`
+//   WorksheetExportPath  (inside ExportWorksheet) the file name the save dialog's choice becomes
+// The spreadsheet class, the worksheet driver with its statements and the BIFF8 writer behind them
+// are the folder's own; only its tests reach them.
 #include <string>
 #include <vector>
-
-#include "files/WorksheetDriver.h"
 
 class QAbstractItemModel;
 
@@ -34,7 +38,11 @@ std::string WorksheetExportPath(const std::string& chosenPath);
 // place of an earlier file. A path that is a symbolic link gets its target written; a replaced
 // workbook keeps its permissions. A driver error gives "文件保存出错" with the driver's text.
 WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
+                                      const QAbstractItemModel& alarmList);
+// The same with the list of installed drivers given (each name NUL-terminated, an empty name
+// last), as an installation without an Excel driver reports it.
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
                                       const QAbstractItemModel& alarmList,
-                                      const std::string& installedDrivers = InstalledDriverList());
+                                      const std::string& installedDrivers);
 
 }  // namespace veldrin

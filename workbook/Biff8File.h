@@ -3,8 +3,8 @@
 // with libgsf, read with FreeXL.
 #include <string>
 
-#include "files/WorksheetBook.h"
-#include "files/WorksheetStatus.h"
+#include "workbook/WorksheetBook.h"
+#include "workbook/WorksheetStatus.h"
 
 namespace veldrin {
 

@@ -1,4 +1,4 @@
-#include "files/WorksheetSql.h"
+#include "workbook/WorksheetSql.h"
 
 #include <cctype>
 #include <charconv>

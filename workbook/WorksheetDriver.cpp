@@ -1,12 +1,12 @@
-#include "files/WorksheetDriver.h"
+#include "workbook/WorksheetDriver.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
 
-#include "files/Biff8File.h"
-#include "files/Biff8Records.h"
+#include "workbook/Biff8File.h"
+#include "workbook/Biff8Records.h"
 
 namespace veldrin {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/WorksheetDriver.h"
+#include "workbook/WorksheetDriver.h"
 
 class QAbstractItemModel;
 

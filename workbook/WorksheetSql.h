@@ -18,7 +18,7 @@
 #include <variant>
 #include <vector>
 
-#include "files/WorksheetStatus.h"
+#include "workbook/WorksheetStatus.h"
 
 namespace veldrin {
 

@@ -1,4 +1,4 @@
-#include "files/SpreadSheetRowText.h"
+#include "workbook/SpreadSheetRowText.h"
 
 namespace veldrin {
 

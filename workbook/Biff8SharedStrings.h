@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "files/Biff8Records.h"
+#include "workbook/Biff8Records.h"
 
 namespace veldrin {
 
