@@ -8,7 +8,7 @@
 #include <QPdfWriter>
 
 #include "files/SafeSave.h"
-#include "print/PdfWriterTarget.h"
+#include "print/PagedDeviceTarget.h"
 #include "print/PrintJob.h"
 
 namespace veldrin {
@@ -72,7 +72,7 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
     writer.setTitle(DocumentName(history));
     writer.setCreator(QStringLiteral("Veldrin"));
 
-    PdfWriterTarget pages(writer);
+    PagedDeviceTarget pages(writer);
     if (PrintAllPages(pages, job) != PrintOutcome::Printed)
         return Failure(PdfExportStatus::CannotWrite, "cannot write " + path);
     if (SaveResult moved = MoveIntoPlace(partial, *target); !moved)

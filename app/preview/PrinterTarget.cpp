@@ -4,31 +4,11 @@
 
 namespace veldrin {
 
-bool PrinterTarget::BeginDocument() {
-    return painter_.begin(&printer_);
-}
-
-// The first page begins with the document; every later one ends the page before it.
-bool PrinterTarget::BeginPage(int page) {
-    return page == 1 || printer_.newPage();
-}
+PrinterTarget::PrinterTarget(QPrinter& printer) : PagedDeviceTarget(printer), printer_(printer) {}
 
 void PrinterTarget::AbortDocument() {
     printer_.abort();
-    if (painter_.isActive())
-        painter_.end();
-}
-
-bool PrinterTarget::EndDocument() {
-    return painter_.end();
-}
-
-int PrinterTarget::PixelsPerInchX() const {
-    return printer_.logicalDpiX();
-}
-
-int PrinterTarget::PixelsPerInchY() const {
-    return printer_.logicalDpiY();
+    PagedDeviceTarget::AbortDocument();
 }
 
 QSize PrinterTarget::PrintableSize() const {

@@ -1,17 +1,18 @@
 #pragma once
-// A PDF file written with QPdfWriter as a print target: the pages at the writer's resolution,
-// drawn from the top-left corner of the page layout's paint area. Needs no widgets.
+// A paged paint device as a print target: a PDF file written with QPdfWriter, or a printer. The
+// pages are drawn at the device's resolution from the top-left corner of its page layout's paint
+// area. Needs no widgets; the printer's own target (app/preview/) adds what only a QPrinter can do.
 #include <QPainter>
 
 #include "print/PrintJob.h"
 
-class QPdfWriter;
+class QPagedPaintDevice;
 
 namespace veldrin {
 
-class PdfWriterTarget final : public PrintTarget {
+class PagedDeviceTarget : public PrintTarget {
   public:
-    explicit PdfWriterTarget(QPdfWriter& writer) : writer_(writer) {}
+    explicit PagedDeviceTarget(QPagedPaintDevice& device) : device_(device) {}
     bool BeginDocument() override;
     bool BeginPage(int page) override;
     QPainter& Painter() override { return painter_; }
@@ -25,7 +26,7 @@ class PdfWriterTarget final : public PrintTarget {
     QSize PrintableSize() const override;
 
   private:
-    QPdfWriter& writer_;
+    QPagedPaintDevice& device_;
     QPainter painter_;
 };
 

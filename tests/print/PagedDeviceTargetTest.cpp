@@ -9,8 +9,8 @@
 #include <QSizeF>
 
 #include "PrintTestSupport.h"
+#include "print/PagedDeviceTarget.h"
 #include "print/PdfExport.h"
-#include "print/PdfWriterTarget.h"
 
 namespace veldrin {
 namespace {
@@ -43,7 +43,7 @@ TEST_F(PdfPages, TheTargetDrawsAtTheWritersResolutionInsideTheMargins) {
     // One inch (72 points) on every side of a portrait A4 page.
     writer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(72, 72, 72, 72)));
-    const PdfWriterTarget target(writer);
+    const PagedDeviceTarget target(writer);
     EXPECT_EQ(target.PixelsPerInchX(), 300);
     EXPECT_EQ(target.PixelsPerInchY(), 300);
     const QSize printable = target.PrintableSize();
