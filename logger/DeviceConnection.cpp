@@ -40,11 +40,13 @@ constexpr std::time_t kDisconnectSeconds = 18;
 
 }  // namespace
 
-DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui)
+DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, UserPrompts& prompts,
+                                   PanelView& panel)
     : link_(link),
       clock_(clock),
       info_(info),
-      ui_(ui),
+      prompts_(prompts),
+      panel_(panel),
       engine_(link, clock, info, *this),
       portStateText_(texts::kPortClosed) {
     link_.SetDataCallback(
@@ -64,7 +66,7 @@ DeviceConnection::~DeviceConnection() {
 void DeviceConnection::ConnectCommand() {
     if (ConnectRunning())
         return;
-    auto choice = ui_.ChoosePort();
+    auto choice = prompts_.ChoosePort();
     if (!choice)
         return;
     Connect(*choice);
@@ -108,7 +110,7 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
     link_.Close();
     // Nothing of the previous connection may be taken for this one's answers.
     engine_.ResetForConnect(choice.instrument);
-    ui_.ShowInstrumentChoice(choice.instrument);
+    panel_.ShowInstrumentChoice(choice.instrument);
 }
 
 void DeviceConnection::ShowConnectAttempt() {
@@ -131,12 +133,12 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
         return;
     }
     if (outcome.foundBySearch)
-        ui_.ShowMessage(
+        prompts_.ShowMessage(
             PortMessage(texts::kAutoSearchFound, texts::kAutoSearchFoundDevice, *outcome.foundBySearch));
     // An auto search that found nothing says first which ports it tried.
     const std::string searched = outcome.foundBySearch ? std::string() : SearchReport(outcome.searched);
     const auto failed = [&](const std::string& message) {
-        ui_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
+        prompts_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
     };
     switch (outcome.result) {
         case Result::OpenFailed: {
@@ -157,7 +159,7 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
         case Result::Connected:
             break;
     }
-    ui_.ClearRealtime();
+    panel_.ClearRealtime();
     portStateText_ = texts::kPortOpen;
     info_.connected = true;
     engine_.ResetForConnect(choice_.instrument);
@@ -169,9 +171,9 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     session.online = true;
     linkMode_ = LinkMode::Logger;
     viewMode_ = ViewMode::LiveLogger;
-    ui_.SetSettingControlsEnabled(true);
-    ui_.EnableStartButton(false);
-    ui_.EnableStopButton(false);
+    panel_.AllowSettingsEditing(true);
+    panel_.AllowStartRecording(false);
+    panel_.AllowStopRecording(false);
     connectTime_ = clock_.Now();
 }
 
@@ -200,11 +202,11 @@ void DeviceConnection::Disconnect() {
 // ---- Protocol events -------------------------------------------------------------------------
 
 void DeviceConnection::FieldDecoded(LoggerField field) {
-    ui_.ShowLoggerField(field, info_);
+    panel_.ShowLoggerField(field, info_);
     if (field == LoggerField::RecordingState) {
         bool recording = info_.recordingState == 1;
-        ui_.EnableStartButton(!recording);
-        ui_.EnableStopButton(recording);
+        panel_.AllowStartRecording(!recording);
+        panel_.AllowStopRecording(recording);
     }
 }
 
@@ -213,11 +215,14 @@ void DeviceConnection::ProgressText(int percent, std::string_view text) {
 }
 
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
-    // While the strip is drawn the status pane stands blank.
+    // While a progress is on show the status stands blank.
     statusText_ = texts::kBlankStatus;
-    ui_.ShowProgress(percent, text);
-    if (percent != -1)
-        ui_.SetStatusText(statusText_);
+    if (percent == -1) {
+        prompts_.HideProgress();
+        return;
+    }
+    prompts_.ShowProgress(percent, text);
+    prompts_.SetStatusText(statusText_);
 }
 
 void DeviceConnection::IdentifyMismatch() {
@@ -229,7 +234,7 @@ void DeviceConnection::IdentifyMismatch() {
     viewMode_ = ViewMode::Nothing;
     engine_.Session().online = false;
     link_.Close();
-    ui_.ShowMessage(texts::kInstrumentMismatch);
+    prompts_.ShowMessage(texts::kInstrumentMismatch);
     portStateText_ = texts::kPortClosed;
 }
 
@@ -244,7 +249,7 @@ void DeviceConnection::RealtimeReading(float value1, float value2) {
         std::lock_guard lock(queueMutex_);
         queue_.push_back({false, value1, value2, clock_.Now()});
     }
-    ui_.EventsQueued();
+    panel_.EventsQueued();
 }
 
 void DeviceConnection::RealtimeMismatch() {
@@ -252,7 +257,7 @@ void DeviceConnection::RealtimeMismatch() {
         std::lock_guard lock(queueMutex_);
         queue_.push_back({true, 0, 0, clock_.Now()});
     }
-    ui_.EventsQueued();
+    panel_.EventsQueued();
 }
 
 void DeviceConnection::HandleQueuedEvents() {
@@ -269,7 +274,7 @@ void DeviceConnection::HandleQueuedEvents() {
         if (event.mismatch) {
             AskMismatchQuestion();
         } else if (engine_.Session().mismatchState == 0) {
-            ui_.RealtimeReading(event.value1, event.value2, event.time);
+            panel_.RealtimeReading(event.value1, event.value2, event.time);
         }
     }
     handlingEvents_ = false;
@@ -280,14 +285,14 @@ void DeviceConnection::AskMismatchQuestion() {
     if (session.mismatchState != 0 || !session.online)
         return;
     session.mismatchState = 1;
-    bool reconnect = ui_.AskReconnect();
+    bool reconnect = prompts_.AskReconnect();
     if (session.mismatchState == 1)
         session.mismatchState = reconnect ? 2 : 0;
 }
 
 void DeviceConnection::SetStatus(const char* text) {
     statusText_ = text;
-    ui_.SetStatusText(statusText_);
+    prompts_.SetStatusText(statusText_);
 }
 
 bool DeviceConnection::SendFirstPending(std::initializer_list<CommandId> order) {
@@ -309,12 +314,12 @@ void DeviceConnection::OnTimer() {
 
     // 1. Link-time bookkeeping.
     info_.lastReceived = engine_.LastReceived();
-    ui_.EnsureIntervalNotZero();
+    panel_.KeepIntervalAtLeastOneSecond();
     if (ConnectRunning()) {
         // The background connect owns the link until it is done.
         if (!cancelConnect_)
             ShowConnectAttempt();
-        ui_.AlarmTick();
+        panel_.AlarmTick();
         ++tick_;
         return;
     }
@@ -328,7 +333,7 @@ void DeviceConnection::OnTimer() {
             return;
     }
     // 3. Alarm countdown, 4. tick.
-    ui_.AlarmTick();
+    panel_.AlarmTick();
     ++tick_;
 
     // 5. The current activity, first of all its link check.
@@ -358,10 +363,7 @@ void DeviceConnection::OnTimer() {
     if (!goOn)
         return;
 
-    // 6. The caption flashes red once a second.
-    ui_.DrawCaption(tick_ % 5 == 1);
-
-    // 7–9. The sequences; a step that sends (or waits) ends the call.
+    // 6–8. The sequences; a step that sends (or waits) ends the call.
     if (info_.connected && session.online && session.phase == Phase::Connecting) {
         ConnectSequence();
         return;
@@ -377,18 +379,18 @@ void DeviceConnection::OnTimer() {
 bool DeviceConnection::ConnectingStep() {
     SessionState& session = engine_.Session();
     if (session.phaseStep == 1) {
-        ui_.EnableStartButton(false);
-        ui_.EnableStopButton(false);
+        panel_.AllowStartRecording(false);
+        panel_.AllowStopRecording(false);
         DrawProgress(session.progress, texts::kConnecting);
     }
     if (session.progress == 100) {
         bool recording = info_.recordingState == 1;
-        ui_.EnableStartButton(!recording);
-        ui_.EnableStopButton(recording);
+        panel_.AllowStartRecording(!recording);
+        panel_.AllowStopRecording(recording);
         session.phase = Phase::Polling;
     }
     if (session.progress <= 100) {
-        ui_.SetStatusText(statusText_);
+        prompts_.SetStatusText(statusText_);
         if (session.progress == 100)
             session.progress = 101;
     }
@@ -400,8 +402,8 @@ void DeviceConnection::SettingUpStep() {
     if (session.phaseStep != 2)
         return;
     DrawProgress(session.progress, texts::kSettingUp);
-    ui_.EnableStopButton(false);
-    ui_.SetSettingControlsEnabled(true);
+    panel_.AllowStopRecording(false);
+    panel_.AllowSettingsEditing(true);
 }
 
 void DeviceConnection::ReadingHistoryStep() {
@@ -463,7 +465,7 @@ bool DeviceConnection::SuperviseLink() {
         DrawProgress(-1, "");
         statusText_ = texts::kLinkTimeout;
         if (info_.connected && session.online)
-            ui_.SetStatusText(statusText_);
+            prompts_.SetStatusText(statusText_);
         if (silence > kDisconnectSeconds) {
             Disconnect();
             session.online = false;
@@ -591,7 +593,7 @@ void DeviceConnection::SettingsSequence() {
         Send(CommandId::ReadRealtime);
         return;
     }
-    ui_.SetSettingControlsEnabled(true);
+    panel_.AllowSettingsEditing(true);
     settingsWrite_ = 2;
     // Normally the realtime reply has already returned to polling; a given-up command must not
     // leave the connection in this phase.

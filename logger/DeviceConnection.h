@@ -2,8 +2,9 @@
 // The device connection: connects to a logger, identifies it, keeps polling it, runs the
 // multi-step activities (setting it up, downloading its history, stopping its recording),
 // supervises the link and disconnects. OnTimer is its 200 ms step; the protocol engine does the
-// byte work. Everything runs on the user-interface thread except the link's reader (which feeds
-// the engine) and, when enabled, the background part of Connect.
+// byte work. It asks and tells the user through UserPrompts and shows the logger through PanelView.
+// Everything runs on the user-interface thread except the link's reader (which feeds the engine)
+// and, when enabled, the background part of Connect.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -17,9 +18,10 @@
 
 #include "logger/Clock.h"
 #include "logger/ConnectTask.h"
-#include "logger/ConnectionUi.h"
 #include "logger/LoggerInfo.h"
+#include "logger/PanelView.h"
 #include "logger/ProtocolEngine.h"
+#include "logger/UserPrompts.h"
 #include "serial/Link.h"
 
 namespace veldrin {
@@ -48,7 +50,9 @@ class DeviceConnection : private ProtocolListener {
   public:
     static constexpr int kTimerMs = 200;
 
-    DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui);
+    // `prompts` is how it reaches the user, `panel` what it shows the logger in; both must outlive
+    // the connection (one object may be both).
+    DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, UserPrompts& prompts, PanelView& panel);
     ~DeviceConnection() override;
     DeviceConnection(const DeviceConnection&) = delete;
     DeviceConnection& operator=(const DeviceConnection&) = delete;
@@ -117,7 +121,8 @@ class DeviceConnection : private ProtocolListener {
     void BeginConnect(const PortChoice& choice);
     // "正在连接" and the port the running attempt tries, in the progress strip.
     void ShowConnectAttempt();
-    // The progress strip (percent −1 erases it); the status text stands blank meanwhile.
+    // The progress of the running activity (percent −1: none runs any more); the status text stands
+    // blank while one is on show.
     void DrawProgress(int percent, std::string_view text);
     void FinishConnect(const ConnectOutcome& outcome);
     void CollectFinishedConnect();
@@ -160,7 +165,8 @@ class DeviceConnection : private ProtocolListener {
     Link& link_;
     Clock& clock_;
     LoggerInfo& info_;
-    ConnectionUi& ui_;
+    UserPrompts& prompts_;
+    PanelView& panel_;
     ProtocolEngine engine_;
     HistorySink historySink_;
 
