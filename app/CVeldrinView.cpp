@@ -37,12 +37,12 @@ CVeldrinView::CVeldrinView(LoggerInfo& info, QWidget* parent)
     stepTimer_.start(kStepMs);
 }
 
-void CVeldrinView::SetViewMode(int mode) {
+void CVeldrinView::SetViewMode(ViewMode mode) {
     viewMode_ = mode;
     emit stateChanged();
 }
 
-void CVeldrinView::SetLinkMode(int mode) {
+void CVeldrinView::SetLinkMode(LinkMode mode) {
     linkMode_ = mode;
     emit stateChanged();
 }

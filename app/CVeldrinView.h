@@ -26,16 +26,15 @@ class CVeldrinView : public QWidget {
     CDlgHistory* HistoryPanel() const { return historyPanel_; }
 
     // What the view shows and what it is linked to, as the connection and the file commands set
-    // them (view: 2 nothing, 4 live logger, 3 history from a file, 0 downloaded history; link: 0 no
-    // logger, 1 logger connected or being set up, 2 history file loaded).
-    void SetViewMode(int mode);
-    void SetLinkMode(int mode);
+    // them.
+    void SetViewMode(ViewMode mode);
+    void SetLinkMode(LinkMode mode);
     void SetOnline(bool online);
     // Whether the current history came from a download, and whether a connect attempt runs.
     void SetDownloadedHistory(bool downloaded);
     void SetConnecting(bool connecting);
-    int ViewMode() const { return viewMode_; }
-    int LinkMode() const { return linkMode_; }
+    ViewMode CurrentViewMode() const { return viewMode_; }
+    LinkMode CurrentLinkMode() const { return linkMode_; }
     // The inputs of the command-enabling rules, now.
     CommandState CurrentCommandState() const;
 
@@ -69,8 +68,8 @@ class CVeldrinView : public QWidget {
     LoggerInfo& info_;
     CFormDialog* realtimePanel_;
     CDlgHistory* historyPanel_;
-    int viewMode_ = 2;
-    int linkMode_ = 0;
+    ViewMode viewMode_ = ViewMode::Nothing;
+    LinkMode linkMode_ = LinkMode::None;
     bool online_ = false;
     bool downloadedHistory_ = false;
     bool connecting_ = false;

@@ -23,8 +23,9 @@ class RuleChain {
 }  // namespace
 
 EnabledCommands EnabledCommandsFor(const CommandState& s) {
-    const bool nothingOrLive = s.viewMode == 2 || s.viewMode == 4;
-    const bool historyShown = s.viewMode == 0 || s.viewMode == 3 || s.linkMode == 2;
+    const bool nothingOrLive = s.viewMode == ViewMode::Nothing || s.viewMode == ViewMode::LiveLogger;
+    const bool historyShown = s.viewMode == ViewMode::DownloadedHistory ||
+                              s.viewMode == ViewMode::FileHistory || s.linkMode == LinkMode::HistoryFile;
 
     EnabledCommands result;
     result.Set(Command::Open, true);
@@ -46,25 +47,30 @@ EnabledCommands EnabledCommandsFor(const CommandState& s) {
     result.Set(
         Command::HistoryView,
         RuleChain().DisableIf(nothingOrLive).EnableIf(historyShown).EnableIf(s.downloadedHistory).Enabled());
-    result.Set(Command::RealtimeView, RuleChain()
-                                          .DisableIf(nothingOrLive)
-                                          .EnableIf(s.viewMode == 0 || (s.viewMode == 3 && s.linkMode != 2))
-                                          .EnableIf(s.historyPanelVisible && s.online)
-                                          .Enabled());
+    result.Set(Command::RealtimeView,
+               RuleChain()
+                   .DisableIf(nothingOrLive)
+                   .EnableIf(s.viewMode == ViewMode::DownloadedHistory ||
+                             (s.viewMode == ViewMode::FileHistory && s.linkMode != LinkMode::HistoryFile))
+                   .EnableIf(s.historyPanelVisible && s.online)
+                   .Enabled());
     // While an attempt runs, Connect waits for it and Disconnect cancels it.
-    result.Set(Command::Connect, RuleChain()
-                                     .EnableIf(s.viewMode == 2)
-                                     .DisableIf(s.viewMode == 0 || s.viewMode == 4)
-                                     .DisableIf(s.connecting)
-                                     .Enabled());
-    result.Set(Command::Disconnect, RuleChain()
-                                        .EnableIf(s.viewMode == 0 || s.viewMode == 4)
-                                        .DisableIf(s.viewMode == 2)
-                                        .EnableIf(s.connecting)
-                                        .Enabled());
-    result.Set(
-        Command::ReadHistory,
-        RuleChain().DisableIf(s.linkMode == 0 || s.recordCount == 0).EnableIf(s.linkMode == 1).Enabled());
+    result.Set(Command::Connect,
+               RuleChain()
+                   .EnableIf(s.viewMode == ViewMode::Nothing)
+                   .DisableIf(s.viewMode == ViewMode::DownloadedHistory || s.viewMode == ViewMode::LiveLogger)
+                   .DisableIf(s.connecting)
+                   .Enabled());
+    result.Set(Command::Disconnect,
+               RuleChain()
+                   .EnableIf(s.viewMode == ViewMode::DownloadedHistory || s.viewMode == ViewMode::LiveLogger)
+                   .DisableIf(s.viewMode == ViewMode::Nothing)
+                   .EnableIf(s.connecting)
+                   .Enabled());
+    result.Set(Command::ReadHistory, RuleChain()
+                                         .DisableIf(s.linkMode == LinkMode::None || s.recordCount == 0)
+                                         .EnableIf(s.linkMode == LinkMode::Logger)
+                                         .Enabled());
     return result;
 }
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "logger/SessionState.h"
+
 namespace veldrin {
 
 enum class Command : std::size_t {
@@ -20,14 +22,12 @@ enum class Command : std::size_t {
 };
 inline constexpr std::size_t kMenuCommandCount = 9;
 
-// What the rules look at. viewMode: 2 nothing shown, 4 live logger, 3 history from a file,
-// 0 downloaded history. linkMode: 0 no logger, 1 logger connected or being set up, 2 history file
-// loaded. recordCount is the logger's record memory count. downloadedHistory: the current history
-// was downloaded from a logger (it stays so after a disconnect, until a data file replaces it).
-// connecting: a connect attempt is running.
+// What the rules look at: what the view shows and what the program is linked to, recordCount is the logger's
+// record memory count. downloadedHistory: the current history was downloaded from a logger (it stays so after
+// a disconnect, until a data file replaces it). connecting: a connect attempt is running.
 struct CommandState {
-    int viewMode = 2;
-    int linkMode = 0;
+    ViewMode viewMode = ViewMode::Nothing;
+    LinkMode linkMode = LinkMode::None;
     bool realtimePanelVisible = true;
     bool historyPanelVisible = false;
     std::uint32_t recordCount = 0;

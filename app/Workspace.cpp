@@ -158,8 +158,8 @@ void Workspace::InstallCommands() {
     panel->SetStartHandler([this] {
         // The settings are taken even offline, but only a logger on line begins the start
         // sequence; otherwise the buttons and the monitoring stay as they are.
-        const bool started =
-            connection_->ApplySettings() == 1 && connection_->CurrentPhase() == Phase::SettingUp;
+        const bool started = connection_->ApplySettings() == RequestResult::Taken &&
+                             connection_->CurrentPhase() == Phase::SettingUp;
         if (started) {
             info_.connected = true;
             // A new recording: its readings start an empty store and curve.
@@ -182,12 +182,12 @@ void Workspace::Step() {
 
 void Workspace::PublishState() {
     CVeldrinView* view = frame_.View();
-    const int viewMode = static_cast<int>(connection_->CurrentViewMode());
-    const int linkMode = static_cast<int>(connection_->CurrentLinkMode());
-    if (view->ViewMode() != viewMode) {
+    const ViewMode viewMode = connection_->CurrentViewMode();
+    const LinkMode linkMode = connection_->CurrentLinkMode();
+    if (view->CurrentViewMode() != viewMode) {
         view->SetViewMode(viewMode);
     }
-    if (view->LinkMode() != linkMode) {
+    if (view->CurrentLinkMode() != linkMode) {
         view->SetLinkMode(linkMode);
     }
     view->SetOnline(connection_->Online());

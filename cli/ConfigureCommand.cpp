@@ -115,9 +115,9 @@ int Configure(const ConfigureArgs& args) {
         return 2;
     session.Ui().panel = *panel;
     // Refused settings (the message is printed) leave the logger as it was.
-    if (connection.ApplySettings() != 1)
+    if (connection.ApplySettings() != RequestResult::Taken)
         return 2;
-    if (!session.RunUntil([&] { return connection.SettingsWriteState() == 2; }, 120))
+    if (!session.RunUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 120))
         return 1;
     const LoggerInfo& info = session.Info();
     std::printf("%s: interval %ds, start %s%s\n", texts::kSettingDone, info.interval,

@@ -144,7 +144,7 @@ DataFileResult CheckWritable(const DataFileHeader& header) {
         return DataFileResult::Refused("the stop time is not a calendar time");
     if (header.interval < 0)
         return DataFileResult::Refused(Printf("the interval of %d s is negative", header.interval));
-    if (header.model != LoggerModel::SingleTemperature &&
+    if (HasSecondChannel(header.model) &&
         ChannelsWritten(header.model, header.channelEnabled, header.statistics) != header.channelEnabled) {
         return DataFileResult::Refused(
             "a channel's statistics are not 0 but round to 0.00, so the file could not be saved again");
@@ -164,7 +164,7 @@ DataFileResult CheckHeader(DataFileHeader& header) {
             Printf("the header calls for %d values (%lld bytes) but the file holds %lld bytes after it",
                    header.valueCount, 7LL * header.valueCount, static_cast<long long>(records)));
     }
-    bool twoChannels = header.model != LoggerModel::SingleTemperature;
+    bool twoChannels = HasSecondChannel(header.model);
     if (twoChannels && header.channelCount == 0 && header.valueCount > 0) {
         return DataFileResult::Refused("both channels are disabled but the file holds values");
     }
@@ -234,7 +234,8 @@ void ApplyHeader(const DataFileHeader& header, HistoryDataSet& dataSet) {
 }  // namespace
 
 int DataFileHeader::SampleCount() const {
-    if (model == LoggerModel::SingleTemperature)
+    // A one-channel file holds one value per sample.
+    if (Traits(model).channelCount == 1)
         return valueCount;
     if (channelCount == 0)
         return 0;
@@ -275,7 +276,7 @@ DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
 
 DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header,
                                    DataFileRecords& records) {
-    bool twoChannels = header.model != LoggerModel::SingleTemperature;
+    bool twoChannels = HasSecondChannel(header.model);
     // The channels each sample has a field for, in order.
     std::array<std::vector<float>*, 2> slots{};
     std::size_t slotCount = 0;

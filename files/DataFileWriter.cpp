@@ -198,8 +198,7 @@ float ClampSampleForSave(float value) {
 }
 
 std::array<float, 6> ClampStatistics(LoggerModel model, const std::array<float, 6>& s) {
-    bool humidity = model == LoggerModel::TemperatureHumidity;
-    auto channel2 = humidity ? ClampHumidityStatistic : ClampTemperature;
+    auto channel2 = Traits(model).channel2IsHumidity ? ClampHumidityStatistic : ClampTemperature;
     return {ClampTemperature(s[0]), ClampTemperature(s[1]), ClampTemperature(s[2]),
             channel2(s[3]),         channel2(s[4]),         channel2(s[5])};
 }

@@ -29,42 +29,58 @@ std::string_view CommandName(CommandId id) {
     return kNames.at(static_cast<std::size_t>(Index(id)));
 }
 
-Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
+namespace {
+
+// The frames of the set commands, which carry LoggerInfo fields (and set chip clock `now`).
+std::optional<Bytes> SettingFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
     switch (id) {
         case CommandId::SetInterval:
-            return {0xFF, 0xF1, static_cast<std::uint8_t>(info.interval & 0xFF),
-                    static_cast<std::uint8_t>(info.interval >> 8)};
-        case CommandId::StartRecording:
-            return {0xFF, 0xF2, 0x01};
-        case CommandId::EndRecording:
-            return {0xFF, 0xF2, 0x00};
+            return Bytes{0xFF, 0xF1, static_cast<std::uint8_t>(info.interval & 0xFF),
+                         static_cast<std::uint8_t>(info.interval >> 8)};
         case CommandId::SetStopMode:
-            return {0xFF, 0xF3, info.stopMode};
+            return Bytes{0xFF, 0xF3, info.stopMode};
         case CommandId::SetStartTime: {
             Bytes frame{0xFF, 0xF4};
             frame.insert(frame.end(), info.startTime.raw.begin(), info.startTime.raw.end());
             frame.push_back(info.startFlag);
             return frame;
         }
-        case CommandId::ReadRealtime:
-            return {0xFF, 0xF6, 0x01};
-        case CommandId::EndRealtime:
-            return {0xFF, 0xF6, 0x00};
         case CommandId::SetChipClock: {
             Bytes frame{0xFF, 0xF7};
             auto clock = EncodeDateTime(now);
             frame.insert(frame.end(), clock.begin(), clock.end());
             return frame;
         }
+        case CommandId::SetAlarm:
+            return Bytes{0xFF, 0xFB, info.channel1Alarm.lowerByte, info.channel1Alarm.upperByte,
+                         info.channel1Alarm.enable};
+        case CommandId::SetChannel2Alarm:
+            return Bytes{0xFF, 0xEB, info.channel2Alarm.lowerByte, info.channel2Alarm.upperByte};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
+    if (auto frame = SettingFrame(id, info, now))
+        return *frame;
+    switch (id) {
+        case CommandId::StartRecording:
+            return {0xFF, 0xF2, 0x01};
+        case CommandId::EndRecording:
+            return {0xFF, 0xF2, 0x00};
+        case CommandId::ReadRealtime:
+            return {0xFF, 0xF6, 0x01};
+        case CommandId::EndRealtime:
+            return {0xFF, 0xF6, 0x00};
         case CommandId::ReadChipClock:
             return {0xFF, 0xF8, 0x01};
         case CommandId::ReadInterval:
             return {0xFF, 0xF9, 0x01};
         case CommandId::ReadStopMode:
             return {0xFF, 0xF3, 0x02, 0x00};
-        case CommandId::SetAlarm:
-            return {0xFF, 0xFB, info.channel1Alarm.lowerByte, info.channel1Alarm.upperByte,
-                    info.channel1Alarm.enable};
         case CommandId::ReadAlarm:
             return {0xFF, 0xFC, 0x01};
         case CommandId::ReadDescription:
@@ -79,17 +95,13 @@ Bytes BuildFrame(CommandId id, const LoggerInfo& info, std::time_t now) {
             return {0xFF};
         case CommandId::Identify:
             return {0xFF, 0xEC, 0x01};
-        case CommandId::SetChannel2Alarm:
-            return {0xFF, 0xEB, info.channel2Alarm.lowerByte, info.channel2Alarm.upperByte};
         case CommandId::ReadChannel2Alarm:
             return {0xFF, 0xEA, 0x01};
         case CommandId::ReadAllParameters:
             return {0xFF, 0xE9, 0x01};
-        case CommandId::ReadHistory:
-        case CommandId::WriteDescription:
-            break;
+        default:
+            return {};
     }
-    return {};
 }
 
 std::optional<CommandId> CommandOfFrame(const Bytes& frame) {

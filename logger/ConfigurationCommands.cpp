@@ -26,45 +26,51 @@ void SetTemperatureBytes(AlarmLimits& limits, int lower, int upper) {
     limits.upperByte = EncodeTemperatureLimit(upper);
 }
 
+// The panel's alarm limits into `info`, as far as the model takes them.
+void TakePanelLimits(const PanelSettings& panel, LoggerInfo& info) {
+    // Channel 1 takes the fields only in the right order; otherwise the limits read last stay.
+    int lower1 = LimitFromText(panel.channel1Lower);
+    int upper1 = LimitFromText(panel.channel1Upper);
+    if (lower1 < upper1) {
+        SetTemperatureBytes(info.channel1Alarm, lower1, upper1);
+        SetLimits(info.channel1Alarm, lower1, upper1);
+    }
+    int lower2 = LimitFromText(panel.channel2Lower);
+    int upper2 = LimitFromText(panel.channel2Upper);
+    const ModelTraits& model = Traits(info.model);
+    if (model.channel2IsHumidity) {
+        lower2 = std::max(lower2, 1);
+        upper2 = std::min(upper2, 99);
+        SetLimits(info.channel2Alarm, lower2, upper2);
+        info.channel2Alarm.lowerByte = static_cast<std::uint8_t>(lower2 & 0xFF);
+        info.channel2Alarm.upperByte = static_cast<std::uint8_t>(upper2 & 0xFF);
+    } else if (model.channelCount == 2) {
+        SetLimits(info.channel2Alarm, lower2, upper2);
+        if (lower2 < upper2)
+            SetTemperatureBytes(info.channel2Alarm, lower2, upper2);
+    }
+}
+
 }  // namespace
 
-int DeviceConnection::ApplySettings() {
+RequestResult DeviceConnection::ApplySettings() {
     PanelSettings panel = panel_.ReadPanelSettings();
     // Nothing is staged or sent while a field holds what the logger cannot take.
     if (auto problem = FindSettingsProblem(panel, info_.model)) {
         prompts_.ShowMessage(*problem);
-        return 0;
+        return RequestResult::Declined;
     }
     const std::time_t chosen = *MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay,
                                               panel.startHour, panel.startMinute, panel.startSecond);
     chosenStart_ = chosen;
     if (!prompts_.ConfirmStartTime(chosen))
-        return 0;
+        return RequestResult::Declined;
     // The start is decided by the time the user confirmed it, however long the question stood.
     const std::time_t now = clock_.Now();
 
     info_.interval = IntervalFromClock(panel.intervalHours, panel.intervalMinutes, panel.intervalSeconds);
 
-    // Channel 1 takes the fields only in the right order; otherwise the limits read last stay.
-    int lower1 = LimitFromText(panel.channel1Lower);
-    int upper1 = LimitFromText(panel.channel1Upper);
-    if (lower1 < upper1) {
-        SetTemperatureBytes(info_.channel1Alarm, lower1, upper1);
-        SetLimits(info_.channel1Alarm, lower1, upper1);
-    }
-    int lower2 = LimitFromText(panel.channel2Lower);
-    int upper2 = LimitFromText(panel.channel2Upper);
-    if (info_.model == LoggerModel::TemperatureHumidity) {
-        lower2 = std::max(lower2, 1);
-        upper2 = std::min(upper2, 99);
-        SetLimits(info_.channel2Alarm, lower2, upper2);
-        info_.channel2Alarm.lowerByte = static_cast<std::uint8_t>(lower2 & 0xFF);
-        info_.channel2Alarm.upperByte = static_cast<std::uint8_t>(upper2 & 0xFF);
-    } else if (info_.model == LoggerModel::DualTemperature) {
-        SetLimits(info_.channel2Alarm, lower2, upper2);
-        if (lower2 < upper2)
-            SetTemperatureBytes(info_.channel2Alarm, lower2, upper2);
-    }
+    TakePanelLimits(panel, info_);
 
     // A start time still ahead is left to the logger; one in the past becomes a start now.
     if (chosen >= now) {
@@ -81,19 +87,21 @@ int DeviceConnection::ApplySettings() {
     info_.title = CutUtf8ToGbkBytes(panel.title, kTitleBytes);
     info_.description = CutUtf8ToGbkBytes(panel.description, kDescriptionBytes);
 
-    SessionState& session = engine_.Session();
-    if (session.online && link_.IsOpen()) {
-        settingsWrite_ = 1;
-        engine_.BeginDescriptionWrite(BuildDescriptionBlock(info_.title, info_.description));
-        session.phase = Phase::SettingUp;
-        session.phaseStep = 1;
-        session.progress = 0;
-        // Replies still on their way get one timer period to arrive before the sequence starts;
-        // the settings sequence waits for it without holding up the window.
-        settingsStartAtMs_ = clock_.MonotonicMs() + kTimerMs;
-        linkMode_ = LinkMode::Logger;
-    }
-    return 1;
+    if (session_.online && link_.IsOpen())
+        BeginSettingsWrite();
+    return RequestResult::Taken;
+}
+
+void DeviceConnection::BeginSettingsWrite() {
+    settingsWrite_ = SettingsWrite::Running;
+    engine_.BeginDescriptionWrite(BuildDescriptionBlock(info_.title, info_.description));
+    session_.phase = Phase::SettingUp;
+    session_.phaseStep = PhaseStep::Begun;
+    session_.progress = 0;
+    // Replies still on their way get one timer period to arrive before the sequence starts;
+    // the settings sequence waits for it without holding up the window.
+    settingsStartAtMs_ = clock_.MonotonicMs() + kTimerMs;
+    linkMode_ = LinkMode::Logger;
 }
 
 void DeviceConnection::QueueSettingsWrite() {
@@ -108,17 +116,16 @@ void DeviceConnection::QueueSettingsWrite() {
         engine_.MarkPending(CommandId::SetChannel2Alarm);
     if (info_.startFlag == 0)
         engine_.MarkPending(CommandId::StartRecording);
-    engine_.SetState(CommandId::ReadRealtime, kStateNotWanted);
+    engine_.SetState(CommandId::ReadRealtime, CommandStatus::NotWanted);
 }
 
-int DeviceConnection::StopRecording() {
-    SessionState& session = engine_.Session();
-    if (session.online && link_.IsOpen()) {
+RequestResult DeviceConnection::StopRecording() {
+    if (session_.online && link_.IsOpen()) {
         engine_.MarkPending(CommandId::EndRecording);
-        session.phase = Phase::StoppingRecording;
+        session_.phase = Phase::StoppingRecording;
         panel_.AllowSettingsEditing(true);
     }
-    return 1;
+    return RequestResult::Taken;
 }
 
 void DeviceConnection::ReadHistory() {
@@ -130,17 +137,16 @@ void DeviceConnection::ReadHistory() {
         return;
     panel_.ShowHistoryPanel();
     historyMode_ = true;
-    SessionState& session = engine_.Session();
-    if (!session.online || !link_.IsOpen())
+    if (!session_.online || !link_.IsOpen())
         return;
-    session.phase = Phase::ReadingHistory;
-    session.phaseStep = 1;
-    session.progress = 5;
+    session_.phase = Phase::ReadingHistory;
+    session_.phaseStep = PhaseStep::Begun;
+    session_.progress = 5;
     for (CommandId id : {CommandId::EndRecording, CommandId::ReadStartTime, CommandId::ReadInterval,
                          CommandId::ReadRecordCount}) {
         engine_.MarkPending(id);
     }
-    engine_.SetState(CommandId::ReadHistory, kHistoryStarting);
+    engine_.SetHistoryStage(HistoryState::Starting);
     historyRequestMs_ = clock_.MonotonicMs();
     engine_.ClearHistoryStore();
     DrawProgress(5, texts::kReadingHistory);

@@ -82,35 +82,37 @@ bool ConnectTask::SearchFinds(int port, SearchAttempt& attempt) {
     Bytes reply = engine_.ReplyCopy();
     if (reply.size() <= 5)
         return false;
-    for (std::uint8_t id : {0xA5, 0xA6, 0xA7}) {
-        if (FirstSixHold(reply, {0xFF, 0xEC, 0x01, id}))
+    for (const ModelTraits& model : KnownModels()) {
+        if (FirstSixHold(reply, {0xFF, 0xEC, 0x01, model.identificationByte}))
             return true;
     }
     return false;
 }
 
-ConnectOutcome ConnectTask::Run() {
-    ConnectOutcome outcome;
-    int port = choice_.autoSearch ? kAutoSearchPort : choice_.port;
-    // Auto search: from port 8 down to 1, then the devices found on the machine; the first port
-    // whose logger identifies itself wins.
-    if (choice_.autoSearch) {
-        std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
-        candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
-        for (std::size_t tried = 0; tried < candidates.size() && !Cancelled(); ++tried) {
-            const int candidate = candidates[tried];
-            Trying(candidate, static_cast<int>(tried * 90 / candidates.size()));
-            SearchAttempt attempt;
-            const bool found = SearchFinds(candidate, attempt);
-            outcome.searched.push_back(attempt);
-            if (found) {
-                port = candidate;
-                outcome.foundBySearch = candidate;
-                break;
-            }
+// Auto search: from port 8 down to 1, then the devices found on the machine; the first port whose
+// logger identifies itself wins.
+void ConnectTask::Search(ConnectOutcome& outcome) {
+    std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
+    candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
+    for (std::size_t tried = 0; tried < candidates.size() && !Cancelled(); ++tried) {
+        const int candidate = candidates[tried];
+        Trying(candidate, static_cast<int>(tried * 90 / candidates.size()));
+        SearchAttempt attempt;
+        const bool found = SearchFinds(candidate, attempt);
+        outcome.searched.push_back(attempt);
+        if (found) {
+            outcome.foundBySearch = candidate;
+            return;
         }
     }
-    outcome.port = port;
+}
+
+ConnectOutcome ConnectTask::Run() {
+    ConnectOutcome outcome;
+    if (choice_.autoSearch)
+        Search(outcome);
+    outcome.port = outcome.foundBySearch.value_or(choice_.autoSearch ? kAutoSearchPort : choice_.port);
+    const int port = outcome.port;
     if (Cancelled())
         return outcome;
 

@@ -62,6 +62,8 @@ class ConnectTask {
     void Rouse(int port, const Bytes& knock, const Bytes& probe);
     // Writes `frame` `times` times with `waitMs` after each.
     void Repeat(const Bytes& frame, int times, int waitMs);
+    // The auto search: the ports tried go into `outcome`, and the port found, if any.
+    void Search(ConnectOutcome& outcome);
     bool SearchFinds(int port, SearchAttempt& attempt);
     // Opens `port`; on failure `failure` says why.
     bool OpenPort(int port, std::optional<PortFailure>& failure);

@@ -47,7 +47,7 @@ DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, U
       info_(info),
       prompts_(prompts),
       panel_(panel),
-      engine_(link, clock, info, *this),
+      engine_(link, clock, info, session_, *this),
       portStateText_(texts::kPortClosed) {
     link_.SetDataCallback(
         [this](const std::uint8_t* bytes, std::size_t count) { engine_.OnReceive(bytes, count); });
@@ -79,7 +79,7 @@ bool DeviceConnection::Connect(const PortChoice& choice) {
     if (!backgroundConnect_) {
         ConnectTask task(link_, clock_, engine_, choice);
         FinishConnect(task.Run());
-        return engine_.Session().online;
+        return session_.online;
     }
     workerDone_ = false;
     cancelConnect_ = false;
@@ -102,9 +102,8 @@ void DeviceConnection::CollectFinishedConnect() {
 
 void DeviceConnection::BeginConnect(const PortChoice& choice) {
     choice_ = choice;
-    SessionState& session = engine_.Session();
-    if (session.online) {
-        session.online = false;
+    if (session_.online) {
+        session_.online = false;
         portStateText_ = texts::kPortClosed;
     }
     link_.Close();
@@ -164,11 +163,10 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     info_.connected = true;
     engine_.ResetForConnect(choice_.instrument);
     engine_.SetModel(choice_.instrument);
-    SessionState& session = engine_.Session();
-    session.phase = Phase::Connecting;
-    session.phaseStep = 0;
-    session.progress = 5;
-    session.online = true;
+    session_.phase = Phase::Connecting;
+    session_.phaseStep = PhaseStep::None;
+    session_.progress = 5;
+    session_.online = true;
     linkMode_ = LinkMode::Logger;
     viewMode_ = ViewMode::LiveLogger;
     panel_.AllowSettingsEditing(true);
@@ -178,28 +176,54 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
 }
 
 void DeviceConnection::Disconnect() {
-    SessionState& session = engine_.Session();
     // A connect attempt still running is cancelled; the next timer call collects it.
     if (ConnectRunning()) {
         cancelConnect_ = true;
         DrawProgress(-1, "");
         return;
     }
-    if (portStateText_ != texts::kPortOpen && session.mismatchState != 2)
+    if (portStateText_ != texts::kPortOpen && session_.mismatch != MismatchState::ReconnectChosen)
         return;
     DrawProgress(-1, "");
     portStateText_ = texts::kPortClosed;
     engine_.MarkPending(CommandId::EndRealtime);
     // Nothing outstanding may hold up closing the port on the next step.
     engine_.ClearCurrent();
-    session.phase = Phase::Disconnecting;
+    session_.phase = Phase::Disconnecting;
     linkMode_ = LinkMode::None;
     info_.connected = false;
-    session.online = false;
+    session_.online = false;
     viewMode_ = ViewMode::Nothing;
 }
 
 // ---- Protocol events -------------------------------------------------------------------------
+
+void DeviceConnection::OnEvent(const EngineEvent& event) {
+    // Reader thread: only queued, the user-interface thread runs them (HandleQueuedEvents).
+    if (const auto* reading = std::get_if<RealtimeReading>(&event)) {
+        QueueEvent({false, reading->value1, reading->value2, clock_.Now()});
+        return;
+    }
+    if (std::holds_alternative<RealtimeMismatch>(event)) {
+        QueueEvent({true, 0, 0, clock_.Now()});
+        return;
+    }
+    if (const auto* accepted = std::get_if<ReplyAccepted>(&event)) {
+        for (LoggerField field : accepted->fields)
+            FieldDecoded(field);
+    }
+    const SessionChange change = session_.Apply(event);
+    if (change.closePort)
+        link_.Close();
+    if (change.settingDone)
+        DrawProgress(100, texts::kSettingDone);
+    if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
+        DrawProgress(chunk->percent, texts::kSettingUp);
+    if (std::holds_alternative<IdentifyMismatch>(event))
+        WithdrawAfterIdentifyMismatch();
+    if (std::holds_alternative<ReconnectRequested>(event))
+        ReconnectAfterMismatch();
+}
 
 void DeviceConnection::FieldDecoded(LoggerField field) {
     panel_.ShowLoggerField(field, info_);
@@ -208,10 +232,6 @@ void DeviceConnection::FieldDecoded(LoggerField field) {
         panel_.AllowStartRecording(!recording);
         panel_.AllowStopRecording(recording);
     }
-}
-
-void DeviceConnection::ProgressText(int percent, std::string_view text) {
-    DrawProgress(percent, text);
 }
 
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
@@ -225,37 +245,29 @@ void DeviceConnection::DrawProgress(int percent, std::string_view text) {
     prompts_.SetStatusText(statusText_);
 }
 
-void DeviceConnection::IdentifyMismatch() {
+void DeviceConnection::WithdrawAfterIdentifyMismatch() {
     info_.connected = false;
     for (CommandId id : kWithdrawnOnMismatch) {
         if (engine_.IsPending(id))
             engine_.MarkDone(id);
     }
     viewMode_ = ViewMode::Nothing;
-    engine_.Session().online = false;
+    session_.online = false;
     link_.Close();
     prompts_.ShowMessage(texts::kInstrumentMismatch);
     portStateText_ = texts::kPortClosed;
 }
 
-void DeviceConnection::ReconnectRequested() {
+void DeviceConnection::ReconnectAfterMismatch() {
     Disconnect();
-    engine_.Session().online = false;
-    engine_.Session().mismatchState = 3;
+    session_.online = false;
+    session_.mismatch = MismatchState::ReconnectDue;
 }
 
-void DeviceConnection::RealtimeReading(float value1, float value2) {
+void DeviceConnection::QueueEvent(const QueuedEvent& event) {
     {
         std::lock_guard lock(queueMutex_);
-        queue_.push_back({false, value1, value2, clock_.Now()});
-    }
-    panel_.EventsQueued();
-}
-
-void DeviceConnection::RealtimeMismatch() {
-    {
-        std::lock_guard lock(queueMutex_);
-        queue_.push_back({true, 0, 0, clock_.Now()});
+        queue_.push_back(event);
     }
     panel_.EventsQueued();
 }
@@ -273,7 +285,7 @@ void DeviceConnection::HandleQueuedEvents() {
     for (const QueuedEvent& event : events) {
         if (event.mismatch) {
             AskMismatchQuestion();
-        } else if (engine_.Session().mismatchState == 0) {
+        } else if (session_.mismatch == MismatchState::None) {
             panel_.RealtimeReading(event.value1, event.value2, event.time);
         }
     }
@@ -281,13 +293,13 @@ void DeviceConnection::HandleQueuedEvents() {
 }
 
 void DeviceConnection::AskMismatchQuestion() {
-    SessionState& session = engine_.Session();
-    if (session.mismatchState != 0 || !session.online)
+    if (session_.mismatch != MismatchState::None || !session_.online)
         return;
-    session.mismatchState = 1;
+    session_.mismatch = MismatchState::QuestionOpen;
     bool reconnect = prompts_.AskReconnect();
-    if (session.mismatchState == 1)
-        session.mismatchState = reconnect ? 2 : 0;
+    // The answer counts only while the question is still the open one.
+    if (session_.mismatch == MismatchState::QuestionOpen)
+        session_.mismatch = reconnect ? MismatchState::ReconnectChosen : MismatchState::None;
 }
 
 void DeviceConnection::SetStatus(const char* text) {
@@ -310,7 +322,6 @@ bool DeviceConnection::SendFirstPending(std::initializer_list<CommandId> order) 
 void DeviceConnection::OnTimer() {
     CollectFinishedConnect();
     HandleQueuedEvents();
-    SessionState& session = engine_.Session();
 
     // 1. Link-time bookkeeping.
     info_.lastReceived = engine_.LastReceived();
@@ -324,11 +335,11 @@ void DeviceConnection::OnTimer() {
         return;
     }
     // 2. A reconnect after the mismatch question.
-    if (session.mismatchState == 3) {
+    if (session_.mismatch == MismatchState::ReconnectDue) {
         engine_.ClearCurrent();
-        session.mismatchState = 4;
+        session_.mismatch = MismatchState::Reconnecting;
         ConnectCommand();
-        session.mismatchState = 0;
+        session_.mismatch = MismatchState::None;
         if (ConnectRunning())
             return;
     }
@@ -339,90 +350,89 @@ void DeviceConnection::OnTimer() {
     // 5. The current activity, first of all its link check.
     if (!SuperviseActivity())
         return;
-    bool goOn = true;
-    switch (session.phase) {
-        case Phase::Connecting:
-            goOn = ConnectingStep();
-            break;
-        case Phase::SettingUp:
-            SettingUpStep();
-            break;
-        case Phase::ReadingHistory:
-            ReadingHistoryStep();
-            break;
-        case Phase::Polling:
-            goOn = PollingStep();
-            break;
-        case Phase::Disconnecting:
-            goOn = DisconnectingStep();
-            break;
-        case Phase::StoppingRecording:
-            goOn = StoppingRecordingStep();
-            break;
-    }
-    if (!goOn)
+    if (!ActivityStep())
         return;
 
     // 6–8. The sequences; a step that sends (or waits) ends the call.
-    if (info_.connected && session.online && session.phase == Phase::Connecting) {
+    RunSequence();
+}
+
+bool DeviceConnection::ActivityStep() {
+    switch (session_.phase) {
+        case Phase::Connecting:
+            return ConnectingStep();
+        case Phase::SettingUp:
+            SettingUpStep();
+            return true;
+        case Phase::ReadingHistory:
+            ReadingHistoryStep();
+            return true;
+        case Phase::Polling:
+            return PollingStep();
+        case Phase::Disconnecting:
+            return DisconnectingStep();
+        case Phase::StoppingRecording:
+            return StoppingRecordingStep();
+    }
+    return true;
+}
+
+void DeviceConnection::RunSequence() {
+    if (info_.connected && session_.online && session_.phase == Phase::Connecting) {
         ConnectSequence();
         return;
     }
-    if (historyMode_ && session.online && session.phase == Phase::ReadingHistory) {
+    if (historyMode_ && session_.online && session_.phase == Phase::ReadingHistory) {
         HistorySequence();
         return;
     }
-    if (settingsWrite_ == 1 && session.online && session.phase == Phase::SettingUp)
+    if (settingsWrite_ == SettingsWrite::Running && session_.online && session_.phase == Phase::SettingUp)
         SettingsSequence();
 }
 
 bool DeviceConnection::ConnectingStep() {
-    SessionState& session = engine_.Session();
-    if (session.phaseStep == 1) {
+    if (session_.phaseStep == PhaseStep::Begun) {
         panel_.AllowStartRecording(false);
         panel_.AllowStopRecording(false);
-        DrawProgress(session.progress, texts::kConnecting);
+        DrawProgress(session_.progress, texts::kConnecting);
     }
-    if (session.progress == 100) {
+    if (session_.progress == 100) {
         bool recording = info_.recordingState == 1;
         panel_.AllowStartRecording(!recording);
         panel_.AllowStopRecording(recording);
-        session.phase = Phase::Polling;
+        session_.phase = Phase::Polling;
     }
-    if (session.progress <= 100) {
+    if (session_.progress <= 100) {
         prompts_.SetStatusText(statusText_);
-        if (session.progress == 100)
-            session.progress = 101;
+        if (session_.progress == 100)
+            session_.progress = 101;
     }
     return true;
 }
 
 void DeviceConnection::SettingUpStep() {
-    SessionState& session = engine_.Session();
-    if (session.phaseStep != 2)
+    if (session_.phaseStep != PhaseStep::Configuring)
         return;
-    DrawProgress(session.progress, texts::kSettingUp);
+    DrawProgress(session_.progress, texts::kSettingUp);
     panel_.AllowStopRecording(false);
     panel_.AllowSettingsEditing(true);
 }
 
 void DeviceConnection::ReadingHistoryStep() {
-    SessionState& session = engine_.Session();
     if (info_.recordBytes == 0)
         return;
-    session.progress = static_cast<int>(engine_.HistoryBytes().size() * 100 / info_.recordBytes);
-    DrawProgress(session.progress, texts::kReadingHistory);
+    session_.progress = static_cast<int>(engine_.HistoryBytes().size() * 100 / info_.recordBytes);
+    DrawProgress(session_.progress, texts::kReadingHistory);
     std::size_t waiting = engine_.ReplySize();
-    if (info_.model == LoggerModel::SingleTemperature && waiting > 0) {
-        session.progress = static_cast<int>(waiting * 100 / (info_.recordBytes + 1));
-        DrawProgress(session.progress, texts::kReadingHistory);
+    if (Traits(info_.model).progressCountsWaitingReply && waiting > 0) {
+        session_.progress = static_cast<int>(waiting * 100 / (info_.recordBytes + 1));
+        DrawProgress(session_.progress, texts::kReadingHistory);
     }
 }
 
 bool DeviceConnection::PollingStep() {
-    SessionState& session = engine_.Session();
-    if (session.progress > 0) {
-        session.progress = 0;
+    if (session_.progress > 0) {
+        session_.progress = 0;
         DrawProgress(0, "");
     }
     if (ReplyWaits(engine_.ProcessReply()))
@@ -445,7 +455,7 @@ bool DeviceConnection::PollingStep() {
         Send(CommandId::ReadRecordCount);
     int cycleTick = tick_ % kRecordCountCycle;
     if (cycleTick == kRecordCountTick) {
-        if (session.mismatchState == 0) {
+        if (session_.mismatch == MismatchState::None) {
             engine_.MarkPending(CommandId::ReadRecordCount);
         } else {
             engine_.MarkDone(CommandId::ReadRecordCount);
@@ -453,22 +463,21 @@ bool DeviceConnection::PollingStep() {
     } else if (cycleTick < kRecordCountTick) {
         engine_.MarkDone(CommandId::ReadRecordCount);
     }
-    if (session.mismatchState != 0)
+    if (session_.mismatch != MismatchState::None)
         engine_.SetLastReceived(clock_.Now());
     return SuperviseLink();
 }
 
 bool DeviceConnection::SuperviseLink() {
-    SessionState& session = engine_.Session();
     std::time_t silence = clock_.Now() - engine_.LastReceived();
     if (silence > kTimeoutSeconds) {
         DrawProgress(-1, "");
         statusText_ = texts::kLinkTimeout;
-        if (info_.connected && session.online)
+        if (info_.connected && session_.online)
             prompts_.SetStatusText(statusText_);
         if (silence > kDisconnectSeconds) {
             Disconnect();
-            session.online = false;
+            session_.online = false;
             if (link_.IsOpen())
                 link_.Close();
             SetStatus(texts::kDeviceNotConnected);
@@ -482,13 +491,12 @@ bool DeviceConnection::SuperviseLink() {
 }
 
 bool DeviceConnection::DisconnectingStep() {
-    SessionState& session = engine_.Session();
     if (ReplyWaits(engine_.ProcessReply()))
         return false;
-    if (session.online && Pending(CommandId::EndRealtime))
+    if (session_.online && Pending(CommandId::EndRealtime))
         Send(CommandId::EndRealtime);
     link_.Close();
-    session.online = false;
+    session_.online = false;
     SetStatus(texts::kDeviceNotConnected);
     return true;
 }
@@ -496,7 +504,7 @@ bool DeviceConnection::DisconnectingStep() {
 bool DeviceConnection::StoppingRecordingStep() {
     if (ReplyWaits(engine_.ProcessReply()))
         return false;
-    if (engine_.Session().online && SendFirstPending({CommandId::Sync, CommandId::EndRecording}))
+    if (session_.online && SendFirstPending({CommandId::Sync, CommandId::EndRecording}))
         return false;
     return true;
 }
@@ -512,32 +520,30 @@ void DeviceConnection::ConnectSequence() {
 }
 
 void DeviceConnection::HistorySequence() {
-    SessionState& session = engine_.Session();
     if (ReplyWaits(engine_.ProcessReply()))
         return;
     if (SendFirstPending({CommandId::ReadStartTime, CommandId::ReadInterval, CommandId::EndRecording,
                           CommandId::ReadRecordCount})) {
         return;
     }
-    int state = engine_.State(CommandId::ReadHistory);
-    if (state == kHistoryStarting) {
+    const HistoryState state = engine_.HistoryStage();
+    if (state == HistoryState::Starting) {
         engine_.ClearReply();
         engine_.ClearHistoryStore();
         Send(CommandId::ReadHistory);
         historyRequestMs_ = clock_.MonotonicMs();
         return;
     }
-    if (state == kHistoryNextBlock) {
-        bool humidity = info_.model == LoggerModel::TemperatureHumidity;
-        if (!humidity || session.phaseStep == 1) {
+    if (state == HistoryState::NextBlock) {
+        if (!Traits(info_.model).blockRequestsOnlyWhileBegun || session_.phaseStep == PhaseStep::Begun) {
             Send(CommandId::ReadHistory);
             historyRequestMs_ = clock_.MonotonicMs();
         }
         return;
     }
-    if (state == kHistoryComplete && session.phaseStep != kStepHistoryDecoded &&
+    if (state == HistoryState::Complete && session_.phaseStep != PhaseStep::HistoryDecoded &&
         info_.model != LoggerModel::Unknown) {
-        engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
+        engine_.SetHistoryStage(HistoryState::Decoding);
         if (historySink_) {
             HistoryHandover handover{engine_.HistoryBytes(), info_.model, info_, historyChannels_,
                                      engine_.HistoryAlarmLimits()};
@@ -545,21 +551,20 @@ void DeviceConnection::HistorySequence() {
             handover.blockCount = info_.blockCount;
             historySink_(handover);
         }
-        session.phase = Phase::Polling;
+        session_.phase = Phase::Polling;
         viewMode_ = ViewMode::DownloadedHistory;
         engine_.MarkPending(CommandId::ReadRealtime);
-        session.phaseStep = kStepHistoryDecoded;
+        session_.phaseStep = PhaseStep::HistoryDecoded;
     }
 }
 
 void DeviceConnection::SettingsSequence() {
-    SessionState& session = engine_.Session();
     if (settingsStartAtMs_) {
         if (clock_.MonotonicMs() < *settingsStartAtMs_)
             return;
         QueueSettingsWrite();
     }
-    if (engine_.ProcessReply() == kReplyWaiting)
+    if (engine_.ProcessReply() == ReplyResult::Waiting)
         return;
     auto writeDescription = [&] {
         Send(CommandId::WriteDescription);
@@ -568,7 +573,7 @@ void DeviceConnection::SettingsSequence() {
         }
     };
     // While the description goes out in chunks nothing else is sent.
-    if (session.phaseStep == kStepDescriptionWrite && Pending(CommandId::WriteDescription)) {
+    if (session_.phaseStep == PhaseStep::DescriptionWrite && Pending(CommandId::WriteDescription)) {
         writeDescription();
         return;
     }
@@ -589,16 +594,16 @@ void DeviceConnection::SettingsSequence() {
         return;
     if (SendFirstPending({CommandId::StartRecording, CommandId::SetStopMode, CommandId::ReadRecordState}))
         return;
-    if (engine_.State(CommandId::ReadRealtime) == kStateNotWanted) {
+    if (engine_.State(CommandId::ReadRealtime) == CommandStatus::NotWanted) {
         Send(CommandId::ReadRealtime);
         return;
     }
     panel_.AllowSettingsEditing(true);
-    settingsWrite_ = 2;
+    settingsWrite_ = SettingsWrite::Finished;
     // Normally the realtime reply has already returned to polling; a given-up command must not
     // leave the connection in this phase.
-    if (session.phase == Phase::SettingUp)
-        session.phase = Phase::Polling;
+    if (session_.phase == Phase::SettingUp)
+        session_.phase = Phase::Polling;
 }
 
 }  // namespace veldrin

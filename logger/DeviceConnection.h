@@ -1,10 +1,14 @@
 #pragma once
 // The device connection: connects to a logger, identifies it, keeps polling it, runs the
 // multi-step activities (setting it up, downloading its history, stopping its recording),
-// supervises the link and disconnects. OnTimer is its 200 ms step; the protocol engine does the
-// byte work. It asks and tells the user through UserPrompts and shows the logger through PanelView.
-// Everything runs on the user-interface thread except the link's reader (which feeds the engine)
-// and, when enabled, the background part of Connect.
+// supervises the link and disconnects. OnTimer is its 200 ms step. The protocol engine does the
+// byte work and reports what the logger answered as events; the connection owns the session
+// (phase, phase step, progress, on line, the mismatch question) and alone changes it, applying
+// the engine's events with SessionState::Apply. It asks and tells the user through UserPrompts
+// and shows the logger through PanelView.
+// Everything runs on the user-interface thread except the link's reader (which feeds the engine;
+// its realtime events are queued for the user-interface thread) and, when enabled, the
+// background part of Connect.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -21,15 +25,11 @@
 #include "logger/LoggerInfo.h"
 #include "logger/PanelView.h"
 #include "logger/ProtocolEngine.h"
+#include "logger/SessionState.h"
 #include "logger/UserPrompts.h"
 #include "serial/Link.h"
 
 namespace veldrin {
-
-// What the main view shows (read by the menu enabling).
-enum class ViewMode : int { DownloadedHistory = 0, Nothing = 2, FileHistory = 3, LiveLogger = 4 };
-// What the program is linked to.
-enum class LinkMode : int { None = 0, Logger = 1, HistoryFile = 2 };
 
 // The history byte store, handed to the history decoding: the whole download, or the blocks that
 // arrived before the logger fell silent (then `complete` is false and the store ends with the
@@ -72,30 +72,30 @@ class DeviceConnection : private ProtocolListener {
     // Runs the realtime readings and mismatch signals the reader thread queued.
     void HandleQueuedEvents();
 
-    // Configuration commands. ApplySettings: 1 when the settings were taken, 0 when declined.
-    int ApplySettings();
-    int StopRecording();
+    // Configuration commands: whether the request was taken or declined.
+    RequestResult ApplySettings();
+    RequestResult StopRecording();
     void ReadHistory();
     void SetHistorySink(HistorySink sink) { historySink_ = std::move(sink); }
 
     // State.
-    bool Online() const { return engine_.Session().online; }
+    bool Online() const { return session_.online; }
     bool Connected() const { return info_.connected; }
     // Set by the realtime panel's start button.
     void SetConnected(bool connected) { info_.connected = connected; }
     const std::string& PortStateText() const { return portStateText_; }
-    Phase CurrentPhase() const { return engine_.Session().phase; }
-    int PhaseStep() const { return engine_.Session().phaseStep; }
-    int Progress() const { return engine_.Session().progress; }
+    const SessionState& Session() const { return session_; }
+    Phase CurrentPhase() const { return session_.phase; }
+    PhaseStep CurrentStep() const { return session_.phaseStep; }
+    int Progress() const { return session_.progress; }
     const std::string& StatusText() const { return statusText_; }
     int Tick() const { return tick_; }
-    int MismatchState() const { return engine_.Session().mismatchState; }
+    MismatchState Mismatch() const { return session_.mismatch; }
     ViewMode CurrentViewMode() const { return viewMode_; }
     void SetViewMode(ViewMode mode) { viewMode_ = mode; }
     LinkMode CurrentLinkMode() const { return linkMode_; }
     void SetLinkMode(LinkMode mode) { linkMode_ = mode; }
-    // 0 none, 1 a settings write runs, 2 it finished.
-    int SettingsWriteState() const { return settingsWrite_; }
+    SettingsWrite SettingsWriteState() const { return settingsWrite_; }
     bool HistoryMode() const { return historyMode_; }
     void SetHistoryMode(bool on) { historyMode_ = on; }
     std::array<bool, 2> HistoryChannels() const { return historyChannels_; }
@@ -110,13 +110,12 @@ class DeviceConnection : private ProtocolListener {
         std::time_t time = 0;
     };
 
-    // ProtocolListener
-    void FieldDecoded(LoggerField field) override;
-    void ProgressText(int percent, std::string_view text) override;
-    void IdentifyMismatch() override;
-    void ReconnectRequested() override;
-    void RealtimeReading(float value1, float value2) override;
-    void RealtimeMismatch() override;
+    // ProtocolListener: realtime events are queued, the others applied at once.
+    void OnEvent(const EngineEvent& event) override;
+    void QueueEvent(const QueuedEvent& event);
+    void FieldDecoded(LoggerField field);
+    void WithdrawAfterIdentifyMismatch();
+    void ReconnectAfterMismatch();
 
     void BeginConnect(const PortChoice& choice);
     // "正在连接" and the port the running attempt tries, in the progress strip.
@@ -134,16 +133,20 @@ class DeviceConnection : private ProtocolListener {
     bool SendFirstPending(std::initializer_list<CommandId> order);
 
     // The phase work of OnTimer; false when the call ends there.
+    bool ActivityStep();
     bool ConnectingStep();
     void SettingUpStep();
     void ReadingHistoryStep();
     bool PollingStep();
     bool DisconnectingStep();
     bool StoppingRecordingStep();
-    // The sequences of OnTimer.
+    // The sequences of OnTimer: the one of the current activity, if any.
+    void RunSequence();
     void ConnectSequence();
     void HistorySequence();
     void SettingsSequence();
+    // The settings write of taken settings: the setting-up activity and its short wait begin.
+    void BeginSettingsWrite();
     // Marks the settings write's commands pending once the wait after ApplySettings is over.
     void QueueSettingsWrite();
     // The link check at the end of a polling step; false when it disconnected.
@@ -167,6 +170,7 @@ class DeviceConnection : private ProtocolListener {
     LoggerInfo& info_;
     UserPrompts& prompts_;
     PanelView& panel_;
+    SessionState session_;
     ProtocolEngine engine_;
     HistorySink historySink_;
 
@@ -175,7 +179,7 @@ class DeviceConnection : private ProtocolListener {
     int tick_ = 0;
     ViewMode viewMode_ = ViewMode::Nothing;
     LinkMode linkMode_ = LinkMode::None;
-    int settingsWrite_ = 0;
+    SettingsWrite settingsWrite_ = SettingsWrite::None;
     bool historyMode_ = false;
     std::array<bool, 2> historyChannels_{true, false};
     std::time_t chosenStart_ = 0;

@@ -24,14 +24,13 @@ bool Supervised(Phase phase) {
 }  // namespace
 
 bool DeviceConnection::SuperviseActivity() {
-    SessionState& session = engine_.Session();
     // While the mismatch question is open nobody waits for the logger.
-    if (!session.online || !Supervised(session.phase) || session.mismatchState != 0) {
+    if (!session_.online || !Supervised(session_.phase) || session_.mismatch != MismatchState::None) {
         supervisedPhase_ = Phase::Polling;
         return true;
     }
-    if (session.phase != supervisedPhase_) {
-        supervisedPhase_ = session.phase;
+    if (session_.phase != supervisedPhase_) {
+        supervisedPhase_ = session_.phase;
         supervisedSince_ = clock_.Now();
     }
     const std::time_t silence = clock_.Now() - std::max(engine_.LastReceived(), supervisedSince_);
@@ -49,18 +48,17 @@ bool DeviceConnection::SuperviseActivity() {
 }
 
 void DeviceConnection::EndSilentActivity() {
-    SessionState& session = engine_.Session();
-    const Phase phase = session.phase;
+    const Phase phase = session_.phase;
     std::string report = UnfinishedActivityText(phase);
     const bool partialHistory = phase == Phase::ReadingHistory && HandOverPartialHistory();
     if (phase == Phase::SettingUp)
-        settingsWrite_ = 0;
+        settingsWrite_ = SettingsWrite::None;
     Disconnect();
     // What arrived is on show offline like a history opened from a file: it can be saved and
     // printed, and the next connection may begin.
     if (partialHistory)
         viewMode_ = ViewMode::FileHistory;
-    session.online = false;
+    session_.online = false;
     if (link_.IsOpen())
         link_.Close();
     prompts_.HideProgress();
@@ -110,14 +108,13 @@ bool DeviceConnection::HandOverPartialHistory() {
     handover.complete = false;
     handover.blocksReceived = received;
     handover.blockCount = info_.blockCount;
-    engine_.SetState(CommandId::ReadHistory, kHistoryDecoding);
+    engine_.SetHistoryStage(HistoryState::Decoding);
     historySink_(handover);
     return true;
 }
 
 int DeviceConnection::HistoryBlocksReceived() const {
-    const int state = engine_.State(CommandId::ReadHistory);
-    if (state == kHistoryStarting)
+    if (engine_.HistoryStage() == HistoryState::Starting)
         return 0;
     return std::clamp(engine_.NextBlock() - 1, 0, std::max(info_.blockCount, 0));
 }

@@ -6,12 +6,13 @@ namespace veldrin {
 namespace {
 
 constexpr std::array<ModelTraits, 4> kModels{{
-    {LoggerModel::SingleTemperature, 0xA6, "单温度记录仪", 3, 1, "温度", "°C", " ", " ", "温度°C", "", false},
+    {LoggerModel::SingleTemperature, 0xA6, "单温度记录仪", 3, 1, "温度", "°C", " ", " ", "温度°C", "", false,
+     false, true, false},
     {LoggerModel::TemperatureHumidity, 0xA7, "温湿度记录仪", 4, 2, "温度", "°C", "湿度", "%", "温度°C",
-     "湿度 %", true},
+     "湿度 %", true, false, false, true},
     {LoggerModel::DualTemperature, 0xA5, "双温度记录仪", 5, 2, "温度I", "°C", "温度II", "°C", "温度I°C",
-     "温度II°C", false},
-    {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false},
+     "温度II°C", false, true, false, false},
+    {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false, false, false, false},
 }};
 
 }  // namespace
@@ -45,9 +46,13 @@ LoggerModel ModelFromCode(int code) {
     }
 }
 
+std::span<const ModelTraits> KnownModels() {
+    return std::span<const ModelTraits>(kModels.data(), kModels.size() - 1);
+}
+
 LoggerModel ModelFromIdentification(std::uint8_t byte) {
-    for (const auto& traits : kModels) {
-        if (traits.model != LoggerModel::Unknown && traits.identificationByte == byte)
+    for (const auto& traits : KnownModels()) {
+        if (traits.identificationByte == byte)
             return traits.model;
     }
     return LoggerModel::Unknown;

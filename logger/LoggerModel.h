@@ -1,7 +1,9 @@
 #pragma once
-// The three logger models and everything that differs between them, kept in one table.
+// The three logger models and everything that differs between them, kept in one table: code
+// elsewhere asks the table for a model's facts instead of comparing models.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace veldrin {
@@ -27,9 +29,17 @@ struct ModelTraits {
     std::string_view caption1;      // realtime panel tab captions
     std::string_view caption2;
     bool channel2IsHumidity;
+    bool signedChannel2Limits;  // channel-2 limit bytes are sign-magnitude (a second temperature)
+    // The download's progress also counts the reply bytes still waiting (single temperature).
+    bool progressCountsWaitingReply;
+    // The next history block is asked for only while the download is in its first step
+    // (temperature-humidity).
+    bool blockRequestsOnlyWhileBegun;
 };
 
 const ModelTraits& Traits(LoggerModel model);
+// The three models a logger can be, in the table's order (Unknown left out).
+std::span<const ModelTraits> KnownModels();
 // Whether the model measures two channels (temperature-humidity, dual temperature).
 bool HasSecondChannel(LoggerModel model);
 int ModelCode(LoggerModel model);

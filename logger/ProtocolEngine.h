@@ -1,7 +1,12 @@
 #pragma once
 // The protocol engine between the link and the logger data: it builds and writes command frames,
 // collects what the logger sends back, decides whether the reply to the outstanding command has
-// arrived and decodes it into LoggerInfo, the history byte store and the realtime path.
+// arrived, decodes it into LoggerInfo, the history byte store and the realtime path, and reports
+// what happened to its listener as typed events (ProtocolListener.h). It keeps the command states
+// and the download and description-write counters; the phase, the phase step and the progress
+// belong to the connection's SessionState, which the engine only reads.
+// Each command's reply has a small accept-and-decode function of its own (ReplyAcceptance.cpp);
+// the history blocks and the description write have theirs (HistoryBlocks.cpp, DescriptionWrite.cpp).
 // It has no timers and no threads of its own: the device connection calls Send and ProcessReply
 // from its 200 ms step, and the link's reader thread calls OnReceive.
 #include <array>
@@ -11,6 +16,7 @@
 #include <ctime>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "logger/ByteStore.h"
 #include "logger/Clock.h"
@@ -18,54 +24,11 @@
 #include "logger/HistoryDataSet.h"
 #include "logger/LoggerInfo.h"
 #include "logger/ProtocolListener.h"
+#include "logger/ProtocolStates.h"
+#include "logger/SessionState.h"
 #include "serial/Link.h"
 
 namespace veldrin {
-
-// The connection's current activity.
-enum class Phase : int {
-    Connecting = 1,
-    SettingUp = 2,
-    ReadingHistory = 3,
-    Polling = 4,
-    Disconnecting = 5,
-    StoppingRecording = 10,
-};
-
-// Sub-steps of an activity kept in SessionState::phaseStep.
-inline constexpr int kStepDescriptionWrite = 7;
-inline constexpr int kStepHistoryDecoded = 102;
-
-// The session numbers the engine and the connection share. Replies write progress, phase and
-// phase step as the acceptance rules say; the connection writes the rest. User-interface thread only.
-struct SessionState {
-    Phase phase = Phase::Disconnecting;
-    int phaseStep = 0;
-    int progress = 0;
-    bool online = false;
-    // 0 normal, 1 mismatch question open, 2 user chose to reconnect, 3 reconnect due, 4 reconnecting
-    int mismatchState = 0;
-};
-
-// Command states besides "answered" (the command's own id).
-inline constexpr int kStatePending = -1;
-inline constexpr int kStateNotWanted = -2;  // sync after id 21; realtime until it is asked for
-// History (id 5) states.
-inline constexpr int kHistoryStarting = -2;
-inline constexpr int kHistoryNextBlock = 0;
-inline constexpr int kHistoryComplete = 2;
-inline constexpr int kHistoryDecoding = 4;
-
-// ProcessReply results; 12 and 14 mean set alarm / the description write is still awaited.
-inline constexpr int kReplyNoCommand = -2;
-inline constexpr int kReplyAnswered = -1;
-inline constexpr int kReplyWaiting = -3;
-inline constexpr int kReplyResend = -4;
-
-// True for the results after which a connection step must end its call.
-constexpr bool ReplyWaits(int result) {
-    return result == kReplyWaiting || result >= 0;
-}
 
 inline constexpr std::size_t kReplyBufferLimit = 6000;
 inline constexpr std::size_t kReceiveLogCapacity = 300000;
@@ -75,7 +38,9 @@ inline constexpr std::uint64_t kReceivedTotalReset = 400000;
 
 class ProtocolEngine {
   public:
-    ProtocolEngine(Link& link, Clock& clock, LoggerInfo& info, ProtocolListener& listener);
+    // `session` is the connection's: the engine reads it and never writes it.
+    ProtocolEngine(Link& link, Clock& clock, LoggerInfo& info, const SessionState& session,
+                   ProtocolListener& listener);
     ProtocolEngine(const ProtocolEngine&) = delete;
     ProtocolEngine& operator=(const ProtocolEngine&) = delete;
 
@@ -94,20 +59,17 @@ class ProtocolEngine {
     // commands that Send builds from LoggerInfo only.
     void TakeRecordedSend(CommandId id, const Bytes& frame);
     // Checks the reply buffer against the current command.
-    int ProcessReply();
+    ReplyResult ProcessReply();
     // Checks the reply buffer for `id` (the description write's echoes are checked this way).
-    int ProcessReply(CommandId id);
+    ReplyResult ProcessReply(CommandId id);
 
-    int State(CommandId id) const { return states_[static_cast<std::size_t>(Index(id))]; }
-    void SetState(CommandId id, int state);
-    bool IsPending(CommandId id) const { return State(id) == kStatePending; }
-    void MarkPending(CommandId id) { SetState(id, kStatePending); }
-    void MarkDone(CommandId id) { SetState(id, Index(id)); }
+    CommandStatus State(CommandId id) const { return states_[static_cast<std::size_t>(Index(id))]; }
+    void SetState(CommandId id, CommandStatus state);
+    bool IsPending(CommandId id) const { return State(id) == CommandStatus::Pending; }
+    void MarkPending(CommandId id) { SetState(id, CommandStatus::Pending); }
+    void MarkDone(CommandId id) { SetState(id, CommandStatus::Answered); }
     std::optional<CommandId> Current() const { return current_; }
     void ClearCurrent() { current_.reset(); }
-
-    SessionState& Session() { return session_; }
-    const SessionState& Session() const { return session_; }
 
     // Reader thread: one delivery of received bytes.
     void OnReceive(const std::uint8_t* bytes, std::size_t count);
@@ -124,6 +86,8 @@ class ProtocolEngine {
     static Bytes ExtractPayload(const Bytes& reply, CommandId id);
 
     // History download.
+    HistoryState HistoryStage() const { return historyState_; }
+    void SetHistoryStage(HistoryState state) { historyState_ = state; }
     const Bytes& HistoryBytes() const { return history_.Bytes(); }
     void ClearHistoryStore() { history_.Clear(); }
     int NextBlock() const { return nextBlock_; }
@@ -137,37 +101,68 @@ class ProtocolEngine {
     int DescriptionChunkIndex() const { return chunkIndex_; }
 
   private:
+    void Report(const EngineEvent& event) { listener_.OnEvent(event); }
     void Write(const Bytes& frame);
     void ClearBuffersBeforeSending(CommandId id);
     void SendHistoryRequest();
     void SendDescriptionChunk();
-    void Acknowledge(CommandId id, bool sync);
-    void SetProgressIn(Phase phase, int progress);
+    void SendDescriptionHeader();
+    ReplyResult NoAcceptableReply(CommandId id);
+    // The reply to `id` is accepted: its state, the current command, the give-up counter and the
+    // sync command follow, and its progress and the fields decoded are reported.
+    void Accepted(CommandId id);
+
+    // Accept-and-decode, one per command or group of commands sharing a rule (ReplyAcceptance.cpp):
+    // each returns true when it accepted and decoded the reply.
     bool Accept(CommandId id, const Bytes& reply);
+    bool EchoFound(CommandId id, const Bytes& reply) const;
+    std::optional<Bytes> PayloadOf(CommandId id, const Bytes& reply, std::size_t needed) const;
+    bool AcceptEcho(CommandId id, const Bytes& reply);
+    bool AcceptRecordingSwitch(CommandId id, const Bytes& reply);
+    bool AcceptEndRealtime(const Bytes& reply);
+    bool AcceptSetChipClock(const Bytes& reply);
+    bool AcceptInterval(const Bytes& reply);
+    bool AcceptStopMode(const Bytes& reply);
+    bool AcceptChannel1Alarm(const Bytes& reply);
+    bool AcceptDescription(const Bytes& reply);
+    bool AcceptStartTime(const Bytes& reply);
+    bool AcceptRecordState(const Bytes& reply);
+    bool AcceptRecordCount(const Bytes& reply);
+    bool AcceptSync(const Bytes& reply);
+    bool AcceptIdentify(const Bytes& reply);
+    bool AcceptSetChannel2Alarm(const Bytes& reply);
+    bool AcceptChannel2Alarm(const Bytes& reply);
+    bool AcceptParameterBlock(const Bytes& reply);
     bool AcceptHistoryBlock(const Bytes& reply);
-    int ProcessDescriptionEcho();
-    void DecodeParameterBlock(const Bytes& reply);
+    // The block of the store a history reply holds; false when the reply is no such block.
+    bool StoreHistoryBlock(const Bytes& reply, HistoryState& state);
+    ReplyResult ProcessDescriptionEcho();
+
+    // Decoding into LoggerInfo; each notes the field it filled for the ReplyAccepted event.
     void TakeRecordCount(const std::uint8_t* three);
     void TakeChannel1Limits(std::uint8_t lower, std::uint8_t upper, std::uint8_t enable);
     void TakeChannel2Limits(std::uint8_t lower, std::uint8_t upper);
     void TakeRecordState(std::uint8_t recording, std::uint8_t voltage);
     void TakeDescription(const std::uint8_t* ninetySix);
     void TakeModel(LoggerModel model);
+    void Decoded(LoggerField field) { decoded_.push_back(field); }
     void CheckRealtimeFrame(const std::uint8_t* frame);
 
     Link& link_;
     Clock& clock_;
     LoggerInfo& info_;
+    const SessionState& session_;
     ProtocolListener& listener_;
-    SessionState session_;
     LoggerModel chosen_ = LoggerModel::Unknown;
 
-    std::array<int, kCommandCount> states_{};
+    std::array<CommandStatus, kCommandCount> states_{};
     std::array<Bytes, kCommandCount> sentFrames_;
     std::optional<CommandId> current_;
     int giveUpCounter_ = 0;
     int waitCounter_ = 0;
+    std::vector<LoggerField> decoded_;
 
+    HistoryState historyState_ = HistoryState::Idle;
     ByteStore history_{kHistoryStoreCapacity};
     int nextBlock_ = 1;
     int lastRequestedBlock_ = 0;

@@ -1,12 +1,22 @@
 #pragma once
-// What the protocol engine tells its owner (the device connection) besides the session numbers it
-// writes directly. RealtimeReading and RealtimeMismatch run on the link's reader thread; every
-// other call runs on the thread that calls Send and ProcessReply.
-#include <string_view>
+// What the protocol engine reports to its owner (the device connection), as typed events: a reply
+// accepted with the LoggerInfo fields it filled, the progress a reply stands for, a stored history
+// block, the steps of the description write, an instrument mismatch, and realtime readings. The
+// engine changes no phase, phase step or progress itself; the owner applies the events to its
+// session (SessionState::Apply) and to the user interface.
+// RealtimeReading and RealtimeMismatch arrive on the link's reader thread; every other event on
+// the thread that calls Send and ProcessReply, at the moment it happens.
+#include <cstddef>
+#include <variant>
+#include <vector>
+
+#include "logger/CommandFrames.h"
+#include "logger/LoggerModel.h"
+#include "logger/ProtocolStates.h"
 
 namespace veldrin {
 
-// The LoggerInfo fields a reply has just filled, one notification per panel field group.
+// The LoggerInfo fields a reply has just filled, one per panel field group.
 enum class LoggerField {
     Instrument,      // model, instrumentName
     RecordingState,  // recordingState: the panel text and the start/stop buttons follow it
@@ -20,21 +30,57 @@ enum class LoggerField {
     RecordCount,  // recordBytes, blockCount
 };
 
+// The reply to `id` was accepted and decoded into LoggerInfo; `fields` lists what it filled, in
+// the order it was filled. Progress events of the reply come before it.
+struct ReplyAccepted {
+    CommandId id;
+    std::vector<LoggerField> fields;
+};
+// A reply stands for `percent` of `phase`: the progress takes it only in that phase.
+struct ProgressReached {
+    Phase phase;
+    int percent;
+};
+// History block `block` of `blockCount` was stored; `state` is where the download stands now.
+struct BlockStored {
+    int block;
+    int blockCount;
+    HistoryState state;
+    std::size_t storedBytes;
+};
+// The description write sent its header: nothing else may be sent until it is complete.
+struct DescriptionHeaderSent {};
+// Chunk `chunk` (1–6) of the description write was echoed; the write stands at `percent`.
+struct DescriptionChunkEchoed {
+    int chunk;
+    int percent;
+};
+// The identify reply named another instrument than the one chosen.
+struct IdentifyMismatch {
+    LoggerModel chosen;
+    LoggerModel reported;
+};
+// Send found the mismatch question answered with "reconnect": nothing was sent, the connection
+// must close.
+struct ReconnectRequested {};
+// Reader thread: a realtime frame with this logger's markers.
+struct RealtimeReading {
+    float value1;
+    float value2;
+};
+// Reader thread: a realtime frame with another model's markers.
+struct RealtimeMismatch {
+    LoggerModel marked;
+};
+
+using EngineEvent =
+    std::variant<ReplyAccepted, ProgressReached, BlockStored, DescriptionHeaderSent, DescriptionChunkEchoed,
+                 IdentifyMismatch, ReconnectRequested, RealtimeReading, RealtimeMismatch>;
+
 class ProtocolListener {
   public:
     virtual ~ProtocolListener() = default;
-
-    virtual void FieldDecoded(LoggerField field) = 0;
-    // A reply asks for a progress strip text of its own ("正在设置仪器", "设置完成").
-    virtual void ProgressText(int percent, std::string_view text) = 0;
-    // The identify reply named another instrument than the one chosen.
-    virtual void IdentifyMismatch() = 0;
-    // Send found the mismatch question answered with "reconnect": the connection must close.
-    virtual void ReconnectRequested() = 0;
-    // Reader thread: a realtime frame with this logger's markers.
-    virtual void RealtimeReading(float value1, float value2) = 0;
-    // Reader thread: a realtime frame with another model's markers.
-    virtual void RealtimeMismatch() = 0;
+    virtual void OnEvent(const EngineEvent& event) = 0;
 };
 
 }  // namespace veldrin

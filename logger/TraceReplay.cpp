@@ -42,11 +42,12 @@ class TraceClock final : public Clock {
 
 class Replayer final : private ProtocolListener {
   public:
-    Replayer(LoggerModel model, std::time_t start) : clock_(start), engine_(link_, clock_, info_, *this) {
+    Replayer(LoggerModel model, std::time_t start)
+        : clock_(start), engine_(link_, clock_, info_, session_, *this) {
         engine_.ResetForConnect(model);
         engine_.SetModel(model);
-        engine_.Session().online = true;
-        engine_.Session().phase = Phase::Polling;
+        session_.online = true;
+        session_.phase = Phase::Polling;
         result_.model = model;
     }
 
@@ -76,11 +77,12 @@ class Replayer final : private ProtocolListener {
         Settle();
         result_.info = info_;
         result_.blockCount = info_.blockCount;
-        const int state = engine_.State(CommandId::ReadHistory);
+        const HistoryState state = engine_.HistoryStage();
         if (result_.historyStarted) {
-            result_.historyComplete = state == kHistoryComplete;
-            result_.blocksReceived =
-                state == kHistoryStarting ? 0 : std::clamp(engine_.NextBlock() - 1, 0, info_.blockCount);
+            result_.historyComplete = state == HistoryState::Complete;
+            result_.blocksReceived = state == HistoryState::Starting
+                                         ? 0
+                                         : std::clamp(engine_.NextBlock() - 1, 0, info_.blockCount);
             result_.history = engine_.HistoryBytes();
             if (!result_.historyComplete && result_.blocksReceived > 0) {
                 result_.history.push_back(kBlockTrailer);
@@ -96,18 +98,18 @@ class Replayer final : private ProtocolListener {
     // The reply to the outstanding command is judged, as the connection's next step would.
     void Settle() {
         const auto current = engine_.Current();
-        if (current && engine_.ProcessReply() == kReplyAnswered)
+        if (current && engine_.ProcessReply() == ReplyResult::Answered)
             result_.answered.push_back(*current);
     }
 
     void Written(const Bytes& bytes) {
         const auto id = CommandOfFrame(bytes);
         const bool blockRequest =
-            !id && bytes.size() == 2 && engine_.State(CommandId::ReadHistory) == kHistoryNextBlock;
+            !id && bytes.size() == 2 && engine_.HistoryStage() == HistoryState::NextBlock;
         if (id == CommandId::ReadHistory || blockRequest) {
             if (bytes.size() == 4) {
                 result_.historyStarted = true;
-                engine_.SetState(CommandId::ReadHistory, kHistoryStarting);
+                engine_.SetHistoryStage(HistoryState::Starting);
                 engine_.ClearHistoryStore();
             }
             // The engine asks for the block its own counters name; a trace of this program agrees.
@@ -127,18 +129,21 @@ class Replayer final : private ProtocolListener {
             engine_.ClearReply();
     }
 
-    void FieldDecoded(LoggerField) override {}
-    void ProgressText(int, std::string_view) override {}
-    void IdentifyMismatch() override {}
-    void ReconnectRequested() override {}
-    void RealtimeReading(float value1, float value2) override {
-        result_.readings.push_back({clock_.Now(), value1, value2});
+    // The replay runs on one thread: realtime events are taken as they come, the others move the
+    // replay's session as they move the connection's.
+    void OnEvent(const EngineEvent& event) override {
+        if (const auto* reading = std::get_if<RealtimeReading>(&event))
+            result_.readings.push_back({clock_.Now(), reading->value1, reading->value2});
+        else if (std::holds_alternative<RealtimeMismatch>(event))
+            ++result_.foreignFrames;
+        else
+            session_.Apply(event);
     }
-    void RealtimeMismatch() override { ++result_.foreignFrames; }
 
     WriteSink link_;
     TraceClock clock_;
     LoggerInfo info_;
+    SessionState session_;
     ProtocolEngine engine_;
     ReplayResult result_;
 };

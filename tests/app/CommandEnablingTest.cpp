@@ -30,8 +30,8 @@ TEST(CommandEnablingTest, RightAfterStartUpOnlyOpenAndConnectWork) {
 
 TEST(CommandEnablingTest, LiveLoggerOffersDisconnectAndReadHistoryOnly) {
     CommandState live;
-    live.viewMode = 4;
-    live.linkMode = 1;
+    live.viewMode = ViewMode::LiveLogger;
+    live.linkMode = LinkMode::Logger;
     live.recordCount = 1200;
     live.online = true;
     ExpectEnabled(live, {{Command::Save, false},
@@ -45,8 +45,8 @@ TEST(CommandEnablingTest, LiveLoggerOffersDisconnectAndReadHistoryOnly) {
 
 TEST(CommandEnablingTest, DownloadedHistoryOnTheHistoryPanel) {
     CommandState downloaded;
-    downloaded.viewMode = 0;
-    downloaded.linkMode = 1;
+    downloaded.viewMode = ViewMode::DownloadedHistory;
+    downloaded.linkMode = LinkMode::Logger;
     downloaded.realtimePanelVisible = false;
     downloaded.historyPanelVisible = true;
     downloaded.recordCount = 1200;
@@ -62,8 +62,8 @@ TEST(CommandEnablingTest, DownloadedHistoryOnTheHistoryPanel) {
 
 TEST(CommandEnablingTest, LoadedFileLeavesConnectAndDisconnectAlone) {
     CommandState file;
-    file.viewMode = 3;
-    file.linkMode = 2;
+    file.viewMode = ViewMode::FileHistory;
+    file.linkMode = LinkMode::HistoryFile;
     file.realtimePanelVisible = false;
     file.historyPanelVisible = true;
     ExpectEnabled(file, {{Command::Save, true},
@@ -79,7 +79,7 @@ TEST(CommandEnablingTest, LoadedFileLeavesConnectAndDisconnectAlone) {
 
 TEST(CommandEnablingTest, LaterRulesOverrideEarlierOnes) {
     CommandState state;
-    state.viewMode = 0;
+    state.viewMode = ViewMode::DownloadedHistory;
     state.realtimePanelVisible = true;
     state.historyPanelVisible = true;
     state.recordCount = 10;
@@ -89,15 +89,15 @@ TEST(CommandEnablingTest, LaterRulesOverrideEarlierOnes) {
     ExpectEnabled(state, {{Command::Save, false}, {Command::PrintHistory, true}});
 
     // Read history: a linked logger enables it even with an empty record memory.
-    state.linkMode = 1;
+    state.linkMode = LinkMode::Logger;
     ExpectEnabled(state, {{Command::ReadHistory, true}});
 
     // Realtime view: the history panel of an online logger enables it even for a loaded file.
-    state.viewMode = 3;
-    state.linkMode = 2;
+    state.viewMode = ViewMode::FileHistory;
+    state.linkMode = LinkMode::HistoryFile;
     state.historyPanelVisible = false;
     ExpectEnabled(state, {{Command::RealtimeView, true}});
-    state.viewMode = 2;
+    state.viewMode = ViewMode::Nothing;
     ExpectEnabled(state, {{Command::RealtimeView, false}});
     state.historyPanelVisible = true;
     state.online = true;
@@ -122,8 +122,8 @@ TEST(CommandEnablingTest, DownloadedHistoryStaysSavableAfterADisconnect) {
     }
     // Still connected and back on the realtime view (V = 4): the history stays reachable.
     CommandState live;
-    live.viewMode = 4;
-    live.linkMode = 1;
+    live.viewMode = ViewMode::LiveLogger;
+    live.linkMode = LinkMode::Logger;
     live.recordCount = 1200;
     live.online = true;
     live.downloadedHistory = true;
@@ -138,8 +138,8 @@ TEST(CommandEnablingTest, RunningConnectAttemptCanOnlyBeCancelled) {
     CommandState connecting;
     connecting.connecting = true;
     ExpectEnabled(connecting, {{Command::Connect, false}, {Command::Disconnect, true}});
-    connecting.viewMode = 3;  // a file is shown meanwhile
-    connecting.linkMode = 2;
+    connecting.viewMode = ViewMode::FileHistory;  // a file is shown meanwhile
+    connecting.linkMode = LinkMode::HistoryFile;
     ExpectEnabled(connecting,
                   {{Command::Connect, false}, {Command::Disconnect, true}, {Command::Save, false}});
 }

@@ -17,7 +17,7 @@ namespace veldrin {
 namespace {
 
 class MainFrameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         frame = std::make_unique<CMainFrame>(info);
         frame->show();
@@ -83,8 +83,8 @@ TEST_F(MainFrameTest, RightAfterStartUpOnlyConnectAndOpenAreOffered) {
 
 TEST_F(MainFrameTest, HistoryAndRealtimeViewsSwapThePanelsAndTheCommands) {
     CVeldrinView* view = frame->View();
-    view->SetViewMode(3);
-    view->SetLinkMode(2);
+    view->SetViewMode(ViewMode::FileHistory);
+    view->SetLinkMode(LinkMode::HistoryFile);
     ASSERT_TRUE(Enabled(Command::HistoryView));
     EXPECT_FALSE(Enabled(Command::Save)) << "the realtime panel is still up";
 
@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, HistoryAndRealtimeViewsSwapThePanelsAndTheCommands) {
     EXPECT_TRUE(Enabled(Command::Save));
     EXPECT_TRUE(Enabled(Command::PrintHistory));
 
-    view->SetViewMode(0);
+    view->SetViewMode(ViewMode::DownloadedHistory);
     frame->Action(Command::RealtimeView)->trigger();
     EXPECT_FALSE(view->RealtimePanel()->isHidden());
     EXPECT_TRUE(view->RealtimePanel()->isEnabled());
@@ -119,16 +119,16 @@ TEST_F(MainFrameTest, CommandsRunTheirInstalledHandlersOnlyWhenEnabled) {
 
 TEST_F(MainFrameTest, StepsRefreshTheCommandsAsTheLoggerChanges) {
     CVeldrinView* view = frame->View();
-    view->SetViewMode(4);
-    view->SetLinkMode(1);
+    view->SetViewMode(ViewMode::LiveLogger);
+    view->SetLinkMode(LinkMode::Logger);
     view->SetOnline(true);
     EXPECT_FALSE(Enabled(Command::Connect));
     EXPECT_TRUE(Enabled(Command::Disconnect));
     info.recordBytes = 0;
-    view->SetLinkMode(0);
+    view->SetLinkMode(LinkMode::None);
     EXPECT_FALSE(Enabled(Command::ReadHistory));
     info.recordBytes = 500;
-    view->SetLinkMode(1);
+    view->SetLinkMode(LinkMode::Logger);
     EXPECT_TRUE(Enabled(Command::ReadHistory));
     int steps = 0;
     view->SetStepHandler([&] { ++steps; });

@@ -47,7 +47,9 @@ class PanelWorkflowTest : public testing::SimWindowFixture {
         Panel()->SetStartTime(clock.Now() - 60);
         AcceptNextDialog();
         Panel()->StartButton()->click();
-        return StepUntil([&] { return workspace.Connection().SettingsWriteState() == 2; }, 600) &&
+        return StepUntil(
+                   [&] { return workspace.Connection().SettingsWriteState() == SettingsWrite::Finished; },
+                   600) &&
                StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100);
     }
     bool StopRecording() {
@@ -87,7 +89,7 @@ TEST_F(PanelWorkflowTest, LimitsTheLoggerCannotHoldAreRefusedBeforeAnythingIsWri
         EXPECT_FALSE(Panel()->StopButton()->isEnabled());
         EXPECT_FALSE(Realtime().Monitoring());
         Steps(30);
-        EXPECT_EQ(workspace.Connection().SettingsWriteState(), 0);
+        EXPECT_EQ(workspace.Connection().SettingsWriteState(), SettingsWrite::None);
         const auto written = link.Writes();
         for (std::size_t i = writes; i < written.size(); ++i) {
             const Bytes& frameBytes = written[i].bytes;

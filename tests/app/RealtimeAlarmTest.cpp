@@ -34,7 +34,8 @@ class RealtimeAlarmTest : public testing::SimWindowFixture {
         }
         AcceptNextDialog();
         Panel()->StartButton()->click();
-        return StepUntil([&] { return workspace.Connection().SettingsWriteState() == 2; }, 600);
+        return StepUntil(
+            [&] { return workspace.Connection().SettingsWriteState() == SettingsWrite::Finished; }, 600);
     }
 };
 

@@ -142,7 +142,7 @@ TEST_F(RecentFilesTest, TheProgramListsTheProfilesFilesAndPutsItsCommandLineFile
         CVeldrinApp program({QStringLiteral("veldrin"), Path("run.Vdr")});
         ASSERT_TRUE(program.InitInstance());
         EXPECT_EQ(program.Records()->Records().History().samples.Count(), 5);
-        EXPECT_EQ(program.MainFrame()->View()->ViewMode(), 3);
+        EXPECT_EQ(program.MainFrame()->View()->CurrentViewMode(), ViewMode::FileHistory);
         EXPECT_EQ(RecentPaths(*program.MainFrame()), expected);
     }
     const std::unique_ptr<QSettings> reopened = OpenProfile();
@@ -158,8 +158,8 @@ TEST_F(RecentFilesTest, ChoosingAnEntryOpensTheFileAndMovesItToTheTop) {
 
     other->frame.RecentFileActions().at(1)->trigger();
     EXPECT_EQ(other->HistoryCount(), 5);
-    EXPECT_EQ(other->frame.View()->ViewMode(), 3);
-    EXPECT_EQ(other->frame.View()->LinkMode(), 2);
+    EXPECT_EQ(other->frame.View()->CurrentViewMode(), ViewMode::FileHistory);
+    EXPECT_EQ(other->frame.View()->CurrentLinkMode(), LinkMode::HistoryFile);
     EXPECT_FALSE(other->frame.View()->HistoryPanel()->isHidden());
     EXPECT_EQ(other->RecentPaths(), QStringList({Path("first.Vdr"), Path("second.Vdr")}));
     EXPECT_EQ(other->FileMenuTexts().size(), 9) << "the old entries are gone from the menu";
@@ -194,7 +194,7 @@ TEST_F(RecentFilesTest, AGoneOrRefusedFileIsReportedDroppedAndTheHistoryStays) {
     EXPECT_EQ(recent.Entries(), QStringList({Path("kept.Vdr")}));
 
     EXPECT_EQ(other->HistoryCount(), 5) << "the history shown before stays";
-    EXPECT_EQ(other->frame.View()->ViewMode(), 3);
+    EXPECT_EQ(other->frame.View()->CurrentViewMode(), ViewMode::FileHistory);
     EXPECT_TRUE(QFile::exists(Path("kept.Vdr")));
 }
 

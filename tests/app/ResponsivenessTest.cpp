@@ -153,7 +153,8 @@ TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoo
 
         panel->SetStartTime(std::time(nullptr) - 60);
         QTest::mouseClick(panel->StartButton(), Qt::LeftButton);  // the start question is answered "是"
-        ASSERT_TRUE(QTest::qWaitFor([&] { return connection.SettingsWriteState() == 2; }, 30000))
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 30000))
             << dialogs.Seen().join('|').toStdString();
         meter.Stop();
 

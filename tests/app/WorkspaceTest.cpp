@@ -35,8 +35,8 @@ class WorkspaceTest : public testing::SimWindowFixture {
 TEST_F(WorkspaceTest, ConnectShowsTheLoggerAndListsRealtimeReadings) {
     ASSERT_TRUE(ConnectAndPoll());
     CVeldrinView* view = frame.View();
-    EXPECT_EQ(view->ViewMode(), 4);
-    EXPECT_EQ(view->LinkMode(), 1);
+    EXPECT_EQ(view->CurrentViewMode(), ViewMode::LiveLogger);
+    EXPECT_EQ(view->CurrentLinkMode(), LinkMode::Logger);
     EXPECT_TRUE(view->CurrentCommandState().online);
     EXPECT_TRUE(StepUntil([&] { return frame.StatusPane(2)->text() == QStringLiteral("设备通讯正常"); }, 50));
     EXPECT_EQ(view->RealtimePanel()->Title().toStdString(), info.title);
@@ -93,13 +93,13 @@ TEST_F(WorkspaceTest, SavedHistoryOpensInAnotherWindowAsAFileHistory) {
     garbage.close();
     AcceptNextDialog();  // "文件错误!"
     EXPECT_FALSE(otherFiles.OpenPath(garbage.fileName()));
-    EXPECT_EQ(other.View()->ViewMode(), 2);
+    EXPECT_EQ(other.View()->CurrentViewMode(), ViewMode::Nothing);
     EXPECT_FALSE(other.Action(Command::Save)->isEnabled());
 
     ASSERT_TRUE(otherFiles.OpenPath(folder.filePath("run.Vdr")));
     other.RefreshCommands();
-    EXPECT_EQ(other.View()->ViewMode(), 3);
-    EXPECT_EQ(other.View()->LinkMode(), 2);
+    EXPECT_EQ(other.View()->CurrentViewMode(), ViewMode::FileHistory);
+    EXPECT_EQ(other.View()->CurrentLinkMode(), LinkMode::HistoryFile);
     EXPECT_EQ(otherWorkspace.Records().HistoryDataList().rowCount(), 600);
     EXPECT_EQ(otherWorkspace.Records().History().samples.Count(),
               workspace.Records().History().samples.Count());

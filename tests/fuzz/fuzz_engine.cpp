@@ -7,13 +7,11 @@
 
 namespace {
 
-struct QuietListener final : veldrin::ProtocolListener {
-    void FieldDecoded(veldrin::LoggerField) override {}
-    void ProgressText(int, std::string_view) override {}
-    void IdentifyMismatch() override {}
-    void ReconnectRequested() override {}
-    void RealtimeReading(float, float) override {}
-    void RealtimeMismatch() override {}
+// Moves the session with the engine's events, as the connection does.
+struct SessionListener final : veldrin::ProtocolListener {
+    explicit SessionListener(veldrin::SessionState& moved) : session(moved) {}
+    void OnEvent(const veldrin::EngineEvent& event) override { session.Apply(event); }
+    veldrin::SessionState& session;
 };
 
 constexpr veldrin::Phase kPhases[] = {veldrin::Phase::Connecting,     veldrin::Phase::SettingUp,
@@ -22,6 +20,15 @@ constexpr veldrin::Phase kPhases[] = {veldrin::Phase::Connecting,     veldrin::P
 constexpr veldrin::LoggerModel kModels[] = {
     veldrin::LoggerModel::SingleTemperature, veldrin::LoggerModel::TemperatureHumidity,
     veldrin::LoggerModel::DualTemperature, veldrin::LoggerModel::Unknown};
+constexpr veldrin::PhaseStep kSteps[] = {
+    veldrin::PhaseStep::None, veldrin::PhaseStep::Begun, veldrin::PhaseStep::Configuring,
+    veldrin::PhaseStep::DescriptionWrite, veldrin::PhaseStep::HistoryDecoded};
+constexpr veldrin::CommandStatus kStatuses[] = {
+    veldrin::CommandStatus::NotWanted, veldrin::CommandStatus::Pending, veldrin::CommandStatus::Answered,
+    veldrin::CommandStatus::GivenUp};
+constexpr veldrin::HistoryState kHistoryStates[] = {
+    veldrin::HistoryState::Starting, veldrin::HistoryState::NextBlock, veldrin::HistoryState::Complete,
+    veldrin::HistoryState::Decoding, veldrin::HistoryState::Idle};
 
 }  // namespace
 
@@ -31,17 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzLink link;
     fuzz::FuzzClock clock;
     LoggerInfo info;
-    QuietListener listener;
-    ProtocolEngine engine(link, clock, info, listener);
+    SessionState session;
+    SessionListener listener(session);
+    ProtocolEngine engine(link, clock, info, session, listener);
     link.SetDataCallback(
         [&](const std::uint8_t* bytes, std::size_t count) { engine.OnReceive(bytes, count); });
 
     const LoggerModel model = kModels[input.Byte() % 4];
     engine.ResetForConnect(model);
     engine.SetModel(model);
-    engine.Session().online = true;
-    engine.Session().phase = kPhases[input.Byte() % 6];
-    engine.Session().phaseStep = input.Byte() % 8;
+    session.online = true;
+    session.phase = kPhases[input.Byte() % 6];
+    session.phaseStep = kSteps[input.Byte() % 5];
     info.blockCount = 1 + input.Byte() % 300;
     info.recordBytes = static_cast<std::uint32_t>(info.blockCount) * 1000;
     std::array<std::uint8_t, 96> text{};
@@ -51,7 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto id = CommandFromIndex(step % kCommandCount);
         switch (step / kCommandCount % 4) {
             case 0:
-                engine.SetState(id, static_cast<int>(input.Byte() % 30) - 4);
+                if (id == CommandId::ReadHistory)
+                    engine.SetHistoryStage(kHistoryStates[input.Byte() % 5]);
+                else
+                    engine.SetState(id, kStatuses[input.Byte() % 4]);
                 engine.Send(id);
                 break;
             case 1: {

@@ -34,8 +34,9 @@ class ConfigurationTest : public test::ConnectionFixture {
     std::vector<Bytes> Apply(const PanelSettings& panel) {
         ui.panel = panel;
         auto before = link.Writes().size();
-        EXPECT_EQ(connection.ApplySettings(), 1);
-        EXPECT_TRUE(TicksUntil([&] { return connection.SettingsWriteState() == 2; }, 600));
+        EXPECT_EQ(connection.ApplySettings(), RequestResult::Taken);
+        EXPECT_TRUE(
+            TicksUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 600));
         return Frames(before, true);
     }
 };
@@ -151,14 +152,14 @@ TEST_F(ConfigurationTest, ApplyingSettingsNeverSleepsOnTheCallersThread) {
     ui.panel = Panel(clock.Now() + 60);
     const std::int64_t before = clock.MonotonicMs();
     const std::size_t writes = link.Writes().size();
-    ASSERT_EQ(connection.ApplySettings(), 1);
+    ASSERT_EQ(connection.ApplySettings(), RequestResult::Taken);
     EXPECT_EQ(clock.MonotonicMs(), before) << "the wait for late replies runs in the timer steps";
     EXPECT_EQ(link.Writes().size(), writes);
     EXPECT_EQ(connection.CurrentPhase(), Phase::SettingUp);
     // The first step comes before the wait is over and sends nothing of the settings yet.
     connection.OnTimer();
     EXPECT_EQ(link.Writes().size(), writes);
-    EXPECT_TRUE(TicksUntil([&] { return connection.SettingsWriteState() == 2; }, 600));
+    EXPECT_TRUE(TicksUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 600));
     EXPECT_EQ(Count(Frames(writes, true), {0xFF, 0xF1, 0x2C, 0x01}), 1);
 }
 
@@ -196,7 +197,7 @@ TEST_F(ConfigurationTest, RefusedSettingsNameTheFieldAndWriteNothing) {
         const std::size_t writes = link.Writes().size();
         const AlarmLimits limits = info.channel1Alarm;
 
-        EXPECT_EQ(connection.ApplySettings(), 0);
+        EXPECT_EQ(connection.ApplySettings(), RequestResult::Declined);
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].find(c.field), std::string::npos) << ui.messages[0];
         EXPECT_EQ(ui.startQuestions, questions) << "no start question for settings that cannot go out";
@@ -224,7 +225,7 @@ TEST_F(ConfigurationTest, DeclinedStartTimeChangesNothing) {
     ui.confirmStart = false;
     ui.panel = Panel(clock.Now() + 60);
     const std::uint16_t interval = info.interval;
-    EXPECT_EQ(connection.ApplySettings(), 0);
+    EXPECT_EQ(connection.ApplySettings(), RequestResult::Declined);
     EXPECT_EQ(info.interval, interval);
     EXPECT_EQ(connection.CurrentPhase(), Phase::Polling);
 }
@@ -233,7 +234,7 @@ TEST_F(ConfigurationTest, StopRecordingEndsRecordingAndReturnsToPolling) {
     auto logger = Attach(1, LoggerModel::SingleTemperature);
     ConnectAndPoll(1, LoggerModel::SingleTemperature);
     auto before = link.Writes().size();
-    EXPECT_EQ(connection.StopRecording(), 1);
+    EXPECT_EQ(connection.StopRecording(), RequestResult::Taken);
     EXPECT_EQ(connection.CurrentPhase(), Phase::StoppingRecording);
     ASSERT_TRUE(TicksUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 100));
     EXPECT_EQ(Count(Frames(before), {0xFF, 0xF2, 0x00}), 1);

@@ -209,9 +209,9 @@ TEST_F(ConnectionFixture, RealtimeFrameOfAnotherModelAsksAndReconnects) {
     faults.answerAs = LoggerModel::DualTemperature;
     logger->SetFaults(faults);
     ASSERT_TRUE(TicksUntil([&] { return ui.questions == 1; }, 100));
-    EXPECT_EQ(connection.MismatchState(), 2);
+    EXPECT_EQ(connection.Mismatch(), MismatchState::ReconnectChosen);
     ASSERT_TRUE(TicksUntil([&] { return ui.choosePortCalls == 1; }, 100));
-    EXPECT_EQ(connection.MismatchState(), 0);
+    EXPECT_EQ(connection.Mismatch(), MismatchState::None);
     ASSERT_TRUE(TicksUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 100));
     EXPECT_TRUE(connection.Online());
     EXPECT_TRUE(connection.Connected());
@@ -225,7 +225,7 @@ TEST_F(ConnectionFixture, DeclinedMismatchQuestionKeepsPolling) {
     faults.answerAs = LoggerModel::DualTemperature;
     logger->SetFaults(faults);
     ASSERT_TRUE(TicksUntil([&] { return ui.questions >= 1; }, 100));
-    EXPECT_EQ(connection.MismatchState(), 0);
+    EXPECT_EQ(connection.Mismatch(), MismatchState::None);
     Ticks(5);
     EXPECT_TRUE(connection.Online());
     EXPECT_EQ(ui.choosePortCalls, 0);

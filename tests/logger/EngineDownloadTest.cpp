@@ -73,7 +73,7 @@ class DownloadTest : public ::testing::Test {
         link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
         engine.ResetForConnect(LoggerModel::SingleTemperature);
         engine.SetModel(LoggerModel::SingleTemperature);
-        engine.Session().online = true;
+        session.online = true;
     }
 
     // Runs the download the way the connection's history step does, one call per tick.
@@ -81,17 +81,17 @@ class DownloadTest : public ::testing::Test {
         link.onWrite = [&](const Bytes& written) { link.Deliver(logger.Answer(written)); };
         info.recordBytes = static_cast<std::uint32_t>(logger.memory.size());
         info.blockCount = logger.blockCount;
-        engine.Session().phase = Phase::ReadingHistory;
-        engine.SetState(CommandId::ReadHistory, kHistoryStarting);
+        session.phase = Phase::ReadingHistory;
+        engine.SetHistoryStage(HistoryState::Starting);
         int calls = 0;
-        while (engine.State(CommandId::ReadHistory) != kHistoryComplete && calls++ < maxCalls) {
+        while (engine.HistoryStage() != HistoryState::Complete && calls++ < maxCalls) {
             if (ReplyWaits(engine.ProcessReply()))
                 continue;
-            if (engine.State(CommandId::ReadHistory) == kHistoryStarting) {
+            if (engine.HistoryStage() == HistoryState::Starting) {
                 engine.ClearReply();
                 engine.ClearHistoryStore();
                 engine.Send(CommandId::ReadHistory);
-            } else if (engine.State(CommandId::ReadHistory) == kHistoryNextBlock) {
+            } else if (engine.HistoryStage() == HistoryState::NextBlock) {
                 engine.Send(CommandId::ReadHistory);
             }
         }
@@ -110,8 +110,9 @@ class DownloadTest : public ::testing::Test {
     FakeLink link;
     ManualClock clock;
     LoggerInfo info;
-    RecordingListener listener;
-    ProtocolEngine engine{link, clock, info, listener};
+    SessionState session;
+    RecordingListener listener{&session};
+    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 TEST_F(DownloadTest, DownloadsOneTwoThreeAndTheLargestNumberOfBlocks) {
@@ -120,7 +121,7 @@ TEST_F(DownloadTest, DownloadsOneTwoThreeAndTheLargestNumberOfBlocks) {
         SetUp();
         BlockLogger logger(count);
         Download(logger);
-        ASSERT_EQ(engine.State(CommandId::ReadHistory), kHistoryComplete);
+        ASSERT_EQ(engine.HistoryStage(), HistoryState::Complete);
         EXPECT_EQ(engine.HistoryBytes(), Expected(logger));
         EXPECT_EQ(static_cast<int>(logger.requested.size()), logger.blockCount);
     }
@@ -139,7 +140,7 @@ TEST_F(DownloadTest, CorruptedBlockIsAskedForAgain) {
     BlockLogger logger(5000);
     logger.corruptBlock = 3;
     Download(logger);
-    ASSERT_EQ(engine.State(CommandId::ReadHistory), kHistoryComplete);
+    ASSERT_EQ(engine.HistoryStage(), HistoryState::Complete);
     EXPECT_EQ(engine.HistoryBytes(), Expected(logger));
     EXPECT_EQ(logger.requested, (std::vector<int>{1, 2, 3, 3, 4, 5}));
 }
@@ -148,7 +149,7 @@ TEST_F(DownloadTest, ALateAnswerToTheBlockBeforeIsNotStoredAsTheNextOne) {
     BlockLogger logger(5000);
     logger.staleBlock = 3;
     Download(logger);
-    ASSERT_EQ(engine.State(CommandId::ReadHistory), kHistoryComplete);
+    ASSERT_EQ(engine.HistoryStage(), HistoryState::Complete);
     EXPECT_EQ(engine.HistoryBytes(), Expected(logger));
     EXPECT_EQ(logger.requested, (std::vector<int>{1, 2, 3, 3, 4, 5}));
 }
@@ -162,8 +163,8 @@ TEST_F(DownloadTest, ThirdIdenticalRequestIsTheBareHeader) {
     EXPECT_EQ(link.writes[1], (Bytes{0xFF, 0xF5, 0x01, 0x00}));  // still starting: header again
     // From a fresh count: the first request is new, the next three repeat it.
     engine.ResetForConnect(LoggerModel::SingleTemperature);
-    engine.Session().online = true;
-    engine.SetState(CommandId::ReadHistory, kHistoryNextBlock);
+    session.online = true;
+    engine.SetHistoryStage(HistoryState::NextBlock);
     link.writes.clear();
     for (int i = 0; i < 5; ++i)
         engine.Send(CommandId::ReadHistory);
@@ -174,7 +175,7 @@ TEST_F(DownloadTest, ThirdIdenticalRequestIsTheBareHeader) {
 TEST_F(DownloadTest, NoRequestForAnUnknownModel) {
     engine.SetModel(LoggerModel::Unknown);
     info.blockCount = 1;
-    engine.SetState(CommandId::ReadHistory, kHistoryStarting);
+    engine.SetHistoryStage(HistoryState::Starting);
     engine.Send(CommandId::ReadHistory);
     EXPECT_TRUE(link.writes.empty());
 }
@@ -190,7 +191,7 @@ class DescriptionTest : public DownloadTest {
         }
     }
     void StartWrite() {
-        engine.Session().phase = Phase::SettingUp;
+        session.phase = Phase::SettingUp;
         engine.MarkPending(CommandId::WriteDescription);
         engine.BeginDescriptionWrite(text);
     }
@@ -201,9 +202,9 @@ TEST_F(DescriptionTest, HeaderThenSixChunksEachEchoed) {
     link.onWrite = [&](const Bytes& written) { link.Deliver(written); };
     StartWrite();
     Run(200);
-    EXPECT_EQ(engine.State(CommandId::WriteDescription), 14);
-    EXPECT_EQ(engine.Session().progress, 90);
-    EXPECT_EQ(engine.Session().phaseStep, 0);
+    EXPECT_EQ(engine.State(CommandId::WriteDescription), CommandStatus::Answered);
+    EXPECT_EQ(session.progress, 90);
+    EXPECT_EQ(session.phaseStep, PhaseStep::None);
     EXPECT_TRUE(engine.IsPending(CommandId::Sync));
     ASSERT_EQ(link.writes.size(), 7u);
     EXPECT_EQ(link.writes[0], (Bytes{0xFF, 0xFD}));
@@ -211,10 +212,7 @@ TEST_F(DescriptionTest, HeaderThenSixChunksEachEchoed) {
     for (std::size_t i = 1; i < 7; ++i)
         written.insert(written.end(), link.writes[i].begin(), link.writes[i].end());
     EXPECT_EQ(written, Bytes(text.begin(), text.end()));
-    std::vector<int> percents;
-    for (const auto& [percent, message] : listener.texts)
-        percents.push_back(percent);
-    EXPECT_EQ(percents, (std::vector<int>{35, 45, 55, 65, 75, 85}));
+    EXPECT_EQ(listener.chunkPercents, (std::vector<int>{35, 45, 55, 65, 75, 85}));
 }
 
 TEST_F(DescriptionTest, MissingEchoRestartsFromTheHeader) {
@@ -226,7 +224,7 @@ TEST_F(DescriptionTest, MissingEchoRestartsFromTheHeader) {
     };
     StartWrite();
     Run(400);
-    EXPECT_EQ(engine.State(CommandId::WriteDescription), 14);
+    EXPECT_EQ(engine.State(CommandId::WriteDescription), CommandStatus::Answered);
     int headers = 0;
     for (const auto& w : link.writes)
         headers += w == Bytes{0xFF, 0xFD};
@@ -241,8 +239,23 @@ TEST_F(DescriptionTest, NoiseBeforeTheHeaderEchoDoesNotCompleteTheWriteEarly) {
     };
     StartWrite();
     Run(400);
-    EXPECT_EQ(engine.State(CommandId::WriteDescription), 14);
+    EXPECT_EQ(engine.State(CommandId::WriteDescription), CommandStatus::Answered);
     EXPECT_EQ(link.writes.size(), 7u);
+}
+
+bool IsKnownResult(ReplyResult result) {
+    for (ReplyResult known :
+         {ReplyResult::Resend, ReplyResult::Waiting, ReplyResult::NoCommand, ReplyResult::Answered,
+          ReplyResult::SetAlarmAwaited, ReplyResult::DescriptionAwaited}) {
+        if (result == known)
+            return true;
+    }
+    return false;
+}
+
+bool IsKnownStatus(CommandStatus status) {
+    return status == CommandStatus::NotWanted || status == CommandStatus::Pending ||
+           status == CommandStatus::Answered || status == CommandStatus::GivenUp;
 }
 
 TEST(EngineGarbage, RandomBytesInEveryPhaseNeverBreakTheEngine) {
@@ -250,8 +263,9 @@ TEST(EngineGarbage, RandomBytesInEveryPhaseNeverBreakTheEngine) {
     FakeLink link;
     ManualClock clock;
     LoggerInfo info;
-    RecordingListener listener;
-    ProtocolEngine engine(link, clock, info, listener);
+    SessionState session;
+    RecordingListener listener{&session};
+    ProtocolEngine engine(link, clock, info, session, listener);
     link.SetDataCallback([&](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
     const Phase phases[] = {Phase::Connecting, Phase::SettingUp,     Phase::ReadingHistory,
                             Phase::Polling,    Phase::Disconnecting, Phase::StoppingRecording};
@@ -268,12 +282,12 @@ TEST(EngineGarbage, RandomBytesInEveryPhaseNeverBreakTheEngine) {
         for (int id = 0; id < kCommandCount; ++id) {
             engine.ResetForConnect(LoggerModel::DualTemperature);
             engine.SetModel(LoggerModel::DualTemperature);
-            engine.Session().online = true;
-            engine.Session().phase = phase;
-            engine.Session().phaseStep = id == 14 ? kStepDescriptionWrite : 1;
+            session.online = true;
+            session.phase = phase;
+            session.phaseStep = id == 14 ? PhaseStep::DescriptionWrite : PhaseStep::Begun;
             info.blockCount = 1 + static_cast<int>(random() % 300);
-            engine.SetState(CommandId::ReadHistory, kHistoryStarting);
-            engine.SetState(CommandId::ReadRealtime, 6);
+            engine.SetHistoryStage(HistoryState::Starting);
+            engine.SetState(CommandId::ReadRealtime, CommandStatus::Answered);
             engine.BeginDescriptionWrite({});
             engine.Send(CommandFromIndex(id));
             for (int round = 0; round < 60; ++round) {
@@ -288,19 +302,19 @@ TEST(EngineGarbage, RandomBytesInEveryPhaseNeverBreakTheEngine) {
                 if (random() % 4 == 0)
                     burst.resize(6);
                 link.Deliver(burst);
-                int result =
+                const ReplyResult result =
                     engine.ProcessReply(random() % 5 == 0 ? CommandId::WriteDescription
                                                           : engine.Current().value_or(CommandId::Sync));
-                ASSERT_TRUE(result >= -4 && result <= 14) << result;
+                ASSERT_TRUE(IsKnownResult(result)) << static_cast<int>(result);
                 if (random() % 4 == 0) {
-                    engine.Session().online = true;
+                    session.online = true;
                     engine.Send(CommandFromIndex(static_cast<int>(random() % kCommandCount)));
                 }
                 ASSERT_LT(engine.ReplySize(), kReplyBufferLimit + 2048);
                 ASSERT_LT(engine.HistoryBytes().size(), kHistoryStoreCapacity);
                 for (int state = 0; state < kCommandCount; ++state) {
-                    int value = engine.State(CommandFromIndex(state));
-                    ASSERT_TRUE(value >= -2 && value < kCommandCount) << state << " " << value;
+                    const CommandStatus status = engine.State(CommandFromIndex(state));
+                    ASSERT_TRUE(IsKnownStatus(status)) << state << " " << static_cast<int>(status);
                 }
             }
         }

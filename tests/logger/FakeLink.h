@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the protocol engine and the connection: a link that records what is written
-// and lets the test deliver bytes, a clock the test moves, and a listener that records calls.
+// and lets the test deliver bytes, a clock the test moves, and a listener that records the
+// engine's events.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "logger/Clock.h"
 #include "logger/ProtocolListener.h"
+#include "logger/SessionState.h"
 #include "serial/Link.h"
 
 namespace veldrin::test {
@@ -68,24 +70,45 @@ class ManualClock : public Clock {
     std::atomic<std::int64_t> ms_;
 };
 
+// Records the engine's events. With a session it also moves that session with each event, as the
+// connection moves its own, so that a test sees the phase, step and progress a reply leads to.
 struct RecordingListener : ProtocolListener {
+    explicit RecordingListener(SessionState* moved = nullptr) : session(moved) {}
+
+    SessionState* session;
+    std::vector<EngineEvent> events;  // every event but the realtime ones, in order
+    std::vector<SessionChange> changes;
     std::vector<LoggerField> fields;
-    std::vector<std::pair<int, std::string>> texts;
+    std::vector<int> chunkPercents;
     int identifyMismatches = 0;
     int reconnects = 0;
     std::atomic<int> realtimeMismatches{0};
     std::mutex readingsMutex;
     std::vector<std::pair<float, float>> readings;
+    std::vector<LoggerModel> foreignMarkers;  // the model each mismatching frame was marked for
 
-    void FieldDecoded(LoggerField field) override { fields.push_back(field); }
-    void ProgressText(int percent, std::string_view text) override { texts.emplace_back(percent, text); }
-    void IdentifyMismatch() override { ++identifyMismatches; }
-    void ReconnectRequested() override { ++reconnects; }
-    void RealtimeReading(float value1, float value2) override {
-        std::lock_guard lock(readingsMutex);
-        readings.emplace_back(value1, value2);
+    void OnEvent(const EngineEvent& event) override {
+        if (const auto* reading = std::get_if<RealtimeReading>(&event)) {
+            std::lock_guard lock(readingsMutex);
+            readings.emplace_back(reading->value1, reading->value2);
+            return;
+        }
+        if (const auto* mismatch = std::get_if<RealtimeMismatch>(&event)) {
+            std::lock_guard lock(readingsMutex);
+            foreignMarkers.push_back(mismatch->marked);
+            ++realtimeMismatches;
+            return;
+        }
+        events.push_back(event);
+        if (const auto* accepted = std::get_if<ReplyAccepted>(&event))
+            fields.insert(fields.end(), accepted->fields.begin(), accepted->fields.end());
+        if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
+            chunkPercents.push_back(chunk->percent);
+        identifyMismatches += std::holds_alternative<IdentifyMismatch>(event) ? 1 : 0;
+        reconnects += std::holds_alternative<ReconnectRequested>(event) ? 1 : 0;
+        if (session != nullptr)
+            changes.push_back(session->Apply(event));
     }
-    void RealtimeMismatch() override { ++realtimeMismatches; }
 };
 
 }  // namespace veldrin::test

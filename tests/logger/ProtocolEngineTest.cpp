@@ -21,36 +21,38 @@ class EngineTest : public ::testing::Test {
     void Start(LoggerModel model, Phase phase = Phase::Polling) {
         engine.ResetForConnect(model);
         engine.SetModel(model);
-        engine.Session().online = true;
-        engine.Session().phase = phase;
+        session.online = true;
+        session.phase = phase;
     }
     void Reply(const Bytes& bytes) { link.Deliver(bytes); }
     // Sends `id`, lets the logger answer `reply`, and processes it.
-    int Exchange(CommandId id, const Bytes& reply) {
+    ReplyResult Exchange(CommandId id, const Bytes& reply) {
         engine.Send(id);
         Reply(reply);
         return engine.ProcessReply();
     }
     // A realtime request answered, so that 6-byte deliveries count as frames.
     void AcceptRealtime() {
-        ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), kReplyAnswered);
+        ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), ReplyResult::Answered);
     }
 
     FakeLink link;
     ManualClock clock;
     LoggerInfo info;
-    RecordingListener listener;
-    ProtocolEngine engine{link, clock, info, listener};
+    SessionState session;
+    RecordingListener listener{&session};
+    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 TEST_F(EngineTest, EchoIsFoundAnywhereInTheWholeBuffer) {
     info.interval = 0x3C00;  // FF F1 00 3C: the echo counts up to the 00
-    EXPECT_EQ(Exchange(CommandId::SetInterval, {0xFF, 0xF1, 0x00, 0x3C}), kReplyAnswered);
-    EXPECT_EQ(engine.State(CommandId::SetInterval), 0);
+    EXPECT_EQ(Exchange(CommandId::SetInterval, {0xFF, 0xF1, 0x00, 0x3C}), ReplyResult::Answered);
+    EXPECT_EQ(engine.State(CommandId::SetInterval), CommandStatus::Answered);
     EXPECT_FALSE(engine.Current());
     EXPECT_TRUE(engine.IsPending(CommandId::Sync));
 
-    EXPECT_EQ(Exchange(CommandId::ReadInterval, {0x12, 0x34, 0xFF, 0xF9, 0x01, 0x00, 0x3C}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::ReadInterval, {0x12, 0x34, 0xFF, 0xF9, 0x01, 0x00, 0x3C}),
+              ReplyResult::Answered);
     EXPECT_EQ(info.interval, 60);
 
     // Several commands of one polling call answer into one buffer; the record-state reply holds
@@ -59,39 +61,39 @@ TEST_F(EngineTest, EchoIsFoundAnywhereInTheWholeBuffer) {
     engine.Send(CommandId::ReadRecordState);
     engine.Send(CommandId::ReadRealtime);
     Reply({0xFF, 0xFF, 0xF2, 0x02, 0x01, 0x00, 0xFF, 0xF6, 0x01});
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
-    EXPECT_EQ(engine.State(CommandId::ReadRealtime), 6);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
+    EXPECT_EQ(engine.State(CommandId::ReadRealtime), CommandStatus::Answered);
 
     // A buffer starting with 00 still holds the echo.
-    EXPECT_EQ(Exchange(CommandId::StartRecording, {0x00, 0xFF, 0xF2, 0x01}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::StartRecording, {0x00, 0xFF, 0xF2, 0x01}), ReplyResult::Answered);
     EXPECT_EQ(info.recordingState, 1);
 }
 
 TEST_F(EngineTest, PartialEchoWaitsAndFrameCountsToItsFirstZero) {
-    EXPECT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6}), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6}), ReplyResult::Waiting);
     Reply({0x02});
-    EXPECT_EQ(engine.ProcessReply(), kReplyWaiting);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Waiting);
     // End recording (FF F2 00) is searched as FF F2.
     info.recordingState = 1;
-    EXPECT_EQ(Exchange(CommandId::EndRecording, {0xFF, 0xF2, 0x07}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::EndRecording, {0xFF, 0xF2, 0x07}), ReplyResult::Answered);
     EXPECT_EQ(info.recordingState, 0);
 }
 
 TEST_F(EngineTest, IdentifyNeedsExactlyFourBytes) {
     Start(LoggerModel::SingleTemperature, Phase::Connecting);
-    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01}), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01}), ReplyResult::Waiting);
     Reply({0xA6});
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(info.model, LoggerModel::SingleTemperature);
     EXPECT_EQ(info.instrumentName, "单温度记录仪");
     EXPECT_EQ(listener.identifyMismatches, 0);
 
-    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01, 0xA6, 0x00}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01, 0xA6, 0x00}), ReplyResult::Answered);
     EXPECT_EQ(info.model, LoggerModel::Unknown);
     EXPECT_EQ(listener.identifyMismatches, 1);
 
     Start(LoggerModel::SingleTemperature, Phase::Connecting);
-    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01, 0xA7}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::Identify, {0xFF, 0xEC, 0x01, 0xA7}), ReplyResult::Answered);
     EXPECT_EQ(info.model, LoggerModel::TemperatureHumidity);
     EXPECT_EQ(listener.identifyMismatches, 2);
 }
@@ -99,10 +101,10 @@ TEST_F(EngineTest, IdentifyNeedsExactlyFourBytes) {
 TEST_F(EngineTest, ChannelTwoAlarmReplyMustBeExactlyTheFrame) {
     info.channel2Alarm.lowerByte = 0x01;
     info.channel2Alarm.upperByte = 0x63;
-    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x63, 0x00}), kReplyWaiting);
-    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x64}), kReplyWaiting);
-    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x63}), kReplyAnswered);
-    EXPECT_EQ(engine.State(CommandId::Sync), kStateNotWanted);
+    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x63, 0x00}), ReplyResult::Waiting);
+    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x64}), ReplyResult::Waiting);
+    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xEB, 0x01, 0x63}), ReplyResult::Answered);
+    EXPECT_EQ(engine.State(CommandId::Sync), CommandStatus::NotWanted);
 }
 
 Bytes ParameterBlock() {
@@ -136,11 +138,11 @@ TEST_F(EngineTest, ParameterBlockOfExactly129BytesFillsLoggerInfo) {
     Bytes shorter(block.begin(), block.end() - 1);
     Bytes longer = block;
     longer.push_back(0x00);
-    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, shorter), kReplyWaiting);
-    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, longer), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, shorter), ReplyResult::Waiting);
+    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, longer), ReplyResult::Waiting);
     EXPECT_EQ(info.interval, 0);
 
-    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, block), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, block), ReplyResult::Answered);
     EXPECT_EQ(info.recordingState, 1);
     EXPECT_EQ(info.interval, 300);
     ASSERT_TRUE(info.startTime.time);
@@ -156,32 +158,34 @@ TEST_F(EngineTest, ParameterBlockOfExactly129BytesFillsLoggerInfo) {
     EXPECT_EQ(info.channel2Alarm.upper, 30);
     EXPECT_EQ(engine.HistoryAlarmLimits().lower1, -20);
     EXPECT_EQ(engine.HistoryAlarmLimits().upper2, 30);
-    EXPECT_EQ(engine.Session().phase, Phase::Polling);
-    EXPECT_EQ(engine.Session().progress, 80);
+    EXPECT_EQ(session.phase, Phase::Polling);
+    EXPECT_EQ(session.progress, 80);
     EXPECT_FALSE(engine.IsPending(CommandId::Sync));
 
     Start(LoggerModel::TemperatureHumidity, Phase::Connecting);
-    ASSERT_EQ(Exchange(CommandId::ReadAllParameters, block), kReplyAnswered);
+    ASSERT_EQ(Exchange(CommandId::ReadAllParameters, block), ReplyResult::Answered);
     EXPECT_EQ(info.channel2Alarm.lower, 133);  // humidity limits are unsigned
 }
 
 TEST_F(EngineTest, RecordCountReplyAndItsBound) {
-    EXPECT_EQ(Exchange(CommandId::ReadRecordCount, {0xFF, 0xEE, 0x02, 0x00, 0x08}), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::ReadRecordCount, {0xFF, 0xEE, 0x02, 0x00, 0x08}), ReplyResult::Waiting);
     Reply({0x00});
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(info.recordBytes, 2048u);
     EXPECT_EQ(info.blockCount, 3);
-    EXPECT_EQ(Exchange(CommandId::ReadRecordCount, {0xFF, 0xEE, 0x02, 0x04, 0x93, 0xE0}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::ReadRecordCount, {0xFF, 0xEE, 0x02, 0x04, 0x93, 0xE0}),
+              ReplyResult::Answered);
     EXPECT_EQ(info.recordBytes, 2048u);  // 300000 is refused, the old count stays
 }
 
 TEST_F(EngineTest, RecordStateUsesFiveOrTheLastFiveOfSevenBytes) {
-    EXPECT_EQ(Exchange(CommandId::ReadRecordState, {0xFF, 0xF2, 0x02, 0x01, 0x01, 0x00}), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::ReadRecordState, {0xFF, 0xF2, 0x02, 0x01, 0x01, 0x00}),
+              ReplyResult::Waiting);
     EXPECT_EQ(Exchange(CommandId::ReadRecordState, {0xFF, 0xFF, 0xFF, 0xF2, 0x02, 0x01, 0x01}),
-              kReplyAnswered);
+              ReplyResult::Answered);
     EXPECT_EQ(info.recordingState, 1);
     EXPECT_EQ(info.voltageState, 1);
-    EXPECT_EQ(Exchange(CommandId::ReadRecordState, {0xFF, 0xF2, 0x02, 0x00, 0x00}), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::ReadRecordState, {0xFF, 0xF2, 0x02, 0x00, 0x00}), ReplyResult::Answered);
     EXPECT_EQ(info.recordingState, 0);
 }
 
@@ -190,51 +194,53 @@ TEST_F(EngineTest, EndRealtimeIsSearchedInTheFirstCountMod50Bytes) {
     reply[0] = 0xFF;
     reply[1] = 0xF6;
     reply[2] = 0x00;
-    EXPECT_EQ(Exchange(CommandId::EndRealtime, reply), kReplyAnswered);
+    EXPECT_EQ(Exchange(CommandId::EndRealtime, reply), ReplyResult::Answered);
 
     reply[0] = 0x11;
     reply[3] = 0xFF;
     reply[4] = 0xF6;
     reply[5] = 0x00;
-    EXPECT_EQ(Exchange(CommandId::EndRealtime, reply), kReplyWaiting);  // at 3 but only 3 bytes searched
+    EXPECT_EQ(Exchange(CommandId::EndRealtime, reply),
+              ReplyResult::Waiting);  // at 3 but only 3 bytes searched
     Bytes fifty(50, 0x11);
     fifty[0] = 0xFF;
     fifty[1] = 0xF6;
     fifty[2] = 0x00;
-    EXPECT_EQ(Exchange(CommandId::EndRealtime, fifty), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::EndRealtime, fifty), ReplyResult::Waiting);
 }
 
 TEST_F(EngineTest, EndRealtimeWhileDisconnectingClosesTheLink) {
-    link.Open(1);
-    engine.Session().phase = Phase::Disconnecting;
-    EXPECT_EQ(Exchange(CommandId::EndRealtime, {0xFF, 0xF6, 0x00}), kReplyAnswered);
-    EXPECT_FALSE(link.IsOpen());
-    EXPECT_FALSE(engine.Session().online);
+    session.phase = Phase::Disconnecting;
+    EXPECT_EQ(Exchange(CommandId::EndRealtime, {0xFF, 0xF6, 0x00}), ReplyResult::Answered);
+    ASSERT_FALSE(listener.changes.empty());
+    EXPECT_TRUE(listener.changes.back().closePort);
+    EXPECT_FALSE(session.online);
 }
 
 TEST_F(EngineTest, ResendOnThe22ndCallAndGiveUpAt101) {
     engine.Send(CommandId::ReadInterval);
     for (int call = 1; call <= 100; ++call) {
-        int result = engine.ProcessReply();
-        EXPECT_EQ(result, call % 22 == 0 ? kReplyResend : kReplyWaiting) << "call " << call;
+        const ReplyResult result = engine.ProcessReply();
+        EXPECT_EQ(result, call % 22 == 0 ? ReplyResult::Resend : ReplyResult::Waiting) << "call " << call;
     }
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);  // given up
-    EXPECT_EQ(engine.State(CommandId::ReadInterval), 10);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);  // given up
+    EXPECT_EQ(engine.State(CommandId::ReadInterval), CommandStatus::GivenUp);
+    EXPECT_FALSE(engine.IsPending(CommandId::ReadInterval));
     EXPECT_FALSE(engine.Current());
-    EXPECT_EQ(engine.ProcessReply(), kReplyNoCommand);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::NoCommand);
 
     for (CommandId never : {CommandId::ReadRealtime, CommandId::ReadHistory}) {
-        engine.SetState(CommandId::ReadHistory, kHistoryStarting);
+        engine.SetHistoryStage(HistoryState::Starting);
         info.blockCount = 2;
         engine.Send(never);
         for (int call = 1; call <= 300; ++call)
-            ASSERT_NE(engine.ProcessReply(), kReplyAnswered);
+            ASSERT_NE(engine.ProcessReply(), ReplyResult::Answered);
         EXPECT_EQ(engine.Current(), never);
     }
     info.channel1Alarm.lowerByte = 0x01;
     engine.Send(CommandId::SetAlarm);
     for (int call = 1; call <= 300; ++call)
-        ASSERT_EQ(engine.ProcessReply(), 12);
+        ASSERT_EQ(engine.ProcessReply(), ReplyResult::SetAlarmAwaited);
 }
 
 TEST_F(EngineTest, RealtimeFramesNeedTheConnectedModelsMarkers) {
@@ -269,19 +275,19 @@ TEST_F(EngineTest, RealtimeFramesNeedTheConnectedModelsMarkers) {
 }
 
 TEST_F(EngineTest, SendFollowsTheMismatchAndOnlineRules) {
-    engine.Session().mismatchState = 1;
+    session.mismatch = MismatchState::QuestionOpen;
     engine.Send(CommandId::ReadRealtime);
     EXPECT_TRUE(link.writes.empty());
     engine.Send(CommandId::Sync);
     EXPECT_EQ(link.writes.size(), 1u);
 
-    engine.Session().mismatchState = 2;
+    session.mismatch = MismatchState::ReconnectChosen;
     engine.Send(CommandId::Sync);
     EXPECT_EQ(listener.reconnects, 1);
     EXPECT_EQ(link.writes.size(), 1u);
 
-    engine.Session().mismatchState = 0;
-    engine.Session().online = false;
+    session.mismatch = MismatchState::None;
+    session.online = false;
     engine.Send(CommandId::Sync);
     EXPECT_EQ(link.writes.size(), 1u);
 }
@@ -315,34 +321,34 @@ TEST_F(EngineTest, ExtractPayloadTakesWhatFollowsTheFirstRequest) {
 
 TEST_F(EngineTest, StartTimeReplyWaitsForItsWholePayload) {
     Start(LoggerModel::SingleTemperature, Phase::Connecting);
-    EXPECT_EQ(Exchange(CommandId::ReadStartTime, {0xFF, 0xFA, 0x01, 0x01, 0, 30}), kReplyWaiting);
+    EXPECT_EQ(Exchange(CommandId::ReadStartTime, {0xFF, 0xFA, 0x01, 0x01, 0, 30}), ReplyResult::Waiting);
     Reply({8, 15, 6, 25, 20});
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(info.startFlag, 1);
     ASSERT_TRUE(info.startTime.time);
     EXPECT_EQ(FormatTime(*info.startTime.time), "2025-06-15 08:30:00");
-    EXPECT_EQ(engine.Session().progress, 40);
+    EXPECT_EQ(session.progress, 40);
     // Year 2050 is beyond what the start-time reply accepts.
     EXPECT_EQ(Exchange(CommandId::ReadStartTime, {0xFF, 0xFA, 0x01, 0x01, 0, 30, 8, 15, 6, 50, 20}),
-              kReplyAnswered);
+              ReplyResult::Answered);
     EXPECT_FALSE(info.startTime.time);
 }
 
 TEST_F(EngineTest, ProgressIsWrittenOnlyInItsPhase) {
-    engine.Session().phase = Phase::SettingUp;
-    engine.Session().progress = 0;
-    ASSERT_EQ(Exchange(CommandId::SetStartTime, {0xFF, 0xF4}), kReplyAnswered);
-    EXPECT_EQ(engine.Session().progress, 15);
-    engine.Session().phase = Phase::Polling;
-    ASSERT_EQ(Exchange(CommandId::SetStopMode, {0xFF, 0xF3}), kReplyAnswered);
-    EXPECT_EQ(engine.Session().progress, 15);
-    engine.Session().phase = Phase::SettingUp;
-    ASSERT_EQ(Exchange(CommandId::SetStopMode, {0xFF, 0xF3}), kReplyAnswered);
-    EXPECT_EQ(engine.Session().progress, 100);
-    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), kReplyAnswered);
-    EXPECT_EQ(engine.Session().phase, Phase::Polling);
-    ASSERT_FALSE(listener.texts.empty());
-    EXPECT_EQ(listener.texts.back(), (std::pair<int, std::string>{100, "设置完成"}));
+    session.phase = Phase::SettingUp;
+    session.progress = 0;
+    ASSERT_EQ(Exchange(CommandId::SetStartTime, {0xFF, 0xF4}), ReplyResult::Answered);
+    EXPECT_EQ(session.progress, 15);
+    session.phase = Phase::Polling;
+    ASSERT_EQ(Exchange(CommandId::SetStopMode, {0xFF, 0xF3}), ReplyResult::Answered);
+    EXPECT_EQ(session.progress, 15);
+    session.phase = Phase::SettingUp;
+    ASSERT_EQ(Exchange(CommandId::SetStopMode, {0xFF, 0xF3}), ReplyResult::Answered);
+    EXPECT_EQ(session.progress, 100);
+    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), ReplyResult::Answered);
+    EXPECT_EQ(session.phase, Phase::Polling);
+    ASSERT_FALSE(listener.changes.empty());
+    EXPECT_TRUE(listener.changes.back().settingDone);
 }
 
 }  // namespace

@@ -51,10 +51,10 @@ class StrayBytesTest : public ::testing::Test {
         link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
         engine.ResetForConnect(LoggerModel::SingleTemperature);
         engine.SetModel(LoggerModel::SingleTemperature);
-        engine.Session().online = true;
-        engine.Session().phase = Phase::Polling;
+        session.online = true;
+        session.phase = Phase::Polling;
     }
-    int Exchange(CommandId id, const Bytes& reply) {
+    ReplyResult Exchange(CommandId id, const Bytes& reply) {
         engine.Send(id);
         link.Deliver(reply);
         return engine.ProcessReply();
@@ -63,38 +63,39 @@ class StrayBytesTest : public ::testing::Test {
     test::FakeLink link;
     test::ManualClock clock;
     LoggerInfo info;
-    test::RecordingListener listener;
-    ProtocolEngine engine{link, clock, info, listener};
+    SessionState session;
+    test::RecordingListener listener{&session};
+    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 TEST_F(StrayBytesTest, ReadingsGoOnWhileRealtimeIsAskedForAgain) {
-    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), kReplyAnswered);
+    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), ReplyResult::Answered);
     link.Deliver(kFrame);
     // Asked for again: until the echo is back the readings still count.
     engine.MarkPending(CommandId::ReadRealtime);
     engine.Send(CommandId::ReadRealtime);
     link.Deliver(kFrame);
     link.Deliver(Joined({kFrame, {0xFF, 0xF6, 0x01}}));
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(listener.readings.size(), 3u);
 }
 
 TEST_F(StrayBytesTest, FramesGluedToRepliesLeaveTheRepliesWhole) {
-    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), kReplyAnswered);
+    ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), ReplyResult::Answered);
     // A record count reply with a frame on each side, and a sync echo after a frame.
     EXPECT_EQ(
         Exchange(CommandId::ReadRecordCount, Joined({kFrame, {0xFF, 0xEE, 0x02, 0x00, 0x08, 0x00}, kFrame})),
-        kReplyAnswered);
+        ReplyResult::Answered);
     EXPECT_EQ(info.recordBytes, 2048u);
     engine.Send(CommandId::Sync);
     link.Deliver(kFrame);
     link.Deliver({0xFF});
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(listener.readings.size(), 3u);
 
     // History blocks with frames before and after them, alone or glued.
     info.blockCount = 3;
-    engine.SetState(CommandId::ReadHistory, kHistoryNextBlock);
+    engine.SetHistoryStage(HistoryState::NextBlock);
     Bytes first(7 + 1024, 0x11);
     const Bytes firstHeader{0xFF, 0xF5, 0x01, 0x00, 0x00, 0x08, 0x00};
     std::copy(firstHeader.begin(), firstHeader.end(), first.begin());
@@ -108,10 +109,10 @@ TEST_F(StrayBytesTest, FramesGluedToRepliesLeaveTheRepliesWhole) {
     engine.Send(CommandId::ReadHistory);
     link.Deliver(kFrame);
     link.Deliver(Joined({first, kFrame}));
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     engine.Send(CommandId::ReadHistory);
     link.Deliver(Joined({kFrame, middle}));
-    EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+    EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
     EXPECT_EQ(engine.HistoryBytes().size(), 1031u + 1024u);
     EXPECT_EQ(engine.HistoryBytes().back(), 0x22);
     EXPECT_EQ(listener.readings.size(), 6u);
@@ -127,7 +128,7 @@ TEST_F(StrayBytesTest, AReplyInTwoBurstsIsStillPutTogetherAfter400000Bytes) {
         engine.Send(CommandId::ReadRecordCount);
         link.Deliver({0xFF, 0xEE});
         link.Deliver({0x02, 0x00, 0x08, 0x00});
-        EXPECT_EQ(engine.ProcessReply(), kReplyAnswered);
+        EXPECT_EQ(engine.ProcessReply(), ReplyResult::Answered);
         for (int i = 0; i < 100; ++i)
             link.Deliver(noise);
     }
@@ -137,10 +138,10 @@ TEST_F(StrayBytesTest, AReplyInTwoBurstsIsStillPutTogetherAfter400000Bytes) {
 TEST_F(StrayBytesTest, AStartTimeOnThe31stOfFebruaryIsNoTime) {
     // Flag, then second, minute, hour, day 31, month 2, year 25, century 20.
     ASSERT_EQ(Exchange(CommandId::ReadStartTime, {0xFF, 0xFA, 0x01, 0x01, 0, 30, 8, 31, 2, 25, 20}),
-              kReplyAnswered);
+              ReplyResult::Answered);
     EXPECT_FALSE(info.startTime.time);
     ASSERT_EQ(Exchange(CommandId::ReadStartTime, {0xFF, 0xFA, 0x01, 0x01, 0, 30, 8, 28, 2, 25, 20}),
-              kReplyAnswered);
+              ReplyResult::Answered);
     EXPECT_TRUE(info.startTime.time);
 }
 

@@ -65,11 +65,11 @@ TEST_F(SupervisionTest, SilenceDuringTheSettingsWriteSaysTheyWereNotAllWritten) 
     auto logger = Attach(1, LoggerModel::DualTemperature);
     ConnectAndPoll(1, LoggerModel::DualTemperature);
     ui.panel = PanelStartingNow();
-    ASSERT_EQ(connection.ApplySettings(), 1);
+    ASSERT_EQ(connection.ApplySettings(), RequestResult::Taken);
     // Into the description write, which is waited for without the give-up limit.
-    ASSERT_TRUE(TicksUntil([&] { return connection.PhaseStep() == kStepDescriptionWrite; }, 300));
+    ASSERT_TRUE(TicksUntil([&] { return connection.CurrentStep() == PhaseStep::DescriptionWrite; }, 300));
     EXPECT_EQ(SilenceAndWaitForTheEnd(*logger), texts::kSettingsUnfinished);
-    EXPECT_NE(connection.SettingsWriteState(), 1);
+    EXPECT_NE(connection.SettingsWriteState(), SettingsWrite::Running);
 }
 
 TEST_F(SupervisionTest, SilenceWhileStoppingTheRecording) {
