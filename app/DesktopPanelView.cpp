@@ -1,110 +1,29 @@
-#include "app/WidgetConnectionUi.h"
+#include "app/DesktopPanelView.h"
 
 #include <QDateTime>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QTimeEdit>
 
-#include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
-#include "app/CInsExchangeDialog.h"
-#include "app/CLinkDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CMyDialog.h"
 #include "app/CVeldrinView.h"
-#include "app/CheckHistory.h"
+#include "app/Utf8Text.h"
 #include "app/WarnDialog.h"
 #include "logger/ConnectionTexts.h"
 #include "measure/Measurements.h"
-#include "serial/PortMap.h"
 
 namespace veldrin {
-namespace {
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The connect dialog lists the instruments as single temperature, dual temperature, temperature
-// and humidity.
-LoggerModel ModelForInstrumentNumber(int number) {
-    switch (number) {
-        case 2:
-            return LoggerModel::DualTemperature;
-        case 3:
-            return LoggerModel::TemperatureHumidity;
-        default:
-            return LoggerModel::SingleTemperature;
-    }
-}
-
-// The profile entry that remembers the connect dialog's port entry for the next connect.
-const QString kConnectChoiceKey = QStringLiteral("connect/port");
-
-}  // namespace
-
-WidgetConnectionUi::WidgetConnectionUi(CMainFrame& frame, Measurements& measurements, const LoggerInfo& info)
+DesktopPanelView::DesktopPanelView(CMainFrame& frame, Measurements& measurements, const LoggerInfo& info)
     : frame_(frame), measurements_(measurements), info_(info) {}
 
-std::optional<PortChoice> WidgetConnectionUi::ChoosePort() {
-    const std::unique_ptr<QSettings> profile = openProfile_();
-    CLinkDlg dialog(deviceRoots_, profile->value(kConnectChoiceKey).toString(), &frame_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    profile->setValue(kConnectChoiceKey, dialog.ChoiceKey());
-    PortChoice choice;
-    choice.port = dialog.PortNumber();
-    choice.autoSearch = dialog.PortNumber() == CLinkDlg::kAutoSearchPort;
-    choice.instrument = ModelForInstrumentNumber(dialog.InstrumentNumber());
-    std::vector<std::string> found;
-    for (const SerialDevice& device : dialog.Devices()) {
-        found.push_back(device.path);
-    }
-    choice.devicePorts = PortsForDevicePaths(PathsBesideComPorts(found));
-    return choice;
-}
-
-void WidgetConnectionUi::ShowMessage(std::string_view text) {
-    QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(text));
-}
-
-bool WidgetConnectionUi::AskReconnect() {
-    // Another model answers: its readings are not this logger's, whatever the user chooses.
-    measurements_.Realtime().SetMonitoring(false);
-    CInsExchangeDialog question(&frame_);
-    return question.exec() == QDialog::Accepted;
-}
-
-std::optional<std::array<bool, 2>> WidgetConnectionUi::ChooseHistoryChannels(LoggerModel model) {
-    CheckHistory question(CheckHistory::KindForModel(model), &frame_);
-    if (question.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return question.ChosenChannels();
-}
-
-bool WidgetConnectionUi::ConfirmStartTime(std::time_t start) {
-    CMyDialog question(start, nullptr, &frame_);
-    return question.exec() == QDialog::Accepted;
-}
-
-void WidgetConnectionUi::ShowProgress(int percent, std::string_view text) {
-    frame_.View()->ShowProgress(percent, FromUtf8(text));
-}
-
-void WidgetConnectionUi::SetStatusText(std::string_view text) {
-    frame_.SetLinkStatusText(FromUtf8(text));
-}
-
-void WidgetConnectionUi::ShowInstrumentChoice(LoggerModel model) {
+void DesktopPanelView::ShowInstrumentChoice(LoggerModel model) {
     const ModelTraits& traits = Traits(model);
     CFormDialog* panel = frame_.View()->RealtimePanel();
     panel->SetInstrumentName(FromUtf8(traits.displayName));
     panel->SetAlarmTabCaptions(FromUtf8(traits.caption1), FromUtf8(traits.caption2), traits.channelCount > 1);
 }
 
-void WidgetConnectionUi::ShowLoggerField(LoggerField field, const LoggerInfo& info) {
+void DesktopPanelView::ShowLoggerField(LoggerField field, const LoggerInfo& info) {
     CFormDialog* panel = frame_.View()->RealtimePanel();
     switch (field) {
         case LoggerField::Instrument:
@@ -148,23 +67,23 @@ void WidgetConnectionUi::ShowLoggerField(LoggerField field, const LoggerInfo& in
     }
 }
 
-void WidgetConnectionUi::EnableStartButton(bool enabled) {
-    frame_.View()->RealtimePanel()->SetStartButtonEnabled(enabled);
+void DesktopPanelView::AllowStartRecording(bool allowed) {
+    frame_.View()->RealtimePanel()->SetStartButtonEnabled(allowed);
 }
 
-void WidgetConnectionUi::EnableStopButton(bool enabled) {
-    frame_.View()->RealtimePanel()->SetStopButtonEnabled(enabled);
+void DesktopPanelView::AllowStopRecording(bool allowed) {
+    frame_.View()->RealtimePanel()->SetStopButtonEnabled(allowed);
 }
 
-void WidgetConnectionUi::SetSettingControlsEnabled(bool enabled) {
-    frame_.View()->RealtimePanel()->SetSettingsEnabled(enabled);
+void DesktopPanelView::AllowSettingsEditing(bool allowed) {
+    frame_.View()->RealtimePanel()->SetSettingsEnabled(allowed);
 }
 
-void WidgetConnectionUi::ShowStartTime(std::time_t time) {
+void DesktopPanelView::ShowStartTime(std::time_t time) {
     frame_.View()->RealtimePanel()->SetStartTime(time);
 }
 
-PanelSettings WidgetConnectionUi::ReadPanelSettings() {
+PanelSettings DesktopPanelView::ReadPanelSettings() {
     const CFormDialog* panel = frame_.View()->RealtimePanel();
     PanelSettings settings;
     const QDateTime start = QDateTime::fromSecsSinceEpoch(panel->StartTime());
@@ -189,19 +108,19 @@ PanelSettings WidgetConnectionUi::ReadPanelSettings() {
     return settings;
 }
 
-void WidgetConnectionUi::ShowHistoryPanel() {
+void DesktopPanelView::ShowHistoryPanel() {
     frame_.View()->ShowHistoryView();
 }
 
-void WidgetConnectionUi::ClearRealtime() {
+void DesktopPanelView::ClearRealtime() {
     measurements_.Realtime().RestartRecording();
 }
 
-void WidgetConnectionUi::RealtimeReading(float value1, float value2, std::time_t time) {
+void DesktopPanelView::RealtimeReading(float value1, float value2, std::time_t time) {
     measurements_.Realtime().HandleReading(value1, value2, time);
 }
 
-void WidgetConnectionUi::EventsQueued() {
+void DesktopPanelView::EventsQueued() {
     // Reader thread: the handling runs later on the user-interface thread.
     QMetaObject::invokeMethod(
         &queuedContext_,
@@ -213,7 +132,7 @@ void WidgetConnectionUi::EventsQueued() {
         Qt::QueuedConnection);
 }
 
-void WidgetConnectionUi::AlarmTick() {
+void DesktopPanelView::AlarmTick() {
     // Monitoring ends with the logger: a disconnect, a lost link or an identify reply of another
     // model all leave it unconnected, and the alarm must not sound on for a logger no longer there.
     if (!info_.connected) {
@@ -222,7 +141,7 @@ void WidgetConnectionUi::AlarmTick() {
     measurements_.Realtime().AlarmTick();
 }
 
-void WidgetConnectionUi::EnsureIntervalNotZero() {
+void DesktopPanelView::KeepIntervalAtLeastOneSecond() {
     CFormDialog* panel = frame_.View()->RealtimePanel();
     if (panel->IntervalSeconds() == 0) {
         panel->SetIntervalSeconds(1);
