@@ -84,8 +84,7 @@ void DesktopPrompts::ShowProgress(int percent, std::string_view text) {
 }
 
 void DesktopPrompts::HideProgress() {
-    // The view erases its strip at percent -1.
-    frame_.View()->ShowProgress(-1, QString());
+    frame_.View()->HideProgress();
 }
 
 void DesktopPrompts::SetStatusText(std::string_view text) {

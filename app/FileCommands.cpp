@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/RecentFileList.h"
+#include "app/Utf8Text.h"
 #include "app/Workspace.h"
 #include "app/preview/CDlgPrintPreview.h"
 #include "files/CsvExport.h"
@@ -19,10 +20,6 @@
 
 namespace veldrin {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList NameFilters(std::string_view filter) {
     QStringList filters;

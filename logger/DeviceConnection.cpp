@@ -122,7 +122,7 @@ void DeviceConnection::ShowConnectAttempt() {
 
 void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     using Result = ConnectOutcome::Result;
-    DrawProgress(-1, "");
+    HideProgress();
     // An attempt the user cancelled stays cancelled, even when the logger answered meanwhile.
     if (cancelConnect_ && outcome.result == Result::Connected) {
         link_.Close();
@@ -179,12 +179,12 @@ void DeviceConnection::Disconnect() {
     // A connect attempt still running is cancelled; the next timer call collects it.
     if (ConnectRunning()) {
         cancelConnect_ = true;
-        DrawProgress(-1, "");
+        HideProgress();
         return;
     }
     if (portStateText_ != texts::kPortOpen && session_.mismatch != MismatchState::ReconnectChosen)
         return;
-    DrawProgress(-1, "");
+    HideProgress();
     portStateText_ = texts::kPortClosed;
     engine_.MarkPending(CommandId::EndRealtime);
     // Nothing outstanding may hold up closing the port on the next step.
@@ -237,12 +237,13 @@ void DeviceConnection::FieldDecoded(LoggerField field) {
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
     // While a progress is on show the status stands blank.
     statusText_ = texts::kBlankStatus;
-    if (percent == -1) {
-        prompts_.HideProgress();
-        return;
-    }
     prompts_.ShowProgress(percent, text);
     prompts_.SetStatusText(statusText_);
+}
+
+void DeviceConnection::HideProgress() {
+    statusText_ = texts::kBlankStatus;
+    prompts_.HideProgress();
 }
 
 void DeviceConnection::WithdrawAfterIdentifyMismatch() {
@@ -471,7 +472,7 @@ bool DeviceConnection::PollingStep() {
 bool DeviceConnection::SuperviseLink() {
     std::time_t silence = clock_.Now() - engine_.LastReceived();
     if (silence > kTimeoutSeconds) {
-        DrawProgress(-1, "");
+        HideProgress();
         statusText_ = texts::kLinkTimeout;
         if (info_.connected && session_.online)
             prompts_.SetStatusText(statusText_);
@@ -485,7 +486,7 @@ bool DeviceConnection::SuperviseLink() {
         }
         return true;
     }
-    DrawProgress(-1, "");
+    HideProgress();
     SetStatus(texts::kLinkNormal);
     return true;
 }

@@ -123,6 +123,7 @@ class DeviceConnection : private ProtocolListener {
     // The progress of the running activity (percent −1: none runs any more); the status text stands
     // blank while one is on show.
     void DrawProgress(int percent, std::string_view text);
+    void HideProgress();
     void FinishConnect(const ConnectOutcome& outcome);
     void CollectFinishedConnect();
     void AskMismatchQuestion();
