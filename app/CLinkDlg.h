@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "logger/PortChoice.h"
 #include "serial/SerialDevices.h"
 
 class QComboBox;
@@ -19,7 +20,7 @@ class CLinkDlg : public QDialog {
     Q_OBJECT
   public:
     // The port list's last fixed entry, which searches the ports instead of naming one.
-    static constexpr int kAutoSearchPort = 5;
+    static constexpr int kAutoSearchPort = veldrin::kAutoSearchPort;
     static constexpr int kFixedEntries = 5;
 
     // Only the com entries and the auto search.

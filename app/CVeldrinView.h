@@ -47,6 +47,8 @@ class CVeldrinView : public QWidget {
 
     // The progress strip along the bottom edge; percent -1 erases it.
     void ShowProgress(int percent, const QString& text);
+    // Erases the progress strip.
+    void HideProgress() { ShowProgress(kNoProgress, QString()); }
     int ProgressPercent() const { return progressPercent_; }
     const QString& ProgressText() const { return progressText_; }
     // "即时数据" over the realtime panel, "历史数据" over the history panel.
@@ -73,7 +75,9 @@ class CVeldrinView : public QWidget {
     bool online_ = false;
     bool downloadedHistory_ = false;
     bool connecting_ = false;
-    int progressPercent_ = -1;
+    // The progress value at which no strip is drawn.
+    static constexpr int kNoProgress = -1;
+    int progressPercent_ = kNoProgress;
     QString progressText_;
     int stepCount_ = 0;
     std::function<void()> stepHandler_;

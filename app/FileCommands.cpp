@@ -8,21 +8,18 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/RecentFileList.h"
+#include "app/Utf8Text.h"
 #include "app/Workspace.h"
+#include "app/preview/CDlgPrintPreview.h"
 #include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
 #include "files/TextExport.h"
-#include "files/WorksheetExport.h"
-#include "print/CDlgPrintPreview.h"
 #include "print/ReportPdf.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList NameFilters(std::string_view filter) {
     QStringList filters;

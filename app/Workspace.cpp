@@ -50,9 +50,10 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
             : trace_        ? static_cast<Link&>(*trace_)
                             : static_cast<Link&>(channel_)),
       measurements_(std::make_unique<Measurements>(info, clock_, sound_)),
-      ui_(std::make_unique<WidgetConnectionUi>(frame, *measurements_, info)),
-      connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *ui_)) {
-    ui_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
+      prompts_(std::make_unique<DesktopPrompts>(frame, *measurements_)),
+      panel_(std::make_unique<DesktopPanelView>(frame, *measurements_, info)),
+      connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *prompts_, *panel_)) {
+    panel_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
     connection_->SetHistorySink([this](const HistoryHandover& handover) {
         const DownloadIngestResult result =
             measurements_->TakeDownloadedHistory(handover.bytes, handover.shownChannels);

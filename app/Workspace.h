@@ -1,11 +1,12 @@
 #pragma once
 // The records the main window works with, owned in one place: the clock, the serial channel, the
-// alarm sound, the measurements, the connection and its widget user interface. It joins them to
+// alarm sound, the measurements, the connection, its dialogs and its panel writes. It joins them to
 // the frame: the view's step drives the connection, the commands reach it, and the enabling state
 // follows it.
 #include <memory>
 
-#include "app/WidgetConnectionUi.h"
+#include "app/DesktopPanelView.h"
+#include "app/DesktopPrompts.h"
 #include "logger/Clock.h"
 #include "logger/DeviceConnection.h"
 #include "measure/Measurements.h"
@@ -29,7 +30,7 @@ class Workspace {
 
     DeviceConnection& Connection() { return *connection_; }
     Measurements& Records() { return *measurements_; }
-    WidgetConnectionUi& Ui() { return *ui_; }
+    DesktopPrompts& Prompts() { return *prompts_; }
 
     // Copies the connection's modes and online flag to the view, whose enabling rules read them.
     void PublishState();
@@ -53,7 +54,8 @@ class Workspace {
     Clock& clock_;
     Link& link_;
     std::unique_ptr<Measurements> measurements_;
-    std::unique_ptr<WidgetConnectionUi> ui_;
+    std::unique_ptr<DesktopPrompts> prompts_;
+    std::unique_ptr<DesktopPanelView> panel_;
     std::unique_ptr<DeviceConnection> connection_;
 };
 

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "files/WorksheetExport.h"
 #include "logger/HistoryDataSet.h"
 #include "measure/HistoryListModel.h"
 #include "measure/SummaryListModel.h"
 #include "tests/TempFolder.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {

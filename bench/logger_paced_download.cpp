@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "logger/DeviceConnection.h"
+#include "logger/QuietUi.h"
 #include "serial/CommChannel.h"
 #include "sim/PtyServer.h"
 
@@ -14,28 +15,6 @@ namespace veldrin {
 namespace {
 
 constexpr double kWireBytesPerSecond = 960.0;
-
-struct QuietUi final : ConnectionUi {
-    std::optional<PortChoice> ChoosePort() override { return std::nullopt; }
-    void ShowMessage(std::string_view) override {}
-    bool AskReconnect() override { return false; }
-    std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel) override {
-        return std::array<bool, 2>{true, false};
-    }
-    bool ConfirmStartTime(std::time_t) override { return true; }
-    void ShowProgress(int, std::string_view) override {}
-    void SetStatusText(std::string_view) override {}
-    void ShowInstrumentChoice(LoggerModel) override {}
-    void ShowLoggerField(LoggerField, const LoggerInfo&) override {}
-    void EnableStartButton(bool) override {}
-    void EnableStopButton(bool) override {}
-    void SetSettingControlsEnabled(bool) override {}
-    void ShowStartTime(std::time_t) override {}
-    PanelSettings ReadPanelSettings() override { return {}; }
-    void ShowHistoryPanel() override {}
-    void ClearRealtime() override {}
-    void RealtimeReading(float, float, std::time_t) override {}
-};
 
 void BM_PacedDownload20Blocks(benchmark::State& state) {
     SimLoggerOptions options;
@@ -55,7 +34,7 @@ void BM_PacedDownload20Blocks(benchmark::State& state) {
         CommChannel channel;
         LoggerInfo info;
         QuietUi ui;
-        DeviceConnection connection(channel, clock, info, ui);
+        DeviceConnection connection(channel, clock, info, ui, ui);
         connection.SetBackgroundConnect(false);
         bool done = false;
         connection.SetHistorySink([&](const HistoryHandover&) { done = true; });

@@ -37,7 +37,7 @@ bool ConsoleUi::AskReconnect() {
 }
 
 void ConsoleUi::ShowProgress(int percent, std::string_view text) {
-    if (percent < 0 || (percent == lastPercent_ && text == lastProgressText_))
+    if (percent == lastPercent_ && text == lastProgressText_)
         return;
     lastPercent_ = percent;
     lastProgressText_ = text;
@@ -70,7 +70,8 @@ std::string ReadingLine(LoggerModel model, float value1, float value2, std::time
 
 LoggerSession::LoggerSession(const std::string& tracePath)
     : trace_(tracePath.empty() ? nullptr : std::make_unique<TraceLink>(channel_, tracePath)),
-      connection_(trace_ ? static_cast<Link&>(*trace_) : static_cast<Link&>(channel_), clock_, info_, ui_) {
+      connection_(trace_ ? static_cast<Link&>(*trace_) : static_cast<Link&>(channel_), clock_, info_, ui_,
+                  ui_) {
     connection_.SetBackgroundConnect(false);
 }
 

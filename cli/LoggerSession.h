@@ -11,6 +11,7 @@
 #include <string>
 
 #include "logger/DeviceConnection.h"
+#include "logger/QuietUi.h"
 #include "serial/CommChannel.h"
 #include "serial/TraceLink.h"
 
@@ -22,8 +23,9 @@ extern const std::map<std::string, LoggerModel> kLoggerModels;  // "single", "hu
 // com1 (through VELDRIN_COM1, for this process only).
 int PortForArgument(const std::string& argument);
 
-// Messages, progress and status go to standard error; questions take the answers set here.
-class ConsoleUi final : public ConnectionUi {
+// Messages, progress and status go to standard error, live readings to `onReading`; the port, the
+// channels and the settings are the ones set here. The panel's other fields are not shown.
+class ConsoleUi final : public QuietUi {
   public:
     PortChoice choice;
     std::array<bool, 2> channels{true, true};
@@ -38,15 +40,7 @@ class ConsoleUi final : public ConnectionUi {
     bool ConfirmStartTime(std::time_t) override { return true; }
     void ShowProgress(int percent, std::string_view text) override;
     void SetStatusText(std::string_view text) override;
-    void ShowInstrumentChoice(LoggerModel) override {}
-    void ShowLoggerField(LoggerField, const LoggerInfo&) override {}
-    void EnableStartButton(bool) override {}
-    void EnableStopButton(bool) override {}
-    void SetSettingControlsEnabled(bool) override {}
-    void ShowStartTime(std::time_t) override {}
     PanelSettings ReadPanelSettings() override { return panel; }
-    void ShowHistoryPanel() override {}
-    void ClearRealtime() override {}
     void RealtimeReading(float value1, float value2, std::time_t time) override;
 
     const std::string& Status() const { return status_; }

@@ -4,11 +4,11 @@
 
 #include "cli/ExportRegistry.h"
 #include "cli/GuiApplication.h"
-#include "files/WorksheetExport.h"
 #include "measure/CurveChart.h"
 #include "measure/HistoryListModel.h"
 #include "measure/HistoryPresenter.h"
 #include "measure/SummaryListModel.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin::cli {
 namespace {

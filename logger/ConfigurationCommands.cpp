@@ -54,16 +54,16 @@ void TakePanelLimits(const PanelSettings& panel, LoggerInfo& info) {
 }  // namespace
 
 RequestResult DeviceConnection::ApplySettings() {
-    PanelSettings panel = ui_.ReadPanelSettings();
+    PanelSettings panel = panel_.ReadPanelSettings();
     // Nothing is staged or sent while a field holds what the logger cannot take.
     if (auto problem = FindSettingsProblem(panel, info_.model)) {
-        ui_.ShowMessage(*problem);
+        prompts_.ShowMessage(*problem);
         return RequestResult::Declined;
     }
     const std::time_t chosen = *MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay,
                                               panel.startHour, panel.startMinute, panel.startSecond);
     chosenStart_ = chosen;
-    if (!ui_.ConfirmStartTime(chosen))
+    if (!prompts_.ConfirmStartTime(chosen))
         return RequestResult::Declined;
     // The start is decided by the time the user confirmed it, however long the question stood.
     const std::time_t now = clock_.Now();
@@ -77,11 +77,11 @@ RequestResult DeviceConnection::ApplySettings() {
         info_.startTime = DecodeDateTime(EncodeDateTime(chosen).data());
         info_.startFlag = 1;
         engine_.MarkDone(CommandId::StartRecording);
-        ui_.ShowStartTime(chosen);
+        panel_.ShowStartTime(chosen);
     } else {
         info_.startTime = DecodeDateTime(EncodeDateTime(now).data());
         info_.startFlag = 0;
-        ui_.ShowStartTime(now);
+        panel_.ShowStartTime(now);
     }
     info_.stopMode = static_cast<std::uint8_t>(panel.stopMode);
     info_.title = CutUtf8ToGbkBytes(panel.title, kTitleBytes);
@@ -123,19 +123,19 @@ RequestResult DeviceConnection::StopRecording() {
     if (session_.online && link_.IsOpen()) {
         engine_.MarkPending(CommandId::EndRecording);
         session_.phase = Phase::StoppingRecording;
-        ui_.SetSettingControlsEnabled(true);
+        panel_.AllowSettingsEditing(true);
     }
     return RequestResult::Taken;
 }
 
 void DeviceConnection::ReadHistory() {
-    auto choice = ui_.ChooseHistoryChannels(info_.model);
+    auto choice = prompts_.ChooseHistoryChannels(info_.model);
     if (!choice)
         return;
     historyChannels_ = *choice;
     if (!historyChannels_[0] && !historyChannels_[1])
         return;
-    ui_.ShowHistoryPanel();
+    panel_.ShowHistoryPanel();
     historyMode_ = true;
     if (!session_.online || !link_.IsOpen())
         return;

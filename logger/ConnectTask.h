@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "logger/Clock.h"
-#include "logger/ConnectionUi.h"
+#include "logger/PortChoice.h"
 #include "logger/ProtocolEngine.h"
 #include "serial/Link.h"
 

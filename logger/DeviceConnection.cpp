@@ -40,11 +40,13 @@ constexpr std::time_t kDisconnectSeconds = 18;
 
 }  // namespace
 
-DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui)
+DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, UserPrompts& prompts,
+                                   PanelView& panel)
     : link_(link),
       clock_(clock),
       info_(info),
-      ui_(ui),
+      prompts_(prompts),
+      panel_(panel),
       engine_(link, clock, info, session_, *this),
       portStateText_(texts::kPortClosed) {
     link_.SetDataCallback(
@@ -64,7 +66,7 @@ DeviceConnection::~DeviceConnection() {
 void DeviceConnection::ConnectCommand() {
     if (ConnectRunning())
         return;
-    auto choice = ui_.ChoosePort();
+    auto choice = prompts_.ChoosePort();
     if (!choice)
         return;
     Connect(*choice);
@@ -107,7 +109,7 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
     link_.Close();
     // Nothing of the previous connection may be taken for this one's answers.
     engine_.ResetForConnect(choice.instrument);
-    ui_.ShowInstrumentChoice(choice.instrument);
+    panel_.ShowInstrumentChoice(choice.instrument);
 }
 
 void DeviceConnection::ShowConnectAttempt() {
@@ -120,7 +122,7 @@ void DeviceConnection::ShowConnectAttempt() {
 
 void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     using Result = ConnectOutcome::Result;
-    DrawProgress(-1, "");
+    HideProgress();
     // An attempt the user cancelled stays cancelled, even when the logger answered meanwhile.
     if (cancelConnect_ && outcome.result == Result::Connected) {
         link_.Close();
@@ -130,12 +132,12 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
         return;
     }
     if (outcome.foundBySearch)
-        ui_.ShowMessage(
+        prompts_.ShowMessage(
             PortMessage(texts::kAutoSearchFound, texts::kAutoSearchFoundDevice, *outcome.foundBySearch));
     // An auto search that found nothing says first which ports it tried.
     const std::string searched = outcome.foundBySearch ? std::string() : SearchReport(outcome.searched);
     const auto failed = [&](const std::string& message) {
-        ui_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
+        prompts_.ShowMessage(searched.empty() ? message : searched + "\n\n" + message);
     };
     switch (outcome.result) {
         case Result::OpenFailed: {
@@ -156,7 +158,7 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
         case Result::Connected:
             break;
     }
-    ui_.ClearRealtime();
+    panel_.ClearRealtime();
     portStateText_ = texts::kPortOpen;
     info_.connected = true;
     engine_.ResetForConnect(choice_.instrument);
@@ -167,9 +169,9 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
     session_.online = true;
     linkMode_ = LinkMode::Logger;
     viewMode_ = ViewMode::LiveLogger;
-    ui_.SetSettingControlsEnabled(true);
-    ui_.EnableStartButton(false);
-    ui_.EnableStopButton(false);
+    panel_.AllowSettingsEditing(true);
+    panel_.AllowStartRecording(false);
+    panel_.AllowStopRecording(false);
     connectTime_ = clock_.Now();
 }
 
@@ -177,12 +179,12 @@ void DeviceConnection::Disconnect() {
     // A connect attempt still running is cancelled; the next timer call collects it.
     if (ConnectRunning()) {
         cancelConnect_ = true;
-        DrawProgress(-1, "");
+        HideProgress();
         return;
     }
     if (portStateText_ != texts::kPortOpen && session_.mismatch != MismatchState::ReconnectChosen)
         return;
-    DrawProgress(-1, "");
+    HideProgress();
     portStateText_ = texts::kPortClosed;
     engine_.MarkPending(CommandId::EndRealtime);
     // Nothing outstanding may hold up closing the port on the next step.
@@ -224,20 +226,24 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
 }
 
 void DeviceConnection::FieldDecoded(LoggerField field) {
-    ui_.ShowLoggerField(field, info_);
+    panel_.ShowLoggerField(field, info_);
     if (field == LoggerField::RecordingState) {
         bool recording = info_.recordingState == 1;
-        ui_.EnableStartButton(!recording);
-        ui_.EnableStopButton(recording);
+        panel_.AllowStartRecording(!recording);
+        panel_.AllowStopRecording(recording);
     }
 }
 
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
-    // While the strip is drawn the status pane stands blank.
+    // While a progress is on show the status stands blank.
     statusText_ = texts::kBlankStatus;
-    ui_.ShowProgress(percent, text);
-    if (percent != -1)
-        ui_.SetStatusText(statusText_);
+    prompts_.ShowProgress(percent, text);
+    prompts_.SetStatusText(statusText_);
+}
+
+void DeviceConnection::HideProgress() {
+    statusText_ = texts::kBlankStatus;
+    prompts_.HideProgress();
 }
 
 void DeviceConnection::WithdrawAfterIdentifyMismatch() {
@@ -249,7 +255,7 @@ void DeviceConnection::WithdrawAfterIdentifyMismatch() {
     viewMode_ = ViewMode::Nothing;
     session_.online = false;
     link_.Close();
-    ui_.ShowMessage(texts::kInstrumentMismatch);
+    prompts_.ShowMessage(texts::kInstrumentMismatch);
     portStateText_ = texts::kPortClosed;
 }
 
@@ -264,7 +270,7 @@ void DeviceConnection::QueueEvent(const QueuedEvent& event) {
         std::lock_guard lock(queueMutex_);
         queue_.push_back(event);
     }
-    ui_.EventsQueued();
+    panel_.EventsQueued();
 }
 
 void DeviceConnection::HandleQueuedEvents() {
@@ -281,7 +287,7 @@ void DeviceConnection::HandleQueuedEvents() {
         if (event.mismatch) {
             AskMismatchQuestion();
         } else if (session_.mismatch == MismatchState::None) {
-            ui_.RealtimeReading(event.value1, event.value2, event.time);
+            panel_.RealtimeReading(event.value1, event.value2, event.time);
         }
     }
     handlingEvents_ = false;
@@ -291,7 +297,7 @@ void DeviceConnection::AskMismatchQuestion() {
     if (session_.mismatch != MismatchState::None || !session_.online)
         return;
     session_.mismatch = MismatchState::QuestionOpen;
-    bool reconnect = ui_.AskReconnect();
+    bool reconnect = prompts_.AskReconnect();
     // The answer counts only while the question is still the open one.
     if (session_.mismatch == MismatchState::QuestionOpen)
         session_.mismatch = reconnect ? MismatchState::ReconnectChosen : MismatchState::None;
@@ -299,7 +305,7 @@ void DeviceConnection::AskMismatchQuestion() {
 
 void DeviceConnection::SetStatus(const char* text) {
     statusText_ = text;
-    ui_.SetStatusText(statusText_);
+    prompts_.SetStatusText(statusText_);
 }
 
 bool DeviceConnection::SendFirstPending(std::initializer_list<CommandId> order) {
@@ -320,12 +326,12 @@ void DeviceConnection::OnTimer() {
 
     // 1. Link-time bookkeeping.
     info_.lastReceived = engine_.LastReceived();
-    ui_.EnsureIntervalNotZero();
+    panel_.KeepIntervalAtLeastOneSecond();
     if (ConnectRunning()) {
         // The background connect owns the link until it is done.
         if (!cancelConnect_)
             ShowConnectAttempt();
-        ui_.AlarmTick();
+        panel_.AlarmTick();
         ++tick_;
         return;
     }
@@ -339,7 +345,7 @@ void DeviceConnection::OnTimer() {
             return;
     }
     // 3. Alarm countdown, 4. tick.
-    ui_.AlarmTick();
+    panel_.AlarmTick();
     ++tick_;
 
     // 5. The current activity, first of all its link check.
@@ -348,10 +354,7 @@ void DeviceConnection::OnTimer() {
     if (!ActivityStep())
         return;
 
-    // 6. The caption flashes red once a second.
-    ui_.DrawCaption(tick_ % 5 == 1);
-
-    // 7–9. The sequences; a step that sends (or waits) ends the call.
+    // 6–8. The sequences; a step that sends (or waits) ends the call.
     RunSequence();
 }
 
@@ -390,18 +393,18 @@ void DeviceConnection::RunSequence() {
 
 bool DeviceConnection::ConnectingStep() {
     if (session_.phaseStep == PhaseStep::Begun) {
-        ui_.EnableStartButton(false);
-        ui_.EnableStopButton(false);
+        panel_.AllowStartRecording(false);
+        panel_.AllowStopRecording(false);
         DrawProgress(session_.progress, texts::kConnecting);
     }
     if (session_.progress == 100) {
         bool recording = info_.recordingState == 1;
-        ui_.EnableStartButton(!recording);
-        ui_.EnableStopButton(recording);
+        panel_.AllowStartRecording(!recording);
+        panel_.AllowStopRecording(recording);
         session_.phase = Phase::Polling;
     }
     if (session_.progress <= 100) {
-        ui_.SetStatusText(statusText_);
+        prompts_.SetStatusText(statusText_);
         if (session_.progress == 100)
             session_.progress = 101;
     }
@@ -412,8 +415,8 @@ void DeviceConnection::SettingUpStep() {
     if (session_.phaseStep != PhaseStep::Configuring)
         return;
     DrawProgress(session_.progress, texts::kSettingUp);
-    ui_.EnableStopButton(false);
-    ui_.SetSettingControlsEnabled(true);
+    panel_.AllowStopRecording(false);
+    panel_.AllowSettingsEditing(true);
 }
 
 void DeviceConnection::ReadingHistoryStep() {
@@ -469,10 +472,10 @@ bool DeviceConnection::PollingStep() {
 bool DeviceConnection::SuperviseLink() {
     std::time_t silence = clock_.Now() - engine_.LastReceived();
     if (silence > kTimeoutSeconds) {
-        DrawProgress(-1, "");
+        HideProgress();
         statusText_ = texts::kLinkTimeout;
         if (info_.connected && session_.online)
-            ui_.SetStatusText(statusText_);
+            prompts_.SetStatusText(statusText_);
         if (silence > kDisconnectSeconds) {
             Disconnect();
             session_.online = false;
@@ -483,7 +486,7 @@ bool DeviceConnection::SuperviseLink() {
         }
         return true;
     }
-    DrawProgress(-1, "");
+    HideProgress();
     SetStatus(texts::kLinkNormal);
     return true;
 }
@@ -596,7 +599,7 @@ void DeviceConnection::SettingsSequence() {
         Send(CommandId::ReadRealtime);
         return;
     }
-    ui_.SetSettingControlsEnabled(true);
+    panel_.AllowSettingsEditing(true);
     settingsWrite_ = SettingsWrite::Finished;
     // Normally the realtime reply has already returned to polling; a given-up command must not
     // leave the connection in this phase.

@@ -4,7 +4,8 @@
 // supervises the link and disconnects. OnTimer is its 200 ms step. The protocol engine does the
 // byte work and reports what the logger answered as events; the connection owns the session
 // (phase, phase step, progress, on line, the mismatch question) and alone changes it, applying
-// the engine's events with SessionState::Apply and showing what they mean through ConnectionUi.
+// the engine's events with SessionState::Apply. It asks and tells the user through UserPrompts
+// and shows the logger through PanelView.
 // Everything runs on the user-interface thread except the link's reader (which feeds the engine;
 // its realtime events are queued for the user-interface thread) and, when enabled, the
 // background part of Connect.
@@ -21,10 +22,11 @@
 
 #include "logger/Clock.h"
 #include "logger/ConnectTask.h"
-#include "logger/ConnectionUi.h"
 #include "logger/LoggerInfo.h"
+#include "logger/PanelView.h"
 #include "logger/ProtocolEngine.h"
 #include "logger/SessionState.h"
+#include "logger/UserPrompts.h"
 #include "serial/Link.h"
 
 namespace veldrin {
@@ -48,7 +50,9 @@ class DeviceConnection : private ProtocolListener {
   public:
     static constexpr int kTimerMs = 200;
 
-    DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, ConnectionUi& ui);
+    // `prompts` is how it reaches the user, `panel` what it shows the logger in; both must outlive
+    // the connection (one object may be both).
+    DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, UserPrompts& prompts, PanelView& panel);
     ~DeviceConnection() override;
     DeviceConnection(const DeviceConnection&) = delete;
     DeviceConnection& operator=(const DeviceConnection&) = delete;
@@ -116,8 +120,10 @@ class DeviceConnection : private ProtocolListener {
     void BeginConnect(const PortChoice& choice);
     // "正在连接" and the port the running attempt tries, in the progress strip.
     void ShowConnectAttempt();
-    // The progress strip (percent −1 erases it); the status text stands blank meanwhile.
+    // The progress of the running activity (percent −1: none runs any more); the status text stands
+    // blank while one is on show.
     void DrawProgress(int percent, std::string_view text);
+    void HideProgress();
     void FinishConnect(const ConnectOutcome& outcome);
     void CollectFinishedConnect();
     void AskMismatchQuestion();
@@ -163,7 +169,8 @@ class DeviceConnection : private ProtocolListener {
     Link& link_;
     Clock& clock_;
     LoggerInfo& info_;
-    ConnectionUi& ui_;
+    UserPrompts& prompts_;
+    PanelView& panel_;
     SessionState session_;
     ProtocolEngine engine_;
     HistorySink historySink_;

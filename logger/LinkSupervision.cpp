@@ -61,12 +61,12 @@ void DeviceConnection::EndSilentActivity() {
     session_.online = false;
     if (link_.IsOpen())
         link_.Close();
-    ui_.ShowProgress(-1, "");
+    prompts_.HideProgress();
     SetStatus(texts::kDeviceNotConnected);
     // The device itself may say why it went (an unplugged adapter).
     if (const std::string gone = link_.ReceiveError(); !gone.empty())
         report += "\n" + gone;
-    ui_.ShowMessage(report);
+    prompts_.ShowMessage(report);
 }
 
 std::string DeviceConnection::UnfinishedActivityText(Phase phase) const {

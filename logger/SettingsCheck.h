@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "logger/ConnectionUi.h"
 #include "logger/LoggerModel.h"
+#include "logger/PanelSettings.h"
 
 namespace veldrin {
 

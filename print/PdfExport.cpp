@@ -5,9 +5,10 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPdfWriter>
 
 #include "files/SafeSave.h"
+#include "print/PagedDeviceTarget.h"
 #include "print/PrintJob.h"
 
 namespace veldrin {
@@ -63,17 +64,15 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
     if (!scratch.Ok())
         return Failure(PdfExportStatus::CannotWrite, scratch.Error());
     const std::string partial = scratch.File("pages.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(partial));
-    printer.setResolution(kPdfPixelsPerInch);
+    QPdfWriter writer(QString::fromStdString(partial));
+    writer.setResolution(kPdfPixelsPerInch);
     const QPageLayout::Orientation orientation =
         options.mode == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait;
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, MarginsFor(options.mode)));
-    printer.setDocName(DocumentName(history));
-    printer.setCreator(QStringLiteral("Veldrin"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, MarginsFor(options.mode)));
+    writer.setTitle(DocumentName(history));
+    writer.setCreator(QStringLiteral("Veldrin"));
 
-    PrinterTarget pages(printer);
+    PagedDeviceTarget pages(writer);
     if (PrintAllPages(pages, job) != PrintOutcome::Printed)
         return Failure(PdfExportStatus::CannotWrite, "cannot write " + path);
     if (SaveResult moved = MoveIntoPlace(partial, *target); !moved)

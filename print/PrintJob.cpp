@@ -1,7 +1,5 @@
 #include "print/PrintJob.h"
 
-#include <QPrinter>
-
 #include "print/CurvePageLayout.h"
 #include "print/CurvePageRenderer.h"
 #include "print/TextPageLayout.h"
@@ -79,37 +77,6 @@ PrintOutcome PrintAllPages(PrintTarget& target, const PrintJob& job) {
         target.EndPage();
     }
     return target.EndDocument() ? PrintOutcome::Printed : PrintOutcome::DocumentNotFinished;
-}
-
-bool PrinterTarget::BeginDocument() {
-    return painter_.begin(&printer_);
-}
-
-// The first page begins with the document; every later one ends the page before it.
-bool PrinterTarget::BeginPage(int page) {
-    return page == 1 || printer_.newPage();
-}
-
-void PrinterTarget::AbortDocument() {
-    printer_.abort();
-    if (painter_.isActive())
-        painter_.end();
-}
-
-bool PrinterTarget::EndDocument() {
-    return painter_.end();
-}
-
-int PrinterTarget::PixelsPerInchX() const {
-    return printer_.logicalDpiX();
-}
-
-int PrinterTarget::PixelsPerInchY() const {
-    return printer_.logicalDpiY();
-}
-
-QSize PrinterTarget::PrintableSize() const {
-    return printer_.pageRect(QPrinter::DevicePixel).toRect().size();
 }
 
 }  // namespace veldrin

@@ -11,8 +11,6 @@
 #include "print/PrintSelection.h"
 #include "print/SurfaceMetrics.h"
 
-class QPrinter;
-
 namespace veldrin {
 
 struct PrintJob {
@@ -29,7 +27,8 @@ struct PrintJob {
 // file pads it with.
 QString DocumentName(const HistoryDataSet& history);
 
-// A page-wise output device: a printer, a PDF file, or a stand-in in tests.
+// A page-wise output device: a printer (on the desktop program's side), a PDF file, or a stand-in
+// in tests.
 class PrintTarget {
   public:
     virtual ~PrintTarget() = default;
@@ -63,24 +62,5 @@ QImage RenderPageImage(const PrintJob& job, int page, int pixelsPerInchX, int pi
 // Every page of the job, each begun, drawn and ended; the document is aborted when a page
 // cannot be begun.
 PrintOutcome PrintAllPages(PrintTarget& target, const PrintJob& job);
-
-// A QPrinter (paper or PDF) as a print target.
-class PrinterTarget final : public PrintTarget {
-  public:
-    explicit PrinterTarget(QPrinter& printer) : printer_(printer) {}
-    bool BeginDocument() override;
-    bool BeginPage(int page) override;
-    QPainter& Painter() override { return painter_; }
-    void EndPage() override {}
-    void AbortDocument() override;
-    bool EndDocument() override;
-    int PixelsPerInchX() const override;
-    int PixelsPerInchY() const override;
-    QSize PrintableSize() const override;
-
-  private:
-    QPrinter& printer_;
-    QPainter painter_;
-};
 
 }  // namespace veldrin

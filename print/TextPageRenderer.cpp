@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "logger/Gbk.h"
+#include "logger/LoggerModel.h"
 #include "logger/TextFormat.h"
 #include "print/PrintFormat.h"
 
@@ -90,7 +91,7 @@ TextRow TextRowOf(const PrintPageSource& source, int index) {
     const HistoryDataSet& history = source.history;
     const HistoryLimits& limits = history.limits;
     const PrintSelection& selection = source.selection;
-    const bool humidity = history.model == LoggerModel::TemperatureHumidity;
+    const bool humidity = Traits(history.model).channel2IsHumidity;
     const float value1 = selection.values1[static_cast<std::size_t>(index)];
     const float value2 = selection.values2[static_cast<std::size_t>(index)];
 

@@ -23,8 +23,8 @@ class ConnectDevicesTest : public SimWindowFixture {
   protected:
     void SetUp() override {
         tree.AddBuiltInPort("ttyS0", 4);
-        workspace.Ui().SetDeviceRoots({tree.Sys(), tree.Dev()});
-        workspace.Ui().SetProfileOpener([this] {
+        workspace.Prompts().SetDeviceRoots({tree.Sys(), tree.Dev()});
+        workspace.Prompts().SetProfileOpener([this] {
             return std::make_unique<QSettings>(profileDir.filePath(QStringLiteral("profile.conf")),
                                                QSettings::IniFormat);
         });

@@ -142,7 +142,7 @@ TEST_F(MainFrameTest, ProgressStripComesAndGoes) {
     const QImage shown = view->grab().toImage();
     const QColor bar = shown.pixelColor(420, view->height() - 3);
     EXPECT_EQ(bar, QColor(100, 100, 250));
-    view->ShowProgress(-1, QString());
+    view->HideProgress();
     const QImage erased = view->grab().toImage();
     EXPECT_NE(erased.pixelColor(420, view->height() - 3), QColor(100, 100, 250));
 }

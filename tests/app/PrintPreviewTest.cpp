@@ -12,7 +12,7 @@
 
 #include "app/CheckHistory.h"
 #include "app/FileCommands.h"
-#include "print/CDlgPrintPreview.h"
+#include "app/preview/CDlgPrintPreview.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/SimWindowFixture.h"
 

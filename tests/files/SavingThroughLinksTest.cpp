@@ -14,8 +14,8 @@
 #include "files/DataFile.h"
 #include "files/SafeSave.h"
 #include "files/TextExport.h"
-#include "files/WorksheetExport.h"
 #include "tests/files/DataFileTestSupport.h"
+#include "workbook/Workbook.h"
 
 namespace veldrin {
 namespace {

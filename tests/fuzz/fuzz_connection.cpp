@@ -2,30 +2,15 @@
 // the input, the timer runs, and the user's commands (history, settings, stop, disconnect) come
 // when the input says.
 #include "logger/DeviceConnection.h"
+#include "logger/QuietUi.h"
 #include "tests/fuzz/FuzzLink.h"
 
 namespace {
 
-struct ScriptUi final : veldrin::ConnectionUi {
+// A connect command asked for in the script goes to com1; applied settings are the ones set here.
+struct ScriptUi final : veldrin::QuietUi {
     std::optional<veldrin::PortChoice> ChoosePort() override { return veldrin::PortChoice{}; }
-    void ShowMessage(std::string_view) override {}
-    bool AskReconnect() override { return false; }
-    std::optional<std::array<bool, 2>> ChooseHistoryChannels(veldrin::LoggerModel) override {
-        return std::array<bool, 2>{true, true};
-    }
-    bool ConfirmStartTime(std::time_t) override { return true; }
-    void ShowProgress(int, std::string_view) override {}
-    void SetStatusText(std::string_view) override {}
-    void ShowInstrumentChoice(veldrin::LoggerModel) override {}
-    void ShowLoggerField(veldrin::LoggerField, const veldrin::LoggerInfo&) override {}
-    void EnableStartButton(bool) override {}
-    void EnableStopButton(bool) override {}
-    void SetSettingControlsEnabled(bool) override {}
-    void ShowStartTime(std::time_t) override {}
     veldrin::PanelSettings ReadPanelSettings() override { return panel; }
-    void ShowHistoryPanel() override {}
-    void ClearRealtime() override {}
-    void RealtimeReading(float, float, std::time_t) override {}
     veldrin::PanelSettings panel;
 };
 
@@ -40,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScriptUi ui;
     ui.panel.channel1Lower = "-10";
     ui.panel.channel1Upper = "40";
-    DeviceConnection connection(link, clock, info, ui);
+    DeviceConnection connection(link, clock, info, ui, ui);
     connection.SetBackgroundConnect(false);
     connection.SetHistorySink([](const HistoryHandover&) {});
     // Each write is answered by the next piece of the script, its length first.

@@ -70,7 +70,7 @@ class ConnectionFixture : public ::testing::Test {
     SimLink link{clock};
     LoggerInfo info;
     ScriptedUi ui;
-    DeviceConnection connection{link, clock, info, ui};
+    DeviceConnection connection{link, clock, info, ui, ui};
 };
 
 }  // namespace veldrin::test

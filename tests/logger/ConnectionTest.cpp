@@ -88,7 +88,7 @@ TEST(ConnectShortAnswer, FewerThanSixBytesIsAMismatchWithoutIdentify) {
     test::ManualClock clock;
     LoggerInfo info;
     test::ScriptedUi ui;
-    DeviceConnection connection(link, clock, info, ui);
+    DeviceConnection connection(link, clock, info, ui, ui);
     connection.SetBackgroundConnect(false);
     int probes = 0;
     link.onWrite = [&](const Bytes& written) {

@@ -31,7 +31,7 @@ TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
     test::ScriptedUi ui;
     Bytes handed;
     {
-        DeviceConnection connection(channel, clock, info, ui);
+        DeviceConnection connection(channel, clock, info, ui, ui);
         connection.SetHistorySink([&](const HistoryHandover& history) { handed = history.bytes; });
         ui.choice = PortChoice{4, false, LoggerModel::SingleTemperature};
         connection.ConnectCommand();

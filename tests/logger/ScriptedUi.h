@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "logger/ConnectionUi.h"
+#include "logger/QuietUi.h"
 
 namespace veldrin::test {
 
-struct ScriptedUi : ConnectionUi {
+struct ScriptedUi : QuietUi {
     std::optional<PortChoice> choice;
     bool reconnect = false;
     std::function<void()> onAskReconnect;
@@ -51,15 +51,15 @@ struct ScriptedUi : ConnectionUi {
         return confirmStart;
     }
     void ShowProgress(int percent, std::string_view text) override { progress.emplace_back(percent, text); }
+    // Recorded as percent −1 with no text.
+    void HideProgress() override { progress.emplace_back(-1, ""); }
     void SetStatusText(std::string_view text) override {
         if (statuses.empty() || statuses.back() != text)
             statuses.emplace_back(text);
     }
-    void ShowInstrumentChoice(LoggerModel) override {}
     void ShowLoggerField(LoggerField field, const LoggerInfo&) override { fields.push_back(field); }
-    void EnableStartButton(bool enabled) override { startEnabled = enabled; }
-    void EnableStopButton(bool enabled) override { stopEnabled = enabled; }
-    void SetSettingControlsEnabled(bool) override {}
+    void AllowStartRecording(bool allowed) override { startEnabled = allowed; }
+    void AllowStopRecording(bool allowed) override { stopEnabled = allowed; }
     void ShowStartTime(std::time_t time) override { shownStart = time; }
     PanelSettings ReadPanelSettings() override { return panel; }
     void ShowHistoryPanel() override { historyShown = true; }

@@ -58,7 +58,7 @@ struct Rig {
     SimLink link{clock};
     LoggerInfo info;
     test::ScriptedUi ui;
-    DeviceConnection connection{link, clock, info, ui};
+    DeviceConnection connection{link, clock, info, ui, ui};
     std::shared_ptr<SimLogger> logger;
     Bytes handed;
     bool complete = false;

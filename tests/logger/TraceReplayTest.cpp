@@ -59,7 +59,7 @@ class TracedRun : public ::testing::Test {
         trace_ = std::make_unique<TraceLink>(
             link_, path_, [this] { return clock_.MonotonicMs(); }, clock_.Now());
         ASSERT_TRUE(trace_->Ok()) << trace_->Error();
-        connection_ = std::make_unique<DeviceConnection>(*trace_, clock_, info_, ui_);
+        connection_ = std::make_unique<DeviceConnection>(*trace_, clock_, info_, ui_, ui_);
         connection_->SetBackgroundConnect(false);
         connection_->SetHistorySink([this](const HistoryHandover& history) {
             handed_ = history.bytes;

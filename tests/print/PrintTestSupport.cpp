@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include <unistd.h>
-#include <QApplication>
 #include <QTextItem>
 
 #include "logger/WireCodec.h"
@@ -77,15 +76,6 @@ class RecordingEngine final : public QPaintEngine {
 };
 
 }  // namespace
-
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_print";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: among the exit handlers it would outlive Qt's own static objects.
-    static const QApplication* application = new QApplication(argc, argv);
-    static_cast<void>(application);
-}
 
 std::time_t BaseTime() {
     return *MakeLocalTime(2024, 3, 1, 8, 0, 0);

@@ -18,7 +18,8 @@
 
 namespace veldrin::test {
 
-// The application object the widgets and fonts need; created on first use.
+// The application object the fonts need, created on first use: a QGuiApplication for the pages
+// (PrintApplication.cpp), a QApplication for the preview dialog's tests (PreviewApplication.cpp).
 void EnsureApplication();
 
 // 2024-03-01 08:00:00 in the test time zone.

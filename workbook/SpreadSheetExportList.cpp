@@ -1,0 +1,89 @@
+// CSpreadSheet::ExportList: one list of the history pages into the workbook, as the list shows it.
+#include <QAbstractItemModel>
+#include <QString>
+
+#include "workbook/SpreadSheet.h"
+
+namespace veldrin {
+namespace {
+
+// The first table takes rows 0 to 50000; a list of more than 50000 rows gets a second table with
+// the rest (none for exactly 50001 rows, at most 49999 with 100000 samples).
+constexpr int kLastRowOfFirstTable = 50000;
+constexpr int kMaxTitleChars = 100;
+
+std::string CellText(const QAbstractItemModel& list, int row, int column) {
+    return list.data(list.index(row, column), Qt::DisplayRole).toString().toStdString();
+}
+
+class TableWriter {
+  public:
+    TableWriter(WorksheetConnection& connection, const QAbstractItemModel& list)
+        : connection_(connection), list_(list) {
+        for (int column = 0; column < list.columnCount(); ++column) {
+            const QString title =
+                list.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().left(kMaxTitleChars);
+            const std::string name = SqlName(title.toStdString());
+            definitions_ += (column ? ", " : " ") + name + " TEXT";
+            names_ += (column ? ", " : " ") + name;
+        }
+    }
+
+    // Creates `table` and fills it with rows [first, last].
+    WorksheetStatus Write(const std::string& table, int first, int last) {
+        const std::string name = SqlName(table);
+        if (auto status = connection_.ExecuteSql("CREATE TABLE " + name + " (" + definitions_ + " ) ");
+            !status) {
+            return status;
+        }
+        const std::string insert = "INSERT INTO " + name + " (" + names_ + " ) VALUES(";
+        std::string sql;
+        for (int row = first; row <= last; ++row) {
+            sql = insert;
+            for (int column = 0; column < list_.columnCount(); ++column) {
+                sql += column ? ", " : " ";
+                sql += SqlText(CellText(list_, row, column));
+            }
+            sql += " )";
+            if (auto status = connection_.ExecuteSql(sql); !status)
+                return status;
+        }
+        return {};
+    }
+
+  private:
+    WorksheetConnection& connection_;
+    const QAbstractItemModel& list_;
+    std::string definitions_;
+    std::string names_;
+};
+
+}  // namespace
+
+ExportListResult CSpreadSheet::ExportList(const QAbstractItemModel& list, const std::string& sheet,
+                                          const std::string& path) {
+    const int rows = list.rowCount();
+    if (rows <= 0)
+        return {ExportListOutcome::Empty, {}};
+    const std::string driver = GetExcelDriver();
+    if (driver.empty())
+        return {ExportListOutcome::NoExcelDriver, {}};
+
+    WorksheetConnection connection;
+    WorksheetStatus status = connection.OpenEx(WorksheetConnectText(driver, path));
+    if (status) {
+        TableWriter writer(connection, list);
+        status = writer.Write(sheet + "1", 0, std::min(rows - 1, kLastRowOfFirstTable));
+        if (status && rows > kLastRowOfFirstTable)
+            status = writer.Write(sheet + "2", kLastRowOfFirstTable + 1, rows - 1);
+    }
+    if (status)
+        status = connection.Close();
+    if (!status) {
+        connection.Discard();
+        return {ExportListOutcome::Failed, status.message};
+    }
+    return {};
+}
+
+}  // namespace veldrin
