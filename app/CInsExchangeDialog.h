@@ -6,7 +6,7 @@ namespace veldrin {
 
 class CInsExchangeDialog : public QuestionDialog {
     Q_OBJECT
-public:
+  public:
     explicit CInsExchangeDialog(QWidget* parent = nullptr);
 };
 

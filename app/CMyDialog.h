@@ -13,7 +13,7 @@ namespace veldrin {
 
 class CMyDialog : public PaintedTextDialog {
     Q_OBJECT
-public:
+  public:
     // `clock` (the computer's clock when null) must outlive the dialog.
     explicit CMyDialog(std::time_t proposedStart, const Clock* clock = nullptr, QWidget* parent = nullptr);
 
@@ -23,7 +23,7 @@ public:
     // What every clock tick does: bring the shown time up to date.
     void Refresh();
 
-private:
+  private:
     SystemClock systemClock_;
     const Clock& clock_;
     std::time_t proposedStart_;

@@ -16,7 +16,7 @@ class FileCommands;
 class Workspace;
 
 class CVeldrinApp {
-public:
+  public:
     // `arguments` as the program got them; the first after the program name is a data file to load.
     explicit CVeldrinApp(const QStringList& arguments);
     ~CVeldrinApp();
@@ -35,7 +35,7 @@ public:
     RecentFileList& RecentFiles() { return recentFiles_; }
     LoggerInfo& Logger() { return info_; }
 
-private:
+  private:
     QString commandLineFile_;
     std::unique_ptr<QSettings> profile_;
     RecentFileList recentFiles_;

@@ -10,7 +10,7 @@ namespace veldrin {
 
 class CheckHistory : public QuestionDialog {
     Q_OBJECT
-public:
+  public:
     enum Kind { SingleChannel = 0, DualTemperature = 1, TemperatureHumidity = 2 };
 
     // The kind for the connected logger's model; an unknown model is asked as a single channel.
@@ -22,7 +22,7 @@ public:
     // The channels to show, as chosen when the dialog closed.
     std::array<bool, 2> ChosenChannels() const { return chosen_; }
 
-private:
+  private:
     Kind kind_;
     std::array<bool, 2> chosen_{true, false};
 };

@@ -15,16 +15,16 @@ struct PlacedText {
 
 class PaintedTextDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     const std::vector<PlacedText>& Lines() const { return lines_; }
 
-protected:
+  protected:
     using QDialog::QDialog;
     void SetLines(std::vector<PlacedText> lines);
     // Draws each line with its top-left corner at its position, on a transparent background.
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::vector<PlacedText> lines_;
 };
 

@@ -9,14 +9,14 @@ namespace veldrin {
 
 class QuestionDialog : public PaintedTextDialog {
     Q_OBJECT
-public:
+  public:
     QCheckBox* FirstCheck() const { return firstCheck_; }
     QCheckBox* SecondCheck() const { return secondCheck_; }
 
-protected:
+  protected:
     explicit QuestionDialog(QWidget* parent);
 
-private:
+  private:
     QCheckBox* firstCheck_;
     QCheckBox* secondCheck_;
 };

@@ -11,7 +11,7 @@ namespace veldrin {
 
 class WarnDialog : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `alarmEnable` (1 = alarm on) must outlive the page.
     explicit WarnDialog(std::uint8_t& alarmEnable, QWidget* parent = nullptr);
 
@@ -30,11 +30,11 @@ public:
     // Enables or disables the switch and both limit boxes together.
     void SetControlsEnabled(bool enabled);
 
-protected:
+  protected:
     // Enter and Escape must not reach a dialog that would close.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void ApplySwitch();
 
     std::uint8_t& alarmEnable_;
@@ -46,7 +46,7 @@ private:
 // The second channel's page.
 class WarnDialog2 : public WarnDialog {
     Q_OBJECT
-public:
+  public:
     using WarnDialog::WarnDialog;
 };
 

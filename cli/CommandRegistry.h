@@ -13,13 +13,13 @@ namespace veldrin::cli {
 using CommandSetup = std::function<void(CLI::App& app, int& status)>;
 
 class CommandRegistry {
-public:
+  public:
     static CommandRegistry& Instance();
     void Add(std::string name, CommandSetup setup);
     // Adds every registered subcommand, in name order.
     void SetUp(CLI::App& app, int& status) const;
 
-private:
+  private:
     std::vector<std::pair<std::string, CommandSetup>> commands_;
 };
 

@@ -1,3 +1,5 @@
 #include "cli/CommandRegistry.h"
 
-int main(int argc, char** argv) { return veldrin::cli::RunCli(argc, argv); }
+int main(int argc, char** argv) {
+    return veldrin::cli::RunCli(argc, argv);
+}

@@ -8,7 +8,7 @@
 namespace veldrin {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::time_t Now() const = 0;
     virtual std::int64_t MonotonicMs() const = 0;
@@ -17,7 +17,7 @@ public:
 
 // The computer's clock.
 class SystemClock final : public Clock {
-public:
+  public:
     std::time_t Now() const override;
     std::int64_t MonotonicMs() const override;
     void SleepMs(int milliseconds) override;

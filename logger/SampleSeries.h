@@ -9,7 +9,7 @@
 namespace veldrin {
 
 class SampleSeries {
-public:
+  public:
     static constexpr int kCapacity = 100000;
 
     SampleSeries();
@@ -40,7 +40,7 @@ public:
     float currentValue1 = 0;
     float currentValue2 = 0;
 
-private:
+  private:
     std::vector<float> values1_;
     std::vector<float> values2_;
     std::vector<std::time_t> times_;

@@ -26,7 +26,8 @@ TEST_F(ConnectionFixture, ADeviceThatFailsToOpenIsNamedByItsPath) {
     EXPECT_FALSE(connection.Connect({port, false, LoggerModel::SingleTemperature}));
     ASSERT_EQ(ui.messages.size(), 1u);
     // The device's own headline, then the device path and the reason on the lines below.
-    EXPECT_EQ(ui.messages[0].rfind("打开/dev/ttyACM7失败\n设备：/dev/ttyACM7\n原因：", 0), 0u) << ui.messages[0];
+    EXPECT_EQ(ui.messages[0].rfind("打开/dev/ttyACM7失败\n设备：/dev/ttyACM7\n原因：", 0), 0u)
+        << ui.messages[0];
 }
 
 TEST_F(ConnectionFixture, AutoSearchTriesTheDevicesFoundAfterTheComPorts) {

@@ -11,7 +11,7 @@
 namespace veldrin::testing {
 
 class BurstCollector {
-public:
+  public:
     DataCallback Callback() {
         return [this](const std::uint8_t* bytes, std::size_t count) {
             std::lock_guard lock(mutex_);
@@ -47,7 +47,7 @@ public:
         total_ = 0;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<std::vector<std::uint8_t>> bursts_;

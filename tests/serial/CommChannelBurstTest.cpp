@@ -18,7 +18,7 @@ using testing::PtyPair;
 using SteadyClock = std::chrono::steady_clock;
 
 class CommChannelBurstTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(pty.Ok());
         channel.SetDataCallback(collector.Callback());

@@ -15,7 +15,7 @@ using testing::Pattern;
 using testing::PtyPair;
 
 class CommChannelWriteTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(pty.Ok());
         ASSERT_TRUE(channel.OpenDevice(pty.DevicePath())) << channel.LastError();

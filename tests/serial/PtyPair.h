@@ -13,7 +13,7 @@
 namespace veldrin::testing {
 
 class PtyPair {
-public:
+  public:
     PtyPair() {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
@@ -69,7 +69,7 @@ public:
         return bytes;
     }
 
-private:
+  private:
     int master_ = -1;
     std::string devicePath_;
 };
