@@ -108,7 +108,7 @@ int Configure(const ConfigureArgs& args) {
         if (!session.RunUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60))
             return 1;
         std::printf("%s\n", texts::RecordingText(session.Info().recordingState));
-        return session.Info().recordingState == 1 ? 1 : 0;
+        return session.Info().Recording() ? 1 : 0;
     }
     auto panel = MakePanel(args, session.Info(), std::time(nullptr));
     if (!panel)

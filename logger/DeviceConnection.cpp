@@ -228,7 +228,7 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
 void DeviceConnection::FieldDecoded(LoggerField field) {
     panel_.ShowLoggerField(field, info_);
     if (field == LoggerField::RecordingState) {
-        bool recording = info_.recordingState == 1;
+        bool recording = info_.Recording();
         panel_.AllowStartRecording(!recording);
         panel_.AllowStopRecording(recording);
     }
@@ -398,7 +398,7 @@ bool DeviceConnection::ConnectingStep() {
         DrawProgress(session_.progress, texts::kConnecting);
     }
     if (session_.progress == 100) {
-        bool recording = info_.recordingState == 1;
+        bool recording = info_.Recording();
         panel_.AllowStartRecording(!recording);
         panel_.AllowStopRecording(recording);
         session_.phase = Phase::Polling;

@@ -37,10 +37,13 @@ struct LoggerInfo {
     LoggerModel model = LoggerModel::Unknown;
     std::string instrumentName;  // UTF-8 display name of the model
     bool connected = false;
-    std::uint8_t recordingState = 0;  // 1 = "已启动记录"
-    std::uint8_t voltageState = 0;    // 0 = "正常"
-    std::uint16_t interval = 0;       // seconds
-    std::uint8_t startFlag = 0;       // 1 = the logger starts by itself at startTime
+    // The recording-state byte: kRecordingStarted = "已启动记录", anything else stopped.
+    static constexpr std::uint8_t kRecordingStopped = 0;
+    static constexpr std::uint8_t kRecordingStarted = 1;
+    std::uint8_t recordingState = kRecordingStopped;
+    std::uint8_t voltageState = 0;  // 0 = "正常"
+    std::uint16_t interval = 0;     // seconds
+    std::uint8_t startFlag = 0;     // 1 = the logger starts by itself at startTime
     LoggerDateTime startTime;
     std::uint8_t stopMode = 0;  // 0 "记满即停", 1 "循环记录"
     AlarmLimits channel1Alarm;
@@ -52,6 +55,8 @@ struct LoggerInfo {
     int blockCount = 0;             // 1024-byte download blocks
     std::string capacity = "100,000";
     std::time_t lastReceived = 0;
+
+    bool Recording() const { return recordingState == kRecordingStarted; }
 };
 
 }  // namespace veldrin

@@ -180,7 +180,8 @@ bool ProtocolEngine::AcceptEcho(CommandId id, const Bytes& reply) {
 bool ProtocolEngine::AcceptRecordingSwitch(CommandId id, const Bytes& reply) {
     if (!EchoFound(id, reply))
         return false;
-    info_.recordingState = id == CommandId::StartRecording ? 1 : 0;
+    info_.recordingState =
+        id == CommandId::StartRecording ? LoggerInfo::kRecordingStarted : LoggerInfo::kRecordingStopped;
     Decoded(LoggerField::RecordingState);
     Accepted(id);
     return true;
