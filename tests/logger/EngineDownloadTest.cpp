@@ -67,10 +67,9 @@ struct BlockLogger {
     }
 };
 
-class DownloadTest : public ::testing::Test {
+class DownloadTest : public ::testing::Test, protected test::EngineRig {
   protected:
     void SetUp() override {
-        link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
         engine.ResetForConnect(LoggerModel::SingleTemperature);
         engine.SetModel(LoggerModel::SingleTemperature);
         session.online = true;
@@ -106,13 +105,6 @@ class DownloadTest : public ::testing::Test {
         expected.push_back(0xFF);
         return expected;
     }
-
-    FakeLink link;
-    ManualClock clock;
-    LoggerInfo info;
-    SessionState session;
-    RecordingListener listener{&session};
-    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 TEST_F(DownloadTest, DownloadsOneTwoThreeAndTheLargestNumberOfBlocks) {

@@ -17,11 +17,8 @@ using test::FakeLink;
 using test::ManualClock;
 using test::RecordingListener;
 
-class EngineEventsTest : public ::testing::Test {
+class EngineEventsTest : public ::testing::Test, protected test::EngineRig {
   protected:
-    void SetUp() override {
-        link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
-    }
     void Start(LoggerModel chosen, Phase phase) {
         engine.ResetForConnect(chosen);
         engine.SetModel(chosen);
@@ -53,13 +50,6 @@ class EngineEventsTest : public ::testing::Test {
         }
         return percents;
     }
-
-    FakeLink link;
-    ManualClock clock;
-    LoggerInfo info;
-    SessionState session;
-    RecordingListener listener{&session};
-    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 Bytes ParameterBlock() {

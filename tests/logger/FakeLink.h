@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "logger/Clock.h"
+#include "logger/LoggerInfo.h"
+#include "logger/ProtocolEngine.h"
 #include "logger/ProtocolListener.h"
 #include "logger/SessionState.h"
 #include "serial/Link.h"
@@ -109,6 +111,21 @@ struct RecordingListener : ProtocolListener {
         if (session != nullptr)
             changes.push_back(session->Apply(event));
     }
+};
+
+// An engine on a fake link and a manual clock, with a recording listener that moves the session.
+// Every byte the fake logger answers goes straight to the engine.
+struct EngineRig {
+    EngineRig() {
+        link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
+    }
+
+    FakeLink link;
+    ManualClock clock;
+    LoggerInfo info;
+    SessionState session;
+    RecordingListener listener{&session};
+    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 }  // namespace veldrin::test

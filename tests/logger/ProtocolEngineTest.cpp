@@ -12,12 +12,9 @@ using test::FakeLink;
 using test::ManualClock;
 using test::RecordingListener;
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected test::EngineRig {
   protected:
-    void SetUp() override {
-        link.SetDataCallback([this](const std::uint8_t* b, std::size_t n) { engine.OnReceive(b, n); });
-        Start(LoggerModel::SingleTemperature);
-    }
+    void SetUp() override { Start(LoggerModel::SingleTemperature); }
     void Start(LoggerModel model, Phase phase = Phase::Polling) {
         engine.ResetForConnect(model);
         engine.SetModel(model);
@@ -35,13 +32,6 @@ class EngineTest : public ::testing::Test {
     void AcceptRealtime() {
         ASSERT_EQ(Exchange(CommandId::ReadRealtime, {0xFF, 0xF6, 0x01}), ReplyResult::Answered);
     }
-
-    FakeLink link;
-    ManualClock clock;
-    LoggerInfo info;
-    SessionState session;
-    RecordingListener listener{&session};
-    ProtocolEngine engine{link, clock, info, session, listener};
 };
 
 TEST_F(EngineTest, EchoIsFoundAnywhereInTheWholeBuffer) {
