@@ -20,13 +20,6 @@
 namespace veldrin {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 class CliFiles : public ::testing::Test {
   protected:
     // A history of two samples 300 s apart from 2010-01-05 08:03:00, saved as a data file.

@@ -6,12 +6,22 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CommandRegistry.h"
 
 namespace veldrin {
+
+// The whole content of a file the command wrote (empty when it is missing).
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
 
 struct CliRun {
     int status = 0;
