@@ -3,8 +3,6 @@
 // dot, and the alarm state of each channel.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "files/CsvExport.h"
 #include "files/DataFileCommands.h"
 #include "files/IsoTime.h"
@@ -13,15 +11,8 @@
 namespace veldrin {
 namespace {
 
+using test::Golden;
 using test::LocalTime;
-
-std::string Golden(const std::string& name) {
-    const char* root = std::getenv("VELDRIN_SOURCE_DIR");
-    std::string path = std::string(root != nullptr ? root : ".") + "/tests/files/golden/" + name;
-    std::string bytes = test::ReadBytes(path);
-    EXPECT_FALSE(bytes.empty()) << path;
-    return bytes;
-}
 
 // Limits −10 … 40 and 20 … 80, alarm on: readings within, on, above and below both.
 HistoryDataSet TemperatureHumidity() {

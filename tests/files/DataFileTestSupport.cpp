@@ -1,7 +1,10 @@
 #include "tests/files/DataFileTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,6 +29,14 @@ std::string ReadBytes(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::string Golden(const std::string& name) {
+    const char* root = std::getenv("VELDRIN_SOURCE_DIR");
+    std::string path = std::string(root != nullptr ? root : ".") + "/tests/files/golden/" + name;
+    std::string bytes = ReadBytes(path);
+    EXPECT_FALSE(bytes.empty()) << path;
+    return bytes;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

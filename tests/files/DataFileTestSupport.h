@@ -14,6 +14,8 @@
 namespace veldrin::test {
 
 std::string ReadBytes(const std::string& path);
+// The bytes of tests/files/golden/NAME in the source tree; a missing file fails the test.
+std::string Golden(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Local time of the given fields (the tests run with TZ=Asia/Shanghai).

@@ -1,8 +1,6 @@
 // The text export against golden files written by hand from the layout rules (GBK, CR LF).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "files/LineFile.h"
 #include "files/TextExport.h"
 #include "logger/Gbk.h"
@@ -11,15 +9,8 @@
 namespace veldrin {
 namespace {
 
+using test::Golden;
 using test::LocalTime;
-
-std::string Golden(const std::string& name) {
-    const char* root = std::getenv("VELDRIN_SOURCE_DIR");
-    std::string path = std::string(root != nullptr ? root : ".") + "/tests/files/golden/" + name;
-    std::string bytes = test::ReadBytes(path);
-    EXPECT_FALSE(bytes.empty()) << path;
-    return bytes;
-}
 
 // A single-temperature history as a download leaves it; the last sample's time is one whose
 // text is longer than the 15 characters of its column.
