@@ -12,7 +12,7 @@
 #include "app/CMainFrame.h"
 #include "app/Workspace.h"
 #include "serial/TraceRecord.h"
-#include "sim/PtyServer.h"
+#include "tests/app/PtyLoggerPort.h"
 #include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
@@ -31,12 +31,11 @@ TEST(DesktopTrace, AConnectionFromTheWindowIsTracedIntoTheNamedFile) {
     options.records = 30;
     options.recording = false;
     options.clockStart = std::time(nullptr);
-    PtyServer server(options);
-    ASSERT_TRUE(server.Start()) << server.Error();
+    test::PtyLoggerPort server(1, options);
+    ASSERT_TRUE(server.Started()) << server.Error();
     test::QtTempFolder folder;
     ASSERT_TRUE(folder.isValid());
     const std::string tracePath = folder.filePath(QStringLiteral("desktop.trace")).toStdString();
-    ::setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);
     ::setenv("VELDRIN_TRACE", tracePath.c_str(), 1);
     {
         LoggerInfo info;

@@ -18,7 +18,7 @@
 #include "app/CheckHistory.h"
 #include "app/FileCommands.h"
 #include "app/Workspace.h"
-#include "sim/PtyServer.h"
+#include "tests/app/PtyLoggerPort.h"
 #include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
@@ -66,9 +66,8 @@ TEST(DownloadSaveEndToEnd, DownloadedHistoryIsSavedWhileConnectedAndAfterDisconn
     options.records = kRecords;
     options.recording = false;
     options.clockStart = std::time(nullptr);
-    PtyServer server(options);
-    ASSERT_TRUE(server.Start()) << server.Error();
-    ::setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);
+    test::PtyLoggerPort server(1, options);
+    ASSERT_TRUE(server.Started()) << server.Error();
     test::QtTempFolder folder;
     ASSERT_TRUE(folder.isValid());
     const QString whileConnected = folder.filePath(QStringLiteral("connected.Vdr"));
@@ -163,8 +162,6 @@ TEST(DownloadSaveEndToEnd, DownloadedHistoryIsSavedWhileConnectedAndAfterDisconn
         EXPECT_TRUE(first.Enabled(Command::Save));
         EXPECT_TRUE(first.Enabled(Command::Connect));
     }
-    ::unsetenv("VELDRIN_COM1");
-    server.Stop();
 }
 
 }  // namespace

@@ -19,8 +19,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/Workspace.h"
-#include "sim/PtyServer.h"
 #include "tests/app/EventLoopStallMeter.h"
+#include "tests/app/PtyLoggerPort.h"
 
 namespace veldrin {
 namespace {
@@ -76,9 +76,8 @@ TEST(Responsiveness, ConnectAndHistoryDownloadOverAPseudoTerminalNeverStallTheEv
     options.model = LoggerModel::SingleTemperature;
     options.records = 300;
     options.clockStart = std::time(nullptr);
-    PtyServer server(options);
-    ASSERT_TRUE(server.Start()) << server.Error();
-    ::setenv("VELDRIN_COM4", server.DevicePath().c_str(), 1);
+    test::PtyLoggerPort server(4, options);
+    ASSERT_TRUE(server.Started()) << server.Error();
     {
         LoggerInfo info;
         CMainFrame frame(info);
@@ -117,8 +116,6 @@ TEST(Responsiveness, ConnectAndHistoryDownloadOverAPseudoTerminalNeverStallTheEv
             << "raw " << meter.LongestRawGapMs() << " ms; run-queue wait "
             << (meter.WaitKnown() ? "taken off" : "unknown");
     }
-    ::unsetenv("VELDRIN_COM4");
-    server.Stop();
 }
 
 TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoop) {
@@ -126,9 +123,8 @@ TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoo
     options.model = LoggerModel::TemperatureHumidity;
     options.records = 100;
     options.clockStart = std::time(nullptr);
-    PtyServer server(options);
-    ASSERT_TRUE(server.Start()) << server.Error();
-    ::setenv("VELDRIN_COM4", server.DevicePath().c_str(), 1);
+    test::PtyLoggerPort server(4, options);
+    ASSERT_TRUE(server.Started()) << server.Error();
     {
         LoggerInfo info;
         CMainFrame frame(info);
@@ -167,8 +163,6 @@ TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoo
             << "raw " << meter.LongestRawGapMs() << " ms; run-queue wait "
             << (meter.WaitKnown() ? "taken off" : "unknown");
     }
-    ::unsetenv("VELDRIN_COM4");
-    server.Stop();
 }
 
 }  // namespace

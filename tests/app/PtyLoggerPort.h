@@ -1,0 +1,38 @@
+#pragma once
+// A simulated logger on a pseudo-terminal standing behind com N (through VELDRIN_COMN) for as long
+// as this object lives: the variable is removed and the logger stopped however the test ends, so a
+// failed assertion leaves no port pointing at a closed terminal.
+#include <cstdlib>
+#include <string>
+
+#include "sim/PtyServer.h"
+
+namespace veldrin::test {
+
+class PtyLoggerPort {
+  public:
+    PtyLoggerPort(int port, const SimLoggerOptions& options)
+        : variable_("VELDRIN_COM" + std::to_string(port)), server_(options) {
+        started_ = server_.Start();
+        if (started_)
+            ::setenv(variable_.c_str(), server_.DevicePath().c_str(), 1);
+    }
+    ~PtyLoggerPort() {
+        ::unsetenv(variable_.c_str());
+        server_.Stop();
+    }
+    PtyLoggerPort(const PtyLoggerPort&) = delete;
+    PtyLoggerPort& operator=(const PtyLoggerPort&) = delete;
+
+    // False when the pseudo-terminal could not be opened; Error() says why.
+    bool Started() const { return started_; }
+    const std::string& Error() const { return server_.Error(); }
+    SimLogger& Logger() { return server_.Logger(); }
+
+  private:
+    std::string variable_;
+    PtyServer server_;
+    bool started_ = false;
+};
+
+}  // namespace veldrin::test
