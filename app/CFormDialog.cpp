@@ -17,6 +17,7 @@
 #include "app/DataTabs.h"
 #include "app/WarnDialog.h"
 #include "logger/Gbk.h"
+#include "logger/LoggerInfo.h"
 
 namespace veldrin {
 namespace {
@@ -193,7 +194,7 @@ QString CFormDialog::Description() const {
 
 void CFormDialog::KeepTitleShort() {
     const QString text = title_->text();
-    const QString cut = CutToGbkBytes(text, kTitleBytes);
+    const QString cut = CutToGbkBytes(text, static_cast<int>(kLoggerTitleBytes));
     if (cut.size() == text.size()) {
         return;
     }
@@ -204,7 +205,7 @@ void CFormDialog::KeepTitleShort() {
 
 void CFormDialog::KeepDescriptionShort() {
     const QString text = description_->toPlainText();
-    const QString cut = CutToGbkBytes(text, kDescriptionBytes);
+    const QString cut = CutToGbkBytes(text, static_cast<int>(kLoggerDescriptionBytes));
     if (cut.size() == text.size()) {
         return;
     }

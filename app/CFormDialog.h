@@ -25,10 +25,6 @@ class WarnDialog2;
 class CFormDialog : public QWidget {
     Q_OBJECT
   public:
-    // The logger holds the title and the description in 36 and 60 GBK bytes (a Chinese
-    // character takes two).
-    static constexpr int kTitleBytes = 36;
-    static constexpr int kDescriptionBytes = 60;
     static constexpr int kLongestInterval = 65535;
 
     // `alarmEnable` is the logger's alarm-enable flag, shared by both alarm pages; it must outlive

@@ -34,7 +34,7 @@ CVeldrinView::CVeldrinView(LoggerInfo& info, QWidget* parent)
     realtimePanel_->SetTitle(QStringLiteral("Title"));
 
     connect(&stepTimer_, &QTimer::timeout, this, &CVeldrinView::Step);
-    stepTimer_.start(kStepMs);
+    stepTimer_.start(kConnectionStepMs);
 }
 
 void CVeldrinView::SetViewMode(ViewMode mode) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/CommandEnabling.h"
+#include "logger/ConnectionState.h"
 #include "logger/LoggerInfo.h"
 
 namespace veldrin {
@@ -17,8 +18,6 @@ class CFormDialog;
 class CVeldrinView : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kStepMs = 200;
-
     // `info` is the connected logger's record; it must outlive the view.
     explicit CVeldrinView(LoggerInfo& info, QWidget* parent = nullptr);
 

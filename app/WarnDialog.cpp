@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/LimitText.h"
+#include "logger/SettingsCheck.h"
 
 namespace veldrin {
 

@@ -13,14 +13,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
 
 namespace veldrin::datafile {
 
 inline constexpr std::uint8_t kMask = 0x6B;
 inline constexpr std::size_t kSeedWidth = 3;
-inline constexpr std::size_t kTitleBytes = 36;
-inline constexpr std::size_t kDescriptionBytes = 60;
+// The title and description lengths are the logger's own (logger/LoggerInfo.h).
+inline constexpr std::size_t kTitleBytes = kLoggerTitleBytes;
+inline constexpr std::size_t kDescriptionBytes = kLoggerDescriptionBytes;
 inline constexpr std::size_t kMaskedLength = 5 * kSeedWidth + kTitleBytes + kDescriptionBytes;  // 111
 
 inline constexpr std::size_t kTypeWidth = 2;

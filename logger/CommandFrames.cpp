@@ -159,10 +159,10 @@ std::array<std::uint8_t, 96> BuildDescriptionBlock(std::string_view titleUtf8,
                                                    std::string_view descriptionUtf8) {
     std::array<std::uint8_t, 96> block;
     block.fill(' ');
-    std::string title = CutGbk(ToGbk(titleUtf8), 36);
-    std::string description = CutGbk(ToGbk(descriptionUtf8), 60);
+    std::string title = CutGbk(ToGbk(titleUtf8), kLoggerTitleBytes);
+    std::string description = CutGbk(ToGbk(descriptionUtf8), kLoggerDescriptionBytes);
     std::copy(title.begin(), title.end(), block.begin());
-    std::copy(description.begin(), description.end(), block.begin() + 36);
+    std::copy(description.begin(), description.end(), block.begin() + kLoggerTitleBytes);
     return block;
 }
 

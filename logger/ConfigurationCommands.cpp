@@ -11,11 +11,6 @@
 namespace veldrin {
 namespace {
 
-// A limit field's text as a whole number; the fields were checked before, so it is one.
-int LimitFromText(const std::string& text) {
-    return LimitNumber(text).value_or(0);
-}
-
 void SetLimits(AlarmLimits& limits, int lower, int upper) {
     limits.lower = static_cast<float>(lower);
     limits.upper = static_cast<float>(upper);
@@ -26,7 +21,8 @@ void SetTemperatureBytes(AlarmLimits& limits, int lower, int upper) {
     limits.upperByte = EncodeTemperatureLimit(upper);
 }
 
-// The panel's alarm limits into `info`, as far as the model takes them.
+// The panel's alarm limits into `info`, as far as the model takes them. The fields were checked
+// before (FindSettingsProblem), so each one the model uses holds a number.
 void TakePanelLimits(const PanelSettings& panel, LoggerInfo& info) {
     // Channel 1 takes the fields only in the right order; otherwise the limits read last stay.
     int lower1 = LimitFromText(panel.channel1Lower);
@@ -84,8 +80,8 @@ RequestResult DeviceConnection::ApplySettings() {
         panel_.ShowStartTime(now);
     }
     info_.stopMode = static_cast<std::uint8_t>(panel.stopMode);
-    info_.title = CutUtf8ToGbkBytes(panel.title, kTitleBytes);
-    info_.description = CutUtf8ToGbkBytes(panel.description, kDescriptionBytes);
+    info_.title = CutUtf8ToGbkBytes(panel.title, kLoggerTitleBytes);
+    info_.description = CutUtf8ToGbkBytes(panel.description, kLoggerDescriptionBytes);
 
     if (session_.online && link_.IsOpen())
         BeginSettingsWrite();
@@ -95,9 +91,7 @@ RequestResult DeviceConnection::ApplySettings() {
 void DeviceConnection::BeginSettingsWrite() {
     settingsWrite_ = SettingsWrite::Running;
     engine_.BeginDescriptionWrite(BuildDescriptionBlock(info_.title, info_.description));
-    session_.phase = Phase::SettingUp;
-    session_.phaseStep = PhaseStep::Begun;
-    session_.progress = 0;
+    session_.Begin(Phase::SettingUp, PhaseStep::Begun, 0);
     // Replies still on their way get one timer period to arrive before the sequence starts;
     // the settings sequence waits for it without holding up the window.
     settingsStartAtMs_ = clock_.MonotonicMs() + kTimerMs;
@@ -139,9 +133,7 @@ void DeviceConnection::ReadHistory() {
     historyMode_ = true;
     if (!session_.online || !link_.IsOpen())
         return;
-    session_.phase = Phase::ReadingHistory;
-    session_.phaseStep = PhaseStep::Begun;
-    session_.progress = 5;
+    session_.Begin(Phase::ReadingHistory, PhaseStep::Begun, 5);
     for (CommandId id : {CommandId::EndRecording, CommandId::ReadStartTime, CommandId::ReadInterval,
                          CommandId::ReadRecordCount}) {
         engine_.MarkPending(id);

@@ -1,5 +1,7 @@
 #pragma once
 // The user-visible texts of the connection, exactly as shown.
+#include "logger/ConnectionState.h"
+
 namespace veldrin::texts {
 
 inline constexpr const char* kPortClosed = "打开串口";  // port state: connect allowed
@@ -29,6 +31,27 @@ inline constexpr const char* kSerialAccessHint =
     "然后注销并重新登录。";
 // The status text while the progress strip is drawn.
 inline constexpr const char* kBlankStatus = "                        ";
+
+// The port state as the connect button names what it does next.
+inline const char* PortStateText(PortState state) {
+    return state == PortState::Open ? kPortOpen : kPortClosed;
+}
+// The link status as the status pane shows it.
+inline const char* LinkStatusText(LinkStatus status) {
+    switch (status) {
+        case LinkStatus::Blank:
+            return kBlankStatus;
+        case LinkStatus::Normal:
+            return kLinkNormal;
+        case LinkStatus::Timeout:
+            return kLinkTimeout;
+        case LinkStatus::NotConnected:
+            return kDeviceNotConnected;
+        case LinkStatus::Unsaid:
+            break;
+    }
+    return "";
+}
 
 inline const char* RecordingText(int state) {
     return state == 1 ? kRecording : kNotRecording;

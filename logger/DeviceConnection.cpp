@@ -35,8 +35,6 @@ constexpr CommandId kWithdrawnOnMismatch[] = {
 constexpr int kRealtimeEveryTicks = 25;
 constexpr int kRecordCountCycle = 150;
 constexpr int kRecordCountTick = 73;
-constexpr std::time_t kTimeoutSeconds = 10;
-constexpr std::time_t kDisconnectSeconds = 18;
 
 }  // namespace
 
@@ -47,8 +45,7 @@ DeviceConnection::DeviceConnection(Link& link, Clock& clock, LoggerInfo& info, U
       info_(info),
       prompts_(prompts),
       panel_(panel),
-      engine_(link, clock, info, session_, *this),
-      portStateText_(texts::kPortClosed) {
+      engine_(link, clock, info, session_, *this) {
     link_.SetDataCallback(
         [this](const std::uint8_t* bytes, std::size_t count) { engine_.OnReceive(bytes, count); });
 }
@@ -104,7 +101,7 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
     choice_ = choice;
     if (session_.online) {
         session_.online = false;
-        portStateText_ = texts::kPortClosed;
+        portState_ = PortState::Closed;
     }
     link_.Close();
     // Nothing of the previous connection may be taken for this one's answers.
@@ -153,19 +150,17 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
             failed(texts::kInstrumentMismatch);
             return;
         case Result::Cancelled:
-            SetStatus(texts::kDeviceNotConnected);
+            SetStatus(LinkStatus::NotConnected);
             return;
         case Result::Connected:
             break;
     }
     panel_.ClearRealtime();
-    portStateText_ = texts::kPortOpen;
+    portState_ = PortState::Open;
     info_.connected = true;
     engine_.ResetForConnect(choice_.instrument);
     engine_.SetModel(choice_.instrument);
-    session_.phase = Phase::Connecting;
-    session_.phaseStep = PhaseStep::None;
-    session_.progress = 5;
+    session_.Begin(Phase::Connecting, PhaseStep::None, 5);
     session_.online = true;
     linkMode_ = LinkMode::Logger;
     viewMode_ = ViewMode::LiveLogger;
@@ -182,10 +177,10 @@ void DeviceConnection::Disconnect() {
         HideProgress();
         return;
     }
-    if (portStateText_ != texts::kPortOpen && session_.mismatch != MismatchState::ReconnectChosen)
+    if (portState_ != PortState::Open && session_.mismatch != MismatchState::ReconnectChosen)
         return;
     HideProgress();
-    portStateText_ = texts::kPortClosed;
+    portState_ = PortState::Closed;
     engine_.MarkPending(CommandId::EndRealtime);
     // Nothing outstanding may hold up closing the port on the next step.
     engine_.ClearCurrent();
@@ -216,13 +211,11 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
     if (change.closePort)
         link_.Close();
     if (change.settingDone)
-        DrawProgress(100, texts::kSettingDone);
+        DrawProgress(kFullProgress, texts::kSettingDone);
     if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
         DrawProgress(chunk->percent, texts::kSettingUp);
     if (std::holds_alternative<IdentifyMismatch>(event))
         WithdrawAfterIdentifyMismatch();
-    if (std::holds_alternative<ReconnectRequested>(event))
-        ReconnectAfterMismatch();
 }
 
 void DeviceConnection::FieldDecoded(LoggerField field) {
@@ -236,13 +229,13 @@ void DeviceConnection::FieldDecoded(LoggerField field) {
 
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
     // While a progress is on show the status stands blank.
-    statusText_ = texts::kBlankStatus;
+    linkStatus_ = LinkStatus::Blank;
     prompts_.ShowProgress(percent, text);
-    prompts_.SetStatusText(statusText_);
+    RepeatStatus();
 }
 
 void DeviceConnection::HideProgress() {
-    statusText_ = texts::kBlankStatus;
+    linkStatus_ = LinkStatus::Blank;
     prompts_.HideProgress();
 }
 
@@ -256,7 +249,7 @@ void DeviceConnection::WithdrawAfterIdentifyMismatch() {
     session_.online = false;
     link_.Close();
     prompts_.ShowMessage(texts::kInstrumentMismatch);
-    portStateText_ = texts::kPortClosed;
+    portState_ = PortState::Closed;
 }
 
 void DeviceConnection::ReconnectAfterMismatch() {
@@ -303,9 +296,32 @@ void DeviceConnection::AskMismatchQuestion() {
         session_.mismatch = reconnect ? MismatchState::ReconnectChosen : MismatchState::None;
 }
 
-void DeviceConnection::SetStatus(const char* text) {
-    statusText_ = text;
-    prompts_.SetStatusText(statusText_);
+void DeviceConnection::SetStatus(LinkStatus status) {
+    linkStatus_ = status;
+    RepeatStatus();
+}
+
+void DeviceConnection::RepeatStatus() {
+    prompts_.SetStatusText(texts::LinkStatusText(linkStatus_));
+}
+
+std::string_view DeviceConnection::StatusText() const {
+    return texts::LinkStatusText(linkStatus_);
+}
+
+std::string_view DeviceConnection::PortStateText() const {
+    return texts::PortStateText(portState_);
+}
+
+void DeviceConnection::Send(CommandId id) {
+    // The user answered the mismatch question with "reconnect": close instead of sending.
+    if (session_.mismatch == MismatchState::ReconnectChosen) {
+        ReconnectAfterMismatch();
+        return;
+    }
+    if (id == CommandId::ReadRealtime && session_.mismatch != MismatchState::None)
+        return;
+    engine_.Send(id);
 }
 
 bool DeviceConnection::SendFirstPending(std::initializer_list<CommandId> order) {
@@ -397,16 +413,16 @@ bool DeviceConnection::ConnectingStep() {
         panel_.AllowStopRecording(false);
         DrawProgress(session_.progress, texts::kConnecting);
     }
-    if (session_.progress == 100) {
+    if (session_.stage == ActivityStage::LastReplyIn) {
         bool recording = info_.Recording();
         panel_.AllowStartRecording(!recording);
         panel_.AllowStopRecording(recording);
         session_.phase = Phase::Polling;
     }
-    if (session_.progress <= 100) {
-        prompts_.SetStatusText(statusText_);
-        if (session_.progress == 100)
-            session_.progress = 101;
+    if (session_.stage != ActivityStage::Closed) {
+        RepeatStatus();
+        if (session_.stage == ActivityStage::LastReplyIn)
+            session_.stage = ActivityStage::Closed;
     }
     return true;
 }
@@ -434,6 +450,7 @@ void DeviceConnection::ReadingHistoryStep() {
 bool DeviceConnection::PollingStep() {
     if (session_.progress > 0) {
         session_.progress = 0;
+        session_.stage = ActivityStage::Running;
         DrawProgress(0, "");
     }
     if (ReplyWaits(engine_.ProcessReply()))
@@ -471,23 +488,23 @@ bool DeviceConnection::PollingStep() {
 
 bool DeviceConnection::SuperviseLink() {
     std::time_t silence = clock_.Now() - engine_.LastReceived();
-    if (silence > kTimeoutSeconds) {
+    if (silence > kLinkTimeoutSeconds) {
         HideProgress();
-        statusText_ = texts::kLinkTimeout;
+        linkStatus_ = LinkStatus::Timeout;
         if (info_.connected && session_.online)
-            prompts_.SetStatusText(statusText_);
-        if (silence > kDisconnectSeconds) {
+            RepeatStatus();
+        if (silence > kLinkLostSeconds) {
             Disconnect();
             session_.online = false;
             if (link_.IsOpen())
                 link_.Close();
-            SetStatus(texts::kDeviceNotConnected);
+            SetStatus(LinkStatus::NotConnected);
             return false;
         }
         return true;
     }
     HideProgress();
-    SetStatus(texts::kLinkNormal);
+    SetStatus(LinkStatus::Normal);
     return true;
 }
 
@@ -498,7 +515,7 @@ bool DeviceConnection::DisconnectingStep() {
         Send(CommandId::EndRealtime);
     link_.Close();
     session_.online = false;
-    SetStatus(texts::kDeviceNotConnected);
+    SetStatus(LinkStatus::NotConnected);
     return true;
 }
 

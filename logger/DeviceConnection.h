@@ -22,6 +22,7 @@
 
 #include "logger/Clock.h"
 #include "logger/ConnectTask.h"
+#include "logger/ConnectionState.h"
 #include "logger/LoggerInfo.h"
 #include "logger/PanelView.h"
 #include "logger/ProtocolEngine.h"
@@ -48,7 +49,7 @@ using HistorySink = std::function<void(const HistoryHandover&)>;
 
 class DeviceConnection : private ProtocolListener {
   public:
-    static constexpr int kTimerMs = 200;
+    static constexpr int kTimerMs = kConnectionStepMs;
 
     // `prompts` is how it reaches the user, `panel` what it shows the logger in; both must outlive
     // the connection (one object may be both).
@@ -83,12 +84,16 @@ class DeviceConnection : private ProtocolListener {
     bool Connected() const { return info_.connected; }
     // Set by the realtime panel's start button.
     void SetConnected(bool connected) { info_.connected = connected; }
-    const std::string& PortStateText() const { return portStateText_; }
+    PortState CurrentPortState() const { return portState_; }
+    // The port state as the connect button names it.
+    std::string_view PortStateText() const;
     const SessionState& Session() const { return session_; }
     Phase CurrentPhase() const { return session_.phase; }
     PhaseStep CurrentStep() const { return session_.phaseStep; }
     int Progress() const { return session_.progress; }
-    const std::string& StatusText() const { return statusText_; }
+    LinkStatus CurrentLinkStatus() const { return linkStatus_; }
+    // The link status as the status pane shows it.
+    std::string_view StatusText() const;
     int Tick() const { return tick_; }
     MismatchState Mismatch() const { return session_.mismatch; }
     ViewMode CurrentViewMode() const { return viewMode_; }
@@ -127,8 +132,13 @@ class DeviceConnection : private ProtocolListener {
     void FinishConnect(const ConnectOutcome& outcome);
     void CollectFinishedConnect();
     void AskMismatchQuestion();
-    void SetStatus(const char* text);
-    void Send(CommandId id) { engine_.Send(id); }
+    // Says `status` in the status pane.
+    void SetStatus(LinkStatus status);
+    // Says the current status again.
+    void RepeatStatus();
+    // Sends `id` unless the mismatch question decides otherwise: once the user chose to reconnect
+    // the connection closes instead, and while the question is handled no realtime is asked for.
+    void Send(CommandId id);
     bool Pending(CommandId id) const { return engine_.IsPending(id); }
     // Sends the first pending command of `order`; true when one was sent.
     bool SendFirstPending(std::initializer_list<CommandId> order);
@@ -153,7 +163,8 @@ class DeviceConnection : private ProtocolListener {
     // The link check at the end of a polling step; false when it disconnected.
     bool SuperviseLink();
     // The link check of every other activity on line (connecting, setting up, reading history,
-    // stopping recording): after 10 s without a byte "通信超时", after 18 s the activity ends.
+    // stopping recording): after kLinkTimeoutSeconds without a byte "通信超时", after
+    // kLinkLostSeconds the activity ends.
     // False when it ended.
     bool SuperviseActivity();
     // Ends the activity of a silent logger: what arrived of a download goes to the history sink,
@@ -175,8 +186,8 @@ class DeviceConnection : private ProtocolListener {
     ProtocolEngine engine_;
     HistorySink historySink_;
 
-    std::string portStateText_;
-    std::string statusText_;
+    PortState portState_ = PortState::Closed;
+    LinkStatus linkStatus_ = LinkStatus::Unsaid;
     int tick_ = 0;
     ViewMode viewMode_ = ViewMode::Nothing;
     LinkMode linkMode_ = LinkMode::None;

@@ -10,8 +10,6 @@
 namespace veldrin {
 namespace {
 
-constexpr std::time_t kActivityTimeoutSeconds = 10;
-constexpr std::time_t kActivityEndSeconds = 18;
 // The first block of a download begins with FF F5 01 00 and the three record-count bytes.
 constexpr std::size_t kFirstBlockHeaderBytes = 7;
 constexpr std::uint8_t kBlockTrailer = 0xFF;
@@ -34,15 +32,15 @@ bool DeviceConnection::SuperviseActivity() {
         supervisedSince_ = clock_.Now();
     }
     const std::time_t silence = clock_.Now() - std::max(engine_.LastReceived(), supervisedSince_);
-    if (silence > kActivityEndSeconds) {
+    if (silence > kLinkLostSeconds) {
         EndSilentActivity();
         return false;
     }
-    if (silence > kActivityTimeoutSeconds) {
-        if (statusText_ != texts::kLinkTimeout)
-            SetStatus(texts::kLinkTimeout);
-    } else if (statusText_ == texts::kLinkTimeout) {
-        SetStatus(texts::kLinkNormal);  // bytes came again in time
+    if (silence > kLinkTimeoutSeconds) {
+        if (linkStatus_ != LinkStatus::Timeout)
+            SetStatus(LinkStatus::Timeout);
+    } else if (linkStatus_ == LinkStatus::Timeout) {
+        SetStatus(LinkStatus::Normal);  // bytes came again in time
     }
     return true;
 }
@@ -62,7 +60,7 @@ void DeviceConnection::EndSilentActivity() {
     if (link_.IsOpen())
         link_.Close();
     prompts_.HideProgress();
-    SetStatus(texts::kDeviceNotConnected);
+    SetStatus(LinkStatus::NotConnected);
     // The device itself may say why it went (an unplugged adapter).
     if (const std::string gone = link_.ReceiveError(); !gone.empty())
         report += "\n" + gone;

@@ -1,6 +1,7 @@
 #pragma once
 // The status and settings record of the connected logger, and its parts.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -9,6 +10,11 @@
 #include "logger/LoggerModel.h"
 
 namespace veldrin {
+
+// The logger holds the title and the description in 36 and 60 GBK bytes (a Chinese character
+// takes two), one after the other in its 96-byte description block.
+inline constexpr std::size_t kLoggerTitleBytes = 36;
+inline constexpr std::size_t kLoggerDescriptionBytes = 60;
 
 // A calendar time as the logger sends it: second, minute, hour, day, month, year within the
 // century, century. `time` holds the local calendar time when the bytes form a valid date.

@@ -63,14 +63,7 @@ void ProtocolEngine::SetState(CommandId id, CommandStatus state) {
 // ---- Sending -------------------------------------------------------------------------------
 
 void ProtocolEngine::Send(CommandId id) {
-    // The user answered the mismatch question with "reconnect": close instead of sending.
-    if (session_.mismatch == MismatchState::ReconnectChosen) {
-        Report(ReconnectRequested{});
-        return;
-    }
     if (!session_.online)
-        return;
-    if (id == CommandId::ReadRealtime && session_.mismatch != MismatchState::None)
         return;
     if (id == CommandId::WriteDescription) {
         // Its echoes are checked explicitly, so nothing becomes current.

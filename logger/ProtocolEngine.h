@@ -52,7 +52,9 @@ class ProtocolEngine {
     void SetModel(LoggerModel model);
     LoggerModel ChosenModel() const { return chosen_; }
 
-    // Builds the frame of `id` and writes it, with the buffer rules of the command.
+    // Builds the frame of `id` and writes it, with the buffer rules of the command; nothing while
+    // no logger is on line. Whether a command goes out at all while the instrument mismatch
+    // question stands is the connection's decision, made before it calls this.
     void Send(CommandId id);
     // Takes `frame`, written earlier by a connection (a replayed trace), as the frame of `id` just
     // sent: the buffer rules of Send apply and `id` becomes current; nothing is written. For the

@@ -60,9 +60,6 @@ struct IdentifyMismatch {
     LoggerModel chosen;
     LoggerModel reported;
 };
-// Send found the mismatch question answered with "reconnect": nothing was sent, the connection
-// must close.
-struct ReconnectRequested {};
 // Reader thread: a realtime frame with this logger's markers.
 struct RealtimeReading {
     float value1;
@@ -73,9 +70,8 @@ struct RealtimeMismatch {
     LoggerModel marked;
 };
 
-using EngineEvent =
-    std::variant<ReplyAccepted, ProgressReached, BlockStored, DescriptionHeaderSent, DescriptionChunkEchoed,
-                 IdentifyMismatch, ReconnectRequested, RealtimeReading, RealtimeMismatch>;
+using EngineEvent = std::variant<ReplyAccepted, ProgressReached, BlockStored, DescriptionHeaderSent,
+                                 DescriptionChunkEchoed, IdentifyMismatch, RealtimeReading, RealtimeMismatch>;
 
 class ProtocolListener {
   public:

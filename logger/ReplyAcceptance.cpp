@@ -388,8 +388,8 @@ void ProtocolEngine::TakeChannel2Limits(std::uint8_t lower, std::uint8_t upper) 
 }
 
 void ProtocolEngine::TakeDescription(const std::uint8_t* ninetySix) {
-    info_.title = TextField(ninetySix, 36);
-    info_.description = TextField(ninetySix + 36, 60);
+    info_.title = TextField(ninetySix, kLoggerTitleBytes);
+    info_.description = TextField(ninetySix + kLoggerTitleBytes, kLoggerDescriptionBytes);
     Decoded(LoggerField::Description);
 }
 

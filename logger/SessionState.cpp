@@ -15,9 +15,18 @@ SessionChange SessionState::Apply(const EngineEvent& event) {
     return {};
 }
 
+void SessionState::Begin(Phase activity, PhaseStep step, int percent) {
+    phase = activity;
+    phaseStep = step;
+    progress = percent;
+    stage = ActivityStage::Running;
+}
+
 void SessionState::TakeProgress(Phase in, int percent) {
-    if (phase == in)
-        progress = percent;
+    if (phase != in)
+        return;
+    progress = percent;
+    stage = percent == kFullProgress ? ActivityStage::LastReplyIn : ActivityStage::Running;
 }
 
 // The activity and step an accepted reply moves the session to; the other replies leave both.
@@ -45,8 +54,8 @@ SessionChange SessionState::TakeAccepted(CommandId id) {
                 phaseStep = PhaseStep::Begun;
             break;
         case CommandId::ReadRealtime:
-            // Realtime is asked for last in a settings write: at 100 % the write is done.
-            if (phase == Phase::SettingUp && progress == 100) {
+            // Realtime is asked for last in a settings write: after its last reply the write is done.
+            if (phase == Phase::SettingUp && stage == ActivityStage::LastReplyIn) {
                 change.settingDone = true;
                 phase = Phase::Polling;
             }

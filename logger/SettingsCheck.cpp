@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
@@ -69,6 +70,17 @@ std::optional<int> LimitNumber(const std::string& text) {
     return static_cast<int>(whole);
 }
 
+int LimitFromText(const std::string& text) {
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
 std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, LoggerModel model) {
     const ModelTraits& traits = Traits(model);
     const std::string name1 =
@@ -91,9 +103,9 @@ std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, Logge
                       panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
                       panel.startSecond);
     }
-    if (auto problem = TextProblem("标题", panel.title, kTitleBytes))
+    if (auto problem = TextProblem("标题", panel.title, kLoggerTitleBytes))
         return problem;
-    return TextProblem("描述", panel.description, kDescriptionBytes);
+    return TextProblem("描述", panel.description, kLoggerDescriptionBytes);
 }
 
 }  // namespace veldrin

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
 #include "logger/PanelSettings.h"
 
@@ -13,11 +14,13 @@ namespace veldrin {
 inline constexpr int kTemperatureLimitMagnitude = 127;
 inline constexpr int kHumidityLimitLowest = 0;
 inline constexpr int kHumidityLimitHighest = 100;
-inline constexpr std::size_t kTitleBytes = 36;
-inline constexpr std::size_t kDescriptionBytes = 60;
 
 // A limit field's text as a whole number (truncated toward zero); nothing when it is no number.
 std::optional<int> LimitNumber(const std::string& text);
+// The number at the start of a limit box's `text`, truncated towards zero to a whole number; 0
+// when the text does not start with a number. Values beyond the int range are held at its ends.
+// For every text LimitNumber takes it gives the same number.
+int LimitFromText(const std::string& text);
 
 // The first problem of `panel` for a logger of `model`, as the message that names the field;
 // nothing when the settings may be written.

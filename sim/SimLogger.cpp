@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "logger/Gbk.h"
+#include "logger/LoggerInfo.h"
 #include "logger/WireCodec.h"
 #include "sim/SimCurve.h"
 #include "sim/SimHistoryBlocks.h"
@@ -12,9 +13,6 @@
 
 namespace veldrin {
 namespace {
-
-constexpr std::size_t kTitleBytes = 36;
-constexpr std::size_t kDescriptionBytes = 60;
 
 std::string PaddedGbk(const std::string& utf8, std::size_t bytes) {
     std::string gbk = CutGbk(ToGbk(utf8), bytes);
@@ -37,8 +35,8 @@ SimSettings FactorySettings(LoggerModel model, std::uint16_t interval) {
         settings.channel2Lower = EncodeTemperatureLimit(-25);
         settings.channel2Upper = EncodeTemperatureLimit(-10);
     }
-    settings.description = PaddedGbk("模拟" + std::string(Traits(model).displayName), kTitleBytes) +
-                           PaddedGbk("Veldrin 模拟记录仪", kDescriptionBytes);
+    settings.description = PaddedGbk("模拟" + std::string(Traits(model).displayName), kLoggerTitleBytes) +
+                           PaddedGbk("Veldrin 模拟记录仪", kLoggerDescriptionBytes);
     return settings;
 }
 

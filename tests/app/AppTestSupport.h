@@ -1,5 +1,5 @@
 #pragma once
-// What the window tests share: helpers for driving widgets, and a clock the test sets by hand.
+// What the window tests share: helpers for driving widgets, and the test clock.
 // The application object lives in QtEnvironment.cpp.
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <utility>
 
-#include "logger/Clock.h"
+#include "tests/ManualClock.h"
 
 namespace veldrin::testing {
 
@@ -59,18 +59,6 @@ class ProfileFolder {
     }
     ProfileFolder(const ProfileFolder&) = delete;
     ProfileFolder& operator=(const ProfileFolder&) = delete;
-};
-
-class ManualClock final : public Clock {
-  public:
-    explicit ManualClock(std::time_t now) : now_(now) {}
-    std::time_t Now() const override { return now_; }
-    std::int64_t MonotonicMs() const override { return static_cast<std::int64_t>(now_) * 1000; }
-    void SleepMs(int milliseconds) override { now_ += milliseconds / 1000; }
-    void Advance(std::time_t seconds) { now_ += seconds; }
-
-  private:
-    std::time_t now_;
 };
 
 }  // namespace veldrin::testing

@@ -14,7 +14,7 @@
 namespace veldrin {
 namespace {
 
-using testing::ManualClock;
+using test::ManualClock;
 
 QStringList LineTexts(const PaintedTextDialog& dialog) {
     QStringList texts;
@@ -70,7 +70,7 @@ TEST(DialogsTest, StartQuestionShowsAFutureStartTime) {
     const std::time_t fiveMinutesAhead = clock.Now() + 300;
     CMyDialog question(fiveMinutesAhead, &clock);
     EXPECT_EQ(question.ShownText(), "2024-6-1 9:9:05");
-    clock.Advance(10);
+    clock.AdvanceSeconds(10);
     question.Refresh();
     EXPECT_EQ(question.ShownText(), "2024-6-1 9:9:05") << "the proposed start stays while it lies ahead";
     EXPECT_EQ(LineTexts(question), QStringList({"启动记录,将导致历史数据丢失"}));
@@ -80,7 +80,7 @@ TEST(DialogsTest, StartQuestionShowsTheRunningClockForAPastStartTime) {
     ManualClock clock(1717203845);
     CMyDialog question(clock.Now() - 3600, &clock);
     EXPECT_EQ(question.ShownText(), "2024-6-1 9:4:05");
-    clock.Advance(1);
+    clock.AdvanceSeconds(1);
     question.Refresh();
     EXPECT_EQ(question.ShownText(), "2024-6-1 9:4:06");
 }

@@ -110,9 +110,10 @@ TEST_F(RealtimePanelTest, SettingsReadBackAsTheConnectionNeedsThem) {
 
     // The limits count GBK bytes: a Chinese character takes two.
     panel->SetDescription(QString(80, QChar(u'描')));
-    EXPECT_EQ(panel->Description(), QString(CFormDialog::kDescriptionBytes / 2, QChar(u'描')));
+    EXPECT_EQ(panel->Description(),
+              QString(static_cast<qsizetype>(kLoggerDescriptionBytes / 2), QChar(u'描')));
     panel->TitleBox()->setText(QString(50, QChar(u'T')));
-    EXPECT_EQ(panel->Title(), QString(CFormDialog::kTitleBytes, QChar(u'T')));
+    EXPECT_EQ(panel->Title(), QString(static_cast<qsizetype>(kLoggerTitleBytes), QChar(u'T')));
 }
 
 TEST_F(RealtimePanelTest, StartAndStopButtonsFollowTheView) {

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "app/FrameGeometry.h"
-#include "app/LimitText.h"
 #include "app/ShellTime.h"
+#include "logger/SettingsCheck.h"
 
 namespace veldrin {
 namespace {

@@ -1,12 +1,13 @@
 #pragma once
-// A link and a clock for the fuzz targets: the link keeps what is written and hands on what the
-// target delivers; the clock moves only when told.
+// A link for the fuzz targets: it keeps what is written and hands on what the target delivers.
+// Their clock is the tests' ManualClock, started at kFuzzClockStart.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "logger/Clock.h"
 #include "serial/Link.h"
+#include "tests/ManualClock.h"
 
 namespace veldrin::fuzz {
 
@@ -36,15 +37,8 @@ class FuzzLink final : public Link {
     bool open_ = false;
 };
 
-class FuzzClock final : public Clock {
-  public:
-    std::time_t Now() const override { return 1716166800 + static_cast<std::time_t>(ms_ / 1000); }
-    std::int64_t MonotonicMs() const override { return ms_; }
-    void SleepMs(int milliseconds) override { ms_ += milliseconds; }
-
-  private:
-    std::int64_t ms_ = 0;
-};
+// The clock of the fuzz targets starts here and moves only when they sleep on it.
+inline constexpr std::time_t kFuzzClockStart = 1716166800;
 
 // Reads the fuzz input piece by piece.
 class Input {

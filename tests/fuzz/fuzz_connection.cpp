@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace veldrin;
     fuzz::Input input(data, size);
     fuzz::FuzzLink link;
-    fuzz::FuzzClock clock;
+    test::ManualClock clock{fuzz::kFuzzClockStart};
     LoggerInfo info;
     ScriptUi ui;
     ui.panel.channel1Lower = "-10";

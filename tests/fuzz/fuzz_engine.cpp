@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace veldrin;
     fuzz::Input input(data, size);
     fuzz::FuzzLink link;
-    fuzz::FuzzClock clock;
+    test::ManualClock clock{fuzz::kFuzzClockStart};
     LoggerInfo info;
     SessionState session;
     SessionListener listener(session);

@@ -47,6 +47,18 @@ class ConnectionFixture : public ::testing::Test {
         ASSERT_TRUE(connection.Connect({port, false, model}));
         ASSERT_TRUE(TicksUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 100));
     }
+    // Settings the panel may write, with a start long past: the logger starts at once.
+    static PanelSettings PanelStartingNow() {
+        PanelSettings panel;
+        panel.startYear = 2000;
+        panel.intervalMinutes = 1;
+        panel.channel1Lower = "0";
+        panel.channel1Upper = "30";
+        panel.channel2Lower = "10";
+        panel.channel2Upper = "90";
+        panel.title = "Title";
+        return panel;
+    }
     // The frames written since write number `from`, sync bytes left out when `withoutSync`.
     std::vector<Bytes> Frames(std::size_t from = 0, bool withoutSync = false) const {
         std::vector<Bytes> frames;

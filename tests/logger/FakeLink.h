@@ -1,7 +1,7 @@
 #pragma once
 // Test doubles for the protocol engine and the connection: a link that records what is written
-// and lets the test deliver bytes, a clock the test moves, and a listener that records the
-// engine's events.
+// and lets the test deliver bytes, and a listener that records the engine's events; the clock the
+// test moves is tests/ManualClock.h.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -16,6 +16,7 @@
 #include "logger/ProtocolListener.h"
 #include "logger/SessionState.h"
 #include "serial/Link.h"
+#include "tests/ManualClock.h"
 
 namespace veldrin::test {
 
@@ -60,18 +61,6 @@ class FakeLink : public Link {
     int port_ = 0;
 };
 
-class ManualClock : public Clock {
-  public:
-    explicit ManualClock(std::time_t start = 1'700'000'000) : ms_(static_cast<std::int64_t>(start) * 1000) {}
-    std::time_t Now() const override { return static_cast<std::time_t>(ms_.load() / 1000); }
-    std::int64_t MonotonicMs() const override { return ms_.load(); }
-    void SleepMs(int milliseconds) override { ms_ += milliseconds; }
-    void Advance(std::int64_t milliseconds) { ms_ += milliseconds; }
-
-  private:
-    std::atomic<std::int64_t> ms_;
-};
-
 // Records the engine's events. With a session it also moves that session with each event, as the
 // connection moves its own, so that a test sees the phase, step and progress a reply leads to.
 struct RecordingListener : ProtocolListener {
@@ -83,7 +72,6 @@ struct RecordingListener : ProtocolListener {
     std::vector<LoggerField> fields;
     std::vector<int> chunkPercents;
     int identifyMismatches = 0;
-    int reconnects = 0;
     std::atomic<int> realtimeMismatches{0};
     std::mutex readingsMutex;
     std::vector<std::pair<float, float>> readings;
@@ -107,7 +95,6 @@ struct RecordingListener : ProtocolListener {
         if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
             chunkPercents.push_back(chunk->percent);
         identifyMismatches += std::holds_alternative<IdentifyMismatch>(event) ? 1 : 0;
-        reconnects += std::holds_alternative<ReconnectRequested>(event) ? 1 : 0;
         if (session != nullptr)
             changes.push_back(session->Apply(event));
     }

@@ -37,6 +37,20 @@ TEST(SettingsCheck, LimitTextsAreNumbersTruncatedTowardZero) {
     }
 }
 
+// The connection reads the checked limit fields with the limit boxes' reading: for every text the
+// check takes, both give the same number.
+TEST(SettingsCheck, LimitBoxReadingAgreesWithTheCheckOnCheckedTexts) {
+    for (const char* text : {"0", "-0", "50.9", "-20.7", " 7 ", "\t12\t", "+3", "127", "-127", "1e2",
+                             "-1.5e1", ".5", "-.9", "99.999", "100"}) {
+        const std::optional<int> checked = LimitNumber(text);
+        ASSERT_TRUE(checked.has_value()) << text;
+        EXPECT_EQ(LimitFromText(text), *checked) << text;
+    }
+    // Where the check refuses, the box reading still finds a number at the start.
+    EXPECT_FALSE(LimitNumber("12abc").has_value());
+    EXPECT_EQ(LimitFromText("12abc"), 12);
+}
+
 TEST(SettingsCheck, TemperatureLimitsMustFitTheSignMagnitudeByte) {
     PanelSettings panel = ValidPanel();
     EXPECT_EQ(Problem(panel, LoggerModel::SingleTemperature), "");

@@ -40,17 +40,6 @@ class SupervisionTest : public test::ConnectionFixture {
     static bool Contains(const std::vector<std::string>& texts, const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
-    PanelSettings PanelStartingNow() {
-        PanelSettings panel;
-        panel.startYear = 2000;  // long past: the logger starts at once
-        panel.intervalMinutes = 1;
-        panel.channel1Lower = "0";
-        panel.channel1Upper = "30";
-        panel.channel2Lower = "10";
-        panel.channel2Upper = "90";
-        panel.title = "Title";
-        return panel;
-    }
 };
 
 TEST_F(SupervisionTest, SilenceWhileConnectingEndsTheConnect) {

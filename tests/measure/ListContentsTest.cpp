@@ -121,7 +121,7 @@ void FillFileHistory(HistoryDataSet& history, int fileKind, std::uint8_t enable)
 }
 
 TEST(HistoryLists, FileHistoryListsItsTextsAndAlarmsOnlyWhenEnabled) {
-    test::FixedClock clock;
+    test::ManualClock clock{0};
     test::CountingSound sound;
     const LoggerInfo info;
     Measurements measurements(info, clock, sound);
@@ -151,7 +151,7 @@ TEST(HistoryLists, FileHistoryListsItsTextsAndAlarmsOnlyWhenEnabled) {
 }
 
 TEST(HistoryLists, DownloadListsTheShownChannelsAgainstTheLoggerLimits) {
-    test::FixedClock clock;
+    test::ManualClock clock{0};
     test::CountingSound sound;
     LoggerInfo info = test::InfoFor(kHumidity, 0, 25, 20, 80);
     info.channel1Alarm.enable = 0;  // the enable flag plays no part for a download

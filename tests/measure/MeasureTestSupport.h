@@ -1,22 +1,14 @@
 #pragma once
-// Stand-ins shared by the measurement tests: a settable clock, a sound that counts its plays and
-// a logger record with given limits.
+// Stand-ins shared by the measurement tests: the test clock, a sound that counts its plays and a
+// logger record with given limits.
 #include <ctime>
 
-#include "logger/Clock.h"
 #include "logger/LoggerInfo.h"
 #include "logger/WireCodec.h"
 #include "measure/AlarmSound.h"
+#include "tests/ManualClock.h"
 
 namespace veldrin::test {
-
-class FixedClock final : public Clock {
-  public:
-    std::time_t now = 0;
-    std::time_t Now() const override { return now; }
-    std::int64_t MonotonicMs() const override { return now * 1000; }
-    void SleepMs(int milliseconds) override { now += milliseconds / 1000; }
-};
 
 class CountingSound final : public AlarmSound {
   public:

@@ -11,8 +11,8 @@ namespace veldrin {
 namespace {
 
 using test::CountingSound;
-using test::FixedClock;
 using test::InfoFor;
+using test::ManualClock;
 
 TEST(AudibleAlarm, OnlyValuesStrictlyOutsideUsableLimitsAlarm) {
     EXPECT_FALSE(SoundsAlarm(30.0f, 0.0f, 30.0f));
@@ -90,7 +90,7 @@ class RealtimePath : public ::testing::Test {
   protected:
     void Start(LoggerInfo logger) {
         info = std::move(logger);
-        clock.now = test::LocalTime(2024, 3, 9, 14, 5, 7);
+        clock.Set(test::LocalTime(2024, 3, 9, 14, 5, 7));
         measurements = std::make_unique<Measurements>(info, clock, sound);
         measurements->Realtime().SetMonitoring(true);
     }
@@ -102,7 +102,7 @@ class RealtimePath : public ::testing::Test {
     }
 
     LoggerInfo info;
-    FixedClock clock;
+    ManualClock clock{0};
     CountingSound sound;
     std::unique_ptr<Measurements> measurements;
 };
@@ -110,9 +110,9 @@ class RealtimePath : public ::testing::Test {
 TEST_F(RealtimePath, EqualAndInvertedLimitsWriteAlarmTextsButNeverSound) {
     Start(InfoFor(LoggerModel::SingleTemperature, 30, 30));
     RealtimeMonitor& realtime = measurements->Realtime();
-    realtime.HandleReading(31.0f, 0, clock.now);
-    realtime.HandleReading(30.0f, 0, clock.now);
-    realtime.HandleReading(-12.0f, 0, clock.now);
+    realtime.HandleReading(31.0f, 0, clock.Now());
+    realtime.HandleReading(30.0f, 0, clock.Now());
+    realtime.HandleReading(-12.0f, 0, clock.Now());
     for (int tick = 0; tick < 10; ++tick)
         realtime.AlarmTick();
     EXPECT_EQ(sound.plays, 0);
@@ -123,7 +123,7 @@ TEST_F(RealtimePath, EqualAndInvertedLimitsWriteAlarmTextsButNeverSound) {
     // Inverted limits: the upper test runs last and wins.
     info.channel1Alarm.lower = 40;
     info.channel1Alarm.upper = 10;
-    realtime.HandleReading(20.0f, 0, clock.now);
+    realtime.HandleReading(20.0f, 0, clock.Now());
     EXPECT_EQ(AlarmCell(3, 3), QStringLiteral("温度大于10.00°C"));
 }
 
@@ -133,9 +133,9 @@ TEST_F(RealtimePath, ReadingIsStoredChartedAndListedWithItsTime) {
     int shownCount = 0;
     QObject::connect(&realtime, &RealtimeMonitor::readingShown, [&](int count) { shownCount = count; });
 
-    realtime.HandleReading(-12.0f, 0, clock.now);
-    clock.now += 5;
-    realtime.HandleReading(25.5f, 0, clock.now);
+    realtime.HandleReading(-12.0f, 0, clock.Now());
+    clock.AdvanceSeconds(5);
+    realtime.HandleReading(25.5f, 0, clock.Now());
     realtime.AlarmTick();
     EXPECT_EQ(sound.plays, 1);
 
@@ -162,7 +162,7 @@ TEST_F(RealtimePath, ReadingIsStoredChartedAndListedWithItsTime) {
 
 TEST_F(RealtimePath, HumidityExcursionAlarmsAndIsListed) {
     Start(InfoFor(LoggerModel::TemperatureHumidity, 0, 30, 20, 80));
-    measurements->Realtime().HandleReading(25.0f, 85.5f, clock.now);
+    measurements->Realtime().HandleReading(25.0f, 85.5f, clock.Now());
     measurements->Realtime().AlarmTick();
     EXPECT_EQ(sound.plays, 1);
     EXPECT_EQ(measurements->RealtimeChart().Count2(), 1);
@@ -176,7 +176,7 @@ TEST_F(RealtimePath, HumidityExcursionAlarmsAndIsListed) {
 TEST_F(RealtimePath, NothingIsStoredWhileMonitoringIsOffButTheAlarmIsArmed) {
     Start(InfoFor(LoggerModel::DualTemperature, 0, 30, 0, 30));
     measurements->Realtime().SetMonitoring(false);
-    measurements->Realtime().HandleReading(10.0f, -5.0f, clock.now);
+    measurements->Realtime().HandleReading(10.0f, -5.0f, clock.Now());
     EXPECT_EQ(measurements->RealtimeSeries().Count(), 0);
     EXPECT_EQ(measurements->RealtimeDataList().rowCount(), 0);
     EXPECT_TRUE(measurements->Alarm().Active());
@@ -205,14 +205,14 @@ TEST_F(RealtimePath, NewRecordingRestartsStoreChartAndLists) {
     Start(InfoFor(LoggerModel::SingleTemperature, 0, 30));
     RealtimeMonitor& realtime = measurements->Realtime();
     for (int i = 0; i < 3; ++i)
-        realtime.HandleReading(20.0f + i, 0, clock.now);
+        realtime.HandleReading(20.0f + i, 0, clock.Now());
     ASSERT_EQ(measurements->RealtimeDataList().rowCount(), 3);
 
     // The logger turns out to be a dual-temperature one at the next start.
     info.model = LoggerModel::DualTemperature;
     realtime.RestartRecording();
     EXPECT_EQ(measurements->RealtimeChart().Count1(), 0);
-    realtime.HandleReading(1.0f, 2.0f, clock.now);
+    realtime.HandleReading(1.0f, 2.0f, clock.Now());
     EXPECT_EQ(measurements->RealtimeDataList().rowCount(), 1);
     EXPECT_EQ(measurements->RealtimeDataList().HeaderText(3), QStringLiteral("温度II"));
     EXPECT_EQ(measurements->RealtimeAlarmList().HeaderText(5), QStringLiteral("温度II报警"));
