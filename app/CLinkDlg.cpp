@@ -6,13 +6,25 @@
 #include <QFormLayout>
 #include <QPushButton>
 
-#include "serial/PortMap.h"
+#include <utility>
 
 namespace veldrin {
 namespace {
 
 constexpr int kRefreshDelayMs = 300;
 constexpr int kDevicePathRole = Qt::UserRole;
+
+// The instrument list holds single temperature, dual temperature, temperature and humidity.
+LoggerModel ModelForInstrumentNumber(int number) {
+    switch (number) {
+        case 2:
+            return LoggerModel::DualTemperature;
+        case 3:
+            return LoggerModel::TemperatureHumidity;
+        default:
+            return LoggerModel::SingleTemperature;
+    }
+}
 
 }  // namespace
 
@@ -25,12 +37,16 @@ QString DeviceEntryText(const SerialDevice& device) {
     return text;
 }
 
-CLinkDlg::CLinkDlg(QWidget* parent)
-    : QDialog(parent), portList_(new QComboBox(this)), instrumentList_(new QComboBox(this)) {
+CLinkDlg::CLinkDlg(QWidget* parent, PortSources sources)
+    : QDialog(parent),
+      sources_(std::move(sources)),
+      portList_(new QComboBox(this)),
+      instrumentList_(new QComboBox(this)) {
     BuildLayout();
 }
 
-CLinkDlg::CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget* parent) : CLinkDlg(parent) {
+CLinkDlg::CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget* parent, PortSources sources)
+    : CLinkDlg(parent, std::move(sources)) {
     roots_ = roots;
     ListDevices();
     const int rememberedIndex = portList_->findData(remembered, kDevicePathRole);
@@ -59,7 +75,8 @@ void CLinkDlg::BuildLayout() {
                          QStringLiteral("com4"), QStringLiteral("自动搜索")});
     // Each com entry tells which device it opens, so that a user can check the mapping.
     for (int port = 1; port <= 4; ++port) {
-        portList_->setItemData(port - 1, QString::fromStdString(DevicePathForPort(port)), Qt::ToolTipRole);
+        portList_->setItemData(port - 1, QString::fromStdString(DevicePathForPort(port, sources_)),
+                               Qt::ToolTipRole);
     }
     instrumentList_->addItems(
         {QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"), QStringLiteral("温湿度记录仪")});
@@ -111,12 +128,18 @@ void CLinkDlg::WatchDeviceFolders() {
     }
 }
 
-int CLinkDlg::PortNumber() const {
+PortChoice CLinkDlg::Choice() const {
+    const LoggerModel instrument = ModelForInstrumentNumber(instrumentNumber_);
     const QString device = ChosenDevicePath();
     if (!device.isEmpty()) {
-        return PortForDevicePath(device.toStdString());
+        return PortChoice{ChosenPort{device.toStdString(), 0}, false, instrument};
     }
-    return portList_->currentIndex() + 1;
+    std::vector<std::string> found;
+    for (const SerialDevice& listed : devices_) {
+        found.push_back(listed.path);
+    }
+    const int entry = portList_->currentIndex() + 1;
+    return ComPortChoice(entry, entry == kAutoSearchPort, instrument, sources_, found);
 }
 
 QString CLinkDlg::PortText() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "logger/PortChoice.h"
+#include "serial/PortMap.h"
 #include "serial/SerialDevices.h"
 
 class QComboBox;
@@ -23,15 +24,18 @@ class CLinkDlg : public QDialog {
     static constexpr int kAutoSearchPort = veldrin::kAutoSearchPort;
     static constexpr int kFixedEntries = 5;
 
-    // Only the com entries and the auto search.
-    explicit CLinkDlg(QWidget* parent = nullptr);
+    // Only the com entries and the auto search. `sources` map the com entries to device paths (by
+    // default the process's environment, without a profile).
+    explicit CLinkDlg(QWidget* parent = nullptr, PortSources sources = PortSources::OfProcess());
     // Also the serial devices under `roots`; the entry `remembered` (a ChoiceKey of an earlier
     // dialog) is chosen at the start when the list holds it.
-    CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget* parent = nullptr);
+    CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget* parent = nullptr,
+             PortSources sources = PortSources::OfProcess());
 
-    // Port number: list index + 1 for "com1" … "com4", 5 for "自动搜索", and the named port of a
-    // chosen device.
-    int PortNumber() const;
+    // The chosen port and instrument: "com1" … "com4" as their device paths, "自动搜索" as the
+    // search over com8 … com1 and then the devices listed that no com port reaches (com5 when it
+    // finds nothing), a device entry by its path.
+    PortChoice Choice() const;
     QString PortText() const;
     // The device path of the chosen device entry; empty for the fixed entries.
     QString ChosenDevicePath() const;
@@ -55,6 +59,7 @@ class CLinkDlg : public QDialog {
     void ListDevices();
     void WatchDeviceFolders();
 
+    PortSources sources_;
     QComboBox* portList_;
     QComboBox* instrumentList_;
     int instrumentNumber_ = 1;

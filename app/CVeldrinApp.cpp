@@ -17,13 +17,11 @@ CVeldrinApp::~CVeldrinApp() {
     files_.reset();
     workspace_.reset();
     frame_.reset();
-    SetPortProfileLookup({});
 }
 
 bool CVeldrinApp::InitInstance() {
     // Names the installed menu entry, so that desktops show its name and icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.veldrin.Veldrin"));
-    SetPortProfileLookup(ProfilePortLookup());
     frame_ = std::make_unique<CMainFrame>(info_);
     frame_->setWindowTitle(QStringLiteral("Veldrin"));
     workspace_ = std::make_unique<Workspace>(info_, *frame_);

@@ -10,23 +10,9 @@
 #include "app/CheckHistory.h"
 #include "app/Utf8Text.h"
 #include "measure/Measurements.h"
-#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
-
-// The connect dialog lists the instruments as single temperature, dual temperature, temperature
-// and humidity.
-LoggerModel ModelForInstrumentNumber(int number) {
-    switch (number) {
-        case 2:
-            return LoggerModel::DualTemperature;
-        case 3:
-            return LoggerModel::TemperatureHumidity;
-        default:
-            return LoggerModel::SingleTemperature;
-    }
-}
 
 // The profile entry that remembers the connect dialog's port entry for the next connect.
 const QString kConnectChoiceKey = QStringLiteral("connect/port");
@@ -38,21 +24,13 @@ DesktopPrompts::DesktopPrompts(CMainFrame& frame, Measurements& measurements)
 
 std::optional<PortChoice> DesktopPrompts::ChoosePort() {
     const std::unique_ptr<QSettings> profile = openProfile_();
-    CLinkDlg dialog(deviceRoots_, profile->value(kConnectChoiceKey).toString(), &frame_);
+    CLinkDlg dialog(deviceRoots_, profile->value(kConnectChoiceKey).toString(), &frame_,
+                    PortSources::OfProcess(ProfilePortLookup(openProfile_)));
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     profile->setValue(kConnectChoiceKey, dialog.ChoiceKey());
-    PortChoice choice;
-    choice.port = dialog.PortNumber();
-    choice.autoSearch = dialog.PortNumber() == CLinkDlg::kAutoSearchPort;
-    choice.instrument = ModelForInstrumentNumber(dialog.InstrumentNumber());
-    std::vector<std::string> found;
-    for (const SerialDevice& device : dialog.Devices()) {
-        found.push_back(device.path);
-    }
-    choice.devicePorts = PortsForDevicePaths(PathsBesideComPorts(found));
-    return choice;
+    return dialog.Choice();
 }
 
 void DesktopPrompts::ShowMessage(std::string_view text) {

@@ -29,7 +29,6 @@ void BM_PacedDownload20Blocks(benchmark::State& state) {
             state.SkipWithError(server.Error().c_str());
             return;
         }
-        setenv("VELDRIN_COM1", server.DevicePath().c_str(), 1);
         SystemClock clock;
         CommChannel channel;
         LoggerInfo info;
@@ -48,7 +47,7 @@ void BM_PacedDownload20Blocks(benchmark::State& state) {
             }
             return condition();
         };
-        if (!connection.Connect({1, false, options.model}) ||
+        if (!connection.Connect({{server.DevicePath(), 1}, false, options.model}) ||
             !runUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60)) {
             state.SkipWithError("no connection to the simulated logger");
             return;
@@ -68,7 +67,6 @@ void BM_PacedDownload20Blocks(benchmark::State& state) {
         state.counters["bytes"] = bytes;
         state.counters["wire_limit_s"] = bytes / kWireBytesPerSecond;
         state.counters["ratio_to_wire_limit"] = seconds / (bytes / kWireBytesPerSecond);
-        unsetenv("VELDRIN_COM1");
     }
 }
 BENCHMARK(BM_PacedDownload20Blocks)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);

@@ -17,13 +17,12 @@ const std::map<std::string, LoggerModel> kLoggerModels{
     {"dual", LoggerModel::DualTemperature},
 };
 
-int PortForArgument(const std::string& argument) {
+ChosenPort PortForArgument(const std::string& argument, const PortSources& sources) {
     bool number = !argument.empty() && argument.size() < 4 &&
                   argument.find_first_not_of("0123456789") == std::string::npos;
     if (number && std::atoi(argument.c_str()) > 0)
-        return std::atoi(argument.c_str());
-    setenv("VELDRIN_COM1", argument.c_str(), 1);
-    return 1;
+        return ComPort(std::atoi(argument.c_str()), sources);
+    return ChosenPort{argument, 1};
 }
 
 void ConsoleUi::ShowMessage(std::string_view text) {
@@ -86,7 +85,7 @@ bool LoggerSession::TraceReady() const {
 LoggerSession::~LoggerSession() = default;
 
 bool LoggerSession::Open(const std::string& port, LoggerModel model) {
-    ui_.choice = PortChoice{PortForArgument(port), false, model};
+    ui_.choice = PortChoice{PortForArgument(port, PortSources::OfProcess()), false, model};
     // A failure has been reported by the connection's message (device path and reason included).
     if (!connection_.Connect(ui_.choice))
         return false;

@@ -19,9 +19,10 @@ namespace veldrin::cli {
 
 extern const std::map<std::string, LoggerModel> kLoggerModels;  // "single", "humidity", "dual"
 
-// Port numbers and device paths: "3" is com3; anything else is a device path that stands in for
-// com1 (through VELDRIN_COM1, for this process only).
-int PortForArgument(const std::string& argument);
+// The port of --port: "3" is com3 (its device path from the environment, then the program's
+// settings, then /dev/ttyUSB2); anything else is a device path, named com1 in the messages as the
+// command line has always named it.
+ChosenPort PortForArgument(const std::string& argument, const PortSources& sources);
 
 // Messages, progress and status go to standard error, live readings to `onReading`; the port, the
 // channels and the settings are the ones set here. The panel's other fields are not shown.

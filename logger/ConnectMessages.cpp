@@ -5,7 +5,6 @@
 
 #include "logger/ConnectionTexts.h"
 #include "logger/TextFormat.h"
-#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -46,10 +45,18 @@ std::string Reason(const PortFailure& failure) {
 
 }  // namespace
 
-std::string PortLabel(int port, const std::string& devicePath) {
-    if (IsNamedPort(port))
-        return devicePath;
-    return Printf("com%d（%s）", port, devicePath.c_str());
+std::string PortLabel(const ChosenPort& port) {
+    if (port.comNumber == 0)
+        return port.devicePath;
+    return Printf("com%d（%s）", port.comNumber, port.devicePath.c_str());
+}
+
+std::string PortMessage(const char* numbered, const char* named, const ChosenPort& port) {
+    if (port.comNumber != 0)
+        return Printf(numbered, port.comNumber);
+    std::string message = named;
+    message.replace(message.find("%s"), 2, port.devicePath);
+    return message;
 }
 
 std::string OpenFailedMessage(const std::string& headline, const PortFailure& failure) {
@@ -68,14 +75,10 @@ std::string SearchReport(const std::vector<SearchAttempt>& searched) {
     bool refused = false;
     for (const SearchAttempt& attempt : searched) {
         if (attempt.openFailure) {
-            report += "\n" + PortLabel(attempt.port, attempt.openFailure->devicePath) + "：" +
-                      Reason(*attempt.openFailure);
+            report += "\n" + PortLabel(attempt.port) + "：" + Reason(*attempt.openFailure);
             refused = refused || AccessRefused(*attempt.openFailure);
         } else {
-            report += "\n" +
-                      (IsNamedPort(attempt.port) ? DevicePathForPort(attempt.port)
-                                                 : Printf("com%d", attempt.port)) +
-                      "：已打开，但没有仪器应答";
+            report += "\n" + PortMessage("com%d", "%s", attempt.port) + "：已打开，但没有仪器应答";
         }
     }
     if (refused)

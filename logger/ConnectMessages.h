@@ -13,8 +13,12 @@ namespace veldrin {
 std::string OpenFailedMessage(const std::string& headline, const PortFailure& failure);
 
 // How a port is named to the user: "com3（/dev/ttyUSB2）", or the device path of a port picked by
-// its name.
-std::string PortLabel(int port, const std::string& devicePath);
+// its path.
+std::string PortLabel(const ChosenPort& port);
+
+// A message about `port` from one of two formats: `numbered` with the com number ("打开com%d失败"),
+// or `named` with the device path of a port picked by its path ("打开%s失败").
+std::string PortMessage(const char* numbered, const char* named, const ChosenPort& port);
 
 // The ports an auto search tried and what it found on each; empty when it tried none.
 std::string SearchReport(const std::vector<SearchAttempt>& searched);

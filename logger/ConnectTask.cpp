@@ -1,7 +1,6 @@
 #include "logger/ConnectTask.h"
 
 #include "logger/ByteSearch.h"
-#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
@@ -26,26 +25,35 @@ ConnectTask::ConnectTask(Link& link, Clock& clock, ProtocolEngine& engine, const
                          const std::atomic<bool>* cancel, ConnectProgress* progress)
     : link_(link), clock_(clock), engine_(engine), choice_(choice), cancel_(cancel), progress_(progress) {}
 
-void ConnectTask::Trying(int port, int percent) {
-    if (progress_ != nullptr) {
-        progress_->port = port;
-        progress_->percent = percent;
-    }
+void ConnectProgress::Trying(std::optional<ChosenPort> port, int percent) {
+    std::lock_guard lock(mutex_);
+    port_ = std::move(port);
+    percent_ = percent;
 }
 
-bool ConnectTask::OpenPort(int port, std::optional<PortFailure>& failure) {
-    link_.Open(port);
+std::optional<ChosenPort> ConnectProgress::Port() const {
+    std::lock_guard lock(mutex_);
+    return port_;
+}
+
+void ConnectTask::Trying(const ChosenPort& port, int percent) {
+    if (progress_ != nullptr)
+        progress_->Trying(port, percent);
+}
+
+bool ConnectTask::OpenPort(const ChosenPort& port, std::optional<PortFailure>& failure) {
+    link_.Open(port.devicePath);
     if (link_.IsOpen()) {
         failure.reset();
         return true;
     }
-    failure = PortFailure{DevicePathForPort(port), link_.LastErrorNumber(), link_.LastError()};
+    failure = PortFailure{port.devicePath, link_.LastErrorNumber(), link_.LastError()};
     return false;
 }
 
-void ConnectTask::Reopen(int port) {
+void ConnectTask::Reopen(const ChosenPort& port) {
     link_.Close();
-    link_.Open(port);
+    link_.Open(port.devicePath);
     link_.EnableDtrRts();
     engine_.ClearReply();
 }
@@ -57,7 +65,7 @@ void ConnectTask::Repeat(const Bytes& frame, int times, int waitMs) {
     }
 }
 
-void ConnectTask::KnockUntilAnswered(int port, const Bytes& frame) {
+void ConnectTask::KnockUntilAnswered(const ChosenPort& port, const Bytes& frame) {
     for (int knock = 0; knock < kKnocks && engine_.ReplySize() == 0 && !Cancelled(); ++knock) {
         Reopen(port);
         Repeat(frame, frame == kIdentifyFrame ? 2 : 1, 0);
@@ -65,7 +73,7 @@ void ConnectTask::KnockUntilAnswered(int port, const Bytes& frame) {
     }
 }
 
-void ConnectTask::Rouse(int port, const Bytes& knock, const Bytes& probe) {
+void ConnectTask::Rouse(const ChosenPort& port, const Bytes& knock, const Bytes& probe) {
     Reopen(port);
     KnockUntilAnswered(port, knock);
     Repeat(probe, 2, kProbeWaitMs);
@@ -73,7 +81,7 @@ void ConnectTask::Rouse(int port, const Bytes& knock, const Bytes& probe) {
     Repeat(probe, 8, kProbeWaitMs);
 }
 
-bool ConnectTask::SearchFinds(int port, SearchAttempt& attempt) {
+bool ConnectTask::SearchFinds(const ChosenPort& port, SearchAttempt& attempt) {
     attempt.port = port;
     if (!OpenPort(port, attempt.openFailure))
         return false;
@@ -89,13 +97,12 @@ bool ConnectTask::SearchFinds(int port, SearchAttempt& attempt) {
     return false;
 }
 
-// Auto search: from port 8 down to 1, then the devices found on the machine; the first port whose
-// logger identifies itself wins.
+// Auto search: the ports of the choice's search order (com8 down to com1, then the devices found
+// on the machine); the first port whose logger identifies itself wins.
 void ConnectTask::Search(ConnectOutcome& outcome) {
-    std::vector<int> candidates{8, 7, 6, 5, 4, 3, 2, 1};
-    candidates.insert(candidates.end(), choice_.devicePorts.begin(), choice_.devicePorts.end());
+    const std::vector<ChosenPort>& candidates = choice_.searchOrder;
     for (std::size_t tried = 0; tried < candidates.size() && !Cancelled(); ++tried) {
-        const int candidate = candidates[tried];
+        const ChosenPort& candidate = candidates[tried];
         Trying(candidate, static_cast<int>(tried * 90 / candidates.size()));
         SearchAttempt attempt;
         const bool found = SearchFinds(candidate, attempt);
@@ -111,8 +118,8 @@ ConnectOutcome ConnectTask::Run() {
     ConnectOutcome outcome;
     if (choice_.autoSearch)
         Search(outcome);
-    outcome.port = outcome.foundBySearch.value_or(choice_.autoSearch ? kAutoSearchPort : choice_.port);
-    const int port = outcome.port;
+    outcome.port = outcome.foundBySearch.value_or(choice_.port);
+    const ChosenPort port = outcome.port;
     if (Cancelled())
         return outcome;
 

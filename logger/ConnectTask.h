@@ -5,6 +5,7 @@
 // worker thread while the user-interface thread stays free. Its result is applied by the
 // connection on the user-interface thread.
 #include <atomic>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,24 +26,32 @@ struct PortFailure {
 
 // One port the auto search tried, and what it found there.
 struct SearchAttempt {
-    int port = 0;
+    ChosenPort port;
     std::optional<PortFailure> openFailure;  // nothing: it opened, but no logger identified itself
 };
 
 struct ConnectOutcome {
     enum class Result { Connected, OpenFailed, NotFound, Mismatch, Cancelled };
     Result result = Result::Cancelled;
-    int port = 0;                            // the port opened (or that failed to open)
-    std::optional<int> foundBySearch;        // the port the auto search took
-    std::optional<PortFailure> openFailure;  // with OpenFailed
-    std::vector<SearchAttempt> searched;     // the ports the auto search tried, in order
+    ChosenPort port;                          // the port opened (or that failed to open)
+    std::optional<ChosenPort> foundBySearch;  // the port the auto search took
+    std::optional<PortFailure> openFailure;   // with OpenFailed
+    std::vector<SearchAttempt> searched;      // the ports the auto search tried, in order
 };
 
 // What a running connect attempt is doing, for the progress strip: the port being tried and
 // the share of the attempt done. Written by the attempt, read by the user-interface thread.
-struct ConnectProgress {
-    std::atomic<int> port{0};
-    std::atomic<int> percent{0};
+class ConnectProgress {
+  public:
+    void Trying(std::optional<ChosenPort> port, int percent);
+    // The port being tried; nothing before the attempt names one.
+    std::optional<ChosenPort> Port() const;
+    int Percent() const { return percent_; }
+
+  private:
+    mutable std::mutex mutex_;
+    std::optional<ChosenPort> port_;
+    std::atomic<int> percent_{0};
 };
 
 class ConnectTask {
@@ -54,20 +63,20 @@ class ConnectTask {
 
   private:
     // Closes and opens `port` again with DTR and RTS asserted, then empties the reply buffer.
-    void Reopen(int port);
+    void Reopen(const ChosenPort& port);
     // Repeats `frame` up to five times, reopening each time, while nothing arrives.
-    void KnockUntilAnswered(int port, const Bytes& frame);
+    void KnockUntilAnswered(const ChosenPort& port, const Bytes& frame);
     // Reopens, knocks with `knock` until something answers, then sends `probe` ten times and
     // keeps in the reply buffer only what answers the last eight.
-    void Rouse(int port, const Bytes& knock, const Bytes& probe);
+    void Rouse(const ChosenPort& port, const Bytes& knock, const Bytes& probe);
     // Writes `frame` `times` times with `waitMs` after each.
     void Repeat(const Bytes& frame, int times, int waitMs);
     // The auto search: the ports tried go into `outcome`, and the port found, if any.
     void Search(ConnectOutcome& outcome);
-    bool SearchFinds(int port, SearchAttempt& attempt);
+    bool SearchFinds(const ChosenPort& port, SearchAttempt& attempt);
     // Opens `port`; on failure `failure` says why.
-    bool OpenPort(int port, std::optional<PortFailure>& failure);
-    void Trying(int port, int percent);
+    bool OpenPort(const ChosenPort& port, std::optional<PortFailure>& failure);
+    void Trying(const ChosenPort& port, int percent);
     bool Cancelled() const { return cancel_ && cancel_->load(); }
 
     Link& link_;

@@ -1,28 +1,10 @@
 #include "logger/DeviceConnection.h"
 
-#include <cstdio>
-
 #include "logger/ConnectMessages.h"
 #include "logger/ConnectionTexts.h"
-#include "serial/PortMap.h"
 
 namespace veldrin {
 namespace {
-
-std::string Format(const char* format, int number) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, number);
-    return text;
-}
-
-// A message about `port`: with its com number, or with the device path of a port picked by name.
-std::string PortMessage(const char* numbered, const char* named, int port) {
-    if (!IsNamedPort(port))
-        return Format(numbered, port);
-    std::string message = named;
-    message.replace(message.find("%s"), 2, DevicePathForPort(port));
-    return message;
-}
 
 // Commands whose pending requests an identify mismatch withdraws.
 constexpr CommandId kWithdrawnOnMismatch[] = {
@@ -80,8 +62,7 @@ bool DeviceConnection::Connect(const PortChoice& choice) {
     }
     workerDone_ = false;
     cancelConnect_ = false;
-    connectProgress_.port = choice.autoSearch ? 0 : choice.port;
-    connectProgress_.percent = 0;
+    connectProgress_.Trying(choice.autoSearch ? std::nullopt : std::optional(choice.port), 0);
     worker_ = std::thread([this, choice] {
         ConnectTask task(link_, clock_, engine_, choice, &cancelConnect_, &connectProgress_);
         workerOutcome_ = task.Run();
@@ -110,11 +91,11 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
 }
 
 void DeviceConnection::ShowConnectAttempt() {
-    const int port = connectProgress_.port;
+    const std::optional<ChosenPort> port = connectProgress_.Port();
     std::string text = texts::kConnecting;
-    if (port > 0)
-        text += " " + PortLabel(port, DevicePathForPort(port));
-    DrawProgress(connectProgress_.percent, text);
+    if (port)
+        text += " " + PortLabel(*port);
+    DrawProgress(connectProgress_.Percent(), text);
 }
 
 void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {

@@ -13,7 +13,7 @@ constexpr std::uint8_t kBlockTrailer = 0xFF;
 class WriteSink final : public Link {
   public:
     Bytes lastWrite;
-    void Open(int, const LineSettings&) override {}
+    void Open(const std::string&, const LineSettings&) override {}
     bool IsOpen() const override { return true; }
     void Close() override {}
     std::size_t Write(const std::uint8_t* bytes, std::size_t count) override {
@@ -22,7 +22,7 @@ class WriteSink final : public Link {
     }
     void SetDataCallback(DataCallback) override {}
     bool EnableDtrRts() override { return true; }
-    int Port() const override { return 1; }
+    std::string DevicePath() const override { return {}; }
     std::string LastError() const override { return {}; }
 };
 

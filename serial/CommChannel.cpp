@@ -2,44 +2,37 @@
 
 #include <utility>
 
-#include "serial/PortMap.h"
-
 namespace veldrin {
 
 CommChannel::~CommChannel() {
     Close();
 }
 
-void CommChannel::Open(int port, const LineSettings& settings) {
-    OpenPath(DevicePathForPort(port), port, settings);
-}
-
 bool CommChannel::OpenDevice(const std::string& devicePath, const LineSettings& settings) {
-    return OpenPath(devicePath, 0, settings);
+    Open(devicePath, settings);
+    return IsOpen();
 }
 
-bool CommChannel::OpenPath(const std::string& devicePath, int port, const LineSettings& settings) {
+void CommChannel::Open(const std::string& devicePath, const LineSettings& settings) {
     std::lock_guard lock(stateMutex_);
     CloseLocked();
-    portNumber_ = port;
     devicePath_ = devicePath;
     error_.clear();
     errorNumber_ = 0;
 
     auto serialPort = std::make_unique<CSerialPort>();
-    if (!serialPort->Open(devicePath, settings, port)) {
+    if (!serialPort->Open(devicePath, settings)) {
         error_ = serialPort->LastError();
         errorNumber_ = serialPort->LastErrorNumber();
-        return false;
+        return;
     }
     auto reader = std::make_unique<BurstReader>(
         *serialPort, [this](const std::uint8_t* bytes, std::size_t count) { Deliver(bytes, count); });
     if (!reader->Start(error_)) {
-        return false;
+        return;
     }
     port_ = std::move(serialPort);
     reader_ = std::move(reader);
-    return true;
 }
 
 bool CommChannel::IsOpen() const {
@@ -88,11 +81,6 @@ bool CommChannel::EnableDtrRts() {
         return false;
     }
     return true;
-}
-
-int CommChannel::Port() const {
-    std::lock_guard lock(stateMutex_);
-    return portNumber_;
 }
 
 std::string CommChannel::LastError() const {

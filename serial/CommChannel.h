@@ -1,6 +1,6 @@
 #pragma once
-// CommChannel: the serial link to a logger. Opens a numbered port (or a device path), writes byte
-// blocks, and delivers every received burst to the data callback from a reader thread of its own.
+// CommChannel: the serial link to a logger. Opens a device path, writes byte blocks, and delivers every
+// received burst to the data callback from a reader thread of its own.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,11 +24,9 @@ class CommChannel final : public Link {
     CommChannel(const CommChannel&) = delete;
     CommChannel& operator=(const CommChannel&) = delete;
 
-    // Opens port `port` at the device path DevicePathForPort gives for it. An open channel is
-    // closed first.
-    void Open(int port, const LineSettings& settings = {}) override;
-    // Opens a device path directly (the command-line tool accepts one for a port number); Port()
-    // is then 0. Returns IsOpen().
+    // Opens the port at `devicePath`. An open channel is closed first.
+    void Open(const std::string& devicePath, const LineSettings& settings = {}) override;
+    // Open that returns IsOpen().
     bool OpenDevice(const std::string& devicePath, const LineSettings& settings = {});
     bool IsOpen() const override;
     // Stops the reader (no callback runs after this returns) and closes the port.
@@ -37,27 +35,24 @@ class CommChannel final : public Link {
     // May be called at any time; once it returns, the previous callback is no longer running.
     void SetDataCallback(DataCallback callback) override;
     bool EnableDtrRts() override;
-    int Port() const override;
     std::string LastError() const override;
     int LastErrorNumber() const override;
 
     // The device path of the last open.
-    std::string DevicePath() const;
+    std::string DevicePath() const override;
     // True while the channel is open and its reader still receives; false once the device has gone.
     bool IsReceiving() const;
     // Why the reader ended by itself (e.g. the device was unplugged); empty while it runs.
     std::string ReceiveError() const override;
 
   private:
-    bool OpenPath(const std::string& devicePath, int port, const LineSettings& settings);
     void CloseLocked();
     void Deliver(const std::uint8_t* bytes, std::size_t count);
 
-    // Guards the port, the reader, the port number, the path and the error text.
+    // Guards the port, the reader, the path and the error text.
     mutable std::mutex stateMutex_;
     std::unique_ptr<CSerialPort> port_;
     std::unique_ptr<BurstReader> reader_;
-    int portNumber_ = 0;
     std::string devicePath_;
     std::string error_;
     int errorNumber_ = 0;

@@ -27,9 +27,9 @@ class Link {
   public:
     virtual ~Link() = default;
 
-    // Opens numbered port `port` (mapped to a device path by PortMap). Reports nothing: the
-    // caller checks IsOpen() afterwards and reads LastError() for the reason of a failure.
-    virtual void Open(int port, const LineSettings& settings = {}) = 0;
+    // Opens the port at `devicePath`. Reports nothing: the caller checks IsOpen() afterwards and
+    // reads LastError() for the reason of a failure.
+    virtual void Open(const std::string& devicePath, const LineSettings& settings = {}) = 0;
     virtual bool IsOpen() const = 0;
     // Stops delivery and closes the port. After it returns no callback runs any more.
     // Closing a closed link does nothing.
@@ -39,8 +39,8 @@ class Link {
     virtual void SetDataCallback(DataCallback callback) = 0;
     // Asserts DTR and RTS. Devices without modem lines (pseudo-terminals) report success.
     virtual bool EnableDtrRts() = 0;
-    // The port number last opened.
-    virtual int Port() const = 0;
+    // The device path last opened.
+    virtual std::string DevicePath() const = 0;
     // Why the last Open failed (device path and system reason), empty after a success.
     virtual std::string LastError() const = 0;
     // Why delivery ended by itself while the link was open (the device has gone), empty while it

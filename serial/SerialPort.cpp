@@ -22,10 +22,9 @@ bool CSerialPort::Fail(const std::string& what, int errorNumber) {
     return false;
 }
 
-bool CSerialPort::Open(const std::string& devicePath, const LineSettings& settings, int port) {
+bool CSerialPort::Open(const std::string& devicePath, const LineSettings& settings) {
     Close();
     path_ = devicePath;
-    port_ = port;
     error_.clear();
     errorNumber_ = 0;
     // Non-blocking so that opening does not wait for a carrier; it stays so because every read and

@@ -27,16 +27,14 @@ class CSerialPort {
     CSerialPort& operator=(const CSerialPort&) = delete;
 
     // Opens `devicePath` for reading and writing, exclusively where the system allows, sets raw mode
-    // and the line settings, and purges both directions. `port` is the port number the path stands
-    // for (0 when a path was given directly). On failure the port stays closed and LastError() names
-    // the path and the reason.
-    bool Open(const std::string& devicePath, const LineSettings& settings, int port = 0);
+    // and the line settings, and purges both directions. On failure the port stays closed and
+    // LastError() names the path and the reason.
+    bool Open(const std::string& devicePath, const LineSettings& settings);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
     // The descriptor, for poll(); -1 when closed. It stays in non-blocking mode.
     int Handle() const { return fd_; }
-    int PortNumber() const { return port_; }
     const std::string& DevicePath() const { return path_; }
     const std::string& LastError() const { return error_; }
     // The errno value behind LastError(), 0 when the failure had none.
@@ -65,7 +63,6 @@ class CSerialPort {
 
     int fd_ = -1;
     bool exclusive_ = false;
-    int port_ = 0;
     std::string path_;
     std::string error_;
     int errorNumber_ = 0;

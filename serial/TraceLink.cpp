@@ -14,7 +14,16 @@ std::int64_t SteadyMs() {
 
 constexpr const char* kHeader =
     "# Veldrin byte trace: milliseconds since the start, then what passed:\n"
-    "# > bytes written to the logger, < one burst received from it, open PORT, close.\n";
+    "# > bytes written to the logger, < one burst received from it, open DEVICE, close.\n";
+
+// A record of what passed the link: a close, or the bytes written or received.
+TraceRecord Passed(TraceRecord::Kind kind, const std::uint8_t* bytes = nullptr, std::size_t count = 0) {
+    TraceRecord record;
+    record.kind = kind;
+    if (bytes != nullptr)
+        record.bytes.assign(bytes, bytes + count);
+    return record;
+}
 
 }  // namespace
 
@@ -27,7 +36,10 @@ TraceLink::TraceLink(Link& inner, const std::string& path, MonotonicMs monotonic
         return;
     }
     std::fputs(kHeader, file_);
-    Record(TraceRecord::Kind::Start, static_cast<std::int64_t>(wallAtStart));
+    TraceRecord start;
+    start.kind = TraceRecord::Kind::Start;
+    start.number = static_cast<std::int64_t>(wallAtStart);
+    Record(std::move(start));
 }
 
 TraceLink::~TraceLink() {
@@ -48,19 +60,22 @@ std::string TraceLink::Error() const {
     return error_;
 }
 
-void TraceLink::Open(int port, const LineSettings& settings) {
-    Record(TraceRecord::Kind::Open, port);
-    inner_.Open(port, settings);
+void TraceLink::Open(const std::string& devicePath, const LineSettings& settings) {
+    TraceRecord open;
+    open.kind = TraceRecord::Kind::Open;
+    open.devicePath = devicePath;
+    Record(std::move(open));
+    inner_.Open(devicePath, settings);
 }
 
 void TraceLink::Close() {
     if (inner_.IsOpen())
-        Record(TraceRecord::Kind::Close, 0);
+        Record(Passed(TraceRecord::Kind::Close));
     inner_.Close();
 }
 
 std::size_t TraceLink::Write(const std::uint8_t* bytes, std::size_t count) {
-    Record(TraceRecord::Kind::Written, 0, bytes, count);
+    Record(Passed(TraceRecord::Kind::Written, bytes, count));
     return inner_.Write(bytes, count);
 }
 
@@ -71,19 +86,13 @@ void TraceLink::SetDataCallback(DataCallback callback) {
     }
     inner_.SetDataCallback(
         [this, callback = std::move(callback)](const std::uint8_t* bytes, std::size_t count) {
-            Record(TraceRecord::Kind::Received, 0, bytes, count);
+            Record(Passed(TraceRecord::Kind::Received, bytes, count));
             callback(bytes, count);
         });
 }
 
-void TraceLink::Record(TraceRecord::Kind kind, std::int64_t number, const std::uint8_t* bytes,
-                       std::size_t count) {
-    TraceRecord record;
+void TraceLink::Record(TraceRecord record) {
     record.atMs = monotonicMs_() - originMs_;
-    record.kind = kind;
-    record.number = number;
-    if (bytes != nullptr)
-        record.bytes.assign(bytes, bytes + count);
     const std::string line = FormatTraceRecord(record) + "\n";
     std::lock_guard lock(mutex_);
     if (file_ == nullptr || !error_.empty())

@@ -32,20 +32,19 @@ class TraceLink final : public Link {
     bool Ok() const;
     std::string Error() const;
 
-    void Open(int port, const LineSettings& settings = {}) override;
+    void Open(const std::string& devicePath, const LineSettings& settings = {}) override;
     bool IsOpen() const override { return inner_.IsOpen(); }
     void Close() override;
     std::size_t Write(const std::uint8_t* bytes, std::size_t count) override;
     void SetDataCallback(DataCallback callback) override;
     bool EnableDtrRts() override { return inner_.EnableDtrRts(); }
-    int Port() const override { return inner_.Port(); }
+    std::string DevicePath() const override { return inner_.DevicePath(); }
     std::string LastError() const override { return inner_.LastError(); }
     std::string ReceiveError() const override { return inner_.ReceiveError(); }
     int LastErrorNumber() const override { return inner_.LastErrorNumber(); }
 
   private:
-    void Record(TraceRecord::Kind kind, std::int64_t number, const std::uint8_t* bytes = nullptr,
-                std::size_t count = 0);
+    void Record(TraceRecord record);
 
     Link& inner_;
     MonotonicMs monotonicMs_;

@@ -68,11 +68,14 @@ std::optional<TraceRecord> ParseLine(const std::string& line, std::string& error
     record.kind = *KindOf(kindWord);
     const bool carriesBytes =
         record.kind == TraceRecord::Kind::Written || record.kind == TraceRecord::Kind::Received;
-    if (record.kind == TraceRecord::Kind::Start || record.kind == TraceRecord::Kind::Open) {
-        if (!(words >> record.number)) {
-            error = std::string("no number after ") + kindWord;
-            return std::nullopt;
-        }
+    if (record.kind == TraceRecord::Kind::Start && !(words >> record.number)) {
+        error = "no number after start";
+        return std::nullopt;
+    }
+    // Traces written before ports were named by their device paths carry the port number here.
+    if (record.kind == TraceRecord::Kind::Open && !(words >> record.devicePath)) {
+        error = "no device after open";
+        return std::nullopt;
     }
     for (std::string text; words >> text;) {
         auto byte = HexByte(text);
@@ -95,9 +98,13 @@ std::string FormatTraceRecord(const TraceRecord& record) {
     std::string line = std::to_string(record.atMs);
     line += ' ';
     line += KindWord(record.kind);
-    if (record.kind == TraceRecord::Kind::Start || record.kind == TraceRecord::Kind::Open) {
+    if (record.kind == TraceRecord::Kind::Start) {
         line += ' ';
         line += std::to_string(record.number);
+    }
+    if (record.kind == TraceRecord::Kind::Open) {
+        line += ' ';
+        line += record.devicePath;
     }
     for (std::uint8_t byte : record.bytes) {
         line += ' ';

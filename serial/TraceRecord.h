@@ -4,7 +4,7 @@
 //
 //     # comment
 //     0 start 1716166800          the wall clock (seconds since 1970) when the trace began
-//     0 open 1                    the link opened port 1
+//     0 open /dev/ttyUSB0         the link opened the port at /dev/ttyUSB0
 //     12 > 55 55 55               bytes written to the logger
 //     318 < 55 55 55              one burst received from it
 //     20410 close
@@ -23,8 +23,9 @@ struct TraceRecord {
     enum class Kind { Start, Open, Close, Written, Received };
     std::int64_t atMs = 0;
     Kind kind = Kind::Written;
-    std::int64_t number = 0;  // the port of Open, the wall clock of Start
+    std::int64_t number = 0;  // the wall clock of Start
     std::vector<std::uint8_t> bytes;
+    std::string devicePath;  // the port of Open
 
     bool operator==(const TraceRecord&) const = default;
 };

@@ -13,30 +13,30 @@ SimLink::~SimLink() {
     Close();
 }
 
-void SimLink::AttachLogger(int port, std::shared_ptr<SimLogger> logger) {
+void SimLink::AttachLogger(const std::string& devicePath, std::shared_ptr<SimLogger> logger) {
     std::lock_guard lock(mutex_);
-    ports_[port] = PortEntry{std::move(logger)};
+    ports_[devicePath] = PortEntry{std::move(logger)};
 }
 
-void SimLink::AddEmptyPort(int port) {
+void SimLink::AddEmptyPort(const std::string& devicePath) {
     std::lock_guard lock(mutex_);
-    ports_[port] = PortEntry{};
+    ports_[devicePath] = PortEntry{};
 }
 
-void SimLink::RemovePort(int port) {
+void SimLink::RemovePort(const std::string& devicePath) {
     std::lock_guard lock(mutex_);
-    ports_.erase(port);
-    if (open_ && port_ == port)
+    ports_.erase(devicePath);
+    if (open_ && devicePath_ == devicePath)
         line_.Clear();
 }
 
-std::shared_ptr<SimLogger> SimLink::LoggerAt(int port) const {
+std::shared_ptr<SimLogger> SimLink::LoggerAt(const std::string& devicePath) const {
     std::lock_guard lock(mutex_);
-    auto found = ports_.find(port);
+    auto found = ports_.find(devicePath);
     return found == ports_.end() ? nullptr : found->second.logger;
 }
 
-std::vector<int> SimLink::OpenAttempts() const {
+std::vector<std::string> SimLink::OpenAttempts() const {
     std::lock_guard lock(mutex_);
     return openAttempts_;
 }
@@ -46,14 +46,14 @@ std::vector<SimLink::WriteRecord> SimLink::Writes() const {
     return writes_;
 }
 
-void SimLink::Open(int port, const LineSettings& settings) {
+void SimLink::Open(const std::string& devicePath, const LineSettings& settings) {
     Close();
     std::int64_t now = clock_.MonotonicMs();
     std::lock_guard lock(mutex_);
-    openAttempts_.push_back(port);
-    port_ = port;
-    if (ports_.find(port) == ports_.end()) {
-        lastError_ = "com" + std::to_string(port) + ": no simulated logger or cable on this port";
+    openAttempts_.push_back(devicePath);
+    devicePath_ = devicePath;
+    if (ports_.find(devicePath) == ports_.end()) {
+        lastError_ = devicePath + ": no simulated logger or cable on this port";
         return;
     }
     open_ = true;
@@ -86,7 +86,7 @@ std::size_t SimLink::Write(const std::uint8_t* bytes, std::size_t count) {
     std::lock_guard lock(mutex_);
     if (!open_)
         return 0;
-    writes_.push_back({port_, now, {bytes, bytes + count}});
+    writes_.push_back({devicePath_, now, {bytes, bytes + count}});
     auto logger = OpenLoggerLocked();
     if (logger && understood_) {
         logger->Receive(bytes, count, now);
@@ -105,9 +105,9 @@ bool SimLink::EnableDtrRts() {
     return IsOpen();
 }
 
-int SimLink::Port() const {
+std::string SimLink::DevicePath() const {
     std::lock_guard lock(mutex_);
-    return port_;
+    return devicePath_;
 }
 
 std::string SimLink::LastError() const {
@@ -166,7 +166,7 @@ void SimLink::CollectLocked() {
 }
 
 std::shared_ptr<SimLogger> SimLink::OpenLoggerLocked() const {
-    auto found = ports_.find(port_);
+    auto found = ports_.find(devicePath_);
     return found == ports_.end() ? nullptr : found->second.logger;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The link to simulated loggers, in process: numbered ports with a SimLogger attached (or with
+// The link to simulated loggers, in process: device paths with a SimLogger attached (or with
 // nothing behind them), driven by a VirtualClock. What is written goes to the logger of the open
 // port at the clock's present time; its replies reach the data callback as the serial reader would
 // deliver them (a burst ends after 100 ms without a byte or at 2048 bytes), synchronously, while
@@ -23,7 +23,7 @@ class SimLink final : public Link, private VirtualClock::Listener {
   public:
     // One write, as the logger heard it.
     struct WriteRecord {
-        int port = 0;
+        std::string devicePath;
         std::int64_t atMs = 0;
         std::vector<std::uint8_t> bytes;
     };
@@ -33,27 +33,27 @@ class SimLink final : public Link, private VirtualClock::Listener {
     SimLink(const SimLink&) = delete;
     SimLink& operator=(const SimLink&) = delete;
 
-    // Puts `logger` behind numbered port `port`; it stays there across Open and Close.
-    void AttachLogger(int port, std::shared_ptr<SimLogger> logger);
+    // Puts `logger` behind the port at `devicePath`; it stays there across Open and Close.
+    void AttachLogger(const std::string& devicePath, std::shared_ptr<SimLogger> logger);
     // A port that opens but where nothing ever answers (a cable without a logger).
-    void AddEmptyPort(int port);
-    // Unplugs whatever is behind `port`: it no longer opens, and an open link to it goes quiet.
-    void RemovePort(int port);
-    std::shared_ptr<SimLogger> LoggerAt(int port) const;
+    void AddEmptyPort(const std::string& devicePath);
+    // Unplugs whatever is behind `devicePath`: it no longer opens, and an open link to it goes quiet.
+    void RemovePort(const std::string& devicePath);
+    std::shared_ptr<SimLogger> LoggerAt(const std::string& devicePath) const;
 
-    // Every port Open was called with, in order (also the ones that failed).
-    std::vector<int> OpenAttempts() const;
+    // Every device path Open was called with, in order (also the ones that failed).
+    std::vector<std::string> OpenAttempts() const;
     // Every write made while a port was open, in order.
     std::vector<WriteRecord> Writes() const;
 
     // Link
-    void Open(int port, const LineSettings& settings = {}) override;
+    void Open(const std::string& devicePath, const LineSettings& settings = {}) override;
     bool IsOpen() const override;
     void Close() override;
     std::size_t Write(const std::uint8_t* bytes, std::size_t count) override;
     void SetDataCallback(DataCallback callback) override;
     bool EnableDtrRts() override;
-    int Port() const override;
+    std::string DevicePath() const override;
     std::string LastError() const override;
 
   private:
@@ -70,15 +70,15 @@ class SimLink final : public Link, private VirtualClock::Listener {
     VirtualClock& clock_;
     std::mutex deliveryMutex_;  // held while the data callback runs; taken before mutex_
     mutable std::mutex mutex_;
-    std::map<int, PortEntry> ports_;
+    std::map<std::string, PortEntry> ports_;
     bool open_ = false;
     std::uint64_t session_ = 0;  // counts Opens, so that bursts of an earlier opening are dropped
     bool understood_ = true;     // the line settings match the logger's 9600 8N1
-    int port_ = 0;
+    std::string devicePath_;
     std::string lastError_;
     DataCallback callback_;
     SimBurstAssembler line_;
-    std::vector<int> openAttempts_;
+    std::vector<std::string> openAttempts_;
     std::vector<WriteRecord> writes_;
 };
 

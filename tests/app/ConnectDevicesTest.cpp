@@ -68,8 +68,7 @@ class ConnectDevicesTest : public SimWindowFixture {
 };
 
 TEST_F(ConnectDevicesTest, AnAdapterPluggedInWhileTheDialogIsOpenCanBeChosenAndIsRemembered) {
-    const int adapterPort = PortForDevicePath(AdapterPath());
-    AttachLogger(adapterPort, LoggerOptions(LoggerModel::TemperatureHumidity));
+    AttachLogger(AdapterPath(), LoggerOptions(LoggerModel::TemperatureHumidity));
 
     ConnectThroughTheDialog([&](CLinkDlg& dialog) {
         const QStringList before = Entries(dialog);
@@ -93,7 +92,7 @@ TEST_F(ConnectDevicesTest, AnAdapterPluggedInWhileTheDialogIsOpenCanBeChosenAndI
     });
     ASSERT_TRUE(StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100));
     EXPECT_TRUE(workspace.Connection().Online());
-    EXPECT_EQ(link.Port(), adapterPort);
+    EXPECT_EQ(link.DevicePath(), AdapterPath());
     EXPECT_EQ(Remembered(), QString::fromStdString(AdapterPath()));
 
     frame.Action(Command::Disconnect)->trigger();
@@ -114,8 +113,7 @@ TEST_F(ConnectDevicesTest, AnAdapterPluggedInWhileTheDialogIsOpenCanBeChosenAndI
 
 TEST_F(ConnectDevicesTest, AutoSearchGoesOnToTheDevicesFound) {
     PlugAdapter();
-    const int adapterPort = PortForDevicePath(AdapterPath());
-    AttachLogger(adapterPort, LoggerOptions(LoggerModel::SingleTemperature));
+    AttachLogger(AdapterPath(), LoggerOptions(LoggerModel::SingleTemperature));
     auto message = std::make_shared<QString>();
     ConnectThroughTheDialog([&](CLinkDlg& dialog) {
         dialog.PortList()->setCurrentIndex(4);
@@ -124,12 +122,14 @@ TEST_F(ConnectDevicesTest, AutoSearchGoesOnToTheDevicesFound) {
     });
     ASSERT_TRUE(StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100));
     EXPECT_EQ(*message, QString::fromStdString("自动搜索找到仪器，位于" + AdapterPath()));
-    EXPECT_EQ(link.Port(), adapterPort);
+    EXPECT_EQ(link.DevicePath(), AdapterPath());
     EXPECT_EQ(Remembered(), "自动搜索");
-    const std::vector<int> attempts = link.OpenAttempts();
+    const std::vector<std::string> attempts = link.OpenAttempts();
     ASSERT_GE(attempts.size(), 9u);
-    EXPECT_EQ(std::vector<int>(attempts.begin(), attempts.begin() + 8),
-              (std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1}))
+    EXPECT_EQ(
+        std::vector<std::string>(attempts.begin(), attempts.begin() + 8),
+        (std::vector<std::string>{test::ComPath(8), test::ComPath(7), test::ComPath(6), test::ComPath(5),
+                                  test::ComPath(4), test::ComPath(3), test::ComPath(2), test::ComPath(1)}))
         << "the com ports first";
 }
 
@@ -137,12 +137,12 @@ TEST(ConnectDialogStart, StartsOnTheRememberedEntryWhileTheListHoldsIt) {
     test::FakeDeviceTree tree;
     tree.AddBuiltInPort("ttyS0", 4);
     const DeviceRoots roots{tree.Sys(), tree.Dev()};
-    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("com3")).PortNumber(), 3);
-    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("自动搜索")).PortNumber(), CLinkDlg::kAutoSearchPort);
+    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("com3")).Choice().port.comNumber, 3);
+    EXPECT_TRUE(CLinkDlg(roots, QStringLiteral("自动搜索")).Choice().autoSearch);
     const CLinkDlg onDevice(roots, QString::fromStdString(tree.Dev() + "/ttyS0"));
     EXPECT_EQ(onDevice.PortList()->currentIndex(), 5);
-    EXPECT_EQ(onDevice.PortNumber(), PortForDevicePath(tree.Dev() + "/ttyS0"));
-    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("/dev/veldrin-unplugged")).PortNumber(), 1)
+    EXPECT_EQ(onDevice.Choice().port, (ChosenPort{tree.Dev() + "/ttyS0", 0}));
+    EXPECT_EQ(CLinkDlg(roots, QStringLiteral("/dev/veldrin-unplugged")).Choice().port.comNumber, 1)
         << "a device that is gone: the first entry";
 }
 

@@ -58,7 +58,9 @@ TEST(DesktopTrace, AConnectionFromTheWindowIsTracedIntoTheNamedFile) {
     auto records = ReadTrace(in, error);
     ASSERT_TRUE(records) << error;
     auto has = [&](auto predicate) { return std::any_of(records->begin(), records->end(), predicate); };
-    EXPECT_TRUE(has([](const TraceRecord& r) { return r.kind == TraceRecord::Kind::Open && r.number == 1; }));
+    EXPECT_TRUE(has([&](const TraceRecord& r) {
+        return r.kind == TraceRecord::Kind::Open && r.devicePath == server.DevicePath();
+    }));
     EXPECT_TRUE(has([](const TraceRecord& r) {
         return r.kind == TraceRecord::Kind::Written && Holds(r.bytes, {0xFF, 0xEC, 0x01});
     })) << "the identify command";

@@ -94,7 +94,8 @@ TEST(DialogsTest, StartQuestionTicksOnItsOwn) {
 
 TEST(DialogsTest, LinkDialogRemembersTheChoice) {
     CLinkDlg link;
-    EXPECT_EQ(link.PortNumber(), 1);
+    EXPECT_EQ(link.Choice().port.comNumber, 1);
+    EXPECT_FALSE(link.Choice().autoSearch);
     EXPECT_EQ(link.PortText(), "com1");
     EXPECT_EQ(link.InstrumentNumber(), 1);
     EXPECT_EQ(link.InstrumentText(), "单温度记录仪");
@@ -102,7 +103,10 @@ TEST(DialogsTest, LinkDialogRemembersTheChoice) {
 
     link.PortList()->setCurrentIndex(4);
     link.InstrumentList()->setCurrentIndex(2);
-    EXPECT_EQ(link.PortNumber(), CLinkDlg::kAutoSearchPort);
+    EXPECT_TRUE(link.Choice().autoSearch);
+    EXPECT_EQ(link.Choice().port.comNumber, CLinkDlg::kAutoSearchPort)
+        << "com5 when the search finds nothing";
+    EXPECT_EQ(link.Choice().instrument, LoggerModel::TemperatureHumidity);
     EXPECT_EQ(link.PortText(), "自动搜索");
     EXPECT_EQ(link.InstrumentNumber(), 3);
     EXPECT_EQ(link.InstrumentText(), "温湿度记录仪");

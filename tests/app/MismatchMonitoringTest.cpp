@@ -86,7 +86,7 @@ TEST_F(MismatchMonitoringTest, MonitoringEndsWithAnotherModelsIdentityAndWithALo
     // Connecting to a temperature-humidity logger as a single-temperature one.
     auto message = std::make_shared<QString>();
     AcceptNextDialog(message);
-    workspace.Connection().Connect({2, false, LoggerModel::SingleTemperature});
+    workspace.Connection().Connect(test::ComChoice(2, LoggerModel::SingleTemperature));
     ASSERT_TRUE(StepUntil([&] { return !message->isEmpty(); }, 100));
     EXPECT_EQ(*message, "仪器不匹配");
     Step();

@@ -43,13 +43,12 @@ TEST_F(ProfileTest, PortEntriesOfTheProfileFeedThePortMap) {
         profile->setValue(QStringLiteral("ports/com2"), QStringLiteral("/dev/ttyS9"));
     }
     ::unsetenv("VELDRIN_COM2");
-    SetPortProfileLookup(ProfilePortLookup([this] { return Open(); }));
-    EXPECT_EQ(DevicePathForPort(2), "/dev/ttyS9");
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyUSB2");
+    const PortSources sources = PortSources::OfProcess(ProfilePortLookup([this] { return Open(); }));
+    EXPECT_EQ(DevicePathForPort(2, sources), "/dev/ttyS9");
+    EXPECT_EQ(DevicePathForPort(3, sources), "/dev/ttyUSB2");
     ::setenv("VELDRIN_COM2", "/dev/pts/7", 1);
-    EXPECT_EQ(DevicePathForPort(2), "/dev/pts/7");
+    EXPECT_EQ(DevicePathForPort(2, sources), "/dev/pts/7");
     ::unsetenv("VELDRIN_COM2");
-    SetPortProfileLookup({});
 }
 
 }  // namespace

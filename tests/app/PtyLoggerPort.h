@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "logger/PortChoice.h"
 #include "sim/PtyServer.h"
 
 namespace veldrin::test {
@@ -12,7 +13,7 @@ namespace veldrin::test {
 class PtyLoggerPort {
   public:
     PtyLoggerPort(int port, const SimLoggerOptions& options)
-        : variable_("VELDRIN_COM" + std::to_string(port)), server_(options) {
+        : port_(port), variable_("VELDRIN_COM" + std::to_string(port)), server_(options) {
         started_ = server_.Start();
         if (started_)
             ::setenv(variable_.c_str(), server_.DevicePath().c_str(), 1);
@@ -28,8 +29,14 @@ class PtyLoggerPort {
     bool Started() const { return started_; }
     const std::string& Error() const { return server_.Error(); }
     SimLogger& Logger() { return server_.Logger(); }
+    std::string DevicePath() const { return server_.DevicePath(); }
+    // A connect to com N expecting `model`, as the connect dialog makes it.
+    PortChoice Choice(LoggerModel model) const {
+        return PortChoice{ChosenPort{DevicePath(), port_}, false, model};
+    }
 
   private:
+    int port_;
     std::string variable_;
     PtyServer server_;
     bool started_ = false;

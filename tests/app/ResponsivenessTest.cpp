@@ -91,7 +91,7 @@ TEST(Responsiveness, ConnectAndHistoryDownloadOverAPseudoTerminalNeverStallTheEv
         EventLoopStallMeter meter;
         meter.Start();
 
-        connection.Connect({4, false, LoggerModel::SingleTemperature});
+        connection.Connect(server.Choice(LoggerModel::SingleTemperature));
         EXPECT_TRUE(connection.ConnectRunning()) << "the waits of connect run beside the window";
         ASSERT_TRUE(QTest::qWaitFor([&] { return connection.CurrentPhase() == Phase::Polling; }, 20000))
             << dialogs.Seen().join('|').toStdString();
@@ -132,7 +132,7 @@ TEST(Responsiveness, StopAndStartButtonsOverAPseudoTerminalNeverStallTheEventLoo
         frame.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
         DeviceConnection& connection = workspace.Connection();
-        connection.Connect({4, false, LoggerModel::TemperatureHumidity});
+        connection.Connect(server.Choice(LoggerModel::TemperatureHumidity));
         ASSERT_TRUE(QTest::qWaitFor([&] { return connection.CurrentPhase() == Phase::Polling; }, 20000));
         CFormDialog* panel = frame.View()->RealtimePanel();
         // The simulated logger records: only the stop button is offered.

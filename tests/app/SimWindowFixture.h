@@ -12,6 +12,7 @@
 #include "sim/SimLink.h"
 #include "sim/SimLogger.h"
 #include "sim/VirtualClock.h"
+#include "tests/logger/ComPorts.h"
 
 namespace veldrin::testing {
 
@@ -26,11 +27,15 @@ class SimWindowFixture : public ::testing::Test {
         options.records = records;
         return options;
     }
-    // Puts a logger made with `options` behind port `port`; its clock is the test's.
+    // Puts a logger made with `options` behind com `port`; its clock is the test's.
     std::shared_ptr<SimLogger> AttachLogger(int port, SimLoggerOptions options) {
+        return AttachLogger(test::ComPath(port), std::move(options));
+    }
+    // Puts it behind the port at `devicePath`.
+    std::shared_ptr<SimLogger> AttachLogger(const std::string& devicePath, SimLoggerOptions options) {
         options.clockStart = clock.Now();
         auto logger = std::make_shared<SimLogger>(options);
-        link.AttachLogger(port, logger);
+        link.AttachLogger(devicePath, logger);
         return logger;
     }
 
@@ -63,7 +68,7 @@ class SimWindowFixture : public ::testing::Test {
     }
 
     bool ConnectAndPoll(int port, LoggerModel model) {
-        return workspace.Connection().Connect({port, false, model}) &&
+        return workspace.Connection().Connect(test::ComChoice(port, model)) &&
                StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100);
     }
 

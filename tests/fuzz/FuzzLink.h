@@ -15,7 +15,7 @@ class FuzzLink final : public Link {
   public:
     std::function<void(const std::uint8_t*, std::size_t)> onWrite;
 
-    void Open(int, const LineSettings&) override { open_ = true; }
+    void Open(const std::string&, const LineSettings&) override { open_ = true; }
     bool IsOpen() const override { return open_; }
     void Close() override { open_ = false; }
     std::size_t Write(const std::uint8_t* bytes, std::size_t count) override {
@@ -25,7 +25,7 @@ class FuzzLink final : public Link {
     }
     void SetDataCallback(DataCallback callback) override { callback_ = std::move(callback); }
     bool EnableDtrRts() override { return true; }
-    int Port() const override { return 1; }
+    std::string DevicePath() const override { return {}; }
     std::string LastError() const override { return {}; }
     void Deliver(const std::uint8_t* bytes, std::size_t count) {
         if (callback_ && count > 0)

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto [bytes, count] = input.Bytes(input.Byte());
         link.Deliver(bytes, count);
     };
-    connection.Connect(PortChoice{1, false, static_cast<LoggerModel>(input.Byte() % 3)});
+    connection.Connect(PortChoice{{"/dev/ttyUSB0", 1}, false, static_cast<LoggerModel>(input.Byte() % 3)});
     for (int tick = 0; tick < 2000 && !input.Empty(); ++tick) {
         switch (input.Byte() % 16) {
             case 0:

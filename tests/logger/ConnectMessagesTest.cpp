@@ -39,9 +39,9 @@ TEST(ConnectMessages, OtherReasonsGiveNoAccessHint) {
 TEST(ConnectMessages, SearchReportListsEveryPortTried) {
     EXPECT_EQ(SearchReport({}), "");
     std::vector<SearchAttempt> searched;
-    searched.push_back({8, PortFailure{"/dev/ttyUSB7", ENOENT, ""}});
-    searched.push_back({7, std::nullopt});
-    searched.push_back({6, PortFailure{"/dev/ttyUSB5", EACCES, ""}});
+    searched.push_back({{"/dev/ttyUSB7", 8}, PortFailure{"/dev/ttyUSB7", ENOENT, ""}});
+    searched.push_back({{"/dev/ttyUSB6", 7}, std::nullopt});
+    searched.push_back({{"/dev/ttyUSB5", 6}, PortFailure{"/dev/ttyUSB5", EACCES, ""}});
     const std::string report = SearchReport(searched);
     EXPECT_TRUE(Has(report, "\ncom8（/dev/ttyUSB7）：设备不存在")) << report;
     EXPECT_TRUE(Has(report, "\ncom7：已打开，但没有仪器应答")) << report;
@@ -49,6 +49,22 @@ TEST(ConnectMessages, SearchReportListsEveryPortTried) {
     EXPECT_TRUE(Has(report, texts::kSerialAccessHint)) << "a refused port says how to get access";
     searched.pop_back();
     EXPECT_FALSE(Has(SearchReport(searched), "dialout"));
+}
+
+TEST(ConnectMessages, APortIsNamedAsTheUserChoseIt) {
+    const ChosenPort com3{"/dev/ttyUSB2", 3};
+    const ChosenPort device{"/dev/serial/by-id/usb-FTDI-if00", 0};
+    EXPECT_EQ(PortLabel(com3), "com3（/dev/ttyUSB2）");
+    EXPECT_EQ(PortLabel(device), "/dev/serial/by-id/usb-FTDI-if00");
+    EXPECT_EQ(PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, com3), "打开com3失败");
+    EXPECT_EQ(PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, device),
+              "打开/dev/serial/by-id/usb-FTDI-if00失败");
+    EXPECT_EQ(PortMessage(texts::kOpenFailed, texts::kOpenDeviceFailed, ChosenPort{"/dev/pts/3", 1}),
+              "打开com1失败")
+        << "a path that stands in for com1 keeps the com1 headline";
+
+    std::vector<SearchAttempt> searched{{device, std::nullopt}};
+    EXPECT_TRUE(Has(SearchReport(searched), "\n/dev/serial/by-id/usb-FTDI-if00：已打开，但没有仪器应答"));
 }
 
 }  // namespace

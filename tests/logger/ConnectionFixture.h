@@ -8,6 +8,7 @@
 #include "sim/SimLink.h"
 #include "sim/SimLogger.h"
 #include "sim/VirtualClock.h"
+#include "tests/logger/ComPorts.h"
 #include "tests/logger/ScriptedUi.h"
 
 namespace veldrin::test {
@@ -16,13 +17,18 @@ class ConnectionFixture : public ::testing::Test {
   protected:
     ConnectionFixture() { connection.SetBackgroundConnect(false); }
 
+    // Puts a logger behind com `port`.
     std::shared_ptr<SimLogger> Attach(int port, LoggerModel model, int records = 1440) {
+        return Attach(ComPath(port), model, records);
+    }
+    // Puts a logger behind the port at `devicePath`.
+    std::shared_ptr<SimLogger> Attach(const std::string& devicePath, LoggerModel model, int records = 1440) {
         SimLoggerOptions options;
         options.model = model;
         options.records = records;
         options.clockStart = clock.Now();
         auto logger = std::make_shared<SimLogger>(options);
-        link.AttachLogger(port, logger);
+        link.AttachLogger(devicePath, logger);
         return logger;
     }
     // Runs `count` timer calls, 200 ms apart.
@@ -42,9 +48,10 @@ class ConnectionFixture : public ::testing::Test {
         }
         return done();
     }
-    // Connects to the logger at `port` and runs until polling.
-    void ConnectAndPoll(int port, LoggerModel model) {
-        ASSERT_TRUE(connection.Connect({port, false, model}));
+    // Connects to the logger at com `port` and runs until polling.
+    void ConnectAndPoll(int port, LoggerModel model) { ConnectAndPoll(PortChoice{Com(port), false, model}); }
+    void ConnectAndPoll(const PortChoice& choice) {
+        ASSERT_TRUE(connection.Connect(choice));
         ASSERT_TRUE(TicksUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 100));
     }
     // Settings the panel may write, with a start long past: the logger starts at once.

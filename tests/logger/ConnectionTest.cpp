@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "logger/ConnectionTexts.h"
-#include "serial/PortMap.h"
 #include "tests/logger/ConnectionFixture.h"
 #include "tests/logger/FakeLink.h"
 
 namespace veldrin {
 namespace {
 
+using test::ComPath;
 using test::ConnectionFixture;
 
 class ConnectTest : public ConnectionFixture, public ::testing::WithParamInterface<LoggerModel> {};
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(AllModels, ConnectTest,
 
 TEST_F(ConnectionFixture, WrongInstrumentEndsAfterIdentify) {
     Attach(1, LoggerModel::TemperatureHumidity);
-    ASSERT_TRUE(connection.Connect({1, false, LoggerModel::SingleTemperature}));
+    ASSERT_TRUE(connection.Connect(test::ComChoice(1, LoggerModel::SingleTemperature)));
     Ticks(20);
     EXPECT_TRUE(ui.HasMessage(texts::kInstrumentMismatch));
     EXPECT_FALSE(link.IsOpen());
@@ -69,15 +69,15 @@ TEST_F(ConnectionFixture, WrongInstrumentEndsAfterIdentify) {
 }
 
 TEST_F(ConnectionFixture, FailuresToOpenOrWakeTheLogger) {
-    EXPECT_FALSE(connection.Connect({3, false, LoggerModel::SingleTemperature}));
+    EXPECT_FALSE(connection.Connect(test::ComChoice(3, LoggerModel::SingleTemperature)));
     ASSERT_EQ(ui.messages.size(), 1u);
     // The port's own text first, then the device and the link's reason on the lines below.
     EXPECT_EQ(ui.messages[0].substr(0, ui.messages[0].find('\n')), "打开com3失败");
-    EXPECT_NE(ui.messages[0].find("\n设备：" + DevicePathForPort(3)), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("\n设备：" + ComPath(3)), std::string::npos) << ui.messages[0];
     EXPECT_NE(ui.messages[0].find("\n原因：" + link.LastError()), std::string::npos) << ui.messages[0];
 
-    link.AddEmptyPort(4);
-    EXPECT_FALSE(connection.Connect({4, false, LoggerModel::SingleTemperature}));
+    link.AddEmptyPort(ComPath(4));
+    EXPECT_FALSE(connection.Connect(test::ComChoice(4, LoggerModel::SingleTemperature)));
     EXPECT_EQ(ui.messages.back(), texts::kDeviceNotFound);
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(connection.PortStateText(), texts::kPortClosed);
@@ -97,7 +97,7 @@ TEST(ConnectShortAnswer, FewerThanSixBytesIsAMismatchWithoutIdentify) {
         if (written == Bytes{0x55, 0x55, 0x55, 0xFF} && ++probes == 10)
             link.Deliver({0x55, 0x55, 0x55, 0xFF});
     };
-    EXPECT_FALSE(connection.Connect({1, false, LoggerModel::SingleTemperature}));
+    EXPECT_FALSE(connection.Connect(test::ComChoice(1, LoggerModel::SingleTemperature)));
     EXPECT_EQ(ui.messages, (std::vector<std::string>{texts::kInstrumentMismatch}));
     EXPECT_FALSE(link.IsOpen());
     for (const auto& written : link.writes)
@@ -107,22 +107,22 @@ TEST(ConnectShortAnswer, FewerThanSixBytesIsAMismatchWithoutIdentify) {
 TEST_F(ConnectionFixture, AutoSearchGoesDownFromPortEight) {
     Attach(3, LoggerModel::DualTemperature);
     Attach(6, LoggerModel::DualTemperature);
-    ASSERT_TRUE(connection.Connect({kAutoSearchPort, true, LoggerModel::DualTemperature}));
+    ASSERT_TRUE(connection.Connect(test::AutoSearch(LoggerModel::DualTemperature)));
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"自动搜索找到仪器，位于COM6"}));
-    EXPECT_EQ(link.Port(), 6);
+    EXPECT_EQ(link.DevicePath(), ComPath(6));
     auto attempts = link.OpenAttempts();
     ASSERT_GE(attempts.size(), 3u);
-    EXPECT_EQ(attempts[0], 8);
-    EXPECT_EQ(attempts[1], 7);
-    EXPECT_EQ(std::count(attempts.begin(), attempts.end(), 3), 0);
+    EXPECT_EQ(attempts[0], ComPath(8));
+    EXPECT_EQ(attempts[1], ComPath(7));
+    EXPECT_EQ(std::count(attempts.begin(), attempts.end(), ComPath(3)), 0);
 }
 
 TEST_F(ConnectionFixture, AutoSearchThatFindsNothingTriesPortFive) {
-    link.AddEmptyPort(2);
-    EXPECT_FALSE(connection.Connect({kAutoSearchPort, true, LoggerModel::SingleTemperature}));
+    link.AddEmptyPort(ComPath(2));
+    EXPECT_FALSE(connection.Connect(test::AutoSearch(LoggerModel::SingleTemperature)));
     auto attempts = link.OpenAttempts();
     ASSERT_FALSE(attempts.empty());
-    EXPECT_EQ(attempts.back(), 5);
+    EXPECT_EQ(attempts.back(), ComPath(5));
     // The ports tried come first, each with what was found there, then the failure to open com5.
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& message = ui.messages[0];
@@ -165,7 +165,7 @@ TEST_F(ConnectionFixture, RecordCountOncePerCycleAtTick73AndRealtimeEvery25Ticks
     ASSERT_GE(realtimeTicks.size(), 17u);
     for (std::size_t i = 1; i < realtimeTicks.size(); ++i)
         EXPECT_EQ(realtimeTicks[i] - realtimeTicks[i - 1], 25);
-    EXPECT_EQ(info.recordBytes, link.LoggerAt(1)->RecordMemory().size());
+    EXPECT_EQ(info.recordBytes, link.LoggerAt(ComPath(1))->RecordMemory().size());
 }
 
 TEST_F(ConnectionFixture, PulledCableTimesOutThenDisconnects) {
@@ -202,7 +202,7 @@ TEST_F(ConnectionFixture, SilentLoggerGetsItsRequestResentEvery22Calls) {
 TEST_F(ConnectionFixture, RealtimeFrameOfAnotherModelAsksAndReconnects) {
     auto logger = Attach(1, LoggerModel::TemperatureHumidity);
     ConnectAndPoll(1, LoggerModel::TemperatureHumidity);
-    ui.choice = PortChoice{1, false, LoggerModel::TemperatureHumidity};
+    ui.choice = test::ComChoice(1, LoggerModel::TemperatureHumidity);
     ui.reconnect = true;
     ui.onAskReconnect = [&] { logger->SetFaults({}); };
     SimFaults faults;

@@ -24,17 +24,17 @@ using Bytes = std::vector<std::uint8_t>;
 
 class FakeLink : public Link {
   public:
-    // Ports that open; every port opens when empty.
-    std::set<int> openable;
-    std::vector<int> opened;  // every Open call, in order
+    // Device paths that open; every one opens when empty.
+    std::set<std::string> openable;
+    std::vector<std::string> opened;  // every Open call, in order
     std::vector<Bytes> writes;
     // Called after each write with the bytes written (a scripted logger answers here).
     std::function<void(const Bytes&)> onWrite;
 
-    void Open(int port, const LineSettings& = {}) override {
-        opened.push_back(port);
-        port_ = port;
-        open_ = openable.empty() || openable.count(port) > 0;
+    void Open(const std::string& devicePath, const LineSettings& = {}) override {
+        opened.push_back(devicePath);
+        devicePath_ = devicePath;
+        open_ = openable.empty() || openable.count(devicePath) > 0;
     }
     bool IsOpen() const override { return open_; }
     void Close() override { open_ = false; }
@@ -47,7 +47,7 @@ class FakeLink : public Link {
     }
     void SetDataCallback(DataCallback callback) override { callback_ = std::move(callback); }
     bool EnableDtrRts() override { return true; }
-    int Port() const override { return port_; }
+    std::string DevicePath() const override { return devicePath_; }
     std::string LastError() const override { return open_ ? "" : "cannot open"; }
 
     void Deliver(const Bytes& bytes) {
@@ -58,7 +58,7 @@ class FakeLink : public Link {
   private:
     DataCallback callback_;
     bool open_ = false;
-    int port_ = 0;
+    std::string devicePath_;
 };
 
 // Records the engine's events. With a session it also moves that session with each event, as the

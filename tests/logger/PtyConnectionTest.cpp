@@ -23,7 +23,6 @@ TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
     options.clockStart = std::time(nullptr);
     PtyServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error();
-    setenv("VELDRIN_COM4", server.DevicePath().c_str(), 1);
 
     SystemClock clock;
     CommChannel channel;
@@ -33,7 +32,7 @@ TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
     {
         DeviceConnection connection(channel, clock, info, ui, ui);
         connection.SetHistorySink([&](const HistoryHandover& history) { handed = history.bytes; });
-        ui.choice = PortChoice{4, false, LoggerModel::SingleTemperature};
+        ui.choice = PortChoice{ChosenPort{server.DevicePath(), 4}, false, LoggerModel::SingleTemperature};
         connection.ConnectCommand();
         EXPECT_TRUE(connection.ConnectRunning());
 
@@ -59,7 +58,6 @@ TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
         EXPECT_LT(slowest, Milliseconds(100));
     }
     EXPECT_FALSE(channel.IsOpen());
-    unsetenv("VELDRIN_COM4");
     server.Stop();
 }
 

@@ -8,10 +8,13 @@
 #include "sim/SimLink.h"
 #include "sim/SimLogger.h"
 #include "sim/VirtualClock.h"
+#include "tests/logger/ComPorts.h"
 #include "tests/logger/ScriptedUi.h"
 
 namespace veldrin {
 namespace {
+
+using test::ComPath;
 
 // One connection with one simulated logger on com1.
 struct Rig {
@@ -21,7 +24,7 @@ struct Rig {
         own.clockStart = clock.Now();
         logger = std::make_shared<SimLogger>(own);
         logger->SetFaults(faults);
-        link.AttachLogger(1, logger);
+        link.AttachLogger(ComPath(1), logger);
     }
     void Tick() {
         connection.OnTimer();
@@ -35,7 +38,7 @@ struct Rig {
     }
     // Connects and polls until the first realtime reading is shown.
     bool ConnectAndPoll(LoggerModel model) {
-        return connection.Connect({1, false, model}) &&
+        return connection.Connect(test::ComChoice(1, model)) &&
                TickUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 200) &&
                TickUntil([&] { return !ui.readings.empty(); }, 200);
     }

@@ -44,7 +44,7 @@ class SupervisionTest : public test::ConnectionFixture {
 
 TEST_F(SupervisionTest, SilenceWhileConnectingEndsTheConnect) {
     auto logger = Attach(1, LoggerModel::TemperatureHumidity);
-    ASSERT_TRUE(connection.Connect({1, false, LoggerModel::TemperatureHumidity}));
+    ASSERT_TRUE(connection.Connect(test::ComChoice(1, LoggerModel::TemperatureHumidity)));
     ASSERT_EQ(connection.CurrentPhase(), Phase::Connecting);
     EXPECT_EQ(SilenceAndWaitForTheEnd(*logger), texts::kConnectUnfinished);
     EXPECT_FALSE(connection.Connected());

@@ -12,6 +12,7 @@
 #include "serial/TraceLink.h"
 #include "sim/SimLink.h"
 #include "tests/TempFolder.h"
+#include "tests/logger/ComPorts.h"
 #include "tests/logger/ScriptedUi.h"
 
 namespace veldrin {
@@ -27,11 +28,11 @@ std::vector<TraceRecord> Read(const std::string& path) {
 
 TEST(TraceFormat, RecordsReadBackAsWrittenAndBadLinesAreNamed) {
     const std::vector<TraceRecord> records{
-        {0, TraceRecord::Kind::Start, 1716166800, {}},
-        {0, TraceRecord::Kind::Open, 3, {}},
-        {12, TraceRecord::Kind::Written, 0, {0x55, 0x55, 0x55}},
-        {318, TraceRecord::Kind::Received, 0, {0xFF, 0xEC, 0x01, 0xA7}},
-        {20410, TraceRecord::Kind::Close, 0, {}},
+        {0, TraceRecord::Kind::Start, 1716166800, {}, ""},
+        {0, TraceRecord::Kind::Open, 0, {}, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"},
+        {12, TraceRecord::Kind::Written, 0, {0x55, 0x55, 0x55}, ""},
+        {318, TraceRecord::Kind::Received, 0, {0xFF, 0xEC, 0x01, 0xA7}, ""},
+        {20410, TraceRecord::Kind::Close, 0, {}, ""},
     };
     std::string text = "# a comment\n\n";
     for (const TraceRecord& record : records)
@@ -43,6 +44,11 @@ TEST(TraceFormat, RecordsReadBackAsWrittenAndBadLinesAreNamed) {
     ASSERT_TRUE(read) << error;
     EXPECT_EQ(*read, records);
     EXPECT_EQ(TraceStartTime(*read), std::time_t{1716166800});
+
+    std::istringstream numbered("0 start 1\n0 open 1\n");
+    read = ReadTrace(numbered, error);
+    ASSERT_TRUE(read) << "a trace that named its port by number still reads: " << error;
+    EXPECT_EQ(read->back().devicePath, "1");
 
     for (const char* bad : {"12 > 5X\n", "x > 55\n", "12 ? 55\n", "12 >\n", "12 close 55\n", "12 open\n"}) {
         std::istringstream line(std::string("0 start 1\n") + bad);
@@ -79,7 +85,7 @@ class TracedRun : public ::testing::Test {
         options.clockStart = clock_.Now();
         auto logger = std::make_shared<SimLogger>(options);
         logger->SetFaults(faults);
-        link_.AttachLogger(1, logger);
+        link_.AttachLogger(test::ComPath(1), logger);
         return logger;
     }
     template <typename Done>
@@ -94,7 +100,7 @@ class TracedRun : public ::testing::Test {
     // blocks when given), and returns the replay of the trace.
     ReplayResult RunAndReplay(LoggerModel model, SimLogger& logger,
                               std::optional<int> blocksBeforeSilence = {}) {
-        EXPECT_TRUE(connection_->Connect({1, false, model}));
+        EXPECT_TRUE(connection_->Connect(test::ComChoice(1, model)));
         EXPECT_TRUE(TicksUntil([&] { return connection_->CurrentPhase() == Phase::Polling; }, 200));
         TicksUntil([] { return false; }, 100);
         connection_->ReadHistory();

@@ -34,15 +34,12 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-TEST(CommChannelOpenTest, PortNumberOpensTheMappedDevice) {
+TEST(CommChannelOpenTest, OpensTheDeviceAtItsPath) {
     PtyPair pty;
     ASSERT_TRUE(pty.Ok());
-    ::setenv("VELDRIN_COM7", pty.DevicePath().c_str(), 1);
     CommChannel channel;
-    channel.Open(7);
-    ::unsetenv("VELDRIN_COM7");
+    channel.Open(pty.DevicePath());
     ASSERT_TRUE(channel.IsOpen()) << channel.LastError();
-    EXPECT_EQ(channel.Port(), 7);
     EXPECT_EQ(channel.DevicePath(), pty.DevicePath());
     EXPECT_TRUE(channel.LastError().empty());
     EXPECT_TRUE(channel.EnableDtrRts()) << "a pseudo-terminal has no modem lines, which is harmless";
@@ -58,11 +55,9 @@ TEST(CommChannelOpenTest, FailedOpenNamesThePathAndTheReason) {
     EXPECT_EQ(channel.Write(Pattern(3).data(), 3), 0u);
     EXPECT_FALSE(channel.EnableDtrRts());
 
-    ::setenv("VELDRIN_COM5", "/dev/veldrin-missing-com5", 1);
-    channel.Open(5);
-    ::unsetenv("VELDRIN_COM5");
+    channel.Open("/dev/veldrin-missing-com5");
     EXPECT_FALSE(channel.IsOpen());
-    EXPECT_EQ(channel.Port(), 5);
+    EXPECT_EQ(channel.DevicePath(), "/dev/veldrin-missing-com5");
     EXPECT_NE(channel.LastError().find("/dev/veldrin-missing-com5"), std::string::npos);
 }
 

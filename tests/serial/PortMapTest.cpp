@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -12,68 +13,75 @@
 namespace veldrin {
 namespace {
 
+// Sources over an environment of their own, so that the tests touch no process state.
 class PortMapTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ::unsetenv("VELDRIN_COM3");
-        ::unsetenv("VELDRIN_COM12");
+    PortSources Sources() {
+        PortSources sources;
+        sources.environment = [this](const std::string& name) -> std::optional<std::string> {
+            auto found = environment.find(name);
+            return found == environment.end() ? std::nullopt : std::optional(found->second);
+        };
+        sources.profile = profile;
+        return sources;
     }
-    void TearDown() override {
-        SetUp();
-        SetPortProfileLookup({});
-    }
+
+    std::map<std::string, std::string> environment;
+    PortProfileLookup profile;
 };
 
 TEST_F(PortMapTest, DefaultsToUsbAdapterNumberedFromZero) {
-    EXPECT_EQ(DevicePathForPort(1), "/dev/ttyUSB0");
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyUSB2");
-    EXPECT_EQ(DevicePathForPort(12), "/dev/ttyUSB11");
+    EXPECT_EQ(DevicePathForPort(1, Sources()), "/dev/ttyUSB0");
+    EXPECT_EQ(DevicePathForPort(3, Sources()), "/dev/ttyUSB2");
+    EXPECT_EQ(DevicePathForPort(12, Sources()), "/dev/ttyUSB11");
+    EXPECT_EQ(DevicePathForPort(3, PortSources{}), "/dev/ttyUSB2") << "no sources at all";
 }
 
 TEST_F(PortMapTest, EnvironmentBeatsProfileWhichBeatsDefault) {
-    SetPortProfileLookup([](int port) -> std::optional<std::string> {
+    profile = [](int port) -> std::optional<std::string> {
         if (port == 3 || port == 12) {
             return "/dev/profile" + std::to_string(port);
         }
         return std::nullopt;
-    });
-    EXPECT_EQ(DevicePathForPort(3), "/dev/profile3");
-    EXPECT_EQ(DevicePathForPort(4), "/dev/ttyUSB3") << "a port the profile does not name keeps the default";
+    };
+    EXPECT_EQ(DevicePathForPort(3, Sources()), "/dev/profile3");
+    EXPECT_EQ(DevicePathForPort(4, Sources()), "/dev/ttyUSB3")
+        << "a port the profile does not name keeps the default";
 
-    ::setenv("VELDRIN_COM3", "/dev/ttyS7", 1);
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyS7");
-    EXPECT_EQ(DevicePathForPort(12), "/dev/profile12") << "only the named port is overridden";
+    environment["VELDRIN_COM3"] = "/dev/ttyS7";
+    EXPECT_EQ(DevicePathForPort(3, Sources()), "/dev/ttyS7");
+    EXPECT_EQ(DevicePathForPort(12, Sources()), "/dev/profile12") << "only the named port is overridden";
 }
 
 TEST_F(PortMapTest, EmptyValuesDoNotCount) {
-    SetPortProfileLookup([](int) -> std::optional<std::string> { return std::string(); });
-    ::setenv("VELDRIN_COM3", "", 1);
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyUSB2");
+    profile = [](int) -> std::optional<std::string> { return std::string(); };
+    environment["VELDRIN_COM3"] = "";
+    EXPECT_EQ(DevicePathForPort(3, Sources()), "/dev/ttyUSB2");
 }
 
-TEST_F(PortMapTest, RemovingTheLookupRestoresTheDefault) {
-    SetPortProfileLookup([](int) -> std::optional<std::string> { return "/dev/elsewhere"; });
-    ASSERT_EQ(DevicePathForPort(3), "/dev/elsewhere");
-    SetPortProfileLookup({});
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyUSB2");
+TEST_F(PortMapTest, WithoutTheProfileTheDefaultHolds) {
+    profile = [](int) -> std::optional<std::string> { return "/dev/elsewhere"; };
+    ASSERT_EQ(DevicePathForPort(3, Sources()), "/dev/elsewhere");
+    profile = {};
+    EXPECT_EQ(DevicePathForPort(3, Sources()), "/dev/ttyUSB2");
 }
 
-TEST_F(PortMapTest, DevicesPickedByPathGetPortsOfTheirOwn) {
-    const int first = PortForDevicePath("/dev/serial/by-id/usb-Prolific_PL2303-if00-port0");
-    const int second = PortForDevicePath("/dev/ttyACM3");
-    EXPECT_GE(first, kFirstNamedPort);
-    EXPECT_NE(first, second);
-    EXPECT_EQ(PortForDevicePath("/dev/ttyACM3"), second) << "the same path keeps its number";
-    EXPECT_EQ(DevicePathForPort(first), "/dev/serial/by-id/usb-Prolific_PL2303-if00-port0");
-    EXPECT_EQ(DevicePathForPort(second), "/dev/ttyACM3");
-    EXPECT_TRUE(IsNamedPort(second));
-    EXPECT_FALSE(IsNamedPort(4));
-    EXPECT_FALSE(IsNamedPort(kFirstNamedPort + 999)) << "a number never handed out names nothing";
-    EXPECT_EQ(PortsForDevicePaths({"/dev/ttyACM3", "/dev/ttyS0"}),
-              (std::vector<int>{second, PortForDevicePath("/dev/ttyS0")}));
+TEST_F(PortMapTest, TwoSourcesInOneProcessMapTheSamePortApart) {
+    environment["VELDRIN_COM3"] = "/dev/ttyS7";
+    const PortSources first = Sources();
+    PortSources second;
+    second.profile = [](int) -> std::optional<std::string> { return "/dev/ttyACM3"; };
+    EXPECT_EQ(DevicePathForPort(3, first), "/dev/ttyS7");
+    EXPECT_EQ(DevicePathForPort(3, second), "/dev/ttyACM3");
+}
 
-    ::setenv("VELDRIN_COM3", "/dev/ttyS7", 1);
-    EXPECT_EQ(DevicePathForPort(3), "/dev/ttyS7") << "the com ports keep their map";
+TEST(PortSourcesTest, TheProcessSourcesReadTheEnvironment) {
+    ::setenv("VELDRIN_COM12", "/dev/pts/12", 1);
+    const PortSources sources =
+        PortSources::OfProcess([](int) -> std::optional<std::string> { return "/dev/p"; });
+    EXPECT_EQ(DevicePathForPort(12, sources), "/dev/pts/12");
+    ::unsetenv("VELDRIN_COM12");
+    EXPECT_EQ(DevicePathForPort(12, sources), "/dev/p");
 }
 
 TEST_F(PortMapTest, DevicesThatAComPortReachesAreLeftOutOfTheSearch) {
@@ -83,11 +91,15 @@ TEST_F(PortMapTest, DevicesThatAComPortReachesAreLeftOutOfTheSearch) {
     std::ofstream(folder / "ttyACM0").put('\n');
     std::ofstream(folder / "ttyACM1").put('\n');
     std::filesystem::create_symlink("../ttyACM0", folder / "by-id/usb-Logger-if00");
-    ::setenv("VELDRIN_COM3", (folder / "ttyACM0").c_str(), 1);
+    environment["VELDRIN_COM3"] = (folder / "ttyACM0").string();
+    std::vector<std::string> comPaths;
+    for (int port = 1; port <= 8; ++port) {
+        comPaths.push_back(DevicePathForPort(port, Sources()));
+    }
 
     const std::vector<std::string> found{(folder / "by-id/usb-Logger-if00").string(),
                                          (folder / "ttyACM1").string(), "/dev/veldrin-gone"};
-    EXPECT_EQ(PathsBesideComPorts(found), (std::vector<std::string>{found[1], found[2]}))
+    EXPECT_EQ(PathsBeside(found, comPaths), (std::vector<std::string>{found[1], found[2]}))
         << "com3 already reaches the logger behind the stable name";
 }
 

@@ -17,11 +17,11 @@ class SimFaultsTest : public ::testing::Test {
         SimLoggerOptions options = simtest::Options(LoggerModel::TemperatureHumidity, 600);
         options.recording = false;
         logger_ = std::make_shared<SimLogger>(options);
-        link_.AttachLogger(1, logger_);
+        link_.AttachLogger("/dev/ttyUSB0", logger_);
         link_.SetDataCallback([this](const std::uint8_t* bytes, std::size_t count) {
             deliveries_.push_back({clock_.MonotonicMs(), Bytes(bytes, bytes + count)});
         });
-        link_.Open(1);
+        link_.Open("/dev/ttyUSB0");
         clock_.RunUntil(1000);
     }
 

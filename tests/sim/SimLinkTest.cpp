@@ -22,10 +22,11 @@ struct Delivery {
 class SimLinkTest : public ::testing::Test {
   protected:
     SimLinkTest() {
-        link_.AttachLogger(3,
+        link_.AttachLogger("/dev/ttyUSB2",
                            std::make_shared<SimLogger>(simtest::Options(LoggerModel::TemperatureHumidity)));
-        link_.AttachLogger(6, std::make_shared<SimLogger>(simtest::Options(LoggerModel::DualTemperature)));
-        link_.AddEmptyPort(2);
+        link_.AttachLogger("/dev/ttyUSB5",
+                           std::make_shared<SimLogger>(simtest::Options(LoggerModel::DualTemperature)));
+        link_.AddEmptyPort("/dev/ttyUSB1");
         link_.SetDataCallback([this](const std::uint8_t* bytes, std::size_t count) {
             deliveries_.push_back({clock_.MonotonicMs(), Bytes(bytes, bytes + count)});
         });
@@ -48,33 +49,34 @@ class SimLinkTest : public ::testing::Test {
 };
 
 TEST_F(SimLinkTest, OnlyPortsWithSomethingBehindThemOpen) {
-    link_.Open(5);
+    link_.Open("/dev/ttyUSB4");
     EXPECT_FALSE(link_.IsOpen());
-    EXPECT_NE(link_.LastError().find("com5"), std::string::npos);
+    EXPECT_NE(link_.LastError().find("/dev/ttyUSB4"), std::string::npos);
     EXPECT_EQ(link_.Write(Bytes{0xFF}.data(), 1), 0u);
 
-    link_.Open(2);
+    link_.Open("/dev/ttyUSB1");
     ASSERT_TRUE(link_.IsOpen());
     EXPECT_TRUE(link_.LastError().empty());
     EXPECT_EQ(Exchange({0xFF, 0xEC, 0x01}), Bytes{}) << "a cable without a logger";
 
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     EXPECT_EQ(Hex(Exchange({0xFF, 0xEC, 0x01})), "FFEC01A7");
-    link_.Open(6);
-    EXPECT_EQ(link_.Port(), 6);
+    link_.Open("/dev/ttyUSB5");
+    EXPECT_EQ(link_.DevicePath(), "/dev/ttyUSB5");
     EXPECT_EQ(Hex(Exchange({0xFF, 0xEC, 0x01})), "FFEC01A5");
-    EXPECT_EQ(link_.OpenAttempts(), (std::vector<int>{5, 2, 3, 6}));
+    EXPECT_EQ(link_.OpenAttempts(),
+              (std::vector<std::string>{"/dev/ttyUSB4", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB5"}));
     EXPECT_EQ(link_.Writes().size(), 3u);
-    EXPECT_EQ(link_.Writes().back().port, 6);
+    EXPECT_EQ(link_.Writes().back().devicePath, "/dev/ttyUSB5");
 
-    link_.RemovePort(6);
+    link_.RemovePort("/dev/ttyUSB5");
     EXPECT_EQ(Exchange({0xFF, 0xEC, 0x01}), Bytes{}) << "unplugged while open";
-    link_.Open(6);
+    link_.Open("/dev/ttyUSB5");
     EXPECT_FALSE(link_.IsOpen());
 }
 
 TEST_F(SimLinkTest, ReplyComesAfterTheLatencyAndTheReadersPause) {
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     clock_.RunUntil(1000);
     Write({0xFF, 0xEC, 0x01});
     clock_.SleepMs(104);
@@ -86,7 +88,7 @@ TEST_F(SimLinkTest, ReplyComesAfterTheLatencyAndTheReadersPause) {
 }
 
 TEST_F(SimLinkTest, RepliesToCommandsWrittenTogetherLandInOneBurst) {
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     Write({0xFF});
     Write({0xFF, 0xF2, 0x02});
     Write({0xFF, 0xF6, 0x01});
@@ -101,7 +103,7 @@ TEST_F(SimLinkTest, RepliesToCommandsWrittenTogetherLandInOneBurst) {
 }
 
 TEST_F(SimLinkTest, RealtimeFramesArriveAsBurstsOfTheirOwnWhilePolling) {
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     Write({0xFF, 0xF6, 0x01});
     // Poll as busily as the connection ever does: a command every 200 ms for 20 s.
     for (int tick = 0; tick < 100; ++tick) {
@@ -128,14 +130,14 @@ TEST_F(SimLinkTest, RealtimeFramesArriveAsBurstsOfTheirOwnWhilePolling) {
 }
 
 TEST_F(SimLinkTest, NothingIsDeliveredAfterClose) {
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     Write({0xFF, 0xF6, 0x01});
     clock_.SleepMs(50);
     link_.Close();
     clock_.SleepMs(10000);
     EXPECT_TRUE(deliveries_.empty());
     // Reopening starts clean: the frames sent while closed are gone, new ones come.
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     clock_.SleepMs(1);
     EXPECT_TRUE(deliveries_.empty());
     clock_.SleepMs(3000);
@@ -146,17 +148,18 @@ TEST_F(SimLinkTest, NothingIsDeliveredAfterClose) {
 TEST_F(SimLinkTest, WrongLineSettingsAreNotUnderstood) {
     LineSettings settings;
     settings.baud = 4800;
-    link_.Open(3, settings);
+    link_.Open("/dev/ttyUSB2", settings);
     ASSERT_TRUE(link_.IsOpen());
     EXPECT_EQ(Exchange({0xFF, 0xEC, 0x01}), Bytes{});
-    link_.Open(3);
+    link_.Open("/dev/ttyUSB2");
     EXPECT_EQ(Hex(Exchange({0xFF, 0xEC, 0x01})), "FFEC01A7");
 }
 
 TEST(SimLinkThreads, CloseFromAnotherThreadStopsDelivery) {
     VirtualClock clock;
     SimLink link{clock};
-    link.AttachLogger(1, std::make_shared<SimLogger>(simtest::Options(LoggerModel::SingleTemperature)));
+    link.AttachLogger("/dev/ttyUSB0",
+                      std::make_shared<SimLogger>(simtest::Options(LoggerModel::SingleTemperature)));
     std::atomic<bool> closed{false};
     std::atomic<int> late{0};
     std::atomic<int> delivered{0};
@@ -165,7 +168,7 @@ TEST(SimLinkThreads, CloseFromAnotherThreadStopsDelivery) {
             ++late;
         ++delivered;
     });
-    link.Open(1);
+    link.Open("/dev/ttyUSB0");
     link.Write(Bytes{0xFF, 0xF6, 0x01}.data(), 3);
     std::atomic<bool> stop{false};
     std::thread mover([&] {
@@ -175,7 +178,7 @@ TEST(SimLinkThreads, CloseFromAnotherThreadStopsDelivery) {
     // The user-interface side keeps writing and reading state while the clock runs elsewhere.
     for (int i = 0; i < 200 && delivered < 20; ++i) {
         link.Write(Bytes{0xFF, 0xF2, 0x02}.data(), 3);
-        (void)link.LoggerAt(1)->Settings();
+        (void)link.LoggerAt("/dev/ttyUSB0")->Settings();
         std::this_thread::yield();
     }
     link.Close();
