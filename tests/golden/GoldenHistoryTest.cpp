@@ -21,24 +21,24 @@
 #include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/TextExport.h"
+#include "history/HistoryDataSet.h"
+#include "history/HistoryIngestion.h"
+#include "history/HistoryStatistics.h"
+#include "history/StatisticsText.h"
+#include "history/SummaryRows.h"
 #include "logger/Clock.h"
-#include "logger/HistoryDataSet.h"
 #include "logger/LoggerInfo.h"
 #include "logger/WireCodec.h"
 #include "measure/AlarmSound.h"
 #include "measure/AudibleAlarm.h"
 #include "measure/CurveChart.h"
 #include "measure/ExcursionListModel.h"
-#include "measure/HistoryIngestion.h"
 #include "measure/HistoryListModel.h"
 #include "measure/HistoryPresenter.h"
-#include "measure/HistoryStatistics.h"
 #include "measure/RealtimeListModel.h"
 #include "measure/RealtimeMonitor.h"
 #include "measure/StatisticsListModel.h"
-#include "measure/StatisticsText.h"
 #include "measure/SummaryListModel.h"
-#include "measure/SummaryRows.h"
 #include "print/PdfExport.h"
 #include "print/ReportPdf.h"
 #include "tests/TempFolder.h"
@@ -291,19 +291,21 @@ std::string RealtimeTexts(LoggerModel model) {
     return "-- realtime data list\n" + Cells(dataList) + "-- realtime alarm list\n" + Cells(alarmList);
 }
 
+std::string StemOf(LoggerModel model) {
+    switch (model) {
+        case LoggerModel::SingleTemperature:
+            return "single";
+        case LoggerModel::TemperatureHumidity:
+            return "humidity";
+        default:
+            return "dual";
+    }
+}
+
 class GoldenHistory : public ::testing::TestWithParam<LoggerModel> {
   protected:
     void SetUp() override { cli::EnsureGuiApplication(); }
-    std::string Stem() const {
-        switch (GetParam()) {
-            case LoggerModel::SingleTemperature:
-                return "single";
-            case LoggerModel::TemperatureHumidity:
-                return "humidity";
-            default:
-                return "dual";
-        }
-    }
+    std::string Stem() const { return StemOf(GetParam()); }
 };
 
 TEST_P(GoldenHistory, DownloadPagesExportsAndDataFileMatchTheGoldenFiles) {
@@ -337,7 +339,10 @@ TEST_P(GoldenHistory, DownloadPagesExportsAndDataFileMatchTheGoldenFiles) {
 
 INSTANTIATE_TEST_SUITE_P(Models, GoldenHistory,
                          ::testing::Values(LoggerModel::SingleTemperature, LoggerModel::TemperatureHumidity,
-                                           LoggerModel::DualTemperature));
+                                           LoggerModel::DualTemperature),
+                         [](const ::testing::TestParamInfo<LoggerModel>& model) {
+                             return StemOf(model.param);
+                         });
 
 }  // namespace
 }  // namespace veldrin

@@ -1,8 +1,8 @@
 // The statistics of a history for an audit: the mean kinetic temperature, the extremes and their
 // times, the excursions beyond each limit at the edges of the readings and of a range, and the
 // texts the page and the report show them in.
-#include "measure/HistoryStatistics.h"
-#include "measure/StatisticsText.h"
+#include "history/HistoryStatistics.h"
+#include "history/StatisticsText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ std::unique_ptr<HistoryDataSet> History(LoggerModel model, const std::vector<flo
     for (std::size_t i = 0; i < values1.size(); ++i) {
         const std::time_t time = Start() + static_cast<std::time_t>(i) * kInterval;
         history->samples.SetHistorySample(static_cast<int>(i), values1[i],
-                                          i < values2.size() ? values2[i] : 0, time, FormatTime(time));
+                                          i < values2.size() ? values2[i] : 0, time);
     }
     return history;
 }

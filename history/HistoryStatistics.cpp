@@ -1,4 +1,4 @@
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,39 +1,35 @@
 #pragma once
 // The current history: what a download or a data file yields, and what the lists, the summary,
-// the files, the exports and the printed pages show.
+// the files, the exports and the printed pages show. Numbers and the texts the source supplied
+// (title, description, names); the texts shown are made by history/HistoryText.h.
 #include <array>
 #include <ctime>
 #include <string>
 
+#include "history/SampleSeries.h"
+#include "logger/HistoryLimits.h"
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
-#include "logger/SampleSeries.h"
 
 namespace veldrin {
 
-// The texts and numbers that describe the current history, in the order the summary page lists
+// Where the summary's figures come from, which decides how they are written out: a download
+// writes its times zero-padded and its figures with their unit, a data file blank-padded and
+// as the file stores them. Before any history the summary shows fixed start texts.
+enum class SummarySource { None, Download, DataFile };
+
+// The figures and texts that describe the current history, in the order the summary page lists
 // them. Texts are UTF-8. The start values are what the summary shows before any history.
 struct HistorySummary {
+    SummarySource source = SummarySource::None;
     std::string title = "数据测试";
     std::string instrumentName = "温度记录仪";
-    std::string enabledChannels = "1";
-    std::string dataLength = "0";
-    std::string startTime = "2008-01-01 00:00:00";
-    std::string stopTime = "2008-01-01 00:00:00";
-    std::string interval = "1s";
-    std::string channel1Number = "1";
+    std::string description;
     std::string channel1Name = "温度";
     std::string channel1Unit = "°C";
-    std::string channel1Min = "0";
-    std::string channel1Max = "100";
-    std::string channel1Avg = "50";
-    std::string description;
-    std::string channel2Number = "2";
     std::string channel2Name = "湿度";
     std::string channel2Unit = "%";
-    std::string channel2Min = "0";
-    std::string channel2Max = "100";
-    std::string channel2Avg = "50";
+    int channel2Number = 2;  // 0: a data file of a one-channel model, which shows a blank
 
     int enabledChannelCount = 1;
     int dataLengthValue = 0;
@@ -41,13 +37,12 @@ struct HistorySummary {
     float min1 = 0, max1 = 0, avg1 = 0;
     float min2 = 0, max2 = 0, avg2 = 0;
     std::time_t start = 0;
-};
-
-// History alarm limits: float copies taken when the logger's parameters are read, or the ones a
-// data file stores.
-struct HistoryLimits {
-    float lower1 = 0, upper1 = 0, lower2 = 0, upper2 = 0;
-    std::uint8_t enable1 = 0;
+    std::time_t stop = 0;  // the last sample's time of a download
+    // A data file's stop time and statistics as it stores them: the stop fields (year, month,
+    // day, hour, minute, second) need not form a calendar time, and the 7-character statistics
+    // keep the rounding of the program that wrote them.
+    std::array<int, 6> storedStopFields{};
+    std::array<std::string, 6> storedStatistics;
 };
 
 struct HistoryDataSet {

@@ -1,4 +1,4 @@
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 

@@ -1,5 +1,5 @@
-#include "measure/HistoryIngestion.h"
-#include "measure/TimeTextWriter.h"
+#include "history/HistoryIngestion.h"
+#include "history/HistoryText.h"
 
 #include <gtest/gtest.h>
 
@@ -49,9 +49,9 @@ TEST(HistoryIngestion, MarkerAndClosingBytesAreNotDecoded) {
     EXPECT_EQ(history.samples.Count(), 3);
     EXPECT_FLOAT_EQ(history.samples.Value1(0), 25.05f);
     EXPECT_FLOAT_EQ(history.samples.Value1(1), -1.50f);
-    EXPECT_EQ(history.summary.channel1Max, "25.05°C");
-    EXPECT_EQ(history.summary.channel1Min, "-1.50°C");
-    EXPECT_EQ(history.summary.channel1Avg, "7.85°C");
+    EXPECT_EQ(SummaryTextsOf(history).channel1Max, "25.05°C");
+    EXPECT_EQ(SummaryTextsOf(history).channel1Min, "-1.50°C");
+    EXPECT_EQ(SummaryTextsOf(history).channel1Avg, "7.85°C");
     EXPECT_EQ(history.shown, (std::array<bool, 2>{true, false}));
 }
 
@@ -78,7 +78,7 @@ TEST(HistoryIngestion, WithoutAMarkerTheFirstFiveBytesGo) {
 TEST(HistoryIngestion, DownloadsTooShortForASampleLeaveTheHistoryAlone) {
     HistoryDataSet history;
     history.summary.title = "earlier";
-    history.samples.SetHistorySample(0, 1.0f, 2.0f, 0, "x");
+    history.samples.SetHistorySample(0, 1.0f, 2.0f, 0);
     const LoggerInfo single = Logger(LoggerModel::SingleTemperature, kJanuary2010, 60);
     const LoggerInfo dual = Logger(LoggerModel::DualTemperature, kJanuary2010, 60);
     for (const Bytes& raw : {Bytes{}, Bytes{0xF5}, Bytes{0xF5, 0x01, 1, 2, 3},
@@ -100,15 +100,15 @@ TEST(HistoryIngestion, StartYearBeyond2029TimesTwoChannelHistoriesFrom2008) {
         ASSERT_TRUE(
             IngestDownloadedHistory(Download(Bytes(8, 0x10)), model, {true, true}, info, history).stored);
         const bool single = model == LoggerModel::SingleTemperature;
-        EXPECT_EQ(history.samples.TimeText(0), single ? "2035-03-01 10:00:00" : "2008-01-01 00:00:00");
-        EXPECT_EQ(history.summary.startTime, history.samples.TimeText(0));
+        EXPECT_EQ(SampleTimeText(history, 0), single ? "2035-03-01 10:00:00" : "2008-01-01 00:00:00");
+        EXPECT_EQ(SummaryTextsOf(history).startTime, SampleTimeText(history, 0));
         EXPECT_EQ(history.summary.start, history.samples.Time(0));
     }
     // Invalid dates fall back for every model.
     HistoryDataSet history;
     const LoggerInfo info = Logger(LoggerModel::SingleTemperature, {0, 0, 0, 32, 1, 10, 20}, 1);
     IngestDownloadedHistory(Download(Bytes(2, 0x10)), info.model, {true, false}, info, history);
-    EXPECT_EQ(history.samples.TimeText(0), "2008-01-01 00:00:00");
+    EXPECT_EQ(SampleTimeText(history, 0), "2008-01-01 00:00:00");
 }
 
 TEST(HistoryIngestion, SamplesFollowTheIntervalAndGetZeroPaddedTexts) {
@@ -117,10 +117,10 @@ TEST(HistoryIngestion, SamplesFollowTheIntervalAndGetZeroPaddedTexts) {
     IngestDownloadedHistory(Download(Bytes(6, 0x10)), info.model, {true, false}, info, history);
     ASSERT_EQ(history.samples.Count(), 3);
     EXPECT_EQ(history.samples.Time(1) - history.samples.Time(0), 300);
-    EXPECT_EQ(history.samples.TimeText(0), "2010-01-05 08:03:00");
-    EXPECT_EQ(history.samples.TimeText(2), "2010-01-05 08:13:00");
-    EXPECT_EQ(history.summary.stopTime, "2010-01-05 08:13:00");
-    EXPECT_EQ(history.summary.interval, "300s");
+    EXPECT_EQ(SampleTimeText(history, 0), "2010-01-05 08:03:00");
+    EXPECT_EQ(SampleTimeText(history, 2), "2010-01-05 08:13:00");
+    EXPECT_EQ(SummaryTextsOf(history).stopTime, "2010-01-05 08:13:00");
+    EXPECT_EQ(SummaryTextsOf(history).interval, "300s");
     EXPECT_EQ(history.summary.intervalSeconds, 300);
 }
 
@@ -133,23 +133,24 @@ TEST(HistoryIngestion, DualTemperatureSummaryWithNegativeSecondChannel) {
     ASSERT_EQ(result.sampleCount, 3);
     EXPECT_EQ(result.recordedAmount, 6);
     const HistorySummary& s = history.summary;
+    const SummaryTexts texts = SummaryTextsOf(history);
     EXPECT_FLOAT_EQ(s.max2, 0.0f);
-    EXPECT_EQ(s.channel2Min, "-3.25°C");
-    EXPECT_EQ(s.channel2Avg, "-1.25°C");
-    EXPECT_EQ(s.channel1Min, "0.00°C");  // never "-0.00°C"
+    EXPECT_EQ(texts.channel2Min, "-3.25°C");
+    EXPECT_EQ(texts.channel2Avg, "-1.25°C");
+    EXPECT_EQ(texts.channel1Min, "0.00°C");  // never "-0.00°C"
 
     IngestDownloadedHistory(Download({0x0A, 0x00, 0x83, 0x19, 0x0C, 0x00, 0x80, 0x32}), info.model,
                             {true, true}, info, history);
     EXPECT_FLOAT_EQ(history.summary.max2, -0.5f);
-    EXPECT_EQ(history.summary.channel2Max, "-0.50°C");
+    EXPECT_EQ(SummaryTextsOf(history).channel2Max, "-0.50°C");
     EXPECT_EQ(history.summary.channel1Name, "温度I");
     EXPECT_EQ(history.summary.channel2Name, "温度II");
     EXPECT_EQ(history.summary.channel2Unit, "°C");
     EXPECT_EQ(history.summary.title, "冷库一号");
     EXPECT_EQ(history.summary.description, "东墙");
     EXPECT_EQ(history.summary.instrumentName, "双温度记录仪");
-    EXPECT_EQ(history.summary.enabledChannels, "2");
-    EXPECT_EQ(history.summary.dataLength, "4");
+    EXPECT_EQ(SummaryTextsOf(history).enabledChannels, "2");
+    EXPECT_EQ(SummaryTextsOf(history).dataLength, "4");
     EXPECT_FLOAT_EQ(history.limits.lower1, -10.0f);
     EXPECT_FLOAT_EQ(history.limits.upper2, 80.0f);
 }
@@ -161,8 +162,8 @@ TEST(HistoryIngestion, ShownChannelsDecideDataLengthAndStatistics) {
 
     HistoryDataSet both;
     IngestDownloadedHistory(raw, info.model, {true, true}, info, both);
-    EXPECT_EQ(both.summary.dataLength, "6");
-    EXPECT_EQ(both.summary.channel2Max, "134.00%");
+    EXPECT_EQ(SummaryTextsOf(both).dataLength, "6");
+    EXPECT_EQ(SummaryTextsOf(both).channel2Max, "134.00%");
     EXPECT_EQ(both.summary.channel2Name, "湿度");
     EXPECT_EQ(both.summary.channel2Unit, "%");
 
@@ -172,19 +173,20 @@ TEST(HistoryIngestion, ShownChannelsDecideDataLengthAndStatistics) {
     EXPECT_TRUE(result.listed);
     EXPECT_EQ(result.recordedAmount, 6);
     const HistorySummary& s = humidityOnly.summary;
-    EXPECT_EQ(s.dataLength, "3");
+    const SummaryTexts texts = SummaryTextsOf(humidityOnly);
+    EXPECT_EQ(texts.dataLength, "3");
     EXPECT_EQ(s.dataLengthValue, 3);
-    EXPECT_EQ(s.enabledChannels, "1");
-    EXPECT_EQ(s.channel1Min, "0.00°C");
-    EXPECT_EQ(s.channel1Max, "0.00°C");
-    EXPECT_EQ(s.channel1Avg, "0.00°C");
-    EXPECT_EQ(s.channel2Min, "60.50%");
-    EXPECT_EQ(s.channel2Avg, "88.33%");
+    EXPECT_EQ(texts.enabledChannels, "1");
+    EXPECT_EQ(texts.channel1Min, "0.00°C");
+    EXPECT_EQ(texts.channel1Max, "0.00°C");
+    EXPECT_EQ(texts.channel1Avg, "0.00°C");
+    EXPECT_EQ(texts.channel2Min, "60.50%");
+    EXPECT_EQ(texts.channel2Avg, "88.33%");
 
     HistoryDataSet temperatureOnly;
     IngestDownloadedHistory(raw, info.model, {true, false}, info, temperatureOnly);
-    EXPECT_EQ(temperatureOnly.summary.channel2Max, "0.00%");
-    EXPECT_EQ(temperatureOnly.summary.channel1Max, "25.00°C");
+    EXPECT_EQ(SummaryTextsOf(temperatureOnly).channel2Max, "0.00%");
+    EXPECT_EQ(SummaryTextsOf(temperatureOnly).channel1Max, "25.00°C");
 
     HistoryDataSet neither;
     const DownloadIngestResult nothing =
@@ -201,50 +203,13 @@ TEST(HistoryIngestion, KeepsAtMostTheStoreCapacity) {
     const DownloadIngestResult result = IngestDownloadedHistory(
         Download(Bytes(2 * (SampleSeries::kCapacity + 7), 0x05)), info.model, {true, false}, info, history);
     EXPECT_EQ(result.sampleCount, SampleSeries::kCapacity);
-    EXPECT_EQ(history.summary.dataLength, "100000");
-    EXPECT_EQ(history.summary.stopTime, "2010-01-06 11:49:39");
+    EXPECT_EQ(SummaryTextsOf(history).dataLength, "100000");
+    EXPECT_EQ(SummaryTextsOf(history).stopTime, "2010-01-06 11:49:39");
 }
 
 }  // namespace
 }  // namespace veldrin
 
 namespace veldrin {
-namespace {
-
-// Switches the process's time zone for one test and back.
-class TimeZone {
-  public:
-    explicit TimeZone(const char* zone) : old_(std::getenv("TZ") ? std::getenv("TZ") : "") {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        setenv("TZ", old_.c_str(), 1);
-        tzset();
-    }
-
-  private:
-    std::string old_;
-};
-
-TEST(TimeTextWriter, MatchesTheZeroPaddedTimeTextAcrossDaysAndClockChanges) {
-    for (const char* zone : {"Asia/Shanghai", "Europe/Berlin", "America/Sao_Paulo"}) {
-        const TimeZone timeZone(zone);
-        TimeTextWriter writer;
-        std::string text;
-        // Steps of 7 minutes 13 seconds over two years, forwards, then jumps back and forth.
-        const std::time_t start = test::LocalTime(2009, 1, 1, 0, 0, 0);
-        for (std::time_t t = start; t < start + 2 * 366 * 86400; t += 433) {
-            writer.Write(t, text);
-            ASSERT_EQ(text, FormatTime(t, TimeStyle::ZeroPadded)) << zone;
-        }
-        for (const std::time_t t :
-             {start + 86400 * 200, start, start + 86399, start + 86400 * 85 + 3600 * 2 + 1}) {
-            writer.Write(t, text);
-            ASSERT_EQ(text, FormatTime(t, TimeStyle::ZeroPadded)) << zone;
-        }
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 }  // namespace veldrin

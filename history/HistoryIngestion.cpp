@@ -1,13 +1,10 @@
-#include "measure/HistoryIngestion.h"
+#include "history/HistoryIngestion.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <string>
 
 #include "logger/WireCodec.h"
-#include "measure/TimeTextWriter.h"
-#include "measure/ValueText.h"
 
 namespace veldrin {
 namespace {
@@ -30,17 +27,6 @@ long FindMarker(std::span<const std::uint8_t> raw) {
     }
     const std::size_t at = hex.find("F501");
     return at == std::string::npos ? -1 : static_cast<long>(at / 2);
-}
-
-// Value pair with the sign in bit 7 of the integer byte. A negative zero comes out as +0.00.
-float DecodeSigned(std::uint8_t high, std::uint8_t low) {
-    if (high < 0x80)
-        return static_cast<float>(high + low / 100.0);
-    return static_cast<float>((0x80 - high) - low / 100.0);
-}
-
-float DecodeUnsigned(std::uint8_t high, std::uint8_t low) {
-    return static_cast<float>(high + low / 100.0);
 }
 
 std::time_t StartTimeOf(const LoggerInfo& info, LoggerModel model) {
@@ -70,58 +56,41 @@ struct ChannelStatistics {
     }
 };
 
-std::string Decimal(int value) {
-    return std::to_string(value);
-}
-
 void WriteSummary(HistoryDataSet& history, const LoggerInfo& info, std::time_t start,
                   const std::array<ChannelStatistics, 2>& statistics, int count) {
     const LoggerModel model = history.model;
     const ModelTraits& traits = Traits(model);
     const bool twoChannels = traits.channelCount == 2;
     HistorySummary& s = history.summary;
-    const SampleSeries& samples = history.samples;
 
+    s.source = SummarySource::Download;
     const int shownCount = twoChannels ? history.shown[0] + history.shown[1] : 1;
     s.enabledChannelCount = shownCount;
     s.dataLengthValue = count * shownCount;
-    s.enabledChannels = Decimal(shownCount);
-    s.dataLength = Decimal(s.dataLengthValue);
-
     s.title = info.title;
     s.instrumentName = info.instrumentName;
     s.description = info.description;
-    s.startTime = samples.TimeText(0);
-    s.stopTime = samples.TimeText(count - 1);
     s.intervalSeconds = info.interval;
-    s.interval = Decimal(info.interval) + "s";
     s.start = start;
+    s.stop = history.samples.Time(count - 1);
 
     // A channel that is not shown reports 0 for all three figures.
     const auto average = [count](const ChannelStatistics& c) { return static_cast<float>(c.sum / count); };
     const bool channel1 = history.shown[0] || !twoChannels;
-    s.channel1Number = "1";
     s.channel1Name = std::string(traits.channel1Name);
     s.min1 = channel1 ? statistics[0].min : 0;
     s.max1 = channel1 ? statistics[0].max : 0;
     s.avg1 = channel1 ? average(statistics[0]) : 0;
-    s.channel1Min = FormatTemperature(s.min1);
-    s.channel1Max = FormatTemperature(s.max1);
-    s.channel1Avg = FormatTemperature(s.avg1);
     if (!twoChannels)
         return;
 
     const bool channel2 = history.shown[1];
-    const bool humidity = traits.channel2IsHumidity;
-    s.channel2Number = "2";
+    s.channel2Number = 2;
     s.channel2Name = std::string(traits.channel2Name);
     s.channel2Unit = std::string(traits.channel2Unit);
     s.min2 = channel2 ? statistics[1].min : 0;
     s.max2 = channel2 ? statistics[1].max : 0;
     s.avg2 = channel2 ? average(statistics[1]) : 0;
-    s.channel2Min = FormatChannelValue(s.min2, humidity);
-    s.channel2Max = FormatChannelValue(s.max2, humidity);
-    s.channel2Avg = FormatChannelValue(s.avg2, humidity);
 }
 
 }  // namespace
@@ -166,21 +135,19 @@ DownloadIngestResult IngestDownloadedHistory(std::span<const std::uint8_t> raw, 
     float* values1 = samples.MutableValues1();
     float* values2 = samples.MutableValues2();
     std::time_t* times = samples.MutableTimes();
-    TimeTextWriter timeTexts;
     for (int i = 0; i < count; ++i) {
         const std::uint8_t* bytes = payload.data() + static_cast<std::size_t>(i) * bytesPerSample;
-        const float value1 = DecodeSigned(bytes[0], bytes[1]);
+        const float value1 = DecodeTemperaturePair(bytes[0], bytes[1]);
         float value2 = 0;
         if (twoChannels) {
-            value2 = traits.channel2IsHumidity ? DecodeUnsigned(bytes[2], bytes[3])
-                                               : DecodeSigned(bytes[2], bytes[3]);
+            value2 = traits.channel2IsHumidity ? DecodeHumidityPair(bytes[2], bytes[3])
+                                               : DecodeTemperaturePair(bytes[2], bytes[3]);
         }
         statistics[0].Add(value1, i == 0);
         statistics[1].Add(value2, i == 0);
         values1[i] = value1;
         values2[i] = value2;
         times[i] = start + i * interval;
-        timeTexts.Write(times[i], samples.MutableTimeText(i));
     }
     samples.SetCount(count);
 

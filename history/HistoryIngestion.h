@@ -1,13 +1,13 @@
 #pragma once
 // Decoding of a history downloaded from the logger into the current history: samples with their
-// times and time texts, statistics, shown channels and the summary record. Pure: the chart, the
+// times, statistics, shown channels and the summary record. Pure: the chart, the
 // lists and the pages are refreshed from the result by the history presentation.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "logger/LoggerInfo.h"
 
 namespace veldrin {

@@ -1,4 +1,4 @@
-#include "measure/StatisticsText.h"
+#include "history/StatisticsText.h"
 
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"

@@ -1,12 +1,13 @@
-#include "measure/SummaryRows.h"
+#include "history/SummaryRows.h"
 
+#include "history/HistoryText.h"
 #include "logger/LoggerModel.h"
 
 namespace veldrin {
 namespace {
 
 // The rows shared by both layouts, up to the first channel's average.
-std::vector<SummaryRow> CommonRows(const HistorySummary& s) {
+std::vector<SummaryRow> CommonRows(const SummaryTexts& s) {
     return {
         {"标题", s.title},
         {"仪表名称", s.instrumentName},
@@ -31,7 +32,7 @@ SummaryLayout LayoutFor(const HistoryDataSet& history) {
 }
 
 std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {
-    const HistorySummary& s = history.summary;
+    const SummaryTexts s = SummaryTextsOf(history);
     std::vector<SummaryRow> rows = CommonRows(s);
     if (LayoutFor(history) == SummaryLayout::TwoChannels) {
         rows.push_back({"通道号", s.channel2Number});
@@ -54,7 +55,7 @@ std::string FormatSummaryLines(const HistoryDataSet& history) {
 
 std::vector<std::string> OneChannelRowNames() {
     std::vector<std::string> names;
-    for (const SummaryRow& row : CommonRows(HistorySummary{}))
+    for (const SummaryRow& row : CommonRows(SummaryTexts{}))
         names.push_back(row.name);
     names.push_back("记录仪描述");
     return names;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 
 namespace veldrin {
 

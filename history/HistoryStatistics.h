@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 
