@@ -142,7 +142,7 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         case SaveFormat::DataFile:
         case SaveFormat::Text:
         case SaveFormat::Csv: {
-            const SaveResult result =
+            const Status result =
                 target.format == SaveFormat::DataFile ? WriteDataFile(target.path, records.History())
                 : target.format == SaveFormat::Text   ? WriteTextExport(target.path, records.History())
                                                       : WriteCsvExport(target.path, records.History());

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin::bench {
@@ -19,16 +19,16 @@ inline std::unique_ptr<HistoryDataSet> TwoChannelHistory() {
     for (int i = 0; i < kSamples; ++i) {
         std::time_t time = start + i * 60;
         set->samples.SetHistorySample(i, -20.0F + static_cast<float>(i % 5000) / 100.0F,
-                                      static_cast<float>(i % 9000) / 100.0F, time, FormatTime(time));
+                                      static_cast<float>(i % 9000) / 100.0F, time);
     }
     HistorySummary& s = set->summary;
     s.title = "冷库一号";
     s.description = "基准测试";
-    s.startTime = set->samples.TimeText(0);
-    s.stopTime = set->samples.TimeText(kSamples - 1);
+    s.source = SummarySource::Download;
+    s.start = set->samples.Time(0);
+    s.stop = set->samples.Time(kSamples - 1);
     s.intervalSeconds = 60;
-    s.interval = "60s";
-    s.dataLength = std::to_string(2 * kSamples);
+    s.dataLengthValue = 2 * kSamples;
     s.min1 = -20;
     s.max1 = 29.99F;
     s.avg1 = 5;

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "measure/HistoryListModel.h"
 #include "measure/SummaryListModel.h"
 #include "tests/TempFolder.h"
@@ -38,10 +38,10 @@ struct History {
             std::snprintf(text, sizeof text, "%d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
                           local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
             data.samples.SetHistorySample(i, 5.0f + static_cast<float>(i % 300) / 10.0f,
-                                          20.0f + static_cast<float>(i % 600) / 10.0f, time, text);
+                                          20.0f + static_cast<float>(i % 600) / 10.0f, time);
         }
         data.summary.enabledChannelCount = 2;
-        data.summary.dataLength = std::to_string(SampleSeries::kCapacity);
+        data.summary.dataLengthValue = SampleSeries::kCapacity;
         alarms.Fill(data.samples, data.model, data.shown, data.limits, true);
         summary.Refresh(data);
     }

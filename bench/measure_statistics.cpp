@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "history/HistoryStatistics.h"
 #include "logger/WireCodec.h"
-#include "measure/HistoryStatistics.h"
 
 namespace veldrin {
 namespace {
@@ -24,7 +24,7 @@ const HistoryDataSet& FullHistory() {
             const std::time_t time = start + static_cast<std::time_t>(i) * 60;
             const float value1 = 1.0f + static_cast<float>((i * 37) % 900) / 100.0f;
             const float value2 = -27.0f + static_cast<float>((i * 11) % 1300) / 100.0f;
-            made->samples.SetHistorySample(i, value1, value2, time, FormatTime(time));
+            made->samples.SetHistorySample(i, value1, value2, time);
         }
         return made;
     }();

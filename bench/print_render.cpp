@@ -26,7 +26,7 @@ const HistoryDataSet& FullHistory() {
             const std::time_t time = start + static_cast<std::time_t>(i) * 60;
             const float value1 = 10.0f + static_cast<float>((i * 37) % 300) / 10.0f;
             const float value2 = 35.0f + static_cast<float>((i * 11) % 500) / 10.0f;
-            made->samples.SetHistorySample(i, value1, value2, time, FormatTime(time));
+            made->samples.SetHistorySample(i, value1, value2, time);
         }
         return made;
     }();

@@ -29,7 +29,7 @@ const HistoryDataSet& FullHistory() {
             const float value1 =
                 4.0f + static_cast<float>((i / 7) % 61) / 10.0f - (i % 5000 < 30 ? 4.0f : 0.0f);
             const float value2 = 45.0f + static_cast<float>((i * 11) % 400) / 10.0f;
-            made->samples.SetHistorySample(i, value1, value2, time, FormatTime(time));
+            made->samples.SetHistorySample(i, value1, value2, time);
         }
         return made;
     }();

@@ -9,8 +9,8 @@
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
-#include "measure/HistoryIngestion.h"
-#include "measure/SummaryRows.h"
+#include "history/HistoryIngestion.h"
+#include "history/SummaryRows.h"
 
 namespace veldrin::cli {
 namespace {
@@ -107,7 +107,7 @@ int Download(const DownloadArgs& args) {
         return 1;
     }
     if (!args.outPath.empty()) {
-        if (SaveResult saved = WriteDataFile(args.outPath, *history); !saved) {
+        if (Status saved = WriteDataFile(args.outPath, *history); !saved) {
             std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
             return 1;
         }

@@ -27,7 +27,7 @@ int Export(const std::string& input, const std::string& output) {
     auto load = LoadForCommand(input);
     if (!load)
         return kFileFailureStatus;
-    SaveResult result = (*exporter)(*load->dataSet, output);
+    Status result = (*exporter)(*load->dataSet, output);
     if (!result) {
         std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
                      result.reason.c_str());

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "files/SafeSave.h"
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin::cli {
 
-using Exporter = std::function<SaveResult(const HistoryDataSet& history, const std::string& path)>;
+using Exporter = std::function<Status(const HistoryDataSet& history, const std::string& path)>;
 
 class ExporterRegistry {
   public:

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "history/HistoryText.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
@@ -58,12 +59,9 @@ void ConsoleUi::RealtimeReading(float value1, float value2, std::time_t time) {
 }
 
 std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time) {
-    auto value = [](float number, bool humidity) {
-        return Printf(humidity ? "%.2f%%" : "%.2f°C", static_cast<double>(number));
-    };
-    std::string line = FormatTime(time) + " " + value(value1, false);
+    std::string line = FormatTime(time) + " " + FormatTemperature(value1);
     if (Traits(model).channelCount == 2)
-        line += " " + value(value2, Traits(model).channel2IsHumidity);
+        line += " " + FormatChannelValue(value2, Traits(model).channel2IsHumidity);
     return line;
 }
 

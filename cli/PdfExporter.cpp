@@ -16,11 +16,11 @@ PdfExportOptions& Options() {
     return options;
 }
 
-SaveResult WritePdf(const HistoryDataSet& history, const std::string& path) {
+Status WritePdf(const HistoryDataSet& history, const std::string& path) {
     EnsureGuiApplication();
     const PdfExportResult result = ExportPdf(history, Options(), path);
     if (result.status != PdfExportStatus::Written)
-        return SaveResult::Failure(result.message);
+        return Status::Failure(result.message);
     return {};
 }
 

@@ -8,11 +8,11 @@
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
+#include "history/HistoryIngestion.h"
+#include "history/SummaryRows.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/TraceReplay.h"
 #include "logger/WireCodec.h"
-#include "measure/HistoryIngestion.h"
-#include "measure/SummaryRows.h"
 
 namespace veldrin::cli {
 namespace {
@@ -85,7 +85,7 @@ int Replay(const ReplayArgs& args) {
             std::fprintf(stderr, "replay: no reading to save in %s\n", args.outPath.c_str());
             return 1;
         }
-        if (SaveResult saved = WriteDataFile(args.outPath, *history); !saved) {
+        if (Status saved = WriteDataFile(args.outPath, *history); !saved) {
             std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
             return 1;
         }

@@ -2,7 +2,7 @@
 // The statistics of a history as JSON for scripts: numbers as numbers, times as ISO 8601 text.
 #include <nlohmann/json.hpp>
 
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 
 namespace veldrin::cli {
 

@@ -1,10 +1,10 @@
 // `veldrin-cli export FILE OUT.xls`: the workbook the Save command writes, with the summary list
-// and the history alarm list filled from the loaded history.
+// and the history alarm list filled straight from the history record (no chart, no data list:
+// the workbook holds neither).
 #include <string>
 
 #include "cli/ExportRegistry.h"
 #include "cli/GuiApplication.h"
-#include "measure/CurveChart.h"
 #include "measure/HistoryListModel.h"
 #include "measure/HistoryPresenter.h"
 #include "measure/SummaryListModel.h"
@@ -13,13 +13,12 @@
 namespace veldrin::cli {
 namespace {
 
-SaveResult WriteWorkbook(const HistoryDataSet& history, const std::string& path) {
+Status WriteWorkbook(const HistoryDataSet& history, const std::string& path) {
     EnsureGuiApplication();
-    CurveChart chart;
-    HistoryListModel dataList{ListKind::HistoryData};
     HistoryListModel alarmList{ListKind::HistoryAlarm};
+    FillHistoryList(history, RecordedModel(history), history.limits.enable1 == 1, alarmList);
     SummaryListModel summary;
-    HistoryPresenter(history, chart, dataList, alarmList, summary).ShowLoadedFile();
+    summary.Refresh(history);
 
     WorksheetExportResult result = ExportWorksheet(path, summary, alarmList);
     std::string errors;
@@ -28,7 +27,7 @@ SaveResult WriteWorkbook(const HistoryDataSet& history, const std::string& path)
             errors += (errors.empty() ? "" : "\n") + message.text;
     }
     if (!result.written)
-        return SaveResult::Failure(errors.empty() ? "no workbook was written" : errors);
+        return Status::Failure(errors.empty() ? "no workbook was written" : errors);
     return {};
 }
 

@@ -179,10 +179,10 @@ void CCipherFile::FailWrite(std::string reason) {
         output_->Fail(std::move(reason));
 }
 
-SaveResult CCipherFile::Commit() {
+Status CCipherFile::Commit() {
     if (output_ == nullptr)
-        return SaveResult::Failure("the file is not open for writing");
-    SaveResult result = output_->Commit();
+        return Status::Failure("the file is not open for writing");
+    Status result = output_->Commit();
     output_.reset();
     return result;
 }

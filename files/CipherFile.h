@@ -60,7 +60,7 @@ class CCipherFile {
     // Writing.
     bool Write(std::string_view bytes);
     void FailWrite(std::string reason);
-    SaveResult Commit();
+    Status Commit();
 
     // Fills the seeds from the pseudo-random generator seeded with month × day + hour × minute ×
     // second of `now` (local time) and returns the key. The third seed is never 0.

@@ -78,7 +78,7 @@ std::string BuildCsvExport(const HistoryDataSet& history) {
     return csv;
 }
 
-SaveResult WriteCsvExport(const std::string& path, const HistoryDataSet& history) {
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history) {
     return SaveFileAtomically(path, BuildCsvExport(history));
 }
 

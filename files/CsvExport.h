@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/SafeSave.h"
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 
@@ -17,6 +17,6 @@ std::string CsvAlarmState(const HistoryDataSet& history, int channel, float valu
 // The whole file as it is written.
 std::string BuildCsvExport(const HistoryDataSet& history);
 // Writes the export to `path`, replacing an existing file only when everything was written.
-SaveResult WriteCsvExport(const std::string& path, const HistoryDataSet& history);
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history);
 
 }  // namespace veldrin

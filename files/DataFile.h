@@ -14,22 +14,13 @@
 
 #include "files/CipherFile.h"
 #include "files/SafeSave.h"
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 
 // The messages the desktop program shows.
 inline constexpr std::string_view kFileErrorText = "文件错误!";
 inline constexpr std::string_view kSaveErrorText = "文件保存出错";
-
-// Outcome of reading a data file; `reason` says why a file was refused.
-struct DataFileResult {
-    bool ok = true;
-    std::string reason;
-
-    static DataFileResult Refused(std::string why) { return {false, std::move(why)}; }
-    explicit operator bool() const { return ok; }
-};
 
 // Everything a data file's header holds, as read.
 struct DataFileHeader {
@@ -65,21 +56,21 @@ struct DataFileHeader {
 
 // Reads and checks the header of the file `file` has open for reading. On success header.kind
 // is 3, 4 or 5; a refused file leaves kind 6 or the reason in the result.
-DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header);
+Status ReadDataFileHeader(CCipherFile& file, DataFileHeader& header);
 // The values of a record area, per sample; a channel without fields in the file holds 0.
 struct DataFileRecords {
     std::vector<float> values1;
     std::vector<float> values2;
 };
 // Reads and deciphers the record area after ReadDataFileHeader accepted the header.
-DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, DataFileRecords& records);
+Status ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, DataFileRecords& records);
 // Makes `target` the history an accepted file holds: the header's texts and numbers, the
 // instrument name and channel texts of its kind, and the samples timed from the stored start
-// every interval seconds with blank-padded time texts. The target's storage is reused.
+// every interval seconds (shown blank-padded, as files are). The target's storage is reused.
 void ApplyDataFile(const DataFileHeader& header, const DataFileRecords& records, HistoryDataSet& target);
 
 struct DataFileLoad {
-    DataFileResult result;
+    Status result;
     DataFileHeader header;
     // The history the file holds, with summary, limits, samples and the instrument name and
     // channel texts of its kind; set only when the file was accepted.
@@ -89,7 +80,7 @@ struct DataFileLoad {
 DataFileLoad LoadDataFile(const std::string& path);
 // Loads a data file and, only when it is accepted, replaces `current` with its history; a
 // refused file leaves `current` exactly as it was.
-DataFileResult LoadDataFileInto(const std::string& path, HistoryDataSet& current);
+Status LoadDataFileInto(const std::string& path, HistoryDataSet& current);
 
 // The header values of a data set as they are written: statistics and limits pulled into what
 // 7 characters hold. The data set itself is left as it is.
@@ -110,7 +101,7 @@ std::array<bool, 2> ChannelsWritten(LoggerModel model, std::array<bool, 2> shown
 float ClampSampleForSave(float value);
 
 // Writes `dataSet` as a data file with the writer of its model. `now` seeds the key.
-SaveResult WriteDataFile(const std::string& path, const HistoryDataSet& dataSet,
-                         std::time_t now = std::time(nullptr));
+Status WriteDataFile(const std::string& path, const HistoryDataSet& dataSet,
+                     std::time_t now = std::time(nullptr));
 
 }  // namespace veldrin

@@ -20,30 +20,6 @@ std::array<int, 6> ParseTimeFields(std::string_view text) {
             ParseIntField(text.substr(10, 2)), ParseIntField(text.substr(12, 2))};
 }
 
-constexpr std::size_t kTimeTextCapacity = 96;
-
-// "%d-%2d-%2d %2d:%2d:%2d" into `out` (kTimeTextCapacity bytes), returning the length. Written
-// out by hand: a file's 100000 time texts through printf would take longer than the rest of
-// the load together.
-std::size_t BlankPaddedTime(char* out, int year, int month, int day, int hour, int minute, int second) {
-    char* end = out + kTimeTextCapacity;
-    char* p = std::to_chars(out, end, year).ptr;
-    const std::pair<char, int> fields[] = {
-        {'-', month}, {'-', day}, {' ', hour}, {':', minute}, {':', second}};
-    for (auto [separator, value] : fields) {
-        *p++ = separator;
-        if (value >= 0 && value < 10)
-            *p++ = ' ';
-        p = std::to_chars(p, end, value).ptr;
-    }
-    return static_cast<std::size_t>(p - out);
-}
-
-std::string BlankPaddedTime(const std::array<int, 6>& f) {
-    char text[kTimeTextCapacity];
-    return std::string(text, BlankPaddedTime(text, f[0], f[1], f[2], f[3], f[4], f[5]));
-}
-
 // Takes fields off the front of the deciphered header text.
 class FieldCursor {
   public:
@@ -60,7 +36,7 @@ class FieldCursor {
 };
 
 // The unmasked seeds, title and description of the first 111 bytes.
-DataFileResult ReadMaskedHeader(std::string masked, DataFileHeader& header) {
+Status ReadMaskedHeader(std::string masked, DataFileHeader& header) {
     for (char& c : masked)
         c = static_cast<char>(c ^ kMask);
     for (std::size_t i = 0; i < header.seeds.size(); ++i) {
@@ -69,7 +45,7 @@ DataFileResult ReadMaskedHeader(std::string masked, DataFileHeader& header) {
     }
     auto key = KeyFromSeeds(header.seeds);
     if (!key)
-        return DataFileResult::Refused("the third seed is 0, so the file has no key");
+        return Status::Failure("the third seed is 0, so the file has no key");
     header.key = *key;
     header.title = masked.substr(5 * kSeedWidth, kTitleBytes);
     header.description = masked.substr(5 * kSeedWidth + kTitleBytes, kDescriptionBytes);
@@ -77,13 +53,13 @@ DataFileResult ReadMaskedHeader(std::string masked, DataFileHeader& header) {
 }
 
 // The enciphered header in its short or long form, deciphered.
-DataFileResult DecipherHeader(CCipherFile& file, const std::string& firstBytes, DataFileHeader& header,
-                              std::string& plain) {
+Status DecipherHeader(CCipherFile& file, const std::string& firstBytes, DataFileHeader& header,
+                      std::string& plain) {
     file.position = kMaskedLength;
     plain =
         file.DecipherText(firstBytes.data() + kMaskedLength, kShortCipherLength, CCipherFile::kChainStart);
     if (plain.empty())
-        return DataFileResult::Refused("the header holds a character that is not part of a number");
+        return Status::Failure("the header holds a character that is not part of a number");
     header.typeCode = ParseIntField(std::string_view(plain).substr(0, kTypeWidth));
     header.longForm = header.typeCode > kLastShortTypeCode;
     header.headerLength = header.longForm ? kLongHeaderLength : kShortHeaderLength;
@@ -91,17 +67,17 @@ DataFileResult DecipherHeader(CCipherFile& file, const std::string& firstBytes, 
         return {};
 
     if (header.fileLength < static_cast<std::int64_t>(kLongHeaderLength)) {
-        return DataFileResult::Refused(Printf("the file has %lld bytes, fewer than its 223-byte header",
-                                              static_cast<long long>(header.fileLength)));
+        return Status::Failure(Printf("the file has %lld bytes, fewer than its 223-byte header",
+                                      static_cast<long long>(header.fileLength)));
     }
     file.Seek(0);
     std::string bytes = file.Read(kLongHeaderLength);
     if (bytes.size() != kLongHeaderLength)
-        return DataFileResult::Refused("the header cannot be read");
+        return Status::Failure("the header cannot be read");
     file.position = kMaskedLength;
     plain = file.DecipherText(bytes.data() + kMaskedLength, kLongCipherLength, CCipherFile::kChainStart);
     if (plain.empty())
-        return DataFileResult::Refused("the header holds a character that is not part of a number");
+        return Status::Failure("the header holds a character that is not part of a number");
     return {};
 }
 
@@ -139,45 +115,45 @@ std::optional<std::time_t> CalendarTime(const std::array<int, 6>& f) {
 
 // The refusals of what a history could not be saved with again: every file that loads can be
 // written back.
-DataFileResult CheckWritable(const DataFileHeader& header) {
+Status CheckWritable(const DataFileHeader& header) {
     if (!CalendarTime(header.stopFields))
-        return DataFileResult::Refused("the stop time is not a calendar time");
+        return Status::Failure("the stop time is not a calendar time");
     if (header.interval < 0)
-        return DataFileResult::Refused(Printf("the interval of %d s is negative", header.interval));
+        return Status::Failure(Printf("the interval of %d s is negative", header.interval));
     if (HasSecondChannel(header.model) &&
         ChannelsWritten(header.model, header.channelEnabled, header.statistics) != header.channelEnabled) {
-        return DataFileResult::Refused(
+        return Status::Failure(
             "a channel's statistics are not 0 but round to 0.00, so the file could not be saved again");
     }
     return {};
 }
 
 // The refusals that need the whole header.
-DataFileResult CheckHeader(DataFileHeader& header) {
+Status CheckHeader(DataFileHeader& header) {
     auto model = ModelFromTypeCode(header.typeCode);
     if (!model)
-        return DataFileResult::Refused(Printf("unknown type code %d", header.typeCode));
+        return Status::Failure(Printf("unknown type code %d", header.typeCode));
     header.model = *model;
     std::int64_t records = header.fileLength - static_cast<std::int64_t>(header.headerLength);
     if (header.valueCount < 0 || static_cast<std::int64_t>(header.valueCount) * 7 != records) {
-        return DataFileResult::Refused(
+        return Status::Failure(
             Printf("the header calls for %d values (%lld bytes) but the file holds %lld bytes after it",
                    header.valueCount, 7LL * header.valueCount, static_cast<long long>(records)));
     }
     bool twoChannels = HasSecondChannel(header.model);
     if (twoChannels && header.channelCount == 0 && header.valueCount > 0) {
-        return DataFileResult::Refused("both channels are disabled but the file holds values");
+        return Status::Failure("both channels are disabled but the file holds values");
     }
     if (twoChannels && header.channelCount == 2 && header.valueCount % 2 != 0) {
-        return DataFileResult::Refused("two channels but an odd number of values");
+        return Status::Failure("two channels but an odd number of values");
     }
     if (header.SampleCount() > kMaxSamples) {
-        return DataFileResult::Refused(
+        return Status::Failure(
             Printf("%d samples, more than the %d a history holds", header.SampleCount(), kMaxSamples));
     }
     auto start = CalendarTime(header.startFields);
     if (!start)
-        return DataFileResult::Refused("the start time is not a calendar time");
+        return Status::Failure("the start time is not a calendar time");
     header.start = *start;
     return CheckWritable(header);
 }
@@ -187,10 +163,9 @@ void SetFileKindTexts(LoggerModel model, HistorySummary& summary) {
     const ModelTraits& traits = Traits(model);
     bool twoChannels = traits.channelCount == 2;
     summary.instrumentName = traits.displayName;
-    summary.channel1Number = "1";
     summary.channel1Name = traits.channel1Name;
     summary.channel1Unit = traits.channel1Unit;
-    summary.channel2Number = twoChannels ? "2" : " ";
+    summary.channel2Number = twoChannels ? 2 : 0;
     summary.channel2Name = traits.channel2Name;
     // Files name the humidity unit in full; a download shows "%".
     summary.channel2Unit = traits.channel2IsHumidity ? "%RH" : std::string(traits.channel2Unit);
@@ -204,26 +179,19 @@ void ApplyHeader(const DataFileHeader& header, HistoryDataSet& dataSet) {
     s.title = FromGbk(header.title);
     s.description = FromGbk(header.description);
     SetFileKindTexts(header.model, s);
+    s.source = SummarySource::DataFile;
     s.enabledChannelCount = header.channelCount;
-    s.enabledChannels = Printf("%1d", header.channelCount);
     s.dataLengthValue = header.valueCount;
-    s.dataLength = Printf("%d", header.valueCount);
     s.start = header.start;
-    s.startTime = FormatTime(header.start, TimeStyle::BlankPadded);
-    s.stopTime = BlankPaddedTime(header.stopFields);
+    s.storedStopFields = header.stopFields;
     s.intervalSeconds = header.interval;
-    s.interval = Printf("%ds", header.interval);
+    s.storedStatistics = header.statisticTexts;
     // Minimum, maximum and average of channel 1, then of channel 2, in the file's order.
-    static constexpr std::string HistorySummary::*kTexts[] = {
-        &HistorySummary::channel1Min, &HistorySummary::channel1Max, &HistorySummary::channel1Avg,
-        &HistorySummary::channel2Min, &HistorySummary::channel2Max, &HistorySummary::channel2Avg};
     static constexpr float HistorySummary::*kValues[] = {&HistorySummary::min1, &HistorySummary::max1,
                                                          &HistorySummary::avg1, &HistorySummary::min2,
                                                          &HistorySummary::max2, &HistorySummary::avg2};
-    for (std::size_t i = 0; i < 6; ++i) {
-        s.*kTexts[i] = header.statisticTexts[i];
+    for (std::size_t i = 0; i < 6; ++i)
         s.*kValues[i] = header.statistics[i];
-    }
     dataSet.limits.enable1 = header.alarm;
     dataSet.limits.lower1 = static_cast<float>(header.limits[0]);
     dataSet.limits.upper1 = static_cast<float>(header.limits[1]);
@@ -242,23 +210,22 @@ int DataFileHeader::SampleCount() const {
     return (valueCount + channelCount - 1) / channelCount;
 }
 
-DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
+Status ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
     header = DataFileHeader{};
     if (!file.IsReading())
-        return DataFileResult::Refused("the file is not open");
+        return Status::Failure("the file is not open");
     auto length = file.Length();
     if (!length)
-        return DataFileResult::Refused("the length of the file cannot be read");
+        return Status::Failure("the length of the file cannot be read");
     header.fileLength = *length;
     if (header.fileLength < static_cast<std::int64_t>(kShortHeaderLength)) {
-        return DataFileResult::Refused(
-            Printf("the file has %lld bytes, fewer than the 194 of the shortest header",
-                   static_cast<long long>(header.fileLength)));
+        return Status::Failure(Printf("the file has %lld bytes, fewer than the 194 of the shortest header",
+                                      static_cast<long long>(header.fileLength)));
     }
     file.Seek(0);
     std::string bytes = file.Read(kShortHeaderLength);
     if (bytes.size() != kShortHeaderLength)
-        return DataFileResult::Refused("the header cannot be read");
+        return Status::Failure("the header cannot be read");
     if (auto result = ReadMaskedHeader(bytes.substr(0, kMaskedLength), header); !result)
         return result;
     file.key = header.key;
@@ -274,8 +241,7 @@ DataFileResult ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
     return {};
 }
 
-DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header,
-                                   DataFileRecords& records) {
+Status ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, DataFileRecords& records) {
     bool twoChannels = HasSecondChannel(header.model);
     // The channels each sample has a field for, in order.
     std::array<std::vector<float>*, 2> channelValues{};
@@ -296,11 +262,11 @@ DataFileResult ReadDataFileRecords(CCipherFile& file, const DataFileHeader& head
         int fields = std::min(kFieldsPerSegment, header.valueCount - first);
         std::string bytes = file.Read(static_cast<std::size_t>(fields) * kFieldWidth);
         if (bytes.size() != static_cast<std::size_t>(fields) * kFieldWidth) {
-            return DataFileResult::Refused("the record area cannot be read");
+            return Status::Failure("the record area cannot be read");
         }
         std::string plain = file.DecipherText(bytes.data(), bytes.size(), CCipherFile::kChainStart);
         if (plain.empty()) {
-            return DataFileResult::Refused(Printf(
+            return Status::Failure(Printf(
                 "the record segment from value %d holds a character that is not part of a number", first));
         }
         for (int field = 0; field < fields; ++field) {
@@ -324,18 +290,11 @@ void ApplyDataFile(const DataFileHeader& header, const DataFileRecords& records,
     float* values2 = samples.MutableValues2();
     std::time_t* times = samples.MutableTimes();
     std::time_t time = header.start;
-    char text[kTimeTextCapacity];
     for (int i = 0; i < count; ++i) {
         auto at = static_cast<std::size_t>(i);
         values1[i] = records.values1[at];
         values2[i] = records.values2[at];
         times[i] = time;
-        std::tm local{};
-        localtime_r(&time, &local);
-        std::size_t length = BlankPaddedTime(text, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                             local.tm_hour, local.tm_min, local.tm_sec);
-        // Assigning into the slot's own string reuses its storage from the previous history.
-        samples.MutableTimeText(i).assign(text, length);
         time += header.interval;
     }
     samples.SetCount(count);
@@ -343,10 +302,10 @@ void ApplyDataFile(const DataFileHeader& header, const DataFileRecords& records,
 
 namespace {
 
-DataFileResult ReadWholeFile(const std::string& path, DataFileHeader& header, DataFileRecords& records) {
+Status ReadWholeFile(const std::string& path, DataFileHeader& header, DataFileRecords& records) {
     CCipherFile file(path, CCipherFile::kRead);
     if (!file.IsReading())
-        return DataFileResult::Refused(file.OpenError());
+        return Status::Failure(file.OpenError());
     if (auto result = ReadDataFileHeader(file, header); !result)
         return result;
     return ReadDataFileRecords(file, header, records);
@@ -365,10 +324,10 @@ DataFileLoad LoadDataFile(const std::string& path) {
     return load;
 }
 
-DataFileResult LoadDataFileInto(const std::string& path, HistoryDataSet& current) {
+Status LoadDataFileInto(const std::string& path, HistoryDataSet& current) {
     DataFileHeader header;
     DataFileRecords records;
-    DataFileResult result = ReadWholeFile(path, header, records);
+    Status result = ReadWholeFile(path, header, records);
     if (result)
         ApplyDataFile(header, records, current);
     return result;

@@ -4,6 +4,7 @@
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
 #include "files/DataFileLayout.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 
 namespace veldrin {
@@ -107,19 +108,20 @@ std::optional<std::string> CheckLeftOutChannel(const SampleSeries& samples, int 
 
 std::optional<std::string> PlanWrite(const HistoryDataSet& dataSet, int typeCode, WritePlan& plan) {
     const HistorySummary& summary = dataSet.summary;
+    const SummaryTexts texts = SummaryTextsOf(dataSet);
     plan.twoChannels = dataSet.model != LoggerModel::SingleTemperature;
     const std::array<bool, 2> shown = plan.twoChannels ? dataSet.shown : std::array<bool, 2>{true, false};
 
-    auto start = TimeFields(summary.startTime);
-    auto stop = TimeFields(summary.stopTime);
+    auto start = TimeFields(texts.startTime);
+    auto stop = TimeFields(texts.stopTime);
     if (!start || !stop)
         return "the start or stop time text is not a full date and time";
     if (summary.intervalSeconds < 0 || summary.intervalSeconds > kMaxInterval) {
         return "the interval of " + std::to_string(summary.intervalSeconds) + " s does not fit the file";
     }
-    std::string_view countText = Trimmed(summary.dataLength);
+    std::string_view countText = Trimmed(texts.dataLength);
     if (!AllDigits(countText) || countText.size() > kValueCountWidth) {
-        return "the value count \"" + summary.dataLength + "\" does not fit the file";
+        return "the value count \"" + texts.dataLength + "\" does not fit the file";
     }
     const int valueCount = ParseIntField(countText);
 
@@ -225,17 +227,17 @@ ClampedHeaderValues ClampBeforeSave(const HistoryDataSet& dataSet) {
     return clamped;
 }
 
-SaveResult WriteDataFile(const std::string& path, const HistoryDataSet& dataSet, std::time_t now) {
+Status WriteDataFile(const std::string& path, const HistoryDataSet& dataSet, std::time_t now) {
     auto typeCode = TypeCodeFor(dataSet.model);
     if (!typeCode)
-        return SaveResult::Failure("the history has no logger model to write");
+        return Status::Failure("the history has no logger model to write");
     WritePlan plan;
     if (auto problem = PlanWrite(dataSet, *typeCode, plan))
-        return SaveResult::Failure(*problem);
+        return Status::Failure(*problem);
 
     CCipherFile file(path, CCipherFile::kWrite);
     if (!file.IsWriting())
-        return SaveResult::Failure(file.OpenError());
+        return Status::Failure(file.OpenError());
     file.MakeKey(now);
     file.Write(MaskedHeader(file.seeds, dataSet.summary));
     file.position = kMaskedLength;

@@ -15,8 +15,8 @@ std::string CLineFile::Content() const {
     return content;
 }
 
-SaveResult CLineFile::WriteLines(const std::string& folder, const std::string& name,
-                                 const std::string& fullPath) const {
+Status CLineFile::WriteLines(const std::string& folder, const std::string& name,
+                             const std::string& fullPath) const {
     std::string target = fullPath.empty() ? folder + "/" + name : fullPath;
     return SaveFileAtomically(target, Content());
 }

@@ -16,8 +16,7 @@ class CLineFile {
     std::string Content() const;
     // Replaces the target with the lines. The target is `fullPath` when it is not empty, else
     // folder + "/" + name. The old file stays when the write fails.
-    SaveResult WriteLines(const std::string& folder, const std::string& name,
-                          const std::string& fullPath) const;
+    Status WriteLines(const std::string& folder, const std::string& name, const std::string& fullPath) const;
 
   private:
     std::vector<std::string> lines_;

@@ -84,17 +84,17 @@ std::optional<std::string> ResolveSaveTarget(const std::string& path) {
     return std::nullopt;
 }
 
-SaveResult MoveIntoPlace(const std::string& temporary, const std::string& target) {
+Status MoveIntoPlace(const std::string& temporary, const std::string& target) {
     struct stat old {};
     if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         // The group first: changing it may clear the set-group-id bit that the mode then restores.
         // Only a group the user belongs to can be set; otherwise the file gets the user's own.
         [[maybe_unused]] const int groupKept = chown(temporary.c_str(), static_cast<uid_t>(-1), old.st_gid);
         if (chmod(temporary.c_str(), old.st_mode & 07777) != 0)
-            return SaveResult::Failure("cannot keep the permissions of " + target + ": " + ErrorText(errno));
+            return Status::Failure("cannot keep the permissions of " + target + ": " + ErrorText(errno));
     }
     if (rename(temporary.c_str(), target.c_str()) != 0)
-        return SaveResult::Failure("cannot replace " + target + ": " + ErrorText(errno));
+        return Status::Failure("cannot replace " + target + ": " + ErrorText(errno));
     SyncFolder(target);
     return {};
 }
@@ -152,11 +152,11 @@ void AtomicFileWriter::Fail(std::string reason) {
         failure_ = std::move(reason);
 }
 
-SaveResult AtomicFileWriter::Commit() {
+Status AtomicFileWriter::Commit() {
     if (fd_ < 0 || !failure_.empty()) {
         std::string reason = failure_.empty() ? "the file is not open" : failure_;
         Discard();
-        return SaveResult::Failure(reason);
+        return Status::Failure(reason);
     }
     if (fsync(fd_) != 0)
         failure_ = "cannot write " + target_ + " to the disk: " + ErrorText(errno);
@@ -165,13 +165,13 @@ SaveResult AtomicFileWriter::Commit() {
     fd_ = -1;
     // A file that is replaced keeps its permissions; a new one gets the usual 0666 & ~umask.
     if (failure_.empty()) {
-        if (SaveResult moved = MoveIntoPlace(temporary_, target_); !moved)
+        if (Status moved = MoveIntoPlace(temporary_, target_); !moved)
             failure_ = moved.reason;
     }
     if (!failure_.empty()) {
         std::string reason = failure_;
         Discard();
-        return SaveResult::Failure(reason);
+        return Status::Failure(reason);
     }
     temporary_.clear();
     return {};
@@ -204,7 +204,7 @@ ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-SaveResult SaveFileAtomically(const std::string& target, std::string_view bytes) {
+Status SaveFileAtomically(const std::string& target, std::string_view bytes) {
     AtomicFileWriter writer(target);
     writer.Write(bytes);
     return writer.Commit();

@@ -10,16 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "logger/Status.h"
+
 namespace veldrin {
-
-// Outcome of a save or export; `reason` says what went wrong, for logs and the command-line tool.
-struct SaveResult {
-    bool ok = true;
-    std::string reason;
-
-    static SaveResult Failure(std::string why) { return {false, std::move(why)}; }
-    explicit operator bool() const { return ok; }
-};
 
 // The file a save to `path` writes: `path` itself, or the file its symbolic link (or chain of
 // links) points to, which need not exist yet. Nothing when the links cannot be followed (a loop).
@@ -28,7 +21,7 @@ std::optional<std::string> ResolveSaveTarget(const std::string& path);
 // Puts the finished file `temporary` in place of `target` (as ResolveSaveTarget gave it, in the
 // same folder): an existing target's permission bits and group go to the temporary, which is
 // then renamed over the target. On failure the temporary is left for the caller to remove.
-SaveResult MoveIntoPlace(const std::string& temporary, const std::string& target);
+Status MoveIntoPlace(const std::string& temporary, const std::string& target);
 
 class AtomicFileWriter {
   public:
@@ -46,7 +39,7 @@ class AtomicFileWriter {
     void Fail(std::string reason);
     // Flushes, syncs and moves the temporary into place (MoveIntoPlace). On failure the temporary
     // is removed and the target is untouched.
-    SaveResult Commit();
+    Status Commit();
     // Drops everything written so far; the target is untouched.
     void Discard();
 
@@ -83,6 +76,6 @@ class ScratchFolder {
 };
 
 // Writes `bytes` as the whole new content of `target`, safely.
-SaveResult SaveFileAtomically(const std::string& target, std::string_view bytes);
+Status SaveFileAtomically(const std::string& target, std::string_view bytes);
 
 }  // namespace veldrin

@@ -5,6 +5,7 @@
 
 #include "files/DataFileFields.h"
 #include "files/LineFile.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 
 namespace veldrin {
@@ -49,7 +50,7 @@ std::string OneChannelTime(std::time_t time) {
 }
 
 // The seven lines every layout starts with, as UTF-8 label + text pairs.
-std::vector<std::string> GeneralLines(const HistorySummary& s) {
+std::vector<std::string> GeneralLines(const SummaryTexts& s) {
     return {"标题:" + s.title,          "仪表名称:" + s.instrumentName, "启用通道数:" + s.enabledChannels,
             "数据长度:" + s.dataLength, "开始时间:" + s.startTime,      "停止时间:" + s.stopTime,
             "时间间隔:" + s.interval};
@@ -62,17 +63,17 @@ std::vector<std::string> ChannelLines(const std::string& number, const std::stri
             "最小值:" + min,    "最大值:" + max,    "平均值:" + avg};
 }
 
-std::vector<std::string> Channel1Lines(const HistorySummary& s) {
+std::vector<std::string> Channel1Lines(const SummaryTexts& s) {
     return ChannelLines(s.channel1Number, s.channel1Name, s.channel1Unit, s.channel1Min, s.channel1Max,
                         s.channel1Avg);
 }
 
-std::string DescriptionLine(const HistorySummary& s) {
+std::string DescriptionLine(const SummaryTexts& s) {
     return "记录仪描述:" + DescriptionForSaving(s.description);
 }
 
 CLineFile OneChannelLines(const HistoryDataSet& dataSet) {
-    const HistorySummary& s = dataSet.summary;
+    const SummaryTexts s = SummaryTextsOf(dataSet);
     CLineFile file;
     for (const auto& line : GeneralLines(s))
         file.Add(ToGbk(line));
@@ -92,7 +93,7 @@ CLineFile OneChannelLines(const HistoryDataSet& dataSet) {
 }
 
 std::string TwoChannelText(const HistoryDataSet& dataSet) {
-    const HistorySummary& s = dataSet.summary;
+    const SummaryTexts s = SummaryTextsOf(dataSet);
     std::string header;
     auto addLine = [&header](const std::string& line) { header += line + "\r\n"; };
     for (const auto& line : GeneralLines(s))
@@ -111,9 +112,12 @@ std::string TwoChannelText(const HistoryDataSet& dataSet) {
     const std::string unit2 = ToGbk(s.channel2Unit);
     const SampleSeries& samples = dataSet.samples;
     text.reserve(text.size() + static_cast<std::size_t>(samples.Count()) * 64);
+    TimeTextWriter times(SampleTimeStyle(dataSet));
+    std::string time;
     for (int i = 0; i < samples.Count(); ++i) {
         AppendRowNumber(text, i + 1);
-        AppendLeftAligned(text, samples.TimeText(i), kTimeWidth);
+        times.Write(samples.Time(i), time);
+        AppendLeftAligned(text, time, kTimeWidth);
         AppendFixed2Padded(text, samples.Value1(i), kValueWidth);
         text += unit1;
         AppendFixed2Padded(text, samples.Value2(i), kValueWidth);
@@ -135,7 +139,7 @@ std::string BuildTextExport(const HistoryDataSet& dataSet) {
     return OneChannelLines(dataSet).Content();
 }
 
-SaveResult WriteTextExport(const std::string& path, const HistoryDataSet& dataSet) {
+Status WriteTextExport(const std::string& path, const HistoryDataSet& dataSet) {
     if (TextLayoutFor(dataSet.model) == TextLayout::TwoChannel) {
         return SaveFileAtomically(path, TwoChannelText(dataSet));
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "files/SafeSave.h"
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 
@@ -16,6 +16,6 @@ TextLayout TextLayoutFor(LoggerModel model);
 // The whole file as it is written.
 std::string BuildTextExport(const HistoryDataSet& dataSet);
 // Writes the export to `path`, replacing an existing file only when everything was written.
-SaveResult WriteTextExport(const std::string& path, const HistoryDataSet& dataSet);
+Status WriteTextExport(const std::string& path, const HistoryDataSet& dataSet);
 
 }  // namespace veldrin

@@ -21,7 +21,7 @@
 #include "logger/ByteStore.h"
 #include "logger/Clock.h"
 #include "logger/CommandFrames.h"
-#include "logger/HistoryDataSet.h"
+#include "logger/HistoryLimits.h"
 #include "logger/LoggerInfo.h"
 #include "logger/ProtocolListener.h"
 #include "logger/ProtocolStates.h"

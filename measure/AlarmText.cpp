@@ -1,6 +1,6 @@
 #include "measure/AlarmText.h"
 
-#include "measure/ValueText.h"
+#include "history/HistoryText.h"
 
 namespace veldrin {
 

@@ -1,6 +1,8 @@
 #include "measure/CurvePageDrawing.h"
 
+#include "history/HistoryText.h"
 #include "logger/TextFormat.h"
+#include "logger/WireCodec.h"
 
 namespace veldrin {
 namespace {
@@ -113,7 +115,8 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     chart.ComputeCurve1(CurveChart::CurveMode::Draw);
     // The store's first reading is at index 1 and the index wraps to 0 after its last slot.
     const int source = PlaceCursor(chart, series.Count(), [&](int s) {
-        return QString::fromStdString(series.TimeText((s + 1) % SampleSeries::kCapacity));
+        return QString::fromStdString(
+            FormatTime(series.Time((s + 1) % SampleSeries::kCapacity), TimeStyle::Realtime));
     });
 
     const bool twoChannels = HasSecondChannel(model);
@@ -153,7 +156,7 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
     // belong to the curve drawn now and not to the one drawn before a scroll, zoom or load.
     chart.ComputeCurve1(CurveChart::CurveMode::ComputeOnly);
     const int source = PlaceCursor(chart, samples.Count(),
-                                   [&](int s) { return QString::fromStdString(samples.TimeText(s)); });
+                                   [&](int s) { return QString::fromStdString(SampleTimeText(history, s)); });
 
     const PageTitles& titles = TitlesFor(model);
     const HistoryLimits& limits = history.limits;

@@ -7,9 +7,9 @@
 #include <QString>
 #include <vector>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
+#include "history/SampleSeries.h"
 #include "logger/LoggerModel.h"
-#include "logger/SampleSeries.h"
 #include "measure/CurveChart.h"
 
 namespace veldrin {

@@ -1,6 +1,6 @@
 #include "measure/ExcursionListModel.h"
 
-#include "measure/StatisticsText.h"
+#include "history/StatisticsText.h"
 
 namespace veldrin {
 namespace {

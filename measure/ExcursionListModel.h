@@ -4,7 +4,7 @@
 // thousand readings may give tens of thousands of runs, so the cells are made when shown.
 #include <vector>
 
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "history/HistoryText.h"
 #include "measure/AlarmText.h"
-#include "measure/ValueText.h"
 
 namespace veldrin {
 
@@ -11,7 +11,7 @@ HistoryListModel::HistoryListModel(ListKind kind, QObject* parent)
     : TextTableModel(InitialColumns(kind), parent), kind_(kind) {}
 
 void HistoryListModel::Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown,
-                            const HistoryLimits& limits, bool alarmTexts) {
+                            const HistoryLimits& limits, bool alarmTexts, TimeStyle timeStyle) {
     beginResetModel();
     ReplaceColumns(ColumnsFor(kind_, model, shown), true);
     series_ = &series;
@@ -19,6 +19,7 @@ void HistoryListModel::Fill(const SampleSeries& series, LoggerModel model, Chann
     model_ = model;
     limits_ = limits;
     alarmTexts_ = alarmTexts;
+    timeStyle_ = timeStyle;
     endResetModel();
 }
 
@@ -36,7 +37,7 @@ QString HistoryListModel::CellText(int row, int column) const {
         case CellKind::RowNumber:
             return QString::number(row + 1);
         case CellKind::Time:
-            return QString::fromStdString(series.TimeText(row));
+            return QString::fromStdString(TimeTextWriter(timeStyle_).Text(series.Time(row)));
         case CellKind::Value1:
             text = FormatTemperature(series.Value1(row));
             break;

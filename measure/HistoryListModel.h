@@ -2,8 +2,9 @@
 // The history data list and the history alarm list. A fill replaces the whole content in one
 // model reset; the cell texts are made when asked for, from the history store, so that 100000
 // rows cost nothing until they are shown or exported.
-#include "logger/HistoryDataSet.h"
-#include "logger/SampleSeries.h"
+#include "history/HistoryDataSet.h"
+#include "history/SampleSeries.h"
+#include "logger/WireCodec.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {
@@ -18,8 +19,9 @@ class HistoryListModel final : public TextTableModel {
     // Lists samples 0 … count − 1 of `series` with the columns of `model` and `shown`. Alarm
     // texts compare with `limits` (lower test, then upper test, strict) and are written only when
     // `alarmTexts` is set. `series` must outlive the content, up to the next fill.
+    // Times are written in `timeStyle` when a row is shown.
     void Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown, const HistoryLimits& limits,
-              bool alarmTexts);
+              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QString CellText(int row, int column) const override;
@@ -31,6 +33,7 @@ class HistoryListModel final : public TextTableModel {
     LoggerModel model_ = LoggerModel::SingleTemperature;
     HistoryLimits limits_;
     bool alarmTexts_ = false;
+    TimeStyle timeStyle_ = TimeStyle::ZeroPadded;
 };
 
 }  // namespace veldrin

@@ -1,5 +1,6 @@
 #include "measure/HistoryPresenter.h"
 
+#include "history/HistoryText.h"
 #include "measure/AlarmText.h"
 
 namespace veldrin {
@@ -16,12 +17,16 @@ void HistoryPresenter::LoadChart(bool twoChannels) {
         chart_.Load2(samples.Values2(), samples.Count());
 }
 
-void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
-    // With neither channel shown there is nothing to list; the lists keep what they show.
-    if (HasSecondChannel(model) && !history_.shown[0] && !history_.shown[1])
+void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
+                     HistoryListModel& list) {
+    if (HasSecondChannel(model) && !history.shown[0] && !history.shown[1])
         return;
-    dataList_.Fill(history_.samples, model, history_.shown, history_.limits, alarmTexts);
-    alarmList_.Fill(history_.samples, model, history_.shown, history_.limits, alarmTexts);
+    list.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history));
+}
+
+void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
+    FillHistoryList(history_, model, alarmTexts, dataList_);
+    FillHistoryList(history_, model, alarmTexts, alarmList_);
 }
 
 void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {

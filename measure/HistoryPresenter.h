@@ -1,13 +1,19 @@
 #pragma once
 // Shows the current history: loads the history chart and refills the history data list, the
 // history alarm list and the summary page from it, after a download or after a data file load.
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
+#include "history/HistoryIngestion.h"
 #include "measure/CurveChart.h"
-#include "measure/HistoryIngestion.h"
 #include "measure/HistoryListModel.h"
 #include "measure/SummaryListModel.h"
 
 namespace veldrin {
+
+// Fills the history data or alarm list from `history`, listed with the columns of `model`; alarm
+// texts only with `alarmTexts`. With neither channel of a two-channel model shown there is
+// nothing to list and the list keeps what it shows.
+void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
+                     HistoryListModel& list);
 
 class HistoryPresenter {
   public:

@@ -8,18 +8,18 @@
 #include <cstdint>
 #include <span>
 
+#include "history/HistoryDataSet.h"
+#include "history/HistoryIngestion.h"
+#include "history/HistoryStatistics.h"
+#include "history/SampleSeries.h"
 #include "logger/Clock.h"
-#include "logger/HistoryDataSet.h"
 #include "logger/LoggerInfo.h"
-#include "logger/SampleSeries.h"
 #include "measure/AlarmSound.h"
 #include "measure/AudibleAlarm.h"
 #include "measure/CurveChart.h"
 #include "measure/ExcursionListModel.h"
-#include "measure/HistoryIngestion.h"
 #include "measure/HistoryListModel.h"
 #include "measure/HistoryPresenter.h"
-#include "measure/HistoryStatistics.h"
 #include "measure/RealtimeListModel.h"
 #include "measure/RealtimeMonitor.h"
 #include "measure/StatisticsListModel.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "history/HistoryText.h"
 #include "logger/WireCodec.h"
 #include "measure/AlarmText.h"
-#include "measure/ValueText.h"
 
 namespace veldrin {
 

@@ -6,8 +6,8 @@
 #include <ctime>
 #include <vector>
 
+#include "history/SampleSeries.h"
 #include "logger/LoggerInfo.h"
-#include "logger/SampleSeries.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {

@@ -35,7 +35,7 @@ void RealtimeMonitor::HandleReading(float value1, float value2, std::time_t arri
 void RealtimeMonitor::ShowReading(std::time_t now) {
     const bool twoChannels = HasSecondChannel(info_.model);
     const float value2 = twoChannels ? series_.currentValue2 : 0.0f;
-    series_.AppendRealtime(series_.currentValue1, value2, now, FormatTime(now, TimeStyle::Realtime));
+    series_.AppendRealtime(series_.currentValue1, value2, now);
 
     chart_.Append1(series_.currentValue1);
     if (twoChannels)

@@ -5,9 +5,9 @@
 // are handed over with PostReading(); everything else runs on the user-interface thread.
 #include <QObject>
 
+#include "history/SampleSeries.h"
 #include "logger/Clock.h"
 #include "logger/LoggerInfo.h"
-#include "logger/SampleSeries.h"
 #include "measure/AudibleAlarm.h"
 #include "measure/CurveChart.h"
 #include "measure/RealtimeListModel.h"

@@ -1,6 +1,6 @@
 #include "measure/StatisticsListModel.h"
 
-#include "measure/StatisticsText.h"
+#include "history/StatisticsText.h"
 
 namespace veldrin {
 namespace {

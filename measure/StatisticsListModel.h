@@ -3,7 +3,7 @@
 // with its extremes, average, standard deviation, mean kinetic temperature and excursions.
 #include <vector>
 
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {

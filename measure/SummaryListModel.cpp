@@ -1,6 +1,6 @@
 #include "measure/SummaryListModel.h"
 
-#include "measure/SummaryRows.h"
+#include "history/SummaryRows.h"
 
 namespace veldrin {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "print/PrintSelection.h"
 
 namespace veldrin {

@@ -75,7 +75,7 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
     PagedDeviceTarget pages(writer);
     if (PrintAllPages(pages, job) != PrintOutcome::Printed)
         return Failure(PdfExportStatus::CannotWrite, "cannot write " + path);
-    if (SaveResult moved = MoveIntoPlace(partial, *target); !moved)
+    if (Status moved = MoveIntoPlace(partial, *target); !moved)
         return Failure(PdfExportStatus::CannotWrite, moved.reason);
     return {PdfExportStatus::Written, job.totalPages, {}};
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "print/PrintSelection.h"
 
 namespace veldrin {

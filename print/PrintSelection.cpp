@@ -1,5 +1,6 @@
 #include "print/PrintSelection.h"
 
+#include "history/HistoryText.h"
 #include "logger/TextFormat.h"
 #include "print/PrintFormat.h"
 
@@ -40,7 +41,7 @@ std::array<float, 5> AxisLabels(float min, float max) {
 
 std::array<std::string, kSummaryLineCount> SummaryLinesOf(const HistoryDataSet& history,
                                                           const PrintSelection& selection) {
-    const HistorySummary& summary = history.summary;
+    const SummaryTexts summary = SummaryTextsOf(history);
     const std::string& unit2 = summary.channel2Unit;
     const int dataLength = (ChannelPrinted(history, 1) ? selection.count : 0) +
                            (ChannelPrinted(history, 2) ? selection.count : 0);
@@ -55,9 +56,9 @@ std::array<std::string, kSummaryLineCount> SummaryLinesOf(const HistoryDataSet& 
         "通道号：" + summary.channel1Number,
         "通道名称：" + summary.channel1Name,
         "通道单位：" + summary.channel1Unit,
-        Printf("最小值：%.2f°C", static_cast<double>(selection.min1)),
-        Printf("最大值：%.2f°C", static_cast<double>(selection.max1)),
-        Printf("平均值：%.2f°C", static_cast<double>(selection.avg1)),
+        "最小值：" + FormatTemperature(selection.min1),
+        "最大值：" + FormatTemperature(selection.max1),
+        "平均值：" + FormatTemperature(selection.avg1),
         "通道号：" + summary.channel2Number,
         "通道名称：" + summary.channel2Name,
         "通道单位：" + unit2,
@@ -74,7 +75,7 @@ std::vector<std::time_t> ParseHistoryTimes(const HistoryDataSet& history) {
     const SampleSeries& samples = history.samples;
     std::vector<std::time_t> times(static_cast<std::size_t>(samples.Count()));
     for (int k = 0; k < samples.Count(); ++k)
-        times[k] = ParseSampleTime(samples.TimeText(k), samples.Time(k));
+        times[k] = samples.Time(k);
     return times;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "history/StatisticsText.h"
 #include "logger/TextFormat.h"
-#include "measure/StatisticsText.h"
 
 namespace veldrin {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "history/StatisticsText.h"
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
-#include "measure/StatisticsText.h"
 #include "print/ReportCanvas.h"
 #include "print/ReportChart.h"
 #include "print/ReportReadings.h"

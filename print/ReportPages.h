@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <ctime>
 
-#include "logger/HistoryDataSet.h"
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryDataSet.h"
+#include "history/HistoryStatistics.h"
 
 namespace veldrin {
 

@@ -7,7 +7,7 @@
 #include <QPdfWriter>
 
 #include "files/SafeSave.h"
-#include "measure/HistoryStatistics.h"
+#include "history/HistoryStatistics.h"
 #include "print/ReportPages.h"
 
 namespace veldrin {
@@ -65,7 +65,7 @@ ReportResult ExportReportPdf(const HistoryDataSet& history, const ReportOptions&
         return Failure(ReportStatus::CannotWrite, "the report pages could not be drawn");
 
     // The same safe save as every other file: through a link to its target, keeping its mode.
-    if (SaveResult saved = SaveFileAtomically(path, std::string_view(pdf.constData(), pdf.size())); !saved)
+    if (Status saved = SaveFileAtomically(path, std::string_view(pdf.constData(), pdf.size())); !saved)
         return Failure(ReportStatus::CannotWrite, "cannot write " + path + ": " + saved.reason);
     return {ReportStatus::Written, pages, {}};
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
 

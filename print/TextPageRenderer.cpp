@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "logger/LoggerModel.h"
 #include "logger/TextFormat.h"
@@ -100,12 +101,12 @@ TextRow TextRowOf(const PrintPageSource& source, int index) {
     row.number = Printf("%d", index + 1);
     row.time = " " + FormatPrintTime(selection.times[static_cast<std::size_t>(index)]);
     if (ChannelPrinted(history, 1)) {
-        row.value1 = Printf("%.2f°C", static_cast<double>(value1));
+        row.value1 = FormatTemperature(value1);
         if (row.alarmCells)
             row.alarm1 = AlarmText(value1, limits.lower1, limits.upper1, "°C");
     }
     if (ChannelPrinted(history, 2)) {
-        row.value2 = Printf(humidity ? "%.2f%%" : "%.2f°C", static_cast<double>(value2));
+        row.value2 = FormatChannelValue(value2, humidity);
         if (row.alarmCells)
             row.alarm2 = AlarmText(value2, limits.lower2, limits.upper2, humidity ? "%RH" : "°C");
     }

@@ -74,8 +74,7 @@ std::string CellText(const FreeXL_CellValue& cell) {
     }
 }
 
-WorksheetStatus ReadSheet(const void* handle, unsigned short index, const std::string& path,
-                          WorksheetSheet& sheet) {
+Status ReadSheet(const void* handle, unsigned short index, const std::string& path, WorksheetSheet& sheet) {
     const char* name = nullptr;
     unsigned int rows = 0;
     unsigned short columns = 0;
@@ -85,7 +84,7 @@ WorksheetStatus ReadSheet(const void* handle, unsigned short index, const std::s
     if (code == FREEXL_OK)
         code = freexl_worksheet_dimensions(handle, &rows, &columns);
     if (code != FREEXL_OK)
-        return WorksheetStatus::Failure(FreeXlError(path, code));
+        return Status::Failure(FreeXlError(path, code));
     sheet.name = name ? name : "";
     sheet.rows.assign(rows, WorksheetRow(columns));
     for (unsigned int row = 0; row < rows; ++row) {
@@ -93,7 +92,7 @@ WorksheetStatus ReadSheet(const void* handle, unsigned short index, const std::s
             FreeXL_CellValue cell{};
             code = freexl_get_cell_value(handle, row, column, &cell);
             if (code != FREEXL_OK)
-                return WorksheetStatus::Failure(FreeXlError(path, code));
+                return Status::Failure(FreeXlError(path, code));
             sheet.rows[row][column] = CellText(cell);
         }
     }
@@ -101,7 +100,7 @@ WorksheetStatus ReadSheet(const void* handle, unsigned short index, const std::s
 }
 
 // Builds the compound file in memory; `sink` holds its bytes afterwards.
-WorksheetStatus BuildCompoundFile(const WorksheetBook& book, GsfPtr<GsfOutput>& sink) {
+Status BuildCompoundFile(const WorksheetBook& book, GsfPtr<GsfOutput>& sink) {
     static std::once_flag gsfReady;
     std::call_once(gsfReady, [] { gsf_init(); });
 
@@ -109,46 +108,45 @@ WorksheetStatus BuildCompoundFile(const WorksheetBook& book, GsfPtr<GsfOutput>& 
     sink.reset(gsf_output_memory_new());
     GsfPtr<GsfOutfile> compound(gsf_outfile_msole_new(sink.get()));
     if (!compound)
-        return WorksheetStatus::Failure(GsfError(sink.get(), "Cannot build the compound file"));
+        return Status::Failure(GsfError(sink.get(), "Cannot build the compound file"));
     GsfPtr<GsfOutput> workbook(gsf_outfile_new_child(compound.get(), "Workbook", FALSE));
     if (!workbook) {
-        return WorksheetStatus::Failure(GsfError(AsOutput(compound.get()), "Cannot add the workbook"));
+        return Status::Failure(GsfError(AsOutput(compound.get()), "Cannot add the workbook"));
     }
     bool written =
         gsf_output_write(workbook.get(), stream.size(), reinterpret_cast<const guint8*>(stream.data()));
     written = gsf_output_close(workbook.get()) && written;
     written = gsf_output_close(AsOutput(compound.get())) && written;  // closes the sink too
     if (!written)
-        return WorksheetStatus::Failure(GsfError(workbook.get(), "Cannot write the workbook stream"));
+        return Status::Failure(GsfError(workbook.get(), "Cannot write the workbook stream"));
     return {};
 }
 
 }  // namespace
 
-WorksheetStatus WriteBiff8File(const std::string& path, const WorksheetBook& book) {
+Status WriteBiff8File(const std::string& path, const WorksheetBook& book) {
     GsfPtr<GsfOutput> sink;
     if (auto status = BuildCompoundFile(book, sink); !status)
         return status;
     const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
     const guint8* bytes = gsf_output_memory_get_bytes(reinterpret_cast<GsfOutputMemory*>(sink.get()));
-    SaveResult saved = SaveFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes), size));
+    Status saved = SaveFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes), size));
     if (!saved) {
-        return WorksheetStatus::Failure(std::string(kDriverPrefix) + "Cannot save '" + path +
-                                        "': " + saved.reason);
+        return Status::Failure(std::string(kDriverPrefix) + "Cannot save '" + path + "': " + saved.reason);
     }
     return {};
 }
 
-WorksheetStatus ReadBiff8File(const std::string& path, WorksheetBook& book) {
+Status ReadBiff8File(const std::string& path, WorksheetBook& book) {
     const void* raw = nullptr;
     int code = freexl_open(path.c_str(), &raw);
     std::unique_ptr<const void, FreeXlCloser> handle(raw);
     if (code != FREEXL_OK)
-        return WorksheetStatus::Failure(FreeXlError(path, code));
+        return Status::Failure(FreeXlError(path, code));
     unsigned int sheetCount = 0;
     code = freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &sheetCount);
     if (code != FREEXL_OK)
-        return WorksheetStatus::Failure(FreeXlError(path, code));
+        return Status::Failure(FreeXlError(path, code));
     WorksheetBook loaded;
     loaded.sheets.resize(sheetCount);
     for (unsigned int i = 0; i < sheetCount; ++i) {

@@ -3,16 +3,16 @@
 // with libgsf, read with FreeXL.
 #include <string>
 
+#include "logger/Status.h"
 #include "workbook/WorksheetBook.h"
-#include "workbook/WorksheetStatus.h"
 
 namespace veldrin {
 
 // Writes `book` to `path`. The file is written beside the target under a temporary name and
 // renamed over it only when complete, so a failure leaves any earlier file as it was.
-WorksheetStatus WriteBiff8File(const std::string& path, const WorksheetBook& book);
+Status WriteBiff8File(const std::string& path, const WorksheetBook& book);
 // Reads every worksheet of the workbook at `path`, each cell as text (numbers as their shortest
 // exact text, dates as FreeXL shows them).
-WorksheetStatus ReadBiff8File(const std::string& path, WorksheetBook& book);
+Status ReadBiff8File(const std::string& path, WorksheetBook& book);
 
 }  // namespace veldrin

@@ -180,14 +180,14 @@ void CSpreadSheet::WriteBackup() {
 
 // Reading replaces the table only when it succeeds; a failed read leaves the one in memory.
 bool CSpreadSheet::ReadSheet() {
-    WorksheetStatus status = database_->OpenEx(connectText_);
+    Status status = database_->OpenEx(connectText_);
     WorksheetRecordSet records;
     sql_ = "SELECT * FROM " + SqlName(sheetName_ + kWholeSheet);
     if (status)
         status = records.Open(*database_, sql_);
     if (!status) {
         database_->Close();
-        return Fail(status.message);
+        return Fail(status.reason);
     }
     FieldList fields;
     std::vector<FieldList> rows;
@@ -448,15 +448,15 @@ bool CSpreadSheet::ReadCell(std::string& text, short column, long row) {
 }
 
 bool CSpreadSheet::RunStatements(const std::vector<std::string>& statements) {
-    WorksheetStatus status = database_->OpenEx(connectText_);
+    Status status = database_->OpenEx(connectText_);
     for (std::size_t i = 0; status && i < statements.size(); ++i)
         status = database_->ExecuteSql(statements[i]);
     if (!status) {
         database_->Discard();
-        return Fail(status.message);
+        return Fail(status.reason);
     }
     status = database_->Close();
-    return status || Fail(status.message);
+    return status || Fail(status.reason);
 }
 
 bool CSpreadSheet::DeleteSheet() {

@@ -30,7 +30,7 @@ class TableWriter {
     }
 
     // Creates `table` and fills it with rows [first, last].
-    WorksheetStatus Write(const std::string& table, int first, int last) {
+    Status Write(const std::string& table, int first, int last) {
         const std::string name = SqlName(table);
         if (auto status = connection_.ExecuteSql("CREATE TABLE " + name + " (" + definitions_ + " ) ");
             !status) {
@@ -70,7 +70,7 @@ ExportListResult CSpreadSheet::ExportList(const QAbstractItemModel& list, const 
         return {ExportListOutcome::NoExcelDriver, {}};
 
     WorksheetConnection connection;
-    WorksheetStatus status = connection.OpenEx(WorksheetConnectText(driver, path));
+    Status status = connection.OpenEx(WorksheetConnectText(driver, path));
     if (status) {
         TableWriter writer(connection, list);
         status = writer.Write(sheet + "1", 0, std::min(rows - 1, kLastRowOfFirstTable));
@@ -81,7 +81,7 @@ ExportListResult CSpreadSheet::ExportList(const QAbstractItemModel& list, const 
         status = connection.Close();
     if (!status) {
         connection.Discard();
-        return {ExportListOutcome::Failed, status.message};
+        return {ExportListOutcome::Failed, status.reason};
     }
     return {};
 }

@@ -58,7 +58,7 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbst
     }
     if (failed || !std::filesystem::exists(workbook))
         return result;
-    if (SaveResult moved = MoveIntoPlace(workbook, *target); !moved) {
+    if (Status moved = MoveIntoPlace(workbook, *target); !moved) {
         result.messages.push_back(SaveError(moved.reason));
         return result;
     }

@@ -74,7 +74,7 @@ std::string FindExcelDriver(std::string_view installedList) {
     return {};
 }
 
-WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConnectOptions& options) {
+Status ParseWorksheetConnectString(std::string_view text, WorksheetConnectOptions& options) {
     options = {};
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -84,8 +84,8 @@ WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConn
             const std::string piece =
                 Trim(text.substr(pos, semicolon == std::string_view::npos ? text.npos : semicolon - pos));
             if (!piece.empty()) {
-                return WorksheetStatus::Failure(kManagerPrefix + "Invalid connection string attribute '" +
-                                                piece + "'.");
+                return Status::Failure(kManagerPrefix + "Invalid connection string attribute '" + piece +
+                                       "'.");
             }
             pos = semicolon == std::string_view::npos ? text.size() : semicolon + 1;
             continue;
@@ -103,13 +103,12 @@ WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConn
             ++pos;
             const bool closed = ReadSqlEnclosed(text, pos, close, value);
             if (!closed) {
-                return WorksheetStatus::Failure(kManagerPrefix + "The value of " + key + " has no closing '" +
-                                                close + "'.");
+                return Status::Failure(kManagerPrefix + "The value of " + key + " has no closing '" + close +
+                                       "'.");
             }
             const std::size_t next = text.find(';', pos);
             if (!Trim(text.substr(pos, next == std::string_view::npos ? text.npos : next - pos)).empty()) {
-                return WorksheetStatus::Failure(kManagerPrefix + "Unexpected text after the value of " + key +
-                                                ".");
+                return Status::Failure(kManagerPrefix + "Unexpected text after the value of " + key + ".");
             }
             pos = next == std::string_view::npos ? text.size() : next + 1;
         } else {
@@ -149,24 +148,24 @@ WorksheetConnection::~WorksheetConnection() {
     Close();
 }
 
-WorksheetStatus WorksheetConnection::OpenEx(std::string_view connectString) {
+Status WorksheetConnection::OpenEx(std::string_view connectString) {
     if (open_)
-        return WorksheetStatus::Failure(kManagerPrefix + "The connection is already open.");
+        return Status::Failure(kManagerPrefix + "The connection is already open.");
     WorksheetConnectOptions options;
     if (auto status = ParseWorksheetConnectString(connectString, options); !status)
         return status;
     if (Upper(options.driver) != Upper(kWorksheetDriverName)) {
-        return WorksheetStatus::Failure(kManagerPrefix +
-                                        "Data source name not found and no default driver specified.");
+        return Status::Failure(kManagerPrefix +
+                               "Data source name not found and no default driver specified.");
     }
     if (options.dbq.empty())
-        return WorksheetStatus::Failure(kPrefix + "No workbook given (DBQ is empty).");
+        return Status::Failure(kPrefix + "No workbook given (DBQ is empty).");
     WorksheetBook book;
     if (FileExists(options.dbq)) {
         if (auto status = ReadBiff8File(options.dbq, book); !status)
             return status;
     } else if (options.createDb.empty() || options.readOnly) {
-        return WorksheetStatus::Failure(kPrefix + "Could not find file '" + options.dbq + "'.");
+        return Status::Failure(kPrefix + "Could not find file '" + options.dbq + "'.");
     }
     options_ = std::move(options);
     book_ = std::move(book);
@@ -176,7 +175,7 @@ WorksheetStatus WorksheetConnection::OpenEx(std::string_view connectString) {
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Close() {
+Status WorksheetConnection::Close() {
     if (!open_)
         return {};
     open_ = false;
@@ -195,28 +194,28 @@ void WorksheetConnection::Discard() {
     Close();
 }
 
-WorksheetStatus WorksheetConnection::ExecuteSql(std::string_view sql) {
+Status WorksheetConnection::ExecuteSql(std::string_view sql) {
     if (!open_)
-        return WorksheetStatus::Failure(kManagerPrefix + "The connection is not open.");
+        return Status::Failure(kManagerPrefix + "The connection is not open.");
     SqlStatement statement;
     if (auto status = ParseWorksheetSql(sql, statement); !status)
         return status;
     if (options_.readOnly && !std::holds_alternative<SqlSelectAll>(statement)) {
-        return WorksheetStatus::Failure(kPrefix +
-                                        "Operation must use an updateable query: the workbook is read-only.");
+        return Status::Failure(kPrefix +
+                               "Operation must use an updateable query: the workbook is read-only.");
     }
     return std::visit([this](auto& parsed) { return Run(parsed); }, statement);
 }
 
-WorksheetStatus WorksheetConnection::Select(std::string_view sql, const WorksheetSheet*& sheet) const {
+Status WorksheetConnection::Select(std::string_view sql, const WorksheetSheet*& sheet) const {
     if (!open_)
-        return WorksheetStatus::Failure(kManagerPrefix + "The connection is not open.");
+        return Status::Failure(kManagerPrefix + "The connection is not open.");
     SqlStatement statement;
     if (auto status = ParseWorksheetSql(sql, statement); !status)
         return status;
     auto* select = std::get_if<SqlSelectAll>(&statement);
     if (!select)
-        return WorksheetStatus::Failure(kPrefix + "A record set needs a SELECT statement.");
+        return Status::Failure(kPrefix + "A record set needs a SELECT statement.");
     WorksheetSheet* found = nullptr;
     if (auto status = FindTable(select->table, found); !status)
         return status;
@@ -224,29 +223,27 @@ WorksheetStatus WorksheetConnection::Select(std::string_view sql, const Workshee
     return {};
 }
 
-WorksheetStatus WorksheetConnection::FindTable(const std::string& table, WorksheetSheet*& sheet) const {
+Status WorksheetConnection::FindTable(const std::string& table, WorksheetSheet*& sheet) const {
     sheet = const_cast<WorksheetBook&>(book_).Find(SheetOfTable(table));
     if (!sheet || !sheet->HoldsTable()) {
-        return WorksheetStatus::Failure(kPrefix + "The table '" + table +
-                                        "' does not exist in the workbook.");
+        return Status::Failure(kPrefix + "The table '" + table + "' does not exist in the workbook.");
     }
     return {};
 }
 
-WorksheetStatus WorksheetConnection::FindFields(const WorksheetSheet& sheet,
-                                                const std::vector<std::string>& names,
-                                                std::vector<std::size_t>& columns) const {
+Status WorksheetConnection::FindFields(const WorksheetSheet& sheet, const std::vector<std::string>& names,
+                                       std::vector<std::size_t>& columns) const {
     const WorksheetRow& header = sheet.rows.front();
     columns.clear();
     for (const auto& name : names) {
         auto it = std::find_if(header.begin(), header.end(),
                                [&](const std::string& field) { return SameWorksheetName(field, name); });
         if (it == header.end())
-            return WorksheetStatus::Failure(kPrefix + "The field '" + name + "' does not exist in '" +
-                                            sheet.name + "'.");
+            return Status::Failure(kPrefix + "The field '" + name + "' does not exist in '" + sheet.name +
+                                   "'.");
         const auto column = static_cast<std::size_t>(it - header.begin());
         if (std::find(columns.begin(), columns.end(), column) != columns.end()) {
-            return WorksheetStatus::Failure(kPrefix + "The field '" + name + "' is named twice.");
+            return Status::Failure(kPrefix + "The field '" + name + "' is named twice.");
         }
         columns.push_back(column);
     }
@@ -257,41 +254,40 @@ std::size_t WorksheetConnection::SheetIndex(const WorksheetSheet& sheet) const {
     return static_cast<std::size_t>(&sheet - book_.sheets.data());
 }
 
-WorksheetStatus WorksheetConnection::CheckFits(const WorksheetSheet& sheet, std::size_t column,
-                                               const std::string& value) const {
+Status WorksheetConnection::CheckFits(const WorksheetSheet& sheet, std::size_t column,
+                                      const std::string& value) const {
     std::size_t limit = 255;
     auto sizes = fieldSizes_.find(SheetIndex(sheet));
     if (sizes != fieldSizes_.end() && column < sizes->second.size())
         limit = sizes->second[column];
     if (Utf16Length(value) > limit) {
-        return WorksheetStatus::Failure(kPrefix + "The field '" + sheet.rows.front()[column] +
-                                        "' is too small for a text of " + std::to_string(Utf16Length(value)) +
-                                        " characters (at most " + std::to_string(limit) + ").");
+        return Status::Failure(kPrefix + "The field '" + sheet.rows.front()[column] +
+                               "' is too small for a text of " + std::to_string(Utf16Length(value)) +
+                               " characters (at most " + std::to_string(limit) + ").");
     }
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Run(SqlCreateTable& create) {
+Status WorksheetConnection::Run(SqlCreateTable& create) {
     const std::string name = SheetOfTable(create.table);
     WorksheetSheet* sheet = book_.Find(name);
     if (sheet && sheet->HoldsTable())
-        return WorksheetStatus::Failure(kPrefix + "The table '" + name + "' already exists.");
+        return Status::Failure(kPrefix + "The table '" + name + "' already exists.");
     if (!ValidSheetName(name)) {
-        return WorksheetStatus::Failure(
-            kPrefix + "'" + name +
-            "' is not a valid sheet name: 1 to 31 characters, none of [ ] : * ? / \\.");
+        return Status::Failure(kPrefix + "'" + name +
+                               "' is not a valid sheet name: 1 to 31 characters, none of [ ] : * ? / \\.");
     }
     if (create.fields.size() > kWorksheetMaxColumns) {
-        return WorksheetStatus::Failure(kPrefix + "A table has at most 256 fields.");
+        return Status::Failure(kPrefix + "A table has at most 256 fields.");
     }
     WorksheetRow header;
     std::vector<std::size_t> sizes;
     for (const auto& field : create.fields) {
         if (Utf16Length(field.name) > 255)
-            return WorksheetStatus::Failure(kPrefix + "The field name '" + field.name + "' is too long.");
+            return Status::Failure(kPrefix + "The field name '" + field.name + "' is too long.");
         for (const auto& earlier : header) {
             if (SameWorksheetName(earlier, field.name)) {
-                return WorksheetStatus::Failure(kPrefix + "The field '" + field.name + "' is defined twice.");
+                return Status::Failure(kPrefix + "The field '" + field.name + "' is defined twice.");
             }
         }
         header.push_back(field.name);
@@ -307,7 +303,7 @@ WorksheetStatus WorksheetConnection::Run(SqlCreateTable& create) {
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Run(SqlDropTable& drop) {
+Status WorksheetConnection::Run(SqlDropTable& drop) {
     WorksheetSheet* sheet = nullptr;
     if (auto status = FindTable(drop.table, sheet); !status)
         return status;
@@ -318,7 +314,7 @@ WorksheetStatus WorksheetConnection::Run(SqlDropTable& drop) {
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Run(SqlInsert& insert) {
+Status WorksheetConnection::Run(SqlInsert& insert) {
     WorksheetSheet* sheet = nullptr;
     std::vector<std::size_t> columns;
     if (auto status = FindTable(insert.table, sheet); !status)
@@ -326,8 +322,8 @@ WorksheetStatus WorksheetConnection::Run(SqlInsert& insert) {
     if (auto status = FindFields(*sheet, insert.fields, columns); !status)
         return status;
     if (sheet->rows.size() >= kWorksheetMaxRows) {
-        return WorksheetStatus::Failure(kPrefix + "The table '" + sheet->name +
-                                        "' is full: a worksheet holds at most 65536 rows.");
+        return Status::Failure(kPrefix + "The table '" + sheet->name +
+                               "' is full: a worksheet holds at most 65536 rows.");
     }
     WorksheetRow row(sheet->rows.front().size());
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -340,7 +336,7 @@ WorksheetStatus WorksheetConnection::Run(SqlInsert& insert) {
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Run(SqlUpdate& update) {
+Status WorksheetConnection::Run(SqlUpdate& update) {
     WorksheetSheet* sheet = nullptr;
     if (auto status = FindTable(update.table, sheet); !status)
         return status;
@@ -373,11 +369,11 @@ WorksheetStatus WorksheetConnection::Run(SqlUpdate& update) {
     return {};
 }
 
-WorksheetStatus WorksheetConnection::Run(SqlSelectAll&) {
-    return WorksheetStatus::Failure(kPrefix + "A SELECT statement needs a record set.");
+Status WorksheetConnection::Run(SqlSelectAll&) {
+    return Status::Failure(kPrefix + "A SELECT statement needs a record set.");
 }
 
-WorksheetStatus WorksheetRecordSet::Open(const WorksheetConnection& connection, std::string_view sql) {
+Status WorksheetRecordSet::Open(const WorksheetConnection& connection, std::string_view sql) {
     Close();
     const WorksheetSheet* sheet = nullptr;
     if (auto status = connection.Select(sql, sheet); !status)

@@ -9,9 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "logger/Status.h"
 #include "workbook/WorksheetBook.h"
 #include "workbook/WorksheetSql.h"
-#include "workbook/WorksheetStatus.h"
 
 namespace veldrin {
 
@@ -34,7 +34,7 @@ struct WorksheetConnectOptions {
 };
 
 // Parses "KEY=value;KEY={value};KEY=\"value\"..." (keys in any case, unknown keys ignored).
-WorksheetStatus ParseWorksheetConnectString(std::string_view text, WorksheetConnectOptions& options);
+Status ParseWorksheetConnectString(std::string_view text, WorksheetConnectOptions& options);
 // The connect string for a workbook: driver, no data source name, names in the first row,
 // writable, created when missing.
 std::string WorksheetConnectText(std::string_view driver, std::string_view workbook);
@@ -46,18 +46,18 @@ class WorksheetConnection {
     WorksheetConnection(const WorksheetConnection&) = delete;
     WorksheetConnection& operator=(const WorksheetConnection&) = delete;
 
-    WorksheetStatus OpenEx(std::string_view connectString);
+    Status OpenEx(std::string_view connectString);
     bool IsOpen() const { return open_; }
     // Runs CREATE TABLE, DROP TABLE, INSERT INTO or UPDATE.
-    WorksheetStatus ExecuteSql(std::string_view sql);
+    Status ExecuteSql(std::string_view sql);
     // Writes the workbook if a statement changed it, then closes. Closing a closed connection is
     // a no-op.
-    WorksheetStatus Close();
+    Status Close();
     // Closes without writing anything: every change since the open is dropped.
     void Discard();
 
     // The sheet a SELECT reads, or a failure text (used by WorksheetRecordSet).
-    WorksheetStatus Select(std::string_view sql, const WorksheetSheet*& sheet) const;
+    Status Select(std::string_view sql, const WorksheetSheet*& sheet) const;
     bool FirstRowHasNames() const { return options_.firstRowHasNames; }
 
   private:
@@ -66,17 +66,16 @@ class WorksheetConnection {
         std::vector<std::size_t> fieldIndex;  // column of each field the statement names
     };
 
-    WorksheetStatus Run(SqlCreateTable& create);
-    WorksheetStatus Run(SqlDropTable& drop);
-    WorksheetStatus Run(SqlInsert& insert);
-    WorksheetStatus Run(SqlUpdate& update);
-    WorksheetStatus Run(SqlSelectAll& select);
-    WorksheetStatus FindTable(const std::string& table, WorksheetSheet*& sheet) const;
-    WorksheetStatus FindFields(const WorksheetSheet& sheet, const std::vector<std::string>& names,
-                               std::vector<std::size_t>& columns) const;
+    Status Run(SqlCreateTable& create);
+    Status Run(SqlDropTable& drop);
+    Status Run(SqlInsert& insert);
+    Status Run(SqlUpdate& update);
+    Status Run(SqlSelectAll& select);
+    Status FindTable(const std::string& table, WorksheetSheet*& sheet) const;
+    Status FindFields(const WorksheetSheet& sheet, const std::vector<std::string>& names,
+                      std::vector<std::size_t>& columns) const;
     std::size_t SheetIndex(const WorksheetSheet& sheet) const;
-    WorksheetStatus CheckFits(const WorksheetSheet& sheet, std::size_t column,
-                              const std::string& value) const;
+    Status CheckFits(const WorksheetSheet& sheet, std::size_t column, const std::string& value) const;
 
     bool open_ = false;
     bool changed_ = false;
@@ -91,7 +90,7 @@ class WorksheetConnection {
 // header row, then the records below it.
 class WorksheetRecordSet {
   public:
-    WorksheetStatus Open(const WorksheetConnection& connection, std::string_view sql);
+    Status Open(const WorksheetConnection& connection, std::string_view sql);
     void Close();
     bool IsOpen() const { return open_; }
 

@@ -302,15 +302,15 @@ bool IsRange(std::string_view text) {
 
 }  // namespace
 
-WorksheetStatus ParseWorksheetSql(std::string_view sql, SqlStatement& statement) {
+Status ParseWorksheetSql(std::string_view sql, SqlStatement& statement) {
     std::vector<Token> tokens;
     std::string error;
     if (!Tokenizer(sql).Run(tokens, error)) {
-        return WorksheetStatus::Failure(std::string(kSyntaxError) + ": " + error + ".");
+        return Status::Failure(std::string(kSyntaxError) + ": " + error + ".");
     }
     Parser parser(std::move(tokens));
     if (!parser.Statement(statement)) {
-        return WorksheetStatus::Failure(std::string(kSyntaxError) + ": " + parser.Error() + ".");
+        return Status::Failure(std::string(kSyntaxError) + ": " + parser.Error() + ".");
     }
     return {};
 }

@@ -18,7 +18,7 @@
 #include <variant>
 #include <vector>
 
-#include "workbook/WorksheetStatus.h"
+#include "logger/Status.h"
 
 namespace veldrin {
 
@@ -53,7 +53,7 @@ struct SqlSelectAll {
 using SqlStatement = std::variant<SqlCreateTable, SqlDropTable, SqlInsert, SqlUpdate, SqlSelectAll>;
 
 // Parses one statement; a statement outside the forms above gives a syntax error text.
-WorksheetStatus ParseWorksheetSql(std::string_view sql, SqlStatement& statement);
+Status ParseWorksheetSql(std::string_view sql, SqlStatement& statement);
 
 // The sheet a table name refers to: the name without a range suffix ("s$A1:IV65536" → "s").
 std::string SheetOfTable(std::string_view table);

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QTimer>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "print/CurveDecimation.h"
 #include "print/PrintJob.h"
 #include "print/PrintSelection.h"

@@ -13,6 +13,7 @@
 #include "app/CVeldrinView.h"
 #include "app/CurvePage.h"
 #include "app/Workspace.h"
+#include "logger/WireCodec.h"
 #include "sim/SimLink.h"
 #include "sim/VirtualClock.h"
 
@@ -28,13 +29,16 @@ class CurvePageTest : public ::testing::Test {
         historyPage = qobject_cast<CurvePage*>(frame.View()->HistoryPanel()->DataTabs()->widget(0));
     }
 
+    // Sample i of the ramp is taken a minute after sample i − 1.
+    static std::time_t RampTime(int i) { return 1700000000 + 60 * static_cast<std::time_t>(i); }
+
     // A history of `count` samples rising by one, shown as a loaded file would be.
     void ShowRampHistory(int count) {
         HistoryDataSet& history = workspace.Records().History();
         history.model = LoggerModel::SingleTemperature;
         history.shown = {true, false};
         for (int i = 0; i < count; ++i) {
-            history.samples.SetHistorySample(i, static_cast<float>(i), 0, 0, "t" + std::to_string(i));
+            history.samples.SetHistorySample(i, static_cast<float>(i), 0, RampTime(i));
         }
         workspace.Records().ShowLoadedFile();
     }
@@ -84,7 +88,7 @@ TEST_F(CurvePageTest, ClickPlacesTheCursorAndShowsTheValueUnderIt) {
     const int source = chart.SourceIndex(chart.CursorPoint());
     ASSERT_GT(source, 0);
     EXPECT_NEAR(chart.CursorPosition(), 300, chart.PixelStep());
-    EXPECT_EQ(chart.CursorText(), QStringLiteral("t%1").arg(source));
+    EXPECT_EQ(chart.CursorText(), QString::fromStdString(FormatTime(RampTime(source))));
     const auto& texts = historyPage->Texts();
     const auto value =
         std::find_if(texts.begin(), texts.end(), [](const PageText& t) { return t.x == 595 && t.y == 50; });
@@ -95,7 +99,7 @@ TEST_F(CurvePageTest, ClickPlacesTheCursorAndShowsTheValueUnderIt) {
     QTest::mouseClick(historyPage, Qt::LeftButton, {}, QPoint(10, 200));
     Paint(historyPage);
     EXPECT_EQ(chart.CursorPoint(), 0);
-    EXPECT_EQ(chart.CursorText(), QStringLiteral("t0"));
+    EXPECT_EQ(chart.CursorText(), QString::fromStdString(FormatTime(RampTime(0))));
 }
 
 TEST_F(CurvePageTest, RealtimeTrackbarFollowsTheReadingsAndZoomStopsAtFourReadings) {

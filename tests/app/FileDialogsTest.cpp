@@ -99,11 +99,12 @@ class FileDialogsTest : public ::testing::Test {
         history.shown = {true, true};
         for (int i = 0; i < 4; ++i) {
             const std::time_t time = kSimDefaultClockStart + 60 * i;
-            history.samples.SetHistorySample(i, 20.0F + static_cast<float>(i), -5.0F, time, FormatTime(time));
+            history.samples.SetHistorySample(i, 20.0F + static_cast<float>(i), -5.0F, time);
         }
-        history.summary.dataLength = "8";
-        history.summary.startTime = FormatTime(kSimDefaultClockStart);
-        history.summary.stopTime = FormatTime(kSimDefaultClockStart + 180);
+        history.summary.source = SummarySource::Download;
+        history.summary.dataLengthValue = 8;
+        history.summary.start = kSimDefaultClockStart;
+        history.summary.stop = kSimDefaultClockStart + 180;
         history.summary.intervalSeconds = 60;
         history.summary.min1 = 20;
         history.summary.max1 = 23;

@@ -20,6 +20,7 @@
 #include "app/CheckHistory.h"
 #include "app/CurvePage.h"
 #include "app/WarnDialog.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/SimWindowFixture.h"
@@ -210,7 +211,7 @@ TEST_F(PanelWorkflowTest, SingleTemperatureDownloadListsAsManyReadingsAsTheLogge
     const HistoryDataSet& history = workspace.Records().History();
     ASSERT_TRUE(StepUntil([&] { return history.samples.Count() > 0; }, 2000));
     EXPECT_EQ(history.samples.Count(), 6000);
-    EXPECT_EQ(history.summary.dataLength, "6000");
+    EXPECT_EQ(SummaryTextsOf(history).dataLength, "6000");
     EXPECT_EQ(frame.findChild<QLineEdit*>(QStringLiteral("edit1013"))->text(), QStringLiteral("6000"));
 }
 

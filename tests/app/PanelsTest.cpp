@@ -13,8 +13,8 @@
 #include "app/CFormDialog.h"
 #include "app/PanelPages.h"
 #include "app/WarnDialog.h"
+#include "history/SampleSeries.h"
 #include "logger/LoggerInfo.h"
-#include "logger/SampleSeries.h"
 #include "measure/RealtimeListModel.h"
 
 namespace veldrin {
@@ -191,7 +191,7 @@ TEST(ListPageTest, ColumnsTakeTheListsWidths) {
     LoggerInfo info;
     info.model = LoggerModel::TemperatureHumidity;
     SampleSeries series;
-    series.AppendRealtime(21.5f, 55.0f, 0, "t1");
+    series.AppendRealtime(21.5f, 55.0f, 0);
     list.AppendReading(series, info, 0);
     ASSERT_EQ(list.columnCount(), 6);
     EXPECT_GE(page.columnWidth(2), 65);

@@ -70,15 +70,13 @@ class RecentFilesTest : public ::testing::Test {
         HistoryDataSet& history = window->workspace.Records().History();
         for (int i = 0; i < 5; ++i) {
             history.samples.SetHistorySample(i, 20.0f + static_cast<float>(i), 0,
-                                             kSimDefaultClockStart + 60 * i,
-                                             QString::asprintf("2024-05-20 09:%02d:00", i).toStdString());
+                                             kSimDefaultClockStart + 60 * i);
         }
-        history.summary.dataLength = "5";
+        history.summary.source = SummarySource::Download;
         history.summary.dataLengthValue = 5;
-        history.summary.interval = "60s";
         history.summary.intervalSeconds = 60;
-        history.summary.startTime = "2024-05-20 09:00:00";
-        history.summary.stopTime = "2024-05-20 09:04:00";
+        history.summary.start = kSimDefaultClockStart;
+        history.summary.stop = kSimDefaultClockStart + 240;
     }
     QString Path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
     // Saves the history of `window` as the data file `name` (without extension).

@@ -75,14 +75,14 @@ class StatisticsPageTest : public ::testing::Test {
         for (int i = 0; i < 12; ++i) {
             const float temperature = i == 3 || i == 4 ? 9.25f : 5.0f;
             const float humidity = i == 9 ? 35.5f : 60.0f;
-            set.samples.SetHistorySample(i, temperature, humidity, start + 300 * i,
-                                         FormatTime(start + 300 * i));
+            set.samples.SetHistorySample(i, temperature, humidity, start + 300 * i);
         }
         set.summary.title = "冷库";
-        set.summary.startTime = FormatTime(start);
-        set.summary.stopTime = FormatTime(start + 300 * 11);
+        set.summary.source = SummarySource::Download;
+        set.summary.start = start;
+        set.summary.stop = start + 300 * 11;
         set.summary.intervalSeconds = 300;
-        set.summary.dataLength = "24";  // values stored: twelve readings of two channels
+        set.summary.dataLengthValue = 24;  // values stored: twelve readings of two channels
         set.summary.min1 = 5;
         set.summary.max1 = 9.25f;
         set.summary.avg1 = 5.7f;

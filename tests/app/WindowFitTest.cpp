@@ -21,6 +21,7 @@
 #include "app/CVeldrinView.h"
 #include "app/CheckHistory.h"
 #include "app/Translations.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
 #include "tests/app/SimWindowFixture.h"
@@ -114,8 +115,8 @@ TEST_F(WindowFitTest, SummaryValuesAreWholeAtTheDefaultSize) {
     }
     EXPECT_GE(checked, 10);
     // Times stay on one line.
-    const HistorySummary& s = workspace.Records().History().summary;
-    for (const std::string& time : {s.startTime, s.stopTime}) {
+    const SummaryTexts texts = SummaryTextsOf(workspace.Records().History());
+    for (const std::string& time : {texts.startTime, texts.stopTime}) {
         const QList<QModelIndex> found = list->match(list->index(0, 1), Qt::DisplayRole,
                                                      QString::fromStdString(time), 1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << time;

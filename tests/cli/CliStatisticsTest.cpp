@@ -36,15 +36,15 @@ class CliStatistics : public ::testing::Test {
         for (int i = 0; i < 12; ++i) {
             const float temperature = i == 3 || i == 4 ? 9.25f : 4.0f + static_cast<float>(i) / 4;
             const float humidity = i == 9 ? 35.5f : 60.0f;
-            set.samples.SetHistorySample(i, temperature, humidity, start + 300 * i,
-                                         FormatTime(start + 300 * i));
+            set.samples.SetHistorySample(i, temperature, humidity, start + 300 * i);
         }
         HistorySummary& s = set.summary;
         s.title = "冷库";
-        s.startTime = FormatTime(start);
-        s.stopTime = FormatTime(start + 300 * 11);
+        s.source = SummarySource::Download;
+        s.start = start;
+        s.stop = start + 300 * 11;
         s.intervalSeconds = 300;
-        s.dataLength = "24";
+        s.dataLengthValue = 24;
         s.min1 = 4;
         s.max1 = 9.25f;
         s.avg1 = 5;

@@ -11,6 +11,7 @@
 
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "tests/PipeUnblocker.h"
 #include "tests/files/DataFileTestSupport.h"
@@ -56,14 +57,14 @@ class DataFileRefusal : public ::testing::Test {
     void ExpectRefused(const std::string& bytes, const std::string& reasonPart) {
         std::string path = folder_.File("refused.Vdr");
         test::WriteBytes(path, bytes);
-        DataFileResult result = LoadDataFileInto(path, current_);
+        Status result = LoadDataFileInto(path, current_);
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.reason.find(reasonPart), std::string::npos) << result.reason;
         EXPECT_EQ(current_.summary.title, "当前历史");
         EXPECT_EQ(current_.model, LoggerModel::SingleTemperature);
         EXPECT_EQ(current_.samples.Count(), 2);
         EXPECT_FLOAT_EQ(current_.samples.Value1(1), 2.5F);
-        EXPECT_EQ(current_.summary.interval, "60s");
+        EXPECT_EQ(SummaryTextsOf(current_).interval, "60s");
         EXPECT_FLOAT_EQ(current_.limits.upper1, 40.0F);
     }
 
@@ -174,7 +175,7 @@ TEST_F(DataFileRefusal, APipeADeviceOrAFolderIsRefusedAtOnce) {
     const std::string fifo = folder_.File("waiting.Vdr");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const auto begun = std::chrono::steady_clock::now();
-    DataFileResult result;
+    Status result;
     {
         test::PipeUnblocker unblocker(fifo);
         result = LoadDataFileInto(fifo, current_);
@@ -243,7 +244,7 @@ TEST_F(DataFileRefusal, EveryFileThatLoadsCanBeSavedAgain) {
         if (!load.result.ok)
             continue;
         ++loaded;
-        SaveResult saved = WriteDataFile(folder_.File("saved.Vdr"), *load.dataSet);
+        Status saved = WriteDataFile(folder_.File("saved.Vdr"), *load.dataSet);
         ASSERT_TRUE(saved.ok) << "round " << round << ": " << saved.reason;
         DataFileLoad again = LoadDataFile(folder_.File("saved.Vdr"));
         ASSERT_TRUE(again.result.ok) << "round " << round << ": " << again.result.reason;
@@ -258,13 +259,14 @@ TEST_F(DataFileRefusal, EveryFileThatLoadsCanBeSavedAgain) {
             EXPECT_FLOAT_EQ(again.dataSet->samples.Value1(i), stored(load.dataSet->samples.Value1(i)));
             EXPECT_FLOAT_EQ(again.dataSet->samples.Value2(i), stored(load.dataSet->samples.Value2(i)));
         }
-        EXPECT_EQ(again.dataSet->summary.stopTime, load.dataSet->summary.stopTime) << "round " << round;
+        EXPECT_EQ(SummaryTextsOf(*again.dataSet).stopTime, SummaryTextsOf(*load.dataSet).stopTime)
+            << "round " << round;
     }
     EXPECT_GT(loaded, 20);
 }
 
 TEST_F(DataFileRefusal, MissingFileAndHeaderReaderOnAClosedStream) {
-    DataFileResult result = LoadDataFileInto(folder_.File("none.Vdr"), current_);
+    Status result = LoadDataFileInto(folder_.File("none.Vdr"), current_);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("none.Vdr"), std::string::npos);
     EXPECT_EQ(current_.samples.Count(), 2);
@@ -282,7 +284,7 @@ class DataFileWriterRefusal : public ::testing::Test {
     test::TempFolder folder_;
 
     void ExpectNotWritten(const HistoryDataSet& set, const std::string& reasonPart) {
-        SaveResult result = WriteDataFile(folder_.File("out.Vdr"), set);
+        Status result = WriteDataFile(folder_.File("out.Vdr"), set);
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.reason.find(reasonPart), std::string::npos) << result.reason;
         EXPECT_TRUE(folder_.Entries().empty());
@@ -293,9 +295,9 @@ TEST_F(DataFileWriterRefusal, NumbersThatDoNotFitTheirFields) {
     HistoryDataSet set = test::MakeHistory(LoggerModel::DualTemperature, {{1, 2}}, 1000000000, 100000);
     ExpectNotWritten(set, "interval of 100000 s");
     set.summary.intervalSeconds = 99999;
-    set.summary.dataLength = "1000000";
+    set.summary.dataLengthValue = 1000000;
     ExpectNotWritten(set, "value count");
-    set.summary.dataLength = "2x";
+    set.summary.dataLengthValue = -2;
     ExpectNotWritten(set, "value count");
 }
 
@@ -304,9 +306,9 @@ TEST_F(DataFileWriterRefusal, CountsThatTheSamplesCannotFill) {
     set.shown = {false, false};
     ExpectNotWritten(set, "neither channel");
     set.shown = {true, true};
-    set.summary.dataLength = "8";
+    set.summary.dataLengthValue = 8;
     ExpectNotWritten(set, "needs more samples");
-    set.summary.dataLength = "5";
+    set.summary.dataLengthValue = 5;
     ExpectNotWritten(set, "whole samples");
     set.model = LoggerModel::Unknown;
     ExpectNotWritten(set, "no logger model");
@@ -316,7 +318,8 @@ TEST_F(DataFileWriterRefusal, ASampleThatIsNotANumberStopsTheSave) {
     history_.samples.MutableValues2()[2] = std::nanf("");
     ExpectNotWritten(history_, "sample 2");
     history_.samples.MutableValues2()[2] = 6;
-    history_.summary.stopTime = "2001-9-9";
+    // A stop time whose text is not a full date and time (a year before 1000).
+    history_.summary.stop = MakeLocalTime(999, 9, 9, 0, 0, 0).value();
     ExpectNotWritten(history_, "stop time");
 }
 

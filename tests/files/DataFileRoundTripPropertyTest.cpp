@@ -9,6 +9,7 @@
 
 #include "files/DataFile.h"
 #include "files/DataFileFields.h"
+#include "history/HistoryText.h"
 #include "logger/WireCodec.h"
 #include "tests/files/DataFileTestSupport.h"
 
@@ -73,7 +74,7 @@ HistoryDataSet History(LoggerModel model, std::array<bool, 2> shown, Shape shape
     HistoryDataSet set = MakeHistory(model, values, test::LocalTime(2023, 12, 31, 23, 59, 0), 30);
     set.shown = shown;
     const int channels = shown[0] + shown[1];
-    set.summary.dataLength = std::to_string(count * channels);
+    set.summary.dataLengthValue = count * channels;
     return set;
 }
 
@@ -125,7 +126,7 @@ TEST(DataFileRoundTripProperty, EverySavedHistoryReadsBackWithTheSameSamples) {
                                  "/" + Name(shape2));
                     const std::string path = folder.File("history.Vdr");
                     std::remove(path.c_str());
-                    SaveResult result = WriteDataFile(path, set);
+                    Status result = WriteDataFile(path, set);
                     if (two && shape1 == Shape::Zero && shape2 == Shape::Zero) {
                         EXPECT_FALSE(result.ok) << "the file would hold no sample at all";
                     }
@@ -182,8 +183,8 @@ TEST(DataFileRoundTripProperty, AnUnpluggedSecondProbeIsWrittenAsADisabledChanne
         DataFileLoad load = LoadDataFile(path);
         ASSERT_TRUE(load.result.ok) << load.result.reason;
         EXPECT_EQ(load.header.valueCount, 600);
-        EXPECT_EQ(load.dataSet->summary.dataLength, "600");
-        EXPECT_EQ(load.dataSet->summary.enabledChannels, "1");
+        EXPECT_EQ(SummaryTextsOf(*load.dataSet).dataLength, "600");
+        EXPECT_EQ(SummaryTextsOf(*load.dataSet).enabledChannels, "1");
         ASSERT_EQ(load.dataSet->samples.Count(), 600);
         EXPECT_EQ(load.dataSet->samples.Time(599), set.samples.Time(599)) << "the times keep their spacing";
         EXPECT_FLOAT_EQ(load.dataSet->samples.Value1(1), Stored(set.samples.Value1(1)));
@@ -201,7 +202,7 @@ TEST(DataFileRoundTripProperty, ZeroStatisticsOverValuesThatAreNotZeroAreRefused
     // Statistics that do not describe the values: writing the channel without values would lose them.
     set.summary.min2 = set.summary.max2 = set.summary.avg2 = 0;
     const std::string path = folder.File("inconsistent.Vdr");
-    SaveResult result = WriteDataFile(path, set);
+    Status result = WriteDataFile(path, set);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.reason.find("channel 2"), std::string::npos) << result.reason;
     EXPECT_FALSE(std::filesystem::exists(path));
@@ -214,7 +215,7 @@ TEST(DataFileRoundTripProperty, AHiddenChannelIsWrittenWithStatisticsOfZero) {
         History(LoggerModel::TemperatureHumidity, {true, true}, Shape::Varying, Shape::Varying, 30, random);
     // Humidity unchecked after its statistics were taken: they must not make a reader look for values.
     set.shown = {true, false};
-    set.summary.dataLength = "30";
+    set.summary.dataLengthValue = 30;
     const std::string path = folder.File("hidden.Vdr");
     ASSERT_TRUE(WriteDataFile(path, set).ok);
     DataFileLoad load = LoadDataFile(path);

@@ -4,6 +4,7 @@
 
 #include "files/CipherFile.h"
 #include "files/DataFile.h"
+#include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
 #include "tests/files/DataFileTestSupport.h"
@@ -89,33 +90,34 @@ TEST_F(DataFileRoundTrip, EveryModelReadsBackWithPaddedTextsStoredStatisticsAndR
         EXPECT_EQ(back.model, c.model);
         EXPECT_EQ(back.fileKind, c.kind);
         const HistorySummary& s = back.summary;
+        const SummaryTexts texts = SummaryTextsOf(back);
         EXPECT_EQ(s.title, Padded("冷库一号", 12 + 28));
         EXPECT_EQ(ToGbk(s.title).size(), 36U);
         EXPECT_EQ(ToGbk(s.description).size(), 60U);
         EXPECT_EQ(s.instrumentName, c.instrument);
         EXPECT_EQ(s.channel2Name, c.name2);
         EXPECT_EQ(s.channel2Unit, c.unit2);
-        EXPECT_EQ(s.channel1Min, "-1.50  ");
-        EXPECT_EQ(s.channel1Max, "25.30  ");
+        EXPECT_EQ(texts.channel1Min, "-1.50  ");
+        EXPECT_EQ(texts.channel1Max, "25.30  ");
         EXPECT_FLOAT_EQ(s.max1, 25.3F);
-        EXPECT_EQ(s.startTime, "2010- 1- 5  8: 3: 0");
-        EXPECT_EQ(s.stopTime, "2010- 1- 5  8:13: 0");
-        EXPECT_EQ(s.interval, "300s");
+        EXPECT_EQ(texts.startTime, "2010- 1- 5  8: 3: 0");
+        EXPECT_EQ(texts.stopTime, "2010- 1- 5  8:13: 0");
+        EXPECT_EQ(texts.interval, "300s");
         EXPECT_EQ(back.limits.enable1, 1);
         EXPECT_FLOAT_EQ(back.limits.lower1, -10.0F);
         EXPECT_FLOAT_EQ(back.limits.upper1, 40.0F);
 
         bool two = c.model != LoggerModel::SingleTemperature;
-        EXPECT_EQ(s.dataLength, two ? "6" : "3");
-        EXPECT_EQ(s.enabledChannels, two ? "2" : "1");
-        EXPECT_EQ(s.channel2Min, two ? "59.99  " : "0000000");
+        EXPECT_EQ(texts.dataLength, two ? "6" : "3");
+        EXPECT_EQ(texts.enabledChannels, two ? "2" : "1");
+        EXPECT_EQ(texts.channel2Min, two ? "59.99  " : "0000000");
         EXPECT_FLOAT_EQ(back.limits.upper2, two ? 80.0F : 0.0F);
 
         ASSERT_EQ(back.samples.Count(), 3);
         EXPECT_FLOAT_EQ(back.samples.Value1(1), -1.5F);
         EXPECT_FLOAT_EQ(back.samples.Value2(2), two ? 59.99F : 0.0F);
         EXPECT_EQ(back.samples.Time(2), start_ + 600);
-        EXPECT_EQ(back.samples.TimeText(1), "2010- 1- 5  8: 8: 0");
+        EXPECT_EQ(SampleTimeText(back, 1), "2010- 1- 5  8: 8: 0");
     }
 }
 
@@ -245,14 +247,14 @@ TEST_F(DataFileRoundTrip, AHiddenChannelIsWrittenWithoutValuesAndReadBackAsDisab
     // Temperature only, as a download with humidity unchecked leaves it.
     set.shown = {true, false};
     set.summary.min2 = set.summary.max2 = set.summary.avg2 = 0;
-    set.summary.dataLength = "2";
+    set.summary.dataLengthValue = 2;
     std::string path = folder_.File("hidden.Vdr");
     ASSERT_TRUE(WriteDataFile(path, set).ok);
     EXPECT_EQ(test::ReadBytes(path).size(), 223U + 14);
     DataFileLoad load = LoadDataFile(path);
     ASSERT_TRUE(load.result.ok) << load.result.reason;
     EXPECT_EQ(load.dataSet->shown, (std::array<bool, 2>{true, false}));
-    EXPECT_EQ(load.dataSet->summary.enabledChannels, "1");
+    EXPECT_EQ(SummaryTextsOf(*load.dataSet).enabledChannels, "1");
     ASSERT_EQ(load.dataSet->samples.Count(), 2);
     EXPECT_FLOAT_EQ(load.dataSet->samples.Value1(1), 21.0F);
     EXPECT_FLOAT_EQ(load.dataSet->samples.Value2(1), 0.0F);
@@ -290,10 +292,10 @@ TEST_F(DataFileRoundTrip, TimeTextsAreBlankPaddedAcrossMonthsLeapDaysAndYears) {
     for (int i = 0; i < 2000; ++i) {
         std::time_t expected = start + static_cast<std::time_t>(i) * 86399;
         ASSERT_EQ(loaded.samples.Time(i), expected) << i;
-        ASSERT_EQ(loaded.samples.TimeText(i), FormatTime(expected, TimeStyle::BlankPadded)) << i;
+        ASSERT_EQ(SampleTimeText(loaded, i), FormatTime(expected, TimeStyle::BlankPadded)) << i;
     }
-    EXPECT_EQ(loaded.samples.TimeText(1), "2012- 1- 1 23:59:57");
-    EXPECT_EQ(loaded.samples.TimeText(60), "2012- 2-29 23:58:58");
+    EXPECT_EQ(SampleTimeText(loaded, 1), "2012- 1- 1 23:59:57");
+    EXPECT_EQ(SampleTimeText(loaded, 60), "2012- 2-29 23:58:58");
 
     // A shorter file loaded over it leaves nothing of the longer one behind.
     HistoryDataSet small = MakeHistory(LoggerModel::DualTemperature, {{5.0F, 6.0F}}, start_, 60);
@@ -301,7 +303,7 @@ TEST_F(DataFileRoundTrip, TimeTextsAreBlankPaddedAcrossMonthsLeapDaysAndYears) {
     ASSERT_TRUE(LoadDataFileInto(path, loaded).ok);
     EXPECT_EQ(loaded.model, LoggerModel::DualTemperature);
     ASSERT_EQ(loaded.samples.Count(), 1);
-    EXPECT_EQ(loaded.samples.TimeText(0), "2010- 1- 5  8: 3: 0");
+    EXPECT_EQ(SampleTimeText(loaded, 0), "2010- 1- 5  8: 3: 0");
     EXPECT_FLOAT_EQ(loaded.samples.Value2(0), 6.0F);
 }
 
@@ -326,9 +328,9 @@ TEST_F(DataFileRoundTrip, ShortFormFileLoadsWithTheAlarmOff) {
     EXPECT_EQ(load.header.kind, 4);
     const HistoryDataSet& set = *load.dataSet;
     EXPECT_EQ(set.limits.enable1, 0);
-    EXPECT_EQ(set.summary.startTime, "2009- 3- 1  9: 0: 0");
-    EXPECT_EQ(set.summary.stopTime, "2009- 3- 1  9: 2: 0");
-    EXPECT_EQ(set.summary.channel2Avg, "42.50  ");
+    EXPECT_EQ(SummaryTextsOf(set).startTime, "2009- 3- 1  9: 0: 0");
+    EXPECT_EQ(SummaryTextsOf(set).stopTime, "2009- 3- 1  9: 2: 0");
+    EXPECT_EQ(SummaryTextsOf(set).channel2Avg, "42.50  ");
     ASSERT_EQ(set.samples.Count(), 3);
     EXPECT_FLOAT_EQ(set.samples.Value1(2), 12.0F);
     EXPECT_FLOAT_EQ(set.samples.Value2(2), 42.5F);

@@ -91,7 +91,7 @@ TEST_F(SafeSave, AFolderWhereNothingCanBeCreatedKeepsTheOldFile) {
     ImmutableFolder immutable(folder_.Path());
     if (!immutable.Active())
         GTEST_SKIP() << "the file system does not support the immutable attribute";
-    SaveResult data = WriteDataFile(target_, history_);
+    Status data = WriteDataFile(target_, history_);
     EXPECT_FALSE(data.ok);
     EXPECT_NE(data.reason.find("cannot create a file in " + folder_.Path()), std::string::npos)
         << data.reason;
@@ -102,7 +102,7 @@ TEST_F(SafeSave, AFolderWhereNothingCanBeCreatedKeepsTheOldFile) {
 TEST_F(SafeSave, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporary) {
     {
         FileSizeLimit limit(4096);
-        SaveResult data = WriteDataFile(target_, history_);
+        Status data = WriteDataFile(target_, history_);
         EXPECT_FALSE(data.ok);
         EXPECT_NE(data.reason.find("cannot write"), std::string::npos) << data.reason;
         ExpectOldFileKept();
@@ -116,13 +116,13 @@ TEST_F(SafeSave, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST_F(SafeSave, AMissingFolderOrADirectoryInTheWayIsReported) {
-    SaveResult missing = WriteDataFile(folder_.File("no/such/report.Vdr"), history_);
+    Status missing = WriteDataFile(folder_.File("no/such/report.Vdr"), history_);
     EXPECT_FALSE(missing.ok);
     EXPECT_NE(missing.reason.find("no/such"), std::string::npos) << missing.reason;
 
     std::filesystem::create_directory(folder_.File("taken.Vdr"));
     test::WriteBytes(folder_.File("taken.Vdr/inside"), "kept");
-    SaveResult taken = WriteDataFile(folder_.File("taken.Vdr"), history_);
+    Status taken = WriteDataFile(folder_.File("taken.Vdr"), history_);
     EXPECT_FALSE(taken.ok);
     EXPECT_NE(taken.reason.find("cannot replace"), std::string::npos) << taken.reason;
     EXPECT_EQ(test::ReadBytes(folder_.File("taken.Vdr/inside")), "kept");
@@ -151,7 +151,7 @@ TEST_F(SafeSave, AWriterThatIsNotCommittedChangesNothing) {
     failed.Write("half");
     failed.Fail("the caller gave up");
     EXPECT_FALSE(failed.Write("more"));
-    SaveResult result = failed.Commit();
+    Status result = failed.Commit();
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.reason, "the caller gave up");
     ExpectOldFileKept();

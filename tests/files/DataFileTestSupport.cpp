@@ -11,19 +11,10 @@
 #include <stdexcept>
 
 #include "files/CipherFile.h"
+#include "history/HistoryText.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin::test {
-namespace {
-
-std::string Format2(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    return text;
-}
-
-}  // namespace
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
@@ -60,7 +51,7 @@ HistoryDataSet MakeHistory(LoggerModel model, const std::vector<std::pair<float,
     for (int i = 0; i < count; ++i) {
         auto [v1, v2] = values[static_cast<std::size_t>(i)];
         std::time_t time = start + static_cast<std::time_t>(i) * interval;
-        set.samples.SetHistorySample(i, v1, two ? v2 : 0, time, FormatTime(time));
+        set.samples.SetHistorySample(i, v1, two ? v2 : 0, time);
         min1 = i == 0 ? v1 : std::min(min1, v1);
         max1 = i == 0 ? v1 : std::max(max1, v1);
         min2 = i == 0 ? v2 : std::min(min2, v2);
@@ -69,37 +60,27 @@ HistoryDataSet MakeHistory(LoggerModel model, const std::vector<std::pair<float,
         sum2 += v2;
     }
     HistorySummary& s = set.summary;
+    s.source = SummarySource::Download;
     s.title = "冷库一号";
     s.description = "测试记录";
     s.instrumentName = std::string(traits.displayName);
     s.enabledChannelCount = two ? 2 : 1;
-    s.enabledChannels = std::to_string(s.enabledChannelCount);
     s.dataLengthValue = count * s.enabledChannelCount;
-    s.dataLength = std::to_string(s.dataLengthValue);
     if (count > 0) {
-        s.startTime = set.samples.TimeText(0);
-        s.stopTime = set.samples.TimeText(count - 1);
+        s.stop = set.samples.Time(count - 1);
     }
     s.start = start;
     s.intervalSeconds = interval;
-    s.interval = std::to_string(interval) + "s";
     s.channel1Name = std::string(traits.channel1Name);
     s.channel2Name = std::string(traits.channel2Name);
     s.channel2Unit = std::string(traits.channel2Unit);
     s.min1 = min1;
     s.max1 = max1;
     s.avg1 = count > 0 ? sum1 / static_cast<float>(count) : 0;
-    s.channel1Min = Format2(s.min1) + "°C";
-    s.channel1Max = Format2(s.max1) + "°C";
-    s.channel1Avg = Format2(s.avg1) + "°C";
     if (two) {
         s.min2 = min2;
         s.max2 = max2;
         s.avg2 = count > 0 ? sum2 / static_cast<float>(count) : 0;
-        std::string unit = traits.channel2IsHumidity ? "%" : "°C";
-        s.channel2Min = Format2(s.min2) + unit;
-        s.channel2Max = Format2(s.max2) + unit;
-        s.channel2Avg = Format2(s.avg2) + unit;
     }
     set.limits = {-10, 40, 20, 80, 1};
     return set;

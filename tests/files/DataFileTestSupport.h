@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 #include "tests/TempFolder.h"
 
 namespace veldrin::test {

@@ -20,18 +20,19 @@ HistoryDataSet OneChannelHistory() {
     HistorySummary& s = set.summary;
     s.title = "冷库一号";
     s.instrumentName = "单温度记录仪";
-    s.enabledChannels = "1";
-    s.dataLength = "3";
-    s.startTime = "2010-01-05 08:03:00";
-    s.stopTime = "2012-10-25 14:30:05";
-    s.interval = "300s";
-    s.channel1Min = "-1.50°C";
-    s.channel1Max = "25.30°C";
-    s.channel1Avg = "11.90°C";
+    s.source = SummarySource::Download;
+    s.enabledChannelCount = 1;
+    s.dataLengthValue = 3;
+    s.start = LocalTime(2010, 1, 5, 8, 3, 0);
+    s.stop = LocalTime(2012, 10, 25, 14, 30, 5);
+    s.intervalSeconds = 300;
+    s.min1 = -1.5F;
+    s.max1 = 25.3F;
+    s.avg1 = 11.9F;
     s.description = "第一行\r\n第二行\r\n第三行";
-    set.samples.SetHistorySample(0, 25.3F, 0, LocalTime(2010, 1, 5, 8, 3, 0), "unused");
-    set.samples.SetHistorySample(1, -1.5F, 0, LocalTime(2010, 1, 5, 8, 8, 0), "unused");
-    set.samples.SetHistorySample(2, 11.9F, 0, LocalTime(2012, 10, 25, 14, 30, 5), "unused");
+    set.samples.SetHistorySample(0, 25.3F, 0, LocalTime(2010, 1, 5, 8, 3, 0));
+    set.samples.SetHistorySample(1, -1.5F, 0, LocalTime(2010, 1, 5, 8, 8, 0));
+    set.samples.SetHistorySample(2, 11.9F, 0, LocalTime(2012, 10, 25, 14, 30, 5));
     return set;
 }
 
@@ -44,21 +45,17 @@ HistoryDataSet TwoChannelHistory() {
     HistorySummary& s = set.summary;
     s.title = "仓库A";
     s.instrumentName = "温湿度记录仪";
-    s.enabledChannels = "2";
-    s.dataLength = "4";
-    s.startTime = "2010- 1- 5  8: 3: 0";
-    s.stopTime = "2010- 1- 5  8: 8: 0";
-    s.interval = "300s";
-    s.channel1Min = "-1.50  ";
-    s.channel1Max = "25.30  ";
-    s.channel1Avg = "11.90  ";
+    s.source = SummarySource::DataFile;
+    s.enabledChannelCount = 2;
+    s.dataLengthValue = 4;
+    s.start = LocalTime(2010, 1, 5, 8, 3, 0);
+    s.storedStopFields = {2010, 1, 5, 8, 8, 0};
+    s.intervalSeconds = 300;
     s.channel2Unit = "%RH";
-    s.channel2Min = "60.50  ";
-    s.channel2Max = "61.00  ";
-    s.channel2Avg = "60.75  ";
+    s.storedStatistics = {"-1.50  ", "25.30  ", "11.90  ", "60.50  ", "61.00  ", "60.75  "};
     s.description = "库房";
-    set.samples.SetHistorySample(0, 25.3F, 60.5F, LocalTime(2010, 1, 5, 8, 3, 0), "2010- 1- 5  8: 3: 0");
-    set.samples.SetHistorySample(1, -1.5F, 61.0F, LocalTime(2010, 1, 5, 8, 8, 0), "2010- 1- 5  8: 8: 0");
+    set.samples.SetHistorySample(0, 25.3F, 60.5F, LocalTime(2010, 1, 5, 8, 3, 0));
+    set.samples.SetHistorySample(1, -1.5F, 61.0F, LocalTime(2010, 1, 5, 8, 8, 0));
     return set;
 }
 

@@ -44,8 +44,17 @@ int PixelsOf(const CurveChart& chart, QRgb colour) {
     return pixels;
 }
 
+// Sample i of a test history is taken a minute after sample i − 1.
+std::time_t TimeOf(int index) {
+    return MakeLocalTime(2024, 3, 1, 8, 0, 0).value() + 60 * static_cast<std::time_t>(index);
+}
+
 std::string TimeTextOf(int index) {
-    return "t" + std::to_string(index);
+    return FormatTime(TimeOf(index));
+}
+
+QString RealtimeTimeTextOf(int index) {
+    return QString::fromStdString(FormatTime(TimeOf(index), TimeStyle::Realtime));
 }
 
 HistoryDataSet Ramp(LoggerModel model, int count, std::array<bool, 2> shown) {
@@ -54,8 +63,7 @@ HistoryDataSet Ramp(LoggerModel model, int count, std::array<bool, 2> shown) {
     history.shown = shown;
     history.limits = {10.0f, 90.0f, 20.0f, 80.0f, 1};
     for (int i = 0; i < count; ++i) {
-        history.samples.SetHistorySample(i, static_cast<float>(i), static_cast<float>(i) / 2, 0,
-                                         TimeTextOf(i));
+        history.samples.SetHistorySample(i, static_cast<float>(i), static_cast<float>(i) / 2, TimeOf(i));
     }
     return history;
 }
@@ -70,8 +78,7 @@ TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirCo
     CurveChart chart;
     SampleSeries series;
     for (int i = 0; i < 20; ++i) {
-        series.AppendRealtime(20.0f + static_cast<float>(i), 50.0f - static_cast<float>(i), 0,
-                              TimeTextOf(i + 1));
+        series.AppendRealtime(20.0f + static_cast<float>(i), 50.0f - static_cast<float>(i), TimeOf(i));
         chart.Append1(20.0f + static_cast<float>(i));
         chart.Append2(50.0f - static_cast<float>(i));
     }
@@ -99,7 +106,7 @@ TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirCo
     // at index 1.
     EXPECT_EQ(TextOrNone(texts, 595, 50), QStringLiteral("20.00   "));
     EXPECT_EQ(TextOrNone(texts, 595, 100), QStringLiteral("50.00   "));
-    EXPECT_EQ(chart.CursorText(), QStringLiteral("t1"));
+    EXPECT_EQ(chart.CursorText(), RealtimeTimeTextOf(0));
     EXPECT_GT(PixelsOf(chart, kRed), 0);
     EXPECT_GT(PixelsOf(chart, kBlue), 0);
 }
@@ -107,7 +114,7 @@ TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirCo
 TEST(CurvePageDrawing, RealtimeSingleTemperaturePageHasNoSecondChannel) {
     CurveChart chart;
     SampleSeries series;
-    series.AppendRealtime(-12.345f, 0, 0, "t1");
+    series.AppendRealtime(-12.345f, 0, 0);
     chart.Append1(-12.345f);
     chart.Append2(99.0f);  // left from an earlier logger: not drawn for this model
     const auto texts = DrawRealtimeCurvePage(chart, series, LoggerModel::SingleTemperature);
@@ -193,13 +200,13 @@ TEST(CurvePageDrawing, HistoryCursorValuesFollowTheViewDrawnNow) {
     texts = DrawHistoryCurvePage(chart, history);
     EXPECT_EQ(chart.SourceIndex(0), 30000);
     EXPECT_EQ(TextOrNone(texts, 595, 50), QStringLiteral("30000.00"));
-    EXPECT_EQ(chart.CursorText(), QStringLiteral("t30000"));
+    EXPECT_EQ(chart.CursorText(), QString::fromStdString(TimeTextOf(30000)));
 
     // Beyond the data: an empty plot, no values, the previous cursor text kept.
     chart.SetFirstIndex(60000);
     texts = DrawHistoryCurvePage(chart, history);
     EXPECT_EQ(TextAt(texts, 595, 50), nullptr);
-    EXPECT_EQ(chart.CursorText(), QStringLiteral("t30000"));
+    EXPECT_EQ(chart.CursorText(), QString::fromStdString(TimeTextOf(30000)));
 }
 
 }  // namespace

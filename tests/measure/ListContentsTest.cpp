@@ -2,12 +2,12 @@
 
 #include <QStringList>
 
+#include "history/SummaryRows.h"
 #include "measure/AlarmText.h"
 #include "measure/HistoryListModel.h"
 #include "measure/Measurements.h"
 #include "measure/RealtimeListModel.h"
 #include "measure/SummaryListModel.h"
-#include "measure/SummaryRows.h"
 #include "tests/measure/MeasureTestSupport.h"
 
 namespace veldrin {
@@ -115,8 +115,7 @@ void FillFileHistory(HistoryDataSet& history, int fileKind, std::uint8_t enable)
     const float values2[] = {85.25f, 50.0f, 10.0f};
     for (int i = 0; i < 3; ++i) {
         const std::time_t time = start + 60 * i;
-        history.samples.SetHistorySample(i, values1[i], values2[i], time,
-                                         FormatTime(time, TimeStyle::BlankPadded));
+        history.samples.SetHistorySample(i, values1[i], values2[i], time);
     }
 }
 

@@ -143,7 +143,7 @@ TEST_F(RealtimePath, ReadingIsStoredChartedAndListedWithItsTime) {
     ASSERT_EQ(series.Count(), 2);
     EXPECT_FLOAT_EQ(series.Value1(1), -12.0f);
     EXPECT_FLOAT_EQ(series.Value1(2), 25.5f);
-    EXPECT_EQ(series.TimeText(2), "2024-3-9  14:5:12");
+    EXPECT_EQ(FormatTime(series.Time(2), TimeStyle::Realtime), "2024-3-9  14:5:12");
     EXPECT_EQ(measurements->RealtimeChart().Count1(), 2);
     EXPECT_EQ(measurements->RealtimeChart().Count2(), 0);
     EXPECT_EQ(shownCount, 2);
@@ -226,18 +226,18 @@ TEST(RealtimeList, FullListOverwritesFromTheTopAndStartsAgainWithTheStore) {
     RealtimeListModel list(ListKind::RealtimeData);
     const std::time_t start = test::LocalTime(2024, 1, 1, 0, 0, 0);
     for (int i = 1; i <= SampleSeries::kCapacity; ++i) {
-        series.AppendRealtime(static_cast<float>(i % 50), 0, start + i, std::string());
+        series.AppendRealtime(static_cast<float>(i % 50), 0, start + i);
         list.AppendReading(series, info, start + i);
     }
     ASSERT_EQ(list.rowCount(), SampleSeries::kCapacity);
     EXPECT_EQ(series.Count(), 0);  // the store wrapped on its last slot
     EXPECT_FALSE(list.ListFull());
 
-    series.AppendRealtime(41.0f, 0, start, std::string());  // store index 1
+    series.AppendRealtime(41.0f, 0, start);  // store index 1
     list.AppendReading(series, info, start);
     EXPECT_TRUE(list.ListFull());
     EXPECT_EQ(list.RowCounter(), 0);
-    series.AppendRealtime(42.0f, 0, start, std::string());
+    series.AppendRealtime(42.0f, 0, start);
     list.AppendReading(series, info, start);
     EXPECT_EQ(list.rowCount(), SampleSeries::kCapacity);
     EXPECT_EQ(list.CellText(0, 0), QStringLiteral("1"));
@@ -245,11 +245,11 @@ TEST(RealtimeList, FullListOverwritesFromTheTopAndStartsAgainWithTheStore) {
 
     // When the store restarts, the list starts again with new rows.
     series.Reset();
-    series.AppendRealtime(7.0f, 0, start, std::string());
+    series.AppendRealtime(7.0f, 0, start);
     list.AppendReading(series, info, start);
     EXPECT_EQ(list.rowCount(), 1);
     EXPECT_FALSE(list.ListFull());
-    series.AppendRealtime(8.0f, 0, start, std::string());
+    series.AppendRealtime(8.0f, 0, start);
     list.AppendReading(series, info, start);
     EXPECT_EQ(list.rowCount(), 2);
     EXPECT_EQ(list.CellText(1, 2), QStringLiteral("8.00°C"));

@@ -36,10 +36,10 @@ class PdfExporterOptions : public ::testing::Test {
         return true;
     }
 
-    SaveResult Write(const std::string& path) const {
+    Status Write(const std::string& path) const {
         const cli::Exporter* exporter = cli::ExporterRegistry::Instance().ForPath(path);
         EXPECT_NE(exporter, nullptr);
-        return exporter == nullptr ? SaveResult::Failure("no writer") : (*exporter)(*history, path);
+        return exporter == nullptr ? Status::Failure("no writer") : (*exporter)(*history, path);
     }
 
     std::unique_ptr<HistoryDataSet> history =
@@ -68,7 +68,7 @@ TEST_F(PdfExporterOptions, BadOptionsAreRefused) {
     EXPECT_FALSE(Parse({"--mode", "table"}));
     EXPECT_FALSE(Parse({"--from", "yesterday"}));
     ASSERT_TRUE(Parse({"--from", "2024-03-01 07:59:59"}));
-    const SaveResult result = Write(test::TemporaryPath("early.pdf"));
+    const Status result = Write(test::TemporaryPath("early.pdf"));
     EXPECT_FALSE(result);
     EXPECT_NE(result.reason.find("start time"), std::string::npos) << result.reason;
 }

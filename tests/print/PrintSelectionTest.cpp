@@ -66,9 +66,9 @@ TEST(SampleTimes, TimeTextsAreReadByPositionWhateverTheirPadding) {
     EXPECT_EQ(ParseSampleTime("2024-13-01 08:01:05", 7), 7) << "no such month";
 }
 
-TEST(SampleTimes, HistoryTimesComeFromTheTimeTexts) {
+TEST(SampleTimes, HistoryTimesComeFromTheSampleTimes) {
     auto history = MakeHistory(HistorySpec{.count = 2});
-    history->samples.MutableTimeText(1) = "2024- 3- 1 09:00:00";
+    history->samples.MutableTimes()[1] = BaseTime() + 3600;
     const std::vector<std::time_t> times = ParseHistoryTimes(*history);
     EXPECT_EQ(times[0], BaseTime());
     EXPECT_EQ(times[1], BaseTime() + 3600);

@@ -89,18 +89,19 @@ std::unique_ptr<HistoryDataSet> MakeHistory(const HistorySpec& spec) {
     HistorySummary& summary = history->summary;
     summary.title = "冷库一号";
     summary.instrumentName = std::string(traits.displayName);
-    summary.enabledChannels = std::to_string(traits.channelCount);
-    summary.interval = std::to_string(spec.interval) + "s";
+    summary.source = SummarySource::Download;
+    summary.enabledChannelCount = traits.channelCount;
+    summary.intervalSeconds = spec.interval;
     summary.channel1Name = std::string(traits.channel1Name);
     summary.channel1Unit = std::string(traits.channel1Unit);
-    summary.channel2Number = traits.channelCount == 2 ? "2" : " ";
+    summary.channel2Number = traits.channelCount == 2 ? 2 : 0;
     summary.channel2Name = std::string(traits.channel2Name);
     summary.channel2Unit = std::string(traits.channel2Unit);
     summary.description = "测试用";
     const std::time_t start = spec.start != 0 ? spec.start : BaseTime();
     for (int i = 0; i < spec.count; ++i) {
         const std::time_t time = start + static_cast<std::time_t>(i) * spec.interval;
-        history->samples.SetHistorySample(i, spec.value1(i), spec.value2(i), time, FormatTime(time));
+        history->samples.SetHistorySample(i, spec.value1(i), spec.value2(i), time);
     }
     return history;
 }

@@ -14,7 +14,7 @@
 #include <QPolygon>
 #include <QString>
 
-#include "logger/HistoryDataSet.h"
+#include "history/HistoryDataSet.h"
 
 namespace veldrin::test {
 

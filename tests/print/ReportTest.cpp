@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "PrintTestSupport.h"
+#include "history/StatisticsText.h"
 #include "logger/WireCodec.h"
-#include "measure/StatisticsText.h"
 #include "print/ReportChart.h"
 #include "print/ReportPages.h"
 #include "print/ReportPdf.h"

@@ -174,18 +174,18 @@ TEST(XlsBiff8File, UnwritablePlaceAndUnreadableFilesGiveDriverErrors) {
     TempFolder dir;
     auto status = WriteBiff8File(dir.File("missing-folder/book.xls"), SampleBook());
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("missing-folder"), std::string::npos) << status.message;
+    EXPECT_NE(status.reason.find("missing-folder"), std::string::npos) << status.reason;
 
     WorksheetBook book;
     status = ReadBiff8File(dir.File("nothing.xls"), book);
     EXPECT_FALSE(status.ok);
-    EXPECT_FALSE(status.message.empty());
+    EXPECT_FALSE(status.reason.empty());
 
     const std::string garbage = dir.File("garbage.xls");
     std::ofstream(garbage) << std::string(3000, 'G');
     status = ReadBiff8File(garbage, book);
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("expected format"), std::string::npos) << status.message;
+    EXPECT_NE(status.reason.find("expected format"), std::string::npos) << status.reason;
 }
 
 }  // namespace

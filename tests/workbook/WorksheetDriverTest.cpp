@@ -22,13 +22,13 @@ std::string ConnectText(const std::string& path) {
 
 void Execute(WorksheetConnection& connection, const std::string& sql) {
     auto status = connection.ExecuteSql(sql);
-    ASSERT_TRUE(status.ok) << sql << "\n" << status.message;
+    ASSERT_TRUE(status.ok) << sql << "\n" << status.reason;
 }
 
 std::vector<std::vector<std::string>> SelectAll(WorksheetConnection& connection, const std::string& table) {
     WorksheetRecordSet records;
     auto status = records.Open(connection, "SELECT * FROM [" + table + "$A1:IV65536]");
-    EXPECT_TRUE(status.ok) << status.message;
+    EXPECT_TRUE(status.ok) << status.reason;
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> names;
     for (std::size_t f = 0; f < records.GetFieldCount(); ++f)
@@ -78,12 +78,12 @@ TEST(XlsWorksheetDriver, OpenNeedsTheDriverAndAReadableOrCreatableWorkbook) {
     WorksheetConnection connection;
     auto status = connection.OpenEx("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + dir.File("a.xls"));
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("Data source name not found"), std::string::npos) << status.message;
+    EXPECT_NE(status.reason.find("Data source name not found"), std::string::npos) << status.reason;
 
     status = connection.OpenEx("DRIVER={" + std::string(kWorksheetDriverName) +
                                "};DBQ=" + dir.File("missing.xls"));
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("Could not find file"), std::string::npos) << status.message;
+    EXPECT_NE(status.reason.find("Could not find file"), std::string::npos) << status.reason;
 
     const std::string garbage = dir.File("garbage.xls");
     std::ofstream(garbage) << "not a workbook";
@@ -184,8 +184,8 @@ TEST(XlsWorksheetDriver, BadStatementsGiveDriverErrorsAndChangeNothing) {
     for (const auto& [sql, expected] : bad) {
         auto status = connection.ExecuteSql(sql);
         EXPECT_FALSE(status.ok) << sql;
-        EXPECT_NE(status.message.find(expected), std::string::npos) << sql << " → " << status.message;
-        EXPECT_EQ(status.message.rfind("[Veldrin]", 0), 0u) << status.message;
+        EXPECT_NE(status.reason.find(expected), std::string::npos) << sql << " → " << status.reason;
+        EXPECT_EQ(status.reason.rfind("[Veldrin]", 0), 0u) << status.reason;
     }
     EXPECT_EQ(SelectAll(connection, "T"), (std::vector<std::vector<std::string>>{{"a", "b"}}));
 
@@ -194,7 +194,7 @@ TEST(XlsWorksheetDriver, BadStatementsGiveDriverErrorsAndChangeNothing) {
         ASSERT_TRUE(connection.ExecuteSql("INSERT INTO [T] ([a]) VALUES ('1')").ok) << i;
     auto full = connection.ExecuteSql("INSERT INTO [T] ([a]) VALUES ('1')");
     EXPECT_FALSE(full.ok);
-    EXPECT_NE(full.message.find("65536"), std::string::npos) << full.message;
+    EXPECT_NE(full.reason.find("65536"), std::string::npos) << full.reason;
     ASSERT_TRUE(connection.Close().ok);
     auto read = ReadWithFreeXl(path);
     ASSERT_EQ(read.sheets.size(), 1u);
@@ -213,7 +213,7 @@ TEST(XlsWorksheetDriver, ReadOnlyConnectionsLeaveTheWorkbookAlone) {
         connection.OpenEx("DRIVER={" + std::string(kWorksheetDriverName) + "};READONLY=TRUE;DBQ=" + path).ok);
     auto status = connection.ExecuteSql("INSERT INTO [T] ([a]) VALUES ('1')");
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("read-only"), std::string::npos);
+    EXPECT_NE(status.reason.find("read-only"), std::string::npos);
     EXPECT_EQ(SelectAll(connection, "T").size(), 1u);
     ASSERT_TRUE(connection.Close().ok);
     EXPECT_EQ(ReadWithFreeXl(path).sheets[0].cells.size(), 1u);
@@ -224,7 +224,7 @@ TEST(XlsWorksheetDriver, ReadOnlyConnectionsLeaveTheWorkbookAlone) {
     Execute(connection, "CREATE TABLE [T] ([a] TEXT)");
     status = connection.Close();
     EXPECT_FALSE(status.ok);
-    EXPECT_NE(status.message.find("no-folder"), std::string::npos) << status.message;
+    EXPECT_NE(status.reason.find("no-folder"), std::string::npos) << status.reason;
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "history/SummaryRows.h"
+
+#include "history/HistoryText.h"
+#include "logger/LoggerModel.h"
+
+namespace veldrin {
+namespace {
+
+// The rows shared by both layouts, up to the first channel's average.
+std::vector<SummaryRow> CommonRows(const SummaryTexts& s) {
+    return {
+        {"标题", s.title},
+        {"仪表名称", s.instrumentName},
+        {"启用通道数", s.enabledChannels},
+        {"数据长度", s.dataLength},
+        {"开始时间", s.startTime},
+        {"停止时间", s.stopTime},
+        {"间隔时间", s.interval},
+        {"通道号", s.channel1Number},
+        {"通道名称", s.channel1Name},
+        {"通道单位", s.channel1Unit},
+        {"最小值", s.channel1Min},
+        {"最大值", s.channel1Max},
+        {"平均值", s.channel1Avg},
+    };
+}
+
+}  // namespace
+
+SummaryLayout LayoutFor(const HistoryDataSet& history) {
+    return HasSecondChannel(RecordedModel(history)) ? SummaryLayout::TwoChannels : SummaryLayout::OneChannel;
+}
+
+std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {
+    const SummaryTexts s = SummaryTextsOf(history);
+    std::vector<SummaryRow> rows = CommonRows(s);
+    if (LayoutFor(history) == SummaryLayout::TwoChannels) {
+        rows.push_back({"通道号", s.channel2Number});
+        rows.push_back({"通道名称", s.channel2Name});
+        rows.push_back({"通道单位", s.channel2Unit});
+        rows.push_back({"最小值", s.channel2Min});
+        rows.push_back({"最大值", s.channel2Max});
+        rows.push_back({"平均值", s.channel2Avg});
+    }
+    rows.push_back({"记录仪描述", s.description});
+    return rows;
+}
+
+std::string FormatSummaryLines(const HistoryDataSet& history) {
+    std::string lines;
+    for (const SummaryRow& row : SummaryRows(history))
+        lines += row.name + ": " + row.value + "\n";
+    return lines;
+}
+
+std::vector<std::string> OneChannelRowNames() {
+    std::vector<std::string> names;
+    for (const SummaryRow& row : CommonRows(SummaryTexts{}))
+        names.push_back(row.name);
+    names.push_back("记录仪描述");
+    return names;
+}
+
+}  // namespace veldrin

@@ -1,0 +1,27 @@
+#pragma once
+// The rows of the history summary: field name and value, in the order the summary page shows
+// them, for the one-channel and the two-channel layout.
+#include <string>
+#include <vector>
+
+#include "history/HistoryDataSet.h"
+
+namespace veldrin {
+
+enum class SummaryLayout { OneChannel, TwoChannels };
+
+struct SummaryRow {
+    std::string name;
+    std::string value;
+};
+
+// By the data-file kind for a history read from a file, otherwise by the logger model.
+SummaryLayout LayoutFor(const HistoryDataSet& history);
+// The named rows of the layout: 14 for one channel, 20 for two.
+std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history);
+// The named rows one per line as "name: value", for the command-line tool.
+std::string FormatSummaryLines(const HistoryDataSet& history);
+// The row names of the one-channel layout, which the summary page shows before any history.
+std::vector<std::string> OneChannelRowNames();
+
+}  // namespace veldrin
