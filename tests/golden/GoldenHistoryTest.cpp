@@ -27,6 +27,7 @@
 #include "history/StatisticsText.h"
 #include "history/SummaryRows.h"
 #include "logger/Clock.h"
+#include "tests/ManualClock.h"
 #include "logger/LoggerInfo.h"
 #include "logger/WireCodec.h"
 #include "measure/AlarmSound.h"
@@ -265,18 +266,10 @@ class QuietSound final : public AlarmSound {
     int Play() override { return 0; }
 };
 
-class SteppingClock final : public Clock {
-  public:
-    std::time_t Now() const override { return now; }
-    std::int64_t MonotonicMs() const override { return now * 1000; }
-    void SleepMs(int milliseconds) override { now += milliseconds / 1000; }
-    std::time_t now = 0;
-};
-
 // The same readings arriving live: the realtime data and alarm lists.
 std::string RealtimeTexts(LoggerModel model) {
     const LoggerInfo info = InfoFor(model);
-    SteppingClock clock;
+    test::ManualClock clock(0);
     SampleSeries series;
     CurveChart chart;
     RealtimeListModel dataList{ListKind::RealtimeData};
