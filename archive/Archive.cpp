@@ -30,7 +30,10 @@ QString Q(const std::string& text) {
 std::string S(const QVariant& value) {
     return value.toString().toStdString();
 }
+// Never a null QByteArray: Qt SQL binds that as NULL, and no bytes are still bytes.
 QByteArray Bytes(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.empty())
+        return QByteArray("");
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 std::vector<std::uint8_t> Bytes(const QByteArray& bytes) {

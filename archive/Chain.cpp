@@ -63,8 +63,9 @@ std::string Sha256Hex(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
 }
 
+// Both packers return an empty but never a null QByteArray, which Qt SQL would bind as NULL.
 QByteArray PackFloats(const std::vector<float>& values) {
-    QByteArray bytes;
+    QByteArray bytes("");
     bytes.reserve(static_cast<qsizetype>(values.size() * 4));
     for (float value : values)
         AppendLittleEndian(bytes, std::bit_cast<std::uint32_t>(value));
@@ -79,7 +80,7 @@ std::vector<float> UnpackFloats(const QByteArray& bytes) {
 }
 
 QByteArray PackTimes(const std::vector<std::int64_t>& values) {
-    QByteArray bytes;
+    QByteArray bytes("");
     bytes.reserve(static_cast<qsizetype>(values.size() * 8));
     for (std::int64_t value : values)
         AppendLittleEndian(bytes, static_cast<std::uint64_t>(value));

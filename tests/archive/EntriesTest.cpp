@@ -61,13 +61,14 @@ TEST_P(ArchiveEntries, ReadingsBytesAndIdentityComeBackAsArchived) {
     EXPECT_THROW(archive->ReadRaw(added.entry + 1), ArchiveError);
 }
 
-TEST_P(ArchiveEntries, GivenReadingTimesAndASingleChannelComeBack) {
+TEST_P(ArchiveEntries, AnImportWithGivenTimesOneChannelAndNoLoggerRecordComesBack) {
     auto archive = OpenArchive();
     ArchiveInput input = MakeDownload("file", 3);
     input.kind = SourceKind::FileImport;
     input.model = 0;
     input.channel2.clear();
     input.times = {1714521600, 1714521900, 1714529100};
+    input.loggerRecord = std::vector<std::uint8_t>();  // a data file brings no logger record
     const AddResult added = archive->Add(input);
     const Readings readings = archive->ReadReadings(added.entry);
     EXPECT_EQ(readings.times, input.times);
@@ -75,6 +76,8 @@ TEST_P(ArchiveEntries, GivenReadingTimesAndASingleChannelComeBack) {
     const EntrySummary e = archive->Show(added.entry)->summary;
     EXPECT_EQ(e.end, 1714529100);
     EXPECT_EQ(e.kind, SourceKind::FileImport);
+    EXPECT_TRUE(archive->Show(added.entry)->loggerRecord.empty());
+    EXPECT_TRUE(archive->Verify().intact);
 }
 
 TEST_P(ArchiveEntries, TheSameBytesTwiceAreOneEntryWithASeenEvent) {
