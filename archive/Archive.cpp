@@ -687,7 +687,11 @@ VerifyReport Archive::Verify() {
         ++expected;
         previous = hash;
     }
-    const ChainHead head = ReadHead();
+    QSqlQuery headRow = db_->Prepare("SELECT seq, hash FROM chain_head WHERE id = 1");
+    db_->Run(headRow);
+    if (!headRow.next())
+        return fail(RecordKind::ChainHead, 0, "the chain head was removed");
+    const ChainHead head{headRow.value(0).toLongLong(), S(headRow.value(1))};
     if (head.seq != expected - 1 || head.hash != previous)
         return fail(RecordKind::ChainHead, head.seq,
                     head.seq > expected - 1 ? "the chain ends at record " + std::to_string(expected - 1) +

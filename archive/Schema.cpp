@@ -68,11 +68,9 @@ void Migrate(Database& db, int target) {
     const int seen = ReadSchemaVersion(db);
     if (seen > kSchemaVersion)
         throw ArchiveError(NewerMessage(db, seen));
-    if (seen >= target) {
-        db.UseWriteAheadLog();
-        return;
-    }
     db.UseWriteAheadLog();
+    if (seen >= target)
+        return;
     WriteTransaction transaction(db);
     // Another program may have migrated it meanwhile.
     const int found = ReadSchemaVersion(db);

@@ -124,10 +124,12 @@ TEST_P(AuditTrail, ARemovedEventIsNamed) {
     EXPECT_NE(report.problem.find("record 2"), std::string::npos) << report.problem;
 }
 
-TEST_P(AuditTrail, TheLastEventRemovedIsNamed) {
+TEST_P(AuditTrail, TheLastEventOrTheChainHeadRemovedIsNamed) {
     Fill();
     Tamper("DELETE FROM events WHERE id = 3");
     ExpectNamed(VerifyAgain(), RecordKind::ChainHead, 5, "removed");
+    Tamper("DELETE FROM chain_head");
+    ExpectNamed(VerifyAgain(), RecordKind::ChainHead, 0, "removed");
 }
 
 TEST_P(AuditTrail, SwappedRecordsAreNamed) {
