@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <chrono>
+#include <concepts>
 #include <nlohmann/json.hpp>
 
 #include "archive/Chain.h"
@@ -209,6 +210,41 @@ QString ContainsPattern(const QString& text) {
     escaped.replace("!", "!!").replace("%", "!%").replace("_", "!_");
     return "%" + escaped + "%";
 }
+
+// The WHERE clause of a search, built from the filters that are set, with its bound values.
+class Conditions {
+  public:
+    void Add(const QString& condition, const QVariant& value) {
+        sql_ += " AND " + condition;
+        values_ << value;
+    }
+    void Add(const QString& condition) { sql_ += " AND " + condition; }
+    template <std::integral T>
+    void AddIfSet(const QString& condition, const std::optional<T>& value) {
+        if (value)
+            Add(condition, QVariant(static_cast<qlonglong>(*value)));
+    }
+    // `text` appears, in any letter case, in one of `columns`.
+    void Contains(const QStringList& columns, const QString& text) {
+        QStringList alternatives;
+        for (const QString& column : columns) {
+            alternatives << "LOWER(" + column + ") LIKE ? ESCAPE '!'";
+            values_ << ContainsPattern(text);
+        }
+        sql_ += " AND (" + alternatives.join(" OR ") + ")";
+    }
+    QSqlQuery Run(Database& db, const QString& select, const QString& order) const {
+        QSqlQuery query = db.Prepare(select + " WHERE 1 = 1" + sql_ + " ORDER BY " + order);
+        for (const QVariant& value : values_)
+            query.addBindValue(value);
+        db.Run(query);
+        return query;
+    }
+
+  private:
+    QString sql_;
+    QVariantList values_;
+};
 
 }  // namespace
 
@@ -478,35 +514,17 @@ AddResult Archive::Add(const ArchiveInput& input) {
 }
 
 std::vector<EntrySummary> Archive::List(const EntryFilter& filter) {
-    QString sql = "SELECT " + kSummaryColumns + " FROM entries e WHERE 1 = 1";
-    QVariantList values;
-    if (filter.model) {
-        sql += " AND e.model = ?";
-        values << *filter.model;
-    }
-    for (const QString& word : Q(filter.text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)) {
-        sql += " AND (LOWER(e.title) LIKE ? ESCAPE '!' OR LOWER(e.description) LIKE ? ESCAPE '!')";
-        values << ContainsPattern(word) << ContainsPattern(word);
-    }
-    if (filter.from) {
-        sql += " AND e.end_time >= ?";
-        values << qlonglong{*filter.from};
-    }
-    if (filter.to) {
-        sql += " AND e.start_time <= ?";
-        values << qlonglong{*filter.to};
-    }
-    if (!filter.device.empty()) {
-        sql += " AND (LOWER(e.device_path) LIKE ? ESCAPE '!' OR LOWER(e.by_id) LIKE ? ESCAPE '!')";
-        values << ContainsPattern(Q(filter.device)) << ContainsPattern(Q(filter.device));
-    }
+    Conditions where;
+    where.AddIfSet("e.model = ?", filter.model);
+    for (const QString& word : Q(filter.text).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+        where.Contains({"e.title", "e.description"}, word);
+    where.AddIfSet("e.end_time >= ?", filter.from);
+    where.AddIfSet("e.start_time <= ?", filter.to);
+    if (!filter.device.empty())
+        where.Contains({"e.device_path", "e.by_id"}, Q(filter.device));
     if (filter.onlyExcursions)
-        sql += " AND e.excursions > 0";
-    sql += " ORDER BY e.id";
-    QSqlQuery query = db_->Prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    db_->Run(query);
+        where.Add("e.excursions > 0");
+    QSqlQuery query = where.Run(*db_, "SELECT " + kSummaryColumns + " FROM entries e", "e.id");
     std::vector<EntrySummary> entries;
     while (query.next())
         entries.push_back(ReadSummary(query));
@@ -562,29 +580,13 @@ std::vector<std::uint8_t> Archive::ReadRaw(std::int64_t entry) {
 }
 
 std::vector<Event> Archive::Audit(const AuditFilter& filter) {
-    QString sql = "SELECT " + kEventColumns + " FROM events WHERE 1 = 1";
-    QVariantList values;
-    if (filter.fromMs) {
-        sql += " AND time_ms >= ?";
-        values << qlonglong{*filter.fromMs};
-    }
-    if (filter.toMs) {
-        sql += " AND time_ms <= ?";
-        values << qlonglong{*filter.toMs};
-    }
-    if (!filter.loggerTitle.empty()) {
-        sql += " AND LOWER(logger_title) LIKE ? ESCAPE '!'";
-        values << ContainsPattern(Q(filter.loggerTitle));
-    }
-    if (filter.entry) {
-        sql += " AND entry_id = ?";
-        values << qlonglong{*filter.entry};
-    }
-    sql += " ORDER BY seq";
-    QSqlQuery query = db_->Prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    db_->Run(query);
+    Conditions where;
+    where.AddIfSet("time_ms >= ?", filter.fromMs);
+    where.AddIfSet("time_ms <= ?", filter.toMs);
+    if (!filter.loggerTitle.empty())
+        where.Contains({"logger_title"}, Q(filter.loggerTitle));
+    where.AddIfSet("entry_id = ?", filter.entry);
+    QSqlQuery query = where.Run(*db_, "SELECT " + kEventColumns + " FROM events", "seq");
     std::vector<Event> events;
     while (query.next())
         events.push_back(ReadEventRow(query).event);
