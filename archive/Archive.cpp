@@ -61,13 +61,20 @@ struct EventRow {
     std::string hash;
 };
 
+// The fields every record of the chain begins with: what it is, its place, the hash before it.
+Canonical ChainFields(std::string_view record, std::int64_t seq, const std::string& prevHash,
+                      std::int64_t id) {
+    Canonical c;
+    c.Text("record", record);
+    c.Integer("seq", seq);
+    c.Text("prev_hash", prevHash);
+    c.Integer("id", id);
+    return c;
+}
+
 std::string HashOf(const EntryRow& row) {
     const EntrySummary& e = row.summary;
-    Canonical c;
-    c.Text("record", "entry");
-    c.Integer("seq", row.seq);
-    c.Text("prev_hash", row.prevHash);
-    c.Integer("id", e.id);
+    Canonical c = ChainFields("entry", row.seq, row.prevHash, e.id);
     c.Text("sha256", e.sha256);
     c.Integer("kind", static_cast<int>(e.kind));
     c.Integer("complete", e.complete);
@@ -99,11 +106,7 @@ std::string HashOf(const EntryRow& row) {
 
 std::string HashOf(const EventRow& row) {
     const Event& e = row.event;
-    Canonical c;
-    c.Text("record", "event");
-    c.Integer("seq", row.seq);
-    c.Text("prev_hash", row.prevHash);
-    c.Integer("id", e.id);
+    Canonical c = ChainFields("event", row.seq, row.prevHash, e.id);
     c.Integer("time_ms", e.timeMs);
     c.Text("os_user", e.actor.user);
     c.Text("host", e.actor.host);
