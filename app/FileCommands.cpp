@@ -153,8 +153,9 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
             break;
         }
         case SaveFormat::Worksheet: {
+            const HistoryListing& listed = records.HistoryListed();
             const WorksheetExportResult result =
-                ExportWorksheet(target.path, records.Summary(), records.HistoryAlarmList());
+                ExportWorksheet(target.path, records.History(), listed.model, listed.alarmTexts);
             for (const WorksheetExportMessage& message : result.messages) {
                 if (message.error) {
                     QMessageBox::critical(&frame_, frame_.windowTitle(),

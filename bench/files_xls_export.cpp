@@ -12,8 +12,7 @@
 #include <fstream>
 
 #include "history/HistoryDataSet.h"
-#include "measure/HistoryListModel.h"
-#include "measure/SummaryListModel.h"
+#include "history/HistoryListRows.h"
 #include "tests/TempFolder.h"
 #include "workbook/Workbook.h"
 
@@ -22,8 +21,7 @@ namespace {
 
 struct History {
     HistoryDataSet data;
-    HistoryListModel alarms{ListKind::HistoryAlarm};
-    SummaryListModel summary;
+    HistoryListRows alarms{ListKind::HistoryAlarm};
 
     History() {
         data.model = LoggerModel::TemperatureHumidity;
@@ -42,8 +40,7 @@ struct History {
         }
         data.summary.enabledChannelCount = 2;
         data.summary.dataLengthValue = SampleSeries::kCapacity;
-        alarms.Fill(data.samples, data.model, data.shown, data.limits, true);
-        summary.Refresh(data);
+        FillHistoryRows(data, data.model, true, alarms);
     }
 };
 
@@ -59,7 +56,7 @@ std::string Folder() {
 
 double ExportSeconds(History& history, const std::string& path) {
     const auto begin = std::chrono::steady_clock::now();
-    auto result = ExportWorksheet(path, history.summary, history.alarms);
+    auto result = ExportWorksheet(path, history.data, history.data.model, true);
     const auto end = std::chrono::steady_clock::now();
     if (!result.written)
         std::fprintf(stderr, "export failed: %s\n",
@@ -71,11 +68,11 @@ void BM_WorksheetExport100000(benchmark::State& state) {
     History& history = SharedHistory();
     const std::string path = Folder() + "/export.xls";
     for (auto _ : state) {
-        auto result = ExportWorksheet(path, history.summary, history.alarms);
+        auto result = ExportWorksheet(path, history.data, history.data.model, true);
         if (!result.written)
             state.SkipWithError("export failed");
     }
-    state.counters["rows"] = history.alarms.rowCount();
+    state.counters["rows"] = history.alarms.Rows();
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
 }
 BENCHMARK(BM_WorksheetExport100000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -91,11 +88,11 @@ void BM_SsconvertSameRows(benchmark::State& state) {
     {
         std::ofstream out(csv, std::ios::binary);
         const auto& list = history.alarms;
-        for (int row = -1; row < list.rowCount(); ++row) {
-            for (int column = 0; column < list.columnCount(); ++column) {
-                const QString text = row < 0 ? list.headerData(column, Qt::Horizontal).toString()
-                                             : list.data(list.index(row, column)).toString();
-                out << (column ? "," : "") << '"' << text.toStdString() << '"';
+        for (int row = -1; row < list.Rows(); ++row) {
+            for (std::size_t column = 0; column < list.Columns().size(); ++column) {
+                const std::string text =
+                    row < 0 ? list.Columns()[column].header : list.CellText(row, static_cast<int>(column));
+                out << (column ? "," : "") << '"' << text << '"';
             }
             out << '\n';
         }

@@ -2,7 +2,28 @@
 
 namespace veldrin {
 
-SampleSeries::SampleSeries() : values1_(kCapacity), values2_(kCapacity), times_(kCapacity) {}
+SampleSeries::SampleSeries() : storage_(std::make_unique<Storage>()) {}
+
+SampleSeries::SampleSeries(const SampleSeries& other)
+    : currentValue1(other.currentValue1),
+      currentValue2(other.currentValue2),
+      storage_(std::make_unique<Storage>(*other.storage_)),
+      count_(other.count_) {}
+
+SampleSeries& SampleSeries::operator=(const SampleSeries& other) {
+    if (this != &other) {
+        if (storage_)
+            *storage_ = *other.storage_;
+        else
+            storage_ = std::make_unique<Storage>(*other.storage_);
+        count_ = other.count_;
+        currentValue1 = other.currentValue1;
+        currentValue2 = other.currentValue2;
+    }
+    return *this;
+}
+
+SampleSeries::~SampleSeries() = default;
 
 void SampleSeries::Reset() {
     count_ = 0;
@@ -14,16 +35,16 @@ int SampleSeries::AppendRealtime(float value1, float value2, std::time_t time) {
     ++count_;
     if (count_ >= kCapacity)
         count_ = 0;
-    values1_[count_] = value1;
-    values2_[count_] = value2;
-    times_[count_] = time;
+    storage_->values1[count_] = value1;
+    storage_->values2[count_] = value2;
+    storage_->times[count_] = time;
     return count_;
 }
 
 void SampleSeries::SetHistorySample(int index, float value1, float value2, std::time_t time) {
-    values1_[index] = value1;
-    values2_[index] = value2;
-    times_[index] = time;
+    storage_->values1[index] = value1;
+    storage_->values2[index] = value2;
+    storage_->times[index] = time;
     count_ = index + 1;
 }
 

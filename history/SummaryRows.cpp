@@ -46,6 +46,16 @@ std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {
     return rows;
 }
 
+std::vector<ListColumn> SummaryListColumns() {
+    return {{"名称", 140, CellKind::Blank}, {"值", 140, CellKind::Blank}};
+}
+
+std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history) {
+    std::vector<SummaryRow> rows = SummaryRows(history);
+    rows.resize(kSummaryListRows, SummaryRow{"  ", "  "});
+    return rows;
+}
+
 std::string FormatSummaryLines(const HistoryDataSet& history) {
     std::string lines;
     for (const SummaryRow& row : SummaryRows(history))

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "history/ListColumns.h"
 
 namespace veldrin {
 
@@ -19,6 +20,11 @@ struct SummaryRow {
 SummaryLayout LayoutFor(const HistoryDataSet& history);
 // The named rows of the layout: 14 for one channel, 20 for two.
 std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history);
+// The summary list of the summary page and of the workbook: the columns "名称" and "值" and
+// kSummaryListRows rows, the named rows first, then rows of two blanks in both columns.
+inline constexpr int kSummaryListRows = 20;
+std::vector<ListColumn> SummaryListColumns();
+std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history);
 // The named rows one per line as "name: value", for the command-line tool.
 std::string FormatSummaryLines(const HistoryDataSet& history);
 // The row names of the one-channel layout, which the summary page shows before any history.

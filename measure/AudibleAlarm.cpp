@@ -1,6 +1,6 @@
 #include "measure/AudibleAlarm.h"
 
-#include "measure/AlarmText.h"
+#include "history/AlarmText.h"
 
 namespace veldrin {
 

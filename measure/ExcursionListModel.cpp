@@ -6,10 +6,9 @@ namespace veldrin {
 namespace {
 
 std::vector<ListColumn> ExcursionColumns() {
-    return {{QStringLiteral("序号"), 36, CellKind::RowNumber}, {QStringLiteral("通道"), 50, CellKind::Blank},
-            {QStringLiteral("超限"), 115, CellKind::Blank},    {QStringLiteral("开始"), 125, CellKind::Blank},
-            {QStringLiteral("结束"), 125, CellKind::Blank},    {QStringLiteral("持续"), 75, CellKind::Blank},
-            {QStringLiteral("极值"), 65, CellKind::Blank}};
+    return {{"序号", 36, CellKind::RowNumber}, {"通道", 50, CellKind::Blank},  {"超限", 115, CellKind::Blank},
+            {"开始", 125, CellKind::Blank},    {"结束", 125, CellKind::Blank}, {"持续", 75, CellKind::Blank},
+            {"极值", 65, CellKind::Blank}};
 }
 
 }  // namespace

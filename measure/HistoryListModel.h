@@ -1,9 +1,8 @@
 #pragma once
 // The history data list and the history alarm list. A fill replaces the whole content in one
-// model reset; the cell texts are made when asked for, from the history store, so that 100000
-// rows cost nothing until they are shown or exported.
-#include "history/HistoryDataSet.h"
-#include "history/SampleSeries.h"
+// model reset; the columns and cell texts are those of history/HistoryListRows.h, made when asked
+// for from the history store.
+#include "history/HistoryListRows.h"
 #include "logger/WireCodec.h"
 #include "measure/TextTableModel.h"
 
@@ -27,13 +26,7 @@ class HistoryListModel final : public TextTableModel {
     QString CellText(int row, int column) const override;
 
   private:
-    ListKind kind_;
-    const SampleSeries* series_ = nullptr;
-    int rows_ = 0;
-    LoggerModel model_ = LoggerModel::SingleTemperature;
-    HistoryLimits limits_;
-    bool alarmTexts_ = false;
-    TimeStyle timeStyle_ = TimeStyle::ZeroPadded;
+    HistoryListRows rows_;
 };
 
 }  // namespace veldrin

@@ -1,7 +1,6 @@
 #include "measure/HistoryPresenter.h"
 
 #include "history/HistoryText.h"
-#include "measure/AlarmText.h"
 
 namespace veldrin {
 
@@ -19,12 +18,14 @@ void HistoryPresenter::LoadChart(bool twoChannels) {
 
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
                      HistoryListModel& list) {
-    if (HasSecondChannel(model) && !history.shown[0] && !history.shown[1])
+    if (!ListsHistory(history, model))
         return;
     list.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history));
 }
 
 void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
+    if (ListsHistory(history_, model))
+        listing_ = {model, alarmTexts};
     FillHistoryList(history_, model, alarmTexts, dataList_);
     FillHistoryList(history_, model, alarmTexts, alarmList_);
 }

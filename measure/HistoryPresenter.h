@@ -15,6 +15,13 @@ namespace veldrin {
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
                      HistoryListModel& list);
 
+// How the history lists were last filled: the model whose columns they show and whether alarm
+// texts are written. The worksheet export lists the history the same way.
+struct HistoryListing {
+    LoggerModel model = LoggerModel::SingleTemperature;
+    bool alarmTexts = false;
+};
+
 class HistoryPresenter {
   public:
     HistoryPresenter(const HistoryDataSet& history, CurveChart& chart, HistoryListModel& dataList,
@@ -26,6 +33,8 @@ class HistoryPresenter {
     // channel names): the chart starts afresh; alarm texts only when the file enables them.
     void ShowLoadedFile();
 
+    const HistoryListing& Listing() const { return listing_; }
+
   private:
     void LoadChart(bool twoChannels);
     void FillLists(LoggerModel model, bool alarmTexts);
@@ -35,6 +44,7 @@ class HistoryPresenter {
     HistoryListModel& dataList_;
     HistoryListModel& alarmList_;
     SummaryListModel& summary_;
+    HistoryListing listing_;
 };
 
 }  // namespace veldrin

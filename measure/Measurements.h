@@ -44,6 +44,8 @@ class Measurements final : public QObject {
     HistoryListModel& HistoryDataList() { return historyDataList_; }
     HistoryListModel& HistoryAlarmList() { return historyAlarmList_; }
     SummaryListModel& Summary() { return summary_; }
+    // How the history lists show the history now (for the worksheet export of Save).
+    const HistoryListing& HistoryListed() const { return presenter_.Listing(); }
     AudibleAlarm& Alarm() { return alarm_; }
     RealtimeMonitor& Realtime() { return realtime_; }
     // The statistics of the whole current history, and the statistics page's two tables.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "history/AlarmText.h"
 #include "history/HistoryText.h"
 #include "logger/WireCodec.h"
-#include "measure/AlarmText.h"
 
 namespace veldrin {
 

@@ -1,7 +1,7 @@
 #include "measure/RealtimeMonitor.h"
 
+#include "history/AlarmText.h"
 #include "logger/WireCodec.h"
-#include "measure/AlarmText.h"
 
 namespace veldrin {
 

@@ -9,11 +9,11 @@ constexpr int kNameWidth = 120;
 constexpr int kChannelWidth = 180;
 
 std::vector<ListColumn> ColumnsFor(const HistoryStatistics& statistics) {
-    std::vector<ListColumn> columns{{QStringLiteral("项目"), kNameWidth, CellKind::Blank}};
+    std::vector<ListColumn> columns{{"项目", kNameWidth, CellKind::Blank}};
     for (const ChannelStatistics& channel : statistics.channels)
-        columns.push_back({QString::fromStdString(channel.name), kChannelWidth, CellKind::Blank});
+        columns.push_back({channel.name, kChannelWidth, CellKind::Blank});
     if (statistics.channels.empty())
-        columns.push_back({QStringLiteral("值"), kChannelWidth, CellKind::Blank});
+        columns.push_back({"值", kChannelWidth, CellKind::Blank});
     return columns;
 }
 

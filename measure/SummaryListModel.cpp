@@ -1,17 +1,8 @@
 #include "measure/SummaryListModel.h"
 
-#include "history/SummaryRows.h"
-
 namespace veldrin {
-namespace {
 
-std::vector<ListColumn> SummaryColumns() {
-    return {{QStringLiteral("名称"), 140, CellKind::Blank}, {QStringLiteral("值"), 140, CellKind::Blank}};
-}
-
-}  // namespace
-
-SummaryListModel::SummaryListModel(QObject* parent) : TextTableModel(SummaryColumns(), parent) {
+SummaryListModel::SummaryListModel(QObject* parent) : TextTableModel(SummaryListColumns(), parent) {
     const std::vector<std::string> names = OneChannelRowNames();
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         rows_[r].first = r < names.size() ? QString::fromStdString(names[r]) : QStringLiteral("   ");
@@ -19,14 +10,9 @@ SummaryListModel::SummaryListModel(QObject* parent) : TextTableModel(SummaryColu
 }
 
 void SummaryListModel::Refresh(const HistoryDataSet& history) {
-    const std::vector<SummaryRow> rows = SummaryRows(history);
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
-        if (r < rows.size()) {
-            rows_[r] = {QString::fromStdString(rows[r].name), QString::fromStdString(rows[r].value)};
-        } else {
-            rows_[r] = {QStringLiteral("  "), QStringLiteral("  ")};
-        }
-    }
+    const std::vector<SummaryRow> rows = SummaryListRows(history);
+    for (std::size_t r = 0; r < rows_.size(); ++r)
+        rows_[r] = {QString::fromStdString(rows[r].name), QString::fromStdString(rows[r].value)};
     emit dataChanged(index(0, 0), index(kRowCount - 1, 1));
 }
 

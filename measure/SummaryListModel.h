@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "history/HistoryDataSet.h"
+#include "history/SummaryRows.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {
@@ -13,7 +14,7 @@ class SummaryListModel final : public TextTableModel {
     Q_OBJECT
 
   public:
-    static constexpr int kRowCount = 20;
+    static constexpr int kRowCount = kSummaryListRows;
 
     explicit SummaryListModel(QObject* parent = nullptr);
 

@@ -24,7 +24,7 @@ int TextTableModel::ColumnWidth(int column) const {
 QString TextTableModel::HeaderText(int column) const {
     if (column < 0 || column >= columnCount())
         return {};
-    return columns_[column].header;
+    return QString::fromStdString(columns_[column].header);
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -32,7 +32,7 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     switch (role) {
         case Qt::DisplayRole:
-            return columns_[section].header;
+            return QString::fromStdString(columns_[section].header);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         case kColumnWidthRole:

@@ -1,11 +1,11 @@
 #pragma once
 // Common part of the measurement lists: a read-only table of texts with a fixed column set that
-// carries the header texts and the column widths of the list pages. Views and the worksheet
-// export read every list the same way: headerData() and data() with Qt::DisplayRole.
+// carries the header texts and the column widths of the list pages. Views read every list the
+// same way: headerData() and data() with Qt::DisplayRole.
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "measure/ListColumns.h"
+#include "history/ListColumns.h"
 
 namespace veldrin {
 

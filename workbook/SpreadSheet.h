@@ -8,9 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "workbook/Workbook.h"
 #include "workbook/WorksheetDriver.h"
-
-class QAbstractItemModel;
 
 namespace veldrin {
 
@@ -82,8 +81,7 @@ class CSpreadSheet {
 
     // Copies a list (column titles, then its rows as shown) into the workbook at `path`: table
     // `sheet` + "1" with the first 50001 rows, table `sheet` + "2" with the rest.
-    ExportListResult ExportList(const QAbstractItemModel& list, const std::string& sheet,
-                                const std::string& path);
+    ExportListResult ExportList(const WorksheetList& list, const std::string& sheet, const std::string& path);
 
   private:
     bool Fail(std::string text);

@@ -1,5 +1,4 @@
 // CSpreadSheet::ExportList: one list of the history pages into the workbook, as the list shows it.
-#include <QAbstractItemModel>
 #include <QString>
 
 #include "workbook/SpreadSheet.h"
@@ -12,18 +11,18 @@ namespace {
 constexpr int kLastRowOfFirstTable = 50000;
 constexpr int kMaxTitleChars = 100;
 
-std::string CellText(const QAbstractItemModel& list, int row, int column) {
-    return list.data(list.index(row, column), Qt::DisplayRole).toString().toStdString();
+int ColumnCount(const WorksheetList& list) {
+    return static_cast<int>(list.titles.size());
 }
 
 class TableWriter {
   public:
-    TableWriter(WorksheetConnection& connection, const QAbstractItemModel& list)
+    TableWriter(WorksheetConnection& connection, const WorksheetList& list)
         : connection_(connection), list_(list) {
-        for (int column = 0; column < list.columnCount(); ++column) {
-            const QString title =
-                list.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString().left(kMaxTitleChars);
-            const std::string name = SqlName(title.toStdString());
+        for (int column = 0; column < ColumnCount(list); ++column) {
+            // The title is cut after kMaxTitleChars UTF-16 units, as a list header is.
+            const QString title = QString::fromStdString(list.titles[static_cast<std::size_t>(column)]);
+            const std::string name = SqlName(title.left(kMaxTitleChars).toStdString());
             definitions_ += (column ? ", " : " ") + name + " TEXT";
             names_ += (column ? ", " : " ") + name;
         }
@@ -40,9 +39,9 @@ class TableWriter {
         std::string sql;
         for (int row = first; row <= last; ++row) {
             sql = insert;
-            for (int column = 0; column < list_.columnCount(); ++column) {
+            for (int column = 0; column < ColumnCount(list_); ++column) {
                 sql += column ? ", " : " ";
-                sql += SqlText(CellText(list_, row, column));
+                sql += SqlText(list_.cell(row, column));
             }
             sql += " )";
             if (auto status = connection_.ExecuteSql(sql); !status)
@@ -53,16 +52,16 @@ class TableWriter {
 
   private:
     WorksheetConnection& connection_;
-    const QAbstractItemModel& list_;
+    const WorksheetList& list_;
     std::string definitions_;
     std::string names_;
 };
 
 }  // namespace
 
-ExportListResult CSpreadSheet::ExportList(const QAbstractItemModel& list, const std::string& sheet,
+ExportListResult CSpreadSheet::ExportList(const WorksheetList& list, const std::string& sheet,
                                           const std::string& path) {
-    const int rows = list.rowCount();
+    const int rows = list.rows;
     if (rows <= 0)
         return {ExportListOutcome::Empty, {}};
     const std::string driver = GetExcelDriver();

@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "files/SafeSave.h"
+#include "history/HistoryListRows.h"
+#include "history/SummaryRows.h"
 #include "workbook/SpreadSheet.h"
 #include "workbook/WorksheetDriver.h"
 
@@ -11,6 +13,13 @@ namespace {
 
 WorksheetExportMessage SaveError(const std::string& why) {
     return {std::string(kSaveErrorMessage) + "\n" + why, true};
+}
+
+std::vector<std::string> Titles(const std::vector<ListColumn>& columns) {
+    std::vector<std::string> titles;
+    for (const ListColumn& column : columns)
+        titles.push_back(column.header);
+    return titles;
 }
 
 }  // namespace
@@ -22,14 +31,28 @@ std::string WorksheetExportPath(const std::string& chosenPath) {
     return hasDot && chosenPath.substr(dot + 1) == "xls" ? chosenPath : chosenPath + ".xls";
 }
 
-WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
-                                      const QAbstractItemModel& alarmList) {
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const HistoryDataSet& history,
+                                      LoggerModel listModel, bool alarmTexts) {
+    const std::vector<SummaryRow> summaryRows = SummaryListRows(history);
+    const WorksheetList summary{Titles(SummaryListColumns()), static_cast<int>(summaryRows.size()),
+                                [&summaryRows](int row, int column) {
+                                    const SummaryRow& r = summaryRows[static_cast<std::size_t>(row)];
+                                    return column == 0 ? r.name : r.value;
+                                }};
+    HistoryListRows alarmRows(ListKind::HistoryAlarm);
+    FillHistoryRows(history, listModel, alarmTexts, alarmRows);
+    const WorksheetList alarms{Titles(alarmRows.Columns()), alarmRows.Rows(),
+                               [&alarmRows](int row, int column) { return alarmRows.CellText(row, column); }};
+    return ExportWorksheet(chosenPath, summary, alarms);
+}
+
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const WorksheetList& summaryList,
+                                      const WorksheetList& alarmList) {
     return ExportWorksheet(chosenPath, summaryList, alarmList, InstalledDriverList());
 }
 
-WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
-                                      const QAbstractItemModel& alarmList,
-                                      const std::string& installedDrivers) {
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const WorksheetList& summaryList,
+                                      const WorksheetList& alarmList, const std::string& installedDrivers) {
     WorksheetExportResult result;
     result.path = WorksheetExportPath(chosenPath);
     const auto target = ResolveSaveTarget(result.path);

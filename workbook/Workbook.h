@@ -1,19 +1,29 @@
 #pragma once
 // The workbook folder's face: the worksheet export of Save, which writes the history summary list
-// and the history alarm list, as the pages show them, into a new Excel 97–2003 workbook with the
-// tables "汇总1" and "数据1" (and "数据2" for the rows past 50001).
+// and the history alarm list into a new Excel 97–2003 workbook with the tables "汇总1" and "数据1"
+// (and "数据2" for the rows past 50001). It reads the history record itself: the summary rows of
+// history/SummaryRows.h and the alarm list rows of history/HistoryListRows.h, the same texts the
+// summary page and the history alarm list show.
 //
 // The program uses these calls and nothing else of the folder:
 //   ExportWorksheet      Save as .xls in the desktop program, `veldrin-cli export FILE OUT.xls`
 //   WorksheetExportPath  (inside ExportWorksheet) the file name the save dialog's choice becomes
 // The spreadsheet class, the worksheet driver with its statements and the BIFF8 writer behind them
 // are the folder's own; only its tests reach them.
+#include <functional>
 #include <string>
 #include <vector>
 
-class QAbstractItemModel;
+#include "history/HistoryDataSet.h"
 
 namespace veldrin {
+
+// One list as it goes into the workbook: the column titles and the text of each cell, UTF-8.
+struct WorksheetList {
+    std::vector<std::string> titles;
+    int rows = 0;
+    std::function<std::string(int row, int column)> cell;
+};
 
 struct WorksheetExportMessage {
     std::string text;
@@ -33,16 +43,22 @@ inline constexpr const char* kSaveErrorMessage = "文件保存出错";
 // the last "." is exactly "xls".
 std::string WorksheetExportPath(const std::string& chosenPath);
 
+// Writes the summary list of `history` and its history alarm list as the history pages list it
+// with the columns of `listModel` (the model the history was recorded with), alarm texts only
+// with `alarmTexts`. A two-channel model with neither channel shown lists no alarm rows.
+//
 // Builds the whole workbook under a temporary name in the target's folder and renames it over the
 // path only when both lists went in, so that a failure never leaves a half-written workbook in
 // place of an earlier file. A path that is a symbolic link gets its target written; a replaced
 // workbook keeps its permissions. A driver error gives "文件保存出错" with the driver's text.
-WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
-                                      const QAbstractItemModel& alarmList);
-// The same with the list of installed drivers given (each name NUL-terminated, an empty name
-// last), as an installation without an Excel driver reports it.
-WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const QAbstractItemModel& summaryList,
-                                      const QAbstractItemModel& alarmList,
-                                      const std::string& installedDrivers);
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const HistoryDataSet& history,
+                                      LoggerModel listModel, bool alarmTexts);
+// The same for two lists given as they are, with the list of installed drivers given (each name
+// NUL-terminated, an empty name last) as an installation without an Excel driver reports it, or
+// the installed ones.
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const WorksheetList& summaryList,
+                                      const WorksheetList& alarmList);
+WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const WorksheetList& summaryList,
+                                      const WorksheetList& alarmList, const std::string& installedDrivers);
 
 }  // namespace veldrin

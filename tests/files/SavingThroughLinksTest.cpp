@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStandardItemModel>
-
 #include <filesystem>
 #include <functional>
 
@@ -29,12 +27,9 @@ struct Format {
     std::function<bool(const std::string& path, const HistoryDataSet& history)> save;
 };
 
-std::unique_ptr<QStandardItemModel> OneColumnList(const char* title, int rows) {
-    auto list = std::make_unique<QStandardItemModel>(rows, 1);
-    list->setHorizontalHeaderItem(0, new QStandardItem(QString::fromUtf8(title)));
-    for (int r = 0; r < rows; ++r)
-        list->setItem(r, 0, new QStandardItem(QString::number(r)));
-    return list;
+std::unique_ptr<WorksheetList> OneColumnList(const char* title, int rows) {
+    return std::make_unique<WorksheetList>(
+        WorksheetList{{title}, rows, [](int row, int) { return std::to_string(row); }});
 }
 
 const Format kFormats[] = {

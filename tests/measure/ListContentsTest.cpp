@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
+#include "history/AlarmText.h"
 #include "history/SummaryRows.h"
-#include "measure/AlarmText.h"
 #include "measure/HistoryListModel.h"
 #include "measure/Measurements.h"
 #include "measure/RealtimeListModel.h"
@@ -17,7 +17,7 @@ namespace {
 QStringList Describe(const std::vector<ListColumn>& columns) {
     QStringList out;
     for (const ListColumn& column : columns)
-        out << column.header + QStringLiteral(" ") + QString::number(column.width);
+        out << QString::fromStdString(column.header) + QStringLiteral(" ") + QString::number(column.width);
     return out;
 }
 

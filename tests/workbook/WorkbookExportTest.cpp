@@ -2,14 +2,14 @@
 // "数据1" and "数据2", read back with FreeXL (and with Gnumeric's ssconvert where it is installed).
 #include <gtest/gtest.h>
 
-#include <QStandardItemModel>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "tests/TempFolder.h"
+#include "tests/history/ThreeSampleHistory.h"
 #include "tests/workbook/FreeXlReader.h"
 #include "workbook/Workbook.h"
 
@@ -20,21 +20,15 @@ using test::ReadWithFreeXl;
 using test::TempFolder;
 using Rows = std::vector<std::vector<std::string>>;
 
-// A list model as the pages show it: column titles, then the cell texts.
-std::unique_ptr<QStandardItemModel> ListOf(const Rows& rows) {
-    auto model = std::make_unique<QStandardItemModel>(static_cast<int>(rows.size()) - 1,
-                                                      static_cast<int>(rows.front().size()));
-    for (std::size_t c = 0; c < rows.front().size(); ++c) {
-        model->setHorizontalHeaderItem(static_cast<int>(c),
-                                       new QStandardItem(QString::fromStdString(rows[0][c])));
-    }
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            model->setItem(static_cast<int>(r - 1), static_cast<int>(c),
-                           new QStandardItem(QString::fromStdString(rows[r][c])));
-        }
-    }
-    return model;
+// A list as the pages show it: column titles, then the cell texts (a missing cell is empty).
+std::unique_ptr<WorksheetList> ListOf(const Rows& rows) {
+    auto cells = std::make_shared<Rows>(rows);
+    return std::make_unique<WorksheetList>(WorksheetList{
+        rows.front(), static_cast<int>(rows.size()) - 1, [cells](int row, int column) {
+            const auto& line = (*cells)[static_cast<std::size_t>(row) + 1];
+            return static_cast<std::size_t>(column) < line.size() ? line[static_cast<std::size_t>(column)]
+                                                                  : std::string();
+        }});
 }
 
 const Rows kSummary = {{"名称", "值"},     {"标题", "数据测试"}, {"仪表名称", "温湿度记录仪"},
@@ -240,6 +234,42 @@ TEST(XlsWorksheetExport, GnumericReadsTheSameWorkbook) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadText(dir.File("g-0.csv")), ExpectedCsv(kSummary));
     EXPECT_EQ(ReadText(dir.File("g-1.csv")), ExpectedCsv(alarms));
+}
+
+TEST(XlsWorksheetExport, TheRecordGivesTheSummaryPageAndTheAlarmListAsListed) {
+    TempFolder dir;
+    HistoryDataSet history = test::ThreeSampleDownload();
+    auto result = ExportWorksheet(dir.File("record.xls"), history, history.model, true);
+    ASSERT_TRUE(result.written);
+    auto read = ReadWithFreeXl(result.path);
+    ASSERT_EQ(read.openCode, FREEXL_OK);
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{"汇总1", "数据1"}));
+    const Rows& summary = read.sheets[0].cells;
+    ASSERT_EQ(summary.size(), 21u) << "the title row and the page's twenty rows";
+    EXPECT_EQ(summary[0], (std::vector<std::string>{"名称", "值"}));
+    EXPECT_EQ(summary[1], (std::vector<std::string>{"标题", "数据测试"}));
+    EXPECT_EQ(summary[20], (std::vector<std::string>{"记录仪描述", ""}))
+        << "the two-channel layout fills all";
+    EXPECT_EQ(read.sheets[1].cells,
+              (Rows{{"序号", "时间", "温度", "湿度", "温度报警", "湿度报警"},
+                    {"1", "2010-01-05 08:03:00", "20.00°C", "85.25%", "", "湿度大于80.00%"},
+                    {"2", "2010-01-05 08:04:00", "30.00°C", "50.00%", "温度大于25.00°C", ""},
+                    {"3", "2010-01-05 08:05:00", "25.00°C", "10.00%", "", "湿度小于20.00%"}}));
+
+    // Alarm texts off: the alarm columns stay, blank.
+    result = ExportWorksheet(dir.File("quiet.xls"), history, history.model, false);
+    ASSERT_TRUE(result.written);
+    read = ReadWithFreeXl(result.path);
+    ASSERT_EQ(read.sheets.size(), 2u);
+    EXPECT_EQ(read.sheets[1].cells[2],
+              (std::vector<std::string>{"2", "2010-01-05 08:04:00", "30.00°C", "50.00%", "", ""}));
+
+    // Neither channel shown: the history lists nothing, only the summary goes in.
+    history.shown = {false, false};
+    result = ExportWorksheet(dir.File("unlisted.xls"), history, history.model, true);
+    ASSERT_TRUE(result.written);
+    read = ReadWithFreeXl(result.path);
+    EXPECT_EQ(read.Names(), std::vector<std::string>{"汇总1"});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "measure/AlarmText.h"
+#include "history/AlarmText.h"
 
 #include "history/HistoryText.h"
 

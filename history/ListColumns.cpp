@@ -1,6 +1,4 @@
-#include "measure/ListColumns.h"
-
-#include "measure/AlarmText.h"
+#include "history/ListColumns.h"
 
 namespace veldrin {
 namespace {
@@ -8,7 +6,7 @@ namespace {
 constexpr int kNumberWidth = 55;
 constexpr int kValueWidth = 65;
 constexpr int kAlarmWidth = 140;
-const QString kBlankHeader = QStringLiteral("    ");
+constexpr const char* kBlankHeader = "    ";
 
 bool IsAlarmList(ListKind kind) {
     return kind == ListKind::RealtimeAlarm || kind == ListKind::HistoryAlarm;
@@ -18,14 +16,10 @@ int TimeWidth(ListKind kind) {
     return kind == ListKind::HistoryData ? 140 : 130;
 }
 
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 // The value and alarm columns of a single-temperature logger.
 void AppendSingleChannelColumns(ListKind kind, std::vector<ListColumn>& columns) {
-    const QString temperature = Text(Traits(LoggerModel::SingleTemperature).channel1Name);
-    const QString alarm = QStringLiteral("报警");
+    const std::string temperature = std::string(Traits(LoggerModel::SingleTemperature).channel1Name);
+    const std::string alarm = "报警";
     switch (kind) {
         case ListKind::RealtimeData:
             columns.push_back({temperature, kValueWidth, CellKind::Value1});
@@ -50,13 +44,13 @@ void AppendSingleChannelColumns(ListKind kind, std::vector<ListColumn>& columns)
 }  // namespace
 
 std::vector<ListColumn> InitialColumns(ListKind kind) {
-    std::vector<ListColumn> columns{{QStringLiteral("序号"), kNumberWidth, CellKind::RowNumber},
-                                    {QStringLiteral("时间"), TimeWidth(kind), CellKind::Time}};
+    std::vector<ListColumn> columns{{"序号", kNumberWidth, CellKind::RowNumber},
+                                    {"时间", TimeWidth(kind), CellKind::Time}};
     if (kind == ListKind::HistoryData) {
-        columns.push_back({QStringLiteral("温度"), 60, CellKind::Value1});
-        columns.push_back({QStringLiteral("湿度"), 60, CellKind::Value2});
+        columns.push_back({"温度", 60, CellKind::Value1});
+        columns.push_back({"湿度", 60, CellKind::Value2});
     } else {
-        columns.push_back({QStringLiteral("温度"), kValueWidth, CellKind::Value1});
+        columns.push_back({"温度", kValueWidth, CellKind::Value1});
     }
     return columns;
 }
@@ -69,7 +63,8 @@ std::vector<ListColumn> ColumnsFor(ListKind kind, LoggerModel model, ChannelFlag
         return columns;
     }
     const ModelTraits& traits = Traits(model);
-    const std::array<QString, 2> names{Text(traits.channel1Name), Text(traits.channel2Name)};
+    const std::array<std::string, 2> names{std::string(traits.channel1Name),
+                                           std::string(traits.channel2Name)};
     const bool realtime = kind == ListKind::RealtimeData || kind == ListKind::RealtimeAlarm;
     const ChannelFlags listed = realtime ? ChannelFlags{true, true} : shown;
     for (int c = 0; c < 2; ++c) {
@@ -79,8 +74,8 @@ std::vector<ListColumn> ColumnsFor(ListKind kind, LoggerModel model, ChannelFlag
     if (IsAlarmList(kind)) {
         for (int c = 0; c < 2; ++c) {
             if (listed[c]) {
-                columns.push_back({names[c] + QStringLiteral("报警"), kAlarmWidth,
-                                   c == 0 ? CellKind::Alarm1 : CellKind::Alarm2});
+                columns.push_back(
+                    {names[c] + "报警", kAlarmWidth, c == 0 ? CellKind::Alarm1 : CellKind::Alarm2});
             }
         }
     }

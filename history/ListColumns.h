@@ -1,9 +1,10 @@
 #pragma once
 // Column sets of the four measurement lists: the initial columns of each list and the columns
 // for a logger model and its shown channels. Columns 0 and 1 (row number and time) never change;
-// the value columns come first, then the alarm columns, in channel order.
-#include <QString>
+// the value columns come first, then the alarm columns, in channel order. Header texts are UTF-8;
+// the list models of the pages and the workbook export read the same sets.
 #include <array>
+#include <string>
 #include <vector>
 
 #include "logger/LoggerModel.h"
@@ -16,7 +17,7 @@ enum class ListKind { RealtimeData, RealtimeAlarm, HistoryData, HistoryAlarm };
 enum class CellKind { RowNumber, Time, Value1, Value2, Alarm1, Alarm2, Blank };
 
 struct ListColumn {
-    QString header;
+    std::string header;
     int width;  // pixels
     CellKind cell;
 
