@@ -27,7 +27,6 @@
 #include "history/StatisticsText.h"
 #include "history/SummaryRows.h"
 #include "logger/Clock.h"
-#include "tests/ManualClock.h"
 #include "logger/LoggerInfo.h"
 #include "logger/WireCodec.h"
 #include "measure/AlarmSound.h"
@@ -42,6 +41,7 @@
 #include "measure/SummaryListModel.h"
 #include "print/PdfExport.h"
 #include "print/ReportPdf.h"
+#include "tests/ManualClock.h"
 #include "tests/TempFolder.h"
 #include "tests/workbook/FreeXlReader.h"
 
