@@ -18,6 +18,7 @@
 #include "app/RecentFileList.h"
 #include "app/ShellIcons.h"
 #include "app/ShellTime.h"
+#include "app/UserGuideDialog.h"
 
 namespace veldrin {
 namespace {
@@ -94,6 +95,18 @@ void CMainFrame::CreateActions() {
         about.exec();
     });
 
+    guideAction_ = new QAction(QStringLiteral("使用说明"), this);
+    guideAction_->setShortcut(QKeySequence::HelpContents);
+    connect(guideAction_, &QAction::triggered, this, [this] {
+        // One guide window, kept open beside the main window while the user follows it.
+        auto* guide = findChild<UserGuideDialog*>();
+        if (guide == nullptr)
+            guide = new UserGuideDialog(this);
+        guide->show();
+        guide->raise();
+        guide->activateWindow();
+    });
+
     // Ctrl+Z and Alt+Backspace ask the start-time question, whatever the state.
     startTimeAction_ = new QAction(this);
     startTimeAction_->setShortcuts(
@@ -125,6 +138,8 @@ void CMainFrame::CreateMenus() {
     dataMenu->addAction(Action(Command::ReadHistory));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(guideAction_);
+    help->addSeparator();
     help->addAction(aboutAction_);
 
     for (QMenu* menu : {file, device, dataMenu, help}) {

@@ -27,6 +27,8 @@ class CMainFrame : public QMainWindow {
     CVeldrinView* View() const { return view_; }
     QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
     QAction* AboutAction() const { return aboutAction_; }
+    // Help → "使用说明": opens the user guide beside the window.
+    QAction* GuideAction() const { return guideAction_; }
     QAction* StartTimeAction() const { return startTimeAction_; }
 
     // Installs what a command does for the commands whose work lies outside the window (open,
@@ -74,6 +76,7 @@ class CMainFrame : public QMainWindow {
     QAction* toolBarAction_ = nullptr;
     QAction* statusBarAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* guideAction_ = nullptr;
     QAction* startTimeAction_ = nullptr;
     std::array<QLabel*, 4> panes_{};
     QTimer clock_;

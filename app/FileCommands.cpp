@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
@@ -38,6 +39,7 @@ FileCommands::~FileCommands() {
     if (!installed_) {
         return;
     }
+    QObject::disconnect(historyShown_);
     for (Command command : {Command::Open, Command::Save, Command::PrintHistory, Command::ExportReport}) {
         frame_.SetCommandHandler(command, {});
     }
@@ -46,6 +48,9 @@ FileCommands::~FileCommands() {
 
 void FileCommands::Install() {
     installed_ = true;
+    // A new history (a download, or a file being opened) is no longer the file named in the title.
+    historyShown_ = QObject::connect(&workspace_.Records(), &Measurements::historyShown, &frame_,
+                                     [this] { ShowDocumentName({}); });
     frame_.SetCommandHandler(Command::Open, [this] { Open(); });
     frame_.SetCommandHandler(Command::Save, [this] { Save(); });
     frame_.SetCommandHandler(Command::PrintHistory, [this] { PrintHistory(); });
@@ -88,12 +93,13 @@ void FileCommands::Open() {
 
 bool FileCommands::OpenPath(const QString& path) {
     Measurements& records = workspace_.Records();
-    if (!LoadDataFileInto(path.toStdString(), records.History())) {
-        QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(kFileErrorText));
+    if (const Status loaded = LoadDataFileInto(path.toStdString(), records.History()); !loaded) {
+        FileRefused(path, loaded.reason);
         return false;
     }
     RememberRecent(path);
     records.ShowLoadedFile();
+    ShowDocumentName(path);
     DeviceConnection& connection = workspace_.Connection();
     connection.SetHistoryMode(false);
     connection.SetViewMode(ViewMode::FileHistory);
@@ -109,8 +115,9 @@ void FileCommands::Save() {
     // The dialog would ask about the name as typed; the question is asked below about the name
     // that is really written, extension included.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(NameFilters(kSaveFilter) << FromUtf8(kCsvFilter));
+    dialog.setNameFilters(NameFilters(kSaveFilter) << FromUtf8(kCsvFilter) << FromUtf8(kXlsxFilter));
     dialog.setDirectory(StartFolder());
+    dialog.selectFile(QString::fromStdString(ProposedSaveName(workspace_.Records().History())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
@@ -138,14 +145,17 @@ bool FileCommands::ConfirmReplace(const QString& path) {
 bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
     const SaveTarget target = PlanSave(chosenPath.toStdString(), filterIndex);
     Measurements& records = workspace_.Records();
+    QString written = QString::fromStdString(target.path);
     switch (target.format) {
         case SaveFormat::DataFile:
         case SaveFormat::Text:
-        case SaveFormat::Csv: {
-            const Status result =
-                target.format == SaveFormat::DataFile ? WriteDataFile(target.path, records.History())
-                : target.format == SaveFormat::Text   ? WriteTextExport(target.path, records.History())
-                                                      : WriteCsvExport(target.path, records.History());
+        case SaveFormat::Csv:
+        case SaveFormat::Xlsx: {
+            const HistoryDataSet& history = records.History();
+            const Status result = target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
+                                  : target.format == SaveFormat::Text ? WriteTextExport(target.path, history)
+                                  : target.format == SaveFormat::Csv  ? WriteCsvExport(target.path, history)
+                                                                      : ExportXlsx(target.path, history);
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;
@@ -168,14 +178,18 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
             if (!result.written) {
                 return false;
             }
+            written = QString::fromStdString(result.path);
             break;
         }
         case SaveFormat::None:
             return false;
     }
-    // Only a data file can be opened again; exports stay out of the list.
+    frame_.statusBar()->showMessage(QStringLiteral("已保存 %1").arg(QDir::toNativeSeparators(written)),
+                                    kSavedNoteMilliseconds);
+    // Only a data file can be opened again; exports stay out of the list and the title.
     if (target.format == SaveFormat::DataFile) {
-        RememberRecent(QString::fromStdString(target.path));
+        RememberRecent(written);
+        ShowDocumentName(written);
     }
     return true;
 }
@@ -192,7 +206,7 @@ bool FileCommands::OpenRecent(const QString& path) {
     if (PlanOpen(path.toStdString()) == OpenAction::Load) {
         opened = OpenPath(path);
     } else {
-        QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(kFileErrorText));
+        FileRefused(path, std::string(kNotADataFileText));
     }
     if (!opened) {
         ForgetRecent(path);
@@ -212,6 +226,20 @@ void FileCommands::ForgetRecent(const QString& path) {
         recent_->Remove(path);
         frame_.SetRecentFiles(recent_->Entries());
     }
+}
+
+void FileCommands::FileRefused(const QString& path, const std::string& reason) {
+    // "文件错误!" as ever, then which file and why, in the words of the reader's refusal.
+    QMessageBox box(QMessageBox::Information, frame_.windowTitle(), FromUtf8(kFileErrorText), QMessageBox::Ok,
+                    &frame_);
+    box.setInformativeText(
+        QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
+    box.exec();
+}
+
+void FileCommands::ShowDocumentName(const QString& path) {
+    frame_.setWindowTitle(path.isEmpty() ? QStringLiteral("Veldrin")
+                                         : QStringLiteral("%1 - Veldrin").arg(QFileInfo(path).fileName()));
 }
 
 void FileCommands::SaveFailed(const QString& why) {

@@ -2,7 +2,9 @@
 // The File menu's work on the current history: open a data file, save it as a data file, a text
 // export, a workbook or CSV, print it, and write its report as a PDF. The dialogs ask for the names; the
 // *Path calls do the work.
+#include <QMetaObject>
 #include <QString>
+#include <string>
 
 namespace veldrin {
 
@@ -26,17 +28,20 @@ class FileCommands {
     // The Open and Save dialogs start in the folder last used, else in the folder of the newest
     // recent file, else in the user's home.
     void Open();
-    // Loads the data file at `path` into the current history and shows it; a refused file shows
-    // "文件错误!" and leaves the current history as it was. True when loaded.
+    // Loads the data file at `path` into the current history and shows it, its file name in the
+    // window's title; a refused file shows "文件错误!" with the file's path and the reason, and leaves
+    // the current history as it was. True when loaded.
     bool OpenPath(const QString& path);
     // A recent data file chosen in the File menu: opened like Open. A file that is gone or refused
     // gets a message, leaves the current history as it was and drops out of the list.
     bool OpenRecent(const QString& path);
-    // Save asks before replacing a file: about the name that is written, with the extension the
-    // chosen format appends.
+    // Save proposes a name made of the history's title and the time of its first reading, and asks
+    // before replacing a file: about the name that is written, with the extension the chosen format
+    // appends. A name typed with a known extension is saved in that format whatever the filter.
     void Save();
     // Saves the current history at `chosenPath` as the save dialog's filter `filterIndex` (1-based)
-    // and the name's extension decide. True when written.
+    // and the name's extension decide. When written, the status bar says "已保存" with the path, and a
+    // data file's name goes into the window's title. True when written.
     bool SavePath(const QString& chosenPath, int filterIndex);
     void PrintHistory();
     // File → "导出报告(PDF)…": asks for a PDF name and writes the report of the current history.
@@ -50,6 +55,10 @@ class FileCommands {
     // True when `path` does not exist yet or the user agrees to replace it.
     bool ConfirmReplace(const QString& path);
     void SaveFailed(const QString& why);
+    // "文件错误!", the path and the reason the file was refused.
+    void FileRefused(const QString& path, const std::string& reason);
+    // The window's title names the current history's file; none for a history not from a file.
+    void ShowDocumentName(const QString& path);
     // `path` was opened or saved as a data file: it heads the list and the File menu.
     void RememberRecent(const QString& path);
     void ForgetRecent(const QString& path);
@@ -59,6 +68,8 @@ class FileCommands {
     RecentFileList* recent_;
     bool installed_ = false;
     QString lastFolder_;
+    QMetaObject::Connection historyShown_;
+    static constexpr int kSavedNoteMilliseconds = 15000;
 };
 
 }  // namespace veldrin

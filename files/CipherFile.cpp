@@ -74,26 +74,39 @@ constexpr std::array<bool, 256> MakeNumericSet() {
 }
 constexpr std::array<bool, 256> kNumericSet = MakeNumericSet();
 
+// Why a file could not be opened for reading, in the user's words; the system's own text for
+// the rarer causes.
+std::string OpenFailureText(const std::string& path, int error) {
+    switch (error) {
+        case ENOENT:
+            return "文件不存在：" + path;
+        case EACCES:
+        case EPERM:
+            return "没有读取这个文件的权限：" + path;
+        default:
+            return "无法打开 " + path + "：" + std::strerror(error);
+    }
+}
+
 // Opens `path` for reading when it is a regular file. A FIFO, a device or a folder is refused at
 // once: opening without blocking keeps a FIFO with no writer from holding the caller up for ever.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        error = OpenFailureText(path, errno);
         return nullptr;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = S_ISDIR(info.st_mode)
-                    ? path + " is a folder, not a data file"
-                    : path + " is not a regular file (a pipe or a device), so it is no data file";
+        error = S_ISDIR(info.st_mode) ? "这是一个文件夹，不是数据文件"
+                                      : "不是普通文件（是管道或设备），所以不是数据文件";
         close(fd);
         return nullptr;
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = fdopen(fd, "rb");
     if (file == nullptr) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        error = OpenFailureText(path, errno);
         close(fd);
     }
     return file;

@@ -25,19 +25,34 @@ std::string Field(const std::string& text) {
 }
 
 std::string Header(const HistoryDataSet& history, const std::vector<int>& channels) {
-    const HistorySummary& s = history.summary;
     std::string header = "索引,时间";
-    for (const int channel : channels) {
-        const std::string& name = channel == 1 ? s.channel1Name : s.channel2Name;
-        const std::string& unit = channel == 1 ? s.channel1Unit : s.channel2Unit;
-        header += "," + Field(name + " (" + unit + ")");
-    }
     for (const int channel : channels)
-        header += "," + Field((channel == 1 ? s.channel1Name : s.channel2Name) + "报警");
+        header += "," + Field(ChannelColumnTitle(history, channel));
+    for (const int channel : channels)
+        header += "," + Field(AlarmColumnTitle(history, channel));
     return header + kLineEnd;
 }
 
 }  // namespace
+
+std::vector<int> ExportedChannels(const HistoryDataSet& history) {
+    std::vector<int> channels;
+    for (int channel = 1; channel <= 2; ++channel) {
+        if (ChannelHasValues(history, channel))
+            channels.push_back(channel);
+    }
+    return channels;
+}
+
+std::string ChannelColumnTitle(const HistoryDataSet& history, int channel) {
+    const HistorySummary& s = history.summary;
+    return channel == 1 ? s.channel1Name + " (" + s.channel1Unit + ")"
+                        : s.channel2Name + " (" + s.channel2Unit + ")";
+}
+
+std::string AlarmColumnTitle(const HistoryDataSet& history, int channel) {
+    return (channel == 1 ? history.summary.channel1Name : history.summary.channel2Name) + "报警";
+}
 
 std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
     const HistoryLimits& limits = history.limits;
@@ -53,11 +68,7 @@ std::string CsvAlarmState(const HistoryDataSet& history, int channel, float valu
 }
 
 std::string BuildCsvExport(const HistoryDataSet& history) {
-    std::vector<int> channels;
-    for (int channel = 1; channel <= 2; ++channel) {
-        if (ChannelHasValues(history, channel))
-            channels.push_back(channel);
-    }
+    const std::vector<int> channels = ExportedChannels(history);
     const SampleSeries& samples = history.samples;
     std::string csv = kByteOrderMark + Header(history, channels);
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);

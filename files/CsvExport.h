@@ -5,6 +5,7 @@
 // with the local offset from UTC, the value of every channel with values (two decimals, a dot as
 // the decimal separator: the figures `veldrin-cli dump` prints), and each channel's alarm state.
 #include <string>
+#include <vector>
 
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
@@ -14,6 +15,11 @@ namespace veldrin {
 // The alarm state of a reading: "正常" within the limits, "低于下限" / "高于上限" beyond one
 // (a reading equal to a limit is within it); empty when the history's alarm is off.
 std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value);
+// The channels the export lists, in order: those with values (1, 2).
+std::vector<int> ExportedChannels(const HistoryDataSet& history);
+// A channel's column title: its name and unit, "温度 (°C)"; and its alarm column's, "温度报警".
+std::string ChannelColumnTitle(const HistoryDataSet& history, int channel);
+std::string AlarmColumnTitle(const HistoryDataSet& history, int channel);
 // The whole file as it is written.
 std::string BuildCsvExport(const HistoryDataSet& history);
 // Writes the export to `path`, replacing an existing file only when everything was written.

@@ -21,6 +21,11 @@ namespace veldrin {
 // The messages the desktop program shows.
 inline constexpr std::string_view kFileErrorText = "文件错误!";
 inline constexpr std::string_view kSaveErrorText = "文件保存出错";
+// What a refused file is, in the words of its user: the reasons of the reader start with one of
+// these (followed by "：" and the particulars), and the window and the command-line tool show them.
+inline constexpr std::string_view kNotADataFileText = "不是 Veldrin 数据文件";
+inline constexpr std::string_view kIncompleteFileText = "文件不完整";
+inline constexpr std::string_view kDamagedFileText = "文件已损坏";
 
 // Everything a data file's header holds, as read.
 struct DataFileHeader {

@@ -1,5 +1,7 @@
 #include "files/DataFileCommands.h"
 
+#include "files/FileNameTemplate.h"
+
 namespace veldrin {
 namespace {
 
@@ -84,25 +86,35 @@ SaveTarget PlanSave(const std::string& chosenPath, int filterIndex) {
         SaveFormat format;
         std::string_view extension;
         int filterIndex;
-        bool lastDot;  // the extension is the text after the last "." rather than the first
     };
     static constexpr Rule kRules[] = {
-        {SaveFormat::DataFile, "Vdr", 1, false},
-        {SaveFormat::Text, "txt", 2, false},
-        {SaveFormat::Worksheet, "xls", 3, false},
-        {SaveFormat::Csv, "csv", kCsvFilterIndex, true},
+        {SaveFormat::DataFile, "Vdr", 1},
+        {SaveFormat::Text, "txt", 2},
+        {SaveFormat::Worksheet, "xls", 3},
+        {SaveFormat::Csv, "csv", kCsvFilterIndex},
+        {SaveFormat::Xlsx, "xlsx", kXlsxFilterIndex},
     };
+    const std::string typed = ExtensionAfterLastDot(chosenPath);
+    if (IsDataFileExtension(typed))
+        return {SaveFormat::DataFile, chosenPath};
     for (const auto& rule : kRules) {
-        const std::string extension =
-            rule.lastDot ? ExtensionAfterLastDot(chosenPath) : ExtensionAfterFirstDot(chosenPath);
-        if (extension != rule.extension && filterIndex != rule.filterIndex)
-            continue;
-        std::string path = chosenPath;
-        if (extension != rule.extension)
-            path += "." + std::string(rule.extension);
-        return {rule.format, path};
+        if (typed == rule.extension)
+            return {rule.format, chosenPath};
+    }
+    for (const auto& rule : kRules) {
+        if (filterIndex == rule.filterIndex)
+            return {rule.format, chosenPath + "." + std::string(rule.extension)};
     }
     return {};
+}
+
+std::string ProposedSaveName(const HistoryDataSet& history) {
+    NameFields fields;
+    fields.title = history.summary.title;
+    fields.start = history.samples.Count() > 0 ? history.samples.Time(0) : history.summary.start;
+    // A title of blanks alone (a data file pads it with them) names nothing.
+    const bool titled = fields.title.find_first_not_of(' ') != std::string::npos;
+    return ExpandNameTemplate(titled ? "{title}_{start}" : "{start}", fields).path;
 }
 
 bool IsDataFileExtension(std::string_view extension) {

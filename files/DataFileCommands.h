@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "history/HistoryDataSet.h"
+
 namespace veldrin {
 
 // Filters in the "label|patterns|label|patterns|" form of the file dialogs.
@@ -30,19 +32,26 @@ std::string ExtensionAfterFirstDot(std::string_view path);
 // The text after the last "." of the file name; empty without one.
 std::string ExtensionAfterLastDot(std::string_view path);
 
-// The save dialog offers CSV after the three formats of the filter above.
+// The save dialog offers CSV and the modern workbook after the three formats of the filter above.
 inline constexpr std::string_view kCsvFilter = "CSV (*.csv)";
 inline constexpr int kCsvFilterIndex = 4;
+inline constexpr std::string_view kXlsxFilter = "Excel Workbook (*.xlsx)";
+inline constexpr int kXlsxFilterIndex = 5;
 
-enum class SaveFormat { DataFile, Text, Worksheet, Csv, None };
+enum class SaveFormat { DataFile, Text, Worksheet, Csv, Xlsx, None };
 struct SaveTarget {
     SaveFormat format = SaveFormat::None;
-    std::string path;  // the chosen path with ".Vdr", ".txt" or ".xls" appended when needed
+    std::string path;  // the chosen path, with the format's extension appended when it had none
 };
-// Save: the first matching of data file (extension "Vdr" or filter 1), text ("txt" or filter 2),
-// worksheet ("xls" or filter 3), all compared case-sensitively with the text after the first ".",
-// and CSV ("csv" after the last "." or filter 4).
+// Save: a name ending in a known extension (the text after its last ".": "Vdr" or "vdr", "txt",
+// "xls", "csv", "xlsx"; case as written) is saved in that format whatever filter is selected, under
+// the name as typed. Any other name takes the selected filter's format (1 data file, 2 text,
+// 3 worksheet, 4 CSV, 5 .xlsx) with that format's extension appended; no filter, no format.
 SaveTarget PlanSave(const std::string& chosenPath, int filterIndex);
+
+// The name the Save dialog proposes for `history`, without an extension: its title and the time of
+// its first reading, "冷库一号_20240501-0800"; the time alone for a history without a title.
+std::string ProposedSaveName(const HistoryDataSet& history);
 
 enum class OpenAction {
     Load,    // "Vdr" or "vdr": read the data file

@@ -54,6 +54,10 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
                        ColumnUnitFor(screen),
                        StripCountFor(curvePages)};
 
+    return WritePdfPages(job, path);
+}
+
+PdfExportResult WritePdfPages(const PrintJob& job, const std::string& path) {
     // The pages go to a private folder beside the target (the file a link points to) and replace
     // it only when complete, so a failed export never leaves a truncated file or destroys the one
     // that was there; a replaced file keeps its permissions.
@@ -67,9 +71,9 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
     QPdfWriter writer(QString::fromStdString(partial));
     writer.setResolution(kPdfPixelsPerInch);
     const QPageLayout::Orientation orientation =
-        options.mode == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait;
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, MarginsFor(options.mode)));
-    writer.setTitle(DocumentName(history));
+        job.mode == PrintMode::Curve ? QPageLayout::Landscape : QPageLayout::Portrait;
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, MarginsFor(job.mode)));
+    writer.setTitle(DocumentName(job.history));
     writer.setCreator(QStringLiteral("Veldrin"));
 
     PagedDeviceTarget pages(writer);

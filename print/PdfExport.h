@@ -6,6 +6,7 @@
 #include <string>
 
 #include "history/HistoryDataSet.h"
+#include "print/PrintJob.h"
 #include "print/PrintSelection.h"
 
 namespace veldrin {
@@ -28,5 +29,8 @@ struct PdfExportResult {
 // Writes every page of `options.mode` to `path`. Needs a QGuiApplication (fonts).
 PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions& options,
                           const std::string& path);
+// Writes every page of `job` to `path` as a printer would print them (the print preview's job when
+// no printer is installed); a failure leaves an existing file as it was.
+PdfExportResult WritePdfPages(const PrintJob& job, const std::string& path);
 
 }  // namespace veldrin

@@ -8,6 +8,7 @@
 // The program uses these calls and nothing else of the folder:
 //   ExportWorksheet      Save as .xls in the desktop program, `veldrin-cli export FILE OUT.xls`
 //   WorksheetExportPath  (inside ExportWorksheet) the file name the save dialog's choice becomes
+//   ExportXlsx           Save as .xlsx, `veldrin-cli export FILE OUT.xlsx` (libxlsxwriter)
 // The spreadsheet class, the worksheet driver with its statements and the BIFF8 writer behind them
 // are the folder's own; only its tests reach them.
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "logger/Status.h"
 
 namespace veldrin {
 
@@ -60,5 +62,16 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const Works
                                       const WorksheetList& alarmList);
 WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const WorksheetList& summaryList,
                                       const WorksheetList& alarmList, const std::string& installedDrivers);
+
+// The modern workbook (.xlsx): the readings as numbers, one row each, on sheets "读数1", "读数2", …
+// of at most `rowsPerSheet` rows, the title row included (an .xlsx sheet holds 1 048 576): the
+// index from 0, the time as a real date-time, the value of every channel with values under its name
+// and unit, and each channel's alarm state, as the CSV export lists them. Before them the sheet
+// "汇总" holds the summary rows, the period and the statistics per channel, and a line chart of the
+// readings on the first readings sheet. Written beside the target and renamed over it when
+// complete, as every save is.
+inline constexpr int kXlsxRowsPerSheet = 1048576;
+Status ExportXlsx(const std::string& path, const HistoryDataSet& history,
+                  int rowsPerSheet = kXlsxRowsPerSheet);
 
 }  // namespace veldrin

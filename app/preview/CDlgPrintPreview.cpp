@@ -4,14 +4,18 @@
 
 #include <QDateEdit>
 #include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -22,12 +26,15 @@
 #include "app/preview/PageCountUpDown.h"
 #include "app/preview/PreviewArea.h"
 #include "app/preview/PrinterTarget.h"
+#include "print/PdfExport.h"
 
 namespace veldrin {
 namespace {
 
 constexpr QSize kDrawingAreaSize(911, 522);
 constexpr int kDeferMilliseconds = 50;
+constexpr int kMinZoomPercent = 25;
+constexpr int kMaxZoomPercent = 400;
 const QColor kInvalidLabelColour(200, 0, 0);
 
 QPushButton* NavigationButton(const char* name, NavigationArrow arrow, QWidget* parent) {
@@ -131,6 +138,8 @@ void CDlgPrintPreview::BuildControls() {
     preview_ = TextButton(QStringLiteral("预览"), "preview", this);
     print_ = TextButton(QStringLiteral("打印"), "print", this);
     exit_ = TextButton(QStringLiteral("退出"), "exit", this);
+    fitPage_ = TextButton(QStringLiteral("适合页面"), "fitPage", this);
+    actualSize_ = TextButton(QStringLiteral("100%"), "actualSize", this);
 
     auto* navigation = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{first_, back_, indicator_, next_, end_}) {
@@ -143,6 +152,8 @@ void CDlgPrintPreview::BuildControls() {
     navigation->addSpacing(24);
     navigation->addWidget(modeGroup);
     navigation->addStretch();
+    navigation->addWidget(fitPage_);
+    navigation->addWidget(actualSize_);
 
     auto* range = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{startLabel_, startDate_, startClock_}) {
@@ -187,6 +198,9 @@ void CDlgPrintPreview::ConnectControls() {
             [this](int position) { OnScroll(Qt::Vertical, position); });
     connect(area_, &PreviewArea::DoubleClicked, this, [this](QPoint position) { OnDoubleClick(position); });
     connect(area_, &PreviewArea::WheelTurned, this, [this](int delta) { OnWheel(delta); });
+    connect(area_, &PreviewArea::ZoomWheelTurned, this, [this](int delta) { OnZoomWheel(delta); });
+    connect(fitPage_, &QPushButton::clicked, this, [this] { SetZoom(0); });
+    connect(actualSize_, &QPushButton::clicked, this, [this] { SetZoom(100); });
     connect(curveMode_, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
             SwitchToCurve();
@@ -414,6 +428,15 @@ void CDlgPrintPreview::CopyPage() {
     const QRect client = area_->rect();
     const int pageWidth = pageImage_.width();
     const int pageHeight = pageImage_.height();
+    if (zoomPercent_ > 0) {
+        // A page smaller than the area at this zoom sits in its middle, on grey.
+        const QSize visible = ZoomedSourceSize();
+        const QSize shown(visible.width() * zoomPercent_ / 100, visible.height() * zoomPercent_ / 100);
+        const QPoint corner(std::max(0, (client.width() - shown.width()) / 2),
+                            std::max(0, (client.height() - shown.height()) / 2));
+        area_->ShowCopy(pageImage_, QRect(QPoint(sourceX_, sourceY_), visible), QRect(corner, shown), true);
+        return;
+    }
     if (mode_ == PrintMode::Curve) {
         const QRect source(sourceX_, sourceY_, pageWidth / zoomDivisor_, pageHeight / zoomDivisor_);
         area_->ShowCopy(pageImage_, source, client, false);
@@ -425,6 +448,10 @@ void CDlgPrintPreview::CopyPage() {
 }
 
 void CDlgPrintPreview::OnDoubleClick(QPoint position) {
+    if (zoomPercent_ > 0) {
+        SetZoom(0);
+        return;
+    }
     if (mode_ != PrintMode::Curve || !ready_)
         return;
     if (zoomed_) {
@@ -458,6 +485,11 @@ void CDlgPrintPreview::OnDoubleClick(QPoint position) {
 }
 
 void CDlgPrintPreview::OnScroll(Qt::Orientation orientation, int position) {
+    if (zoomPercent_ > 0) {
+        (orientation == Qt::Horizontal ? sourceX_ : sourceY_) = position;
+        CopyPage();
+        return;
+    }
     const QSize page = ScreenPageSize(mode_);
     if (orientation == Qt::Horizontal) {
         sourceX_ = std::clamp(position, 0, ScreenPageSize(PrintMode::Curve).width() / 2);
@@ -468,6 +500,11 @@ void CDlgPrintPreview::OnScroll(Qt::Orientation orientation, int position) {
 }
 
 void CDlgPrintPreview::OnWheel(int delta) {
+    if (zoomPercent_ > 0) {
+        // One notch moves by 40 pixels of the page; the bar's signal moves the copy.
+        verticalBar_->setValue(verticalBar_->value() - delta / 3);
+        return;
+    }
     if (mode_ != PrintMode::Text || !ready_)
         return;
     // One notch (120) moves by 20 pixels; turning toward the user moves down the page.
@@ -477,6 +514,62 @@ void CDlgPrintPreview::OnWheel(int delta) {
         const QSignalBlocker block(verticalBar_);
         verticalBar_->setValue(sourceY_);
     }
+    CopyPage();
+}
+
+void CDlgPrintPreview::OnZoomWheel(int delta) {
+    if (!ready_ || pageImage_.isNull() || delta == 0)
+        return;
+    // From the fitted page the steps start at the zoom it is shown at.
+    const int current = zoomPercent_ > 0 ? zoomPercent_ : area_->width() * 100 / pageImage_.width();
+    SetZoom(delta > 0 ? std::max(current + 1, current * 5 / 4) : current * 4 / 5);
+}
+
+QSize CDlgPrintPreview::ZoomedSourceSize() const {
+    return QSize(std::min(pageImage_.width(), area_->width() * 100 / zoomPercent_),
+                 std::min(pageImage_.height(), area_->height() * 100 / zoomPercent_));
+}
+
+void CDlgPrintPreview::SetZoomBars() {
+    const QSize visible = ZoomedSourceSize();
+    const int right = pageImage_.width() - visible.width();
+    const int bottom = pageImage_.height() - visible.height();
+    sourceX_ = std::clamp(sourceX_, 0, right);
+    sourceY_ = std::clamp(sourceY_, 0, bottom);
+    const QSignalBlocker blockHorizontal(horizontalBar_);
+    const QSignalBlocker blockVertical(verticalBar_);
+    horizontalBar_->setRange(0, right);
+    verticalBar_->setRange(0, bottom);
+    horizontalBar_->setValue(sourceX_);
+    verticalBar_->setValue(sourceY_);
+    horizontalBar_->setVisible(right > 0);
+    verticalBar_->setVisible(bottom > 0);
+    verticalBar_->setEnabled(true);
+}
+
+void CDlgPrintPreview::SetZoom(int percent) {
+    if (!ready_ || noData_ || pageImage_.isNull())
+        return;
+    zoomed_ = false;
+    zoomDivisor_ = 1;
+    if (percent <= 0) {
+        // Back to the page as the preview first shows it in this mode.
+        zoomPercent_ = 0;
+        sourceX_ = sourceY_ = 0;
+        if (mode_ == PrintMode::Curve) {
+            HideScrollBars();
+        } else {
+            const QSignalBlocker block(verticalBar_);
+            horizontalBar_->hide();
+            verticalBar_->setRange(0, ScreenPageSize(PrintMode::Text).height() / 2);
+            verticalBar_->setValue(0);
+            verticalBar_->show();
+        }
+        CopyPage();
+        return;
+    }
+    zoomPercent_ = std::clamp(percent, kMinZoomPercent, kMaxZoomPercent);
+    SetZoomBars();
     CopyPage();
 }
 
@@ -497,6 +590,7 @@ void CDlgPrintPreview::SwitchToCurve() {
     HideScrollBars();
     sourceX_ = sourceY_ = 0;
     zoomDivisor_ = 1;
+    zoomPercent_ = 0;
     zoomed_ = false;
     const int rendered = renderCount_;
     OnPreview();
@@ -528,6 +622,7 @@ void CDlgPrintPreview::SwitchToText() {
     verticalBar_->show();
     sourceX_ = sourceY_ = 0;
     zoomDivisor_ = 1;
+    zoomPercent_ = 0;
     zoomed_ = false;
     RenderCurrentPage();
     pageEdit_->setEnabled(false);
@@ -540,8 +635,45 @@ bool CDlgPrintPreview::ChoosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool CDlgPrintPreview::PrintersInstalled() const {
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+void CDlgPrintPreview::OfferPdfInstead() {
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, windowTitle(), QStringLiteral("没有安装打印机。\n要把这些页写成 PDF 文件吗？"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return;
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    const QString name = DocumentName(history_);
+    dialog.selectFile(name.isEmpty() ? QStringLiteral("Veldrin.pdf") : name + QStringLiteral(".pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    const PdfExportResult result = WritePdfPages(Job(), path.toStdString());
+    if (result.status != PdfExportStatus::Written) {
+        QMessageBox box(QMessageBox::Critical, windowTitle(), QStringLiteral("文件保存出错"), QMessageBox::Ok,
+                        this);
+        box.setDetailedText(QString::fromStdString(result.message));
+        box.exec();
+        return;
+    }
+    QMessageBox::information(
+        this, windowTitle(),
+        QStringLiteral("已写入 %1 页：\n%2").arg(result.pages).arg(QDir::toNativeSeparators(path)));
+}
+
 void CDlgPrintPreview::PrintAll() {
     print_->setEnabled(false);
+    if (!PrintersInstalled()) {
+        OfferPdfInstead();
+        print_->setEnabled(true);
+        return;
+    }
     const QString title = DocumentName(history_);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));

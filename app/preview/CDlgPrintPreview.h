@@ -1,6 +1,8 @@
 #pragma once
 // The print preview of the current history: time range, print mode (curves or table), curve
-// page count, a preview of every page, and printing of all pages.
+// page count, a preview of every page, and printing of all pages (to a PDF file when no printer is
+// installed). Beside the double click's close-up, the page can be seen whole ("适合页面"), at its
+// own size ("100%"), or zoomed in steps with Ctrl and the mouse wheel.
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -53,12 +55,19 @@ class CDlgPrintPreview : public QDialog {
     const QImage& PageImage() const { return pageImage_; }
     // Pages rendered for the screen so far; repainting, scrolling and zooming never add one.
     int RenderCount() const { return renderCount_; }
-    // Prints every page of the current mode (the Print button).
+    // Prints every page of the current mode (the Print button). Without a printer it offers to
+    // write the same pages to a PDF file instead.
     void PrintAll();
+    // The zoom of the page: 0 shows it fitted to the area as it opens; otherwise page pixels are
+    // shown at this percentage (25 … 400), scrolled with the bars and the wheel.
+    int ZoomPercent() const { return zoomPercent_; }
+    void SetZoom(int percent);
 
   protected:
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool ChoosePrinter(QPrinter& printer);
+    // Whether the system has a printer to print on.
+    virtual bool PrintersInstalled() const;
 
   private:
     enum DeferredDisable { kNextAndEnd = 1, kFirstAndBack = 2, kPreview = 4 };
@@ -86,6 +95,12 @@ class CDlgPrintPreview : public QDialog {
     void OnDoubleClick(QPoint position);
     void OnScroll(Qt::Orientation orientation, int position);
     void OnWheel(int delta);
+    void OnZoomWheel(int delta);
+    // Without a printer: asks whether to write the pages as a PDF, asks for its name and writes it.
+    void OfferPdfInstead();
+    // The part of the page shown at the zoom percentage, and where the bars can scroll it.
+    QSize ZoomedSourceSize() const;
+    void SetZoomBars();
     void HideScrollBars();
     void SwitchToCurve();
     void SwitchToText();
@@ -112,6 +127,7 @@ class CDlgPrintPreview : public QDialog {
     bool zoomed_ = false;
     int deferredDisable_ = 0;
     int zoomDivisor_ = 1;
+    int zoomPercent_ = 0;
     int sourceX_ = 0;
     int sourceY_ = 0;
     SurfaceMetrics screen_;  // the reference resolution the curve points are taken at
@@ -125,6 +141,8 @@ class CDlgPrintPreview : public QDialog {
     QPushButton* preview_ = nullptr;
     QPushButton* exit_ = nullptr;
     QPushButton* print_ = nullptr;
+    QPushButton* fitPage_ = nullptr;
+    QPushButton* actualSize_ = nullptr;
     QPushButton* first_ = nullptr;
     QPushButton* back_ = nullptr;
     QPushButton* next_ = nullptr;

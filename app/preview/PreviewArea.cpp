@@ -46,7 +46,10 @@ void PreviewArea::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PreviewArea::wheelEvent(QWheelEvent* event) {
-    emit WheelTurned(event->angleDelta().y());
+    if (event->modifiers() & Qt::ControlModifier)
+        emit ZoomWheelTurned(event->angleDelta().y());
+    else
+        emit WheelTurned(event->angleDelta().y());
     event->accept();
 }
 

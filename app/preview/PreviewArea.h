@@ -28,6 +28,8 @@ class PreviewArea final : public QWidget {
     void DoubleClicked(QPoint position);
     // Wheel turned over the area by `delta` (120 per notch, positive away from the user).
     void WheelTurned(int delta);
+    // The same with Ctrl held: a zoom step.
+    void ZoomWheelTurned(int delta);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

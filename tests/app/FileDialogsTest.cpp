@@ -1,6 +1,8 @@
 // The Open and Save dialogs of the File menu, driven through the window's actions: where they
-// start, the question before a file is replaced (about the name really written, extension
-// included), and a pipe named like a data file, which is refused at once.
+// start, the name Save proposes, the question before a file is replaced (about the name really
+// written, extension included), a typed extension choosing the format, what the status bar and the
+// title say after a save, the words of a refusal, a pipe named like a data file, which is refused at
+// once, and printing to a PDF file on a machine without a printer.
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <chrono>
 #include <memory>
 
@@ -18,7 +24,10 @@
 #include "app/FileCommands.h"
 #include "app/RecentFileList.h"
 #include "app/Workspace.h"
+#include "app/preview/CDlgPrintPreview.h"
+#include "files/CsvExport.h"
 #include "files/DataFile.h"
+#include "files/TextExport.h"
 #include "logger/WireCodec.h"
 #include "sim/SimLink.h"
 #include "sim/SimLoggerConfig.h"
@@ -37,7 +46,9 @@ using testing::ProfileFolder;
 // What a file dialog showed when the test filled it in.
 struct SeenDialog {
     bool shown = false;
-    QString folder;  // the folder it started in
+    QString folder;    // the folder it started in
+    QString proposed;  // the file name it proposed
+    QString details;   // the informative text of the message box that followed, if any
 };
 
 // Fills the next file dialog with `path` and the filter `filterIndex` (1-based) and accepts it.
@@ -57,11 +68,12 @@ void ChooseInNextFileDialog(const QString& path, int filterIndex, std::shared_pt
         }
         seen->shown = true;
         seen->folder = dialog->directory().absolutePath();
+        seen->proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
         dialog->selectNameFilter(dialog->nameFilters().at(filterIndex - 1));
         dialog->selectFile(path);
         if (answer != QMessageBox::NoButton) {
             // Runs in the next modal loop: the question's, when one is asked.
-            QTimer::singleShot(0, [answer, question] {
+            QTimer::singleShot(0, [answer, question, seen] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 if (box == nullptr) {
                     return;
@@ -69,6 +81,7 @@ void ChooseInNextFileDialog(const QString& path, int filterIndex, std::shared_pt
                 if (question != nullptr) {
                     *question = box->text();
                 }
+                seen->details = box->informativeText();
                 if (QAbstractButton* button = box->button(answer)) {
                     button->click();
                 }
@@ -220,6 +233,138 @@ TEST_F(FileDialogsTest, APipeNamedLikeADataFileIsRefusedAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
     EXPECT_EQ(*message, QStringLiteral("文件错误!"));
     EXPECT_EQ(program.Records()->Records().History().samples.Count(), 0);
+}
+
+TEST_F(FileDialogsTest, SaveProposesTheTitleAndStartAndATypedExtensionChoosesTheFormat) {
+    OpenThroughTheMenu(Path("data/run.Vdr"), std::make_shared<SeenDialog>());
+    EXPECT_EQ(frame.windowTitle(), "run.Vdr - Veldrin") << "the title names the opened file";
+    const HistoryDataSet& history = workspace.Records().History();
+
+    // The data file filter stays selected; the typed extension decides.
+    auto seen = std::make_shared<SeenDialog>();
+    SaveThroughTheMenu(QStringLiteral("typed.csv"), seen, QMessageBox::No, nullptr);
+    std::tm start{};
+    const std::time_t first = kSimDefaultClockStart;
+    localtime_r(&first, &start);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M", &start);
+    EXPECT_EQ(seen->proposed, QStringLiteral("数据测试_") + QString::fromLatin1(stamp));
+    EXPECT_EQ(Contents(Path("data/typed.csv")), QByteArray::fromStdString(BuildCsvExport(history)));
+    EXPECT_FALSE(QFile::exists(Path("data/typed.csv.Vdr")));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "已保存 " + Path("data/typed.csv"));
+    EXPECT_EQ(frame.windowTitle(), "run.Vdr - Veldrin") << "an export is not the history's file";
+
+    SaveThroughTheMenu(QStringLiteral("typed.txt"), std::make_shared<SeenDialog>(), QMessageBox::No, nullptr);
+    EXPECT_EQ(Contents(Path("data/typed.txt")), QByteArray::fromStdString(BuildTextExport(history)));
+    SaveThroughTheMenu(QStringLiteral("typed.xls"), std::make_shared<SeenDialog>(), QMessageBox::No, nullptr);
+    EXPECT_TRUE(Contents(Path("data/typed.xls")).startsWith("\xD0\xCF\x11\xE0")) << "an OLE2 workbook";
+    SaveThroughTheMenu(QStringLiteral("typed.xlsx"), std::make_shared<SeenDialog>(), QMessageBox::No,
+                       nullptr);
+    const QByteArray xlsx = Contents(Path("data/typed.xlsx"));
+    EXPECT_TRUE(xlsx.startsWith("PK")) << "a zip package";
+    EXPECT_TRUE(xlsx.contains("xl/worksheets/sheet2.xml")) << "summary and readings sheets";
+    for (const char* wrong : {"typed.txt.Vdr", "typed.xls.Vdr", "typed.xlsx.Vdr"}) {
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("data/") + QString::fromLatin1(wrong)))) << wrong;
+    }
+
+    // Without an extension the filter decides and its extension is appended: the modern workbook is
+    // the fifth.
+    ChooseInNextFileDialog(Path("data/plain"), 5, std::make_shared<SeenDialog>());
+    frame.Action(Command::Save)->trigger();
+    EXPECT_TRUE(Contents(Path("data/plain.xlsx")).startsWith("PK"));
+
+    SaveThroughTheMenu(QStringLiteral("again.Vdr"), std::make_shared<SeenDialog>(), QMessageBox::No, nullptr);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "已保存 " + Path("data/again.Vdr"));
+    EXPECT_EQ(frame.windowTitle(), "again.Vdr - Veldrin");
+    EXPECT_EQ(recent.Entries().value(0), Path("data/again.Vdr"));
+    ASSERT_TRUE(LoadDataFile(Path("data/again.Vdr").toStdString()).result.ok);
+}
+
+TEST_F(FileDialogsTest, ARefusedFileIsNamedWithTheReasonInTheUsersWords) {
+    OpenThroughTheMenu(Path("data/run.Vdr"), std::make_shared<SeenDialog>());
+    const QByteArray good = Contents(Path("data/run.Vdr"));
+    WriteFile(Path("data/cut.Vdr"), good.left(good.size() - 10));
+    WriteFile(Path("data/foreign.Vdr"), QByteArray(400, 'x'));
+
+    struct Case {
+        const char* name;
+        const char* reason;
+    };
+    for (const Case c : {Case{"cut.Vdr", "文件不完整："}, Case{"foreign.Vdr", "不是 Veldrin 数据文件"}}) {
+        auto seen = std::make_shared<SeenDialog>();
+        auto message = std::make_shared<QString>();
+        ChooseInNextFileDialog(Path(QStringLiteral("data/") + QString::fromLatin1(c.name)), 1, seen,
+                               QMessageBox::Ok, message);
+        frame.Action(Command::Open)->trigger();
+        EXPECT_EQ(*message, QStringLiteral("文件错误!")) << c.name;
+        EXPECT_TRUE(seen->details.startsWith(Path(QStringLiteral("data/") + QString::fromLatin1(c.name))))
+            << seen->details.toStdString();
+        EXPECT_TRUE(seen->details.contains(QString::fromUtf8(c.reason))) << seen->details.toStdString();
+        EXPECT_FALSE(seen->details.contains(QStringLiteral("seed"))) << "no words of the file's insides";
+        EXPECT_EQ(workspace.Records().History().samples.Count(), 4) << "the history opened before stays";
+        EXPECT_EQ(frame.windowTitle(), "run.Vdr - Veldrin");
+    }
+}
+
+// Answers the next message box (not any other dialog) with `button`, keeping its text.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, std::shared_ptr<QString> text,
+                          QDeadlineTimer deadline = QDeadlineTimer(10000)) {
+    QTimer::singleShot(0, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            if (!deadline.hasExpired()) {
+                AnswerNextMessageBox(button, text, deadline);
+            }
+            return;
+        }
+        *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+// The page objects of a PDF ("/Type /Page", not the "/Type /Pages" tree above them).
+int PdfPageCount(const QByteArray& pdf) {
+    return static_cast<int>(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+TEST_F(FileDialogsTest, PrintWithoutAPrinterWritesTheSamePagesAsAPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        GTEST_SKIP() << "this machine has a printer installed; the offscreen platform usually has none";
+    }
+    OpenThroughTheMenu(Path("data/run.Vdr"), std::make_shared<SeenDialog>());
+    const QString pdf = Path("data/pages.pdf");
+    auto question = std::make_shared<QString>();
+    auto written = std::make_shared<QString>();
+    auto fileDialog = std::make_shared<SeenDialog>();
+    bool previewSeen = false;
+    std::function<void()> drivePreview;
+    QDeadlineTimer deadline(10000);
+    drivePreview = [&] {
+        auto* preview = qobject_cast<CDlgPrintPreview*>(QApplication::activeModalWidget());
+        if (preview == nullptr) {
+            if (!deadline.hasExpired()) {
+                QTimer::singleShot(0, drivePreview);
+            }
+            return;
+        }
+        previewSeen = true;
+        // The question, then the file dialog and the note that follows it.
+        AnswerNextMessageBox(QMessageBox::Yes, question);
+        ChooseInNextFileDialog(pdf, 1, fileDialog, QMessageBox::Ok, written);
+        preview->findChild<QPushButton*>(QStringLiteral("print"))->click();
+        preview->reject();
+    };
+    QTimer::singleShot(0, drivePreview);
+    frame.Action(Command::PrintHistory)->trigger();
+
+    ASSERT_TRUE(previewSeen);
+    EXPECT_TRUE(question->contains(QStringLiteral("没有安装打印机"))) << question->toStdString();
+    EXPECT_TRUE(fileDialog->shown) << "a name was asked for instead of an empty printer list";
+    EXPECT_TRUE(written->contains(QStringLiteral("2"))) << written->toStdString();
+    const QByteArray pages = Contents(pdf);
+    ASSERT_TRUE(pages.startsWith("%PDF")) << "a PDF was written";
+    EXPECT_EQ(PdfPageCount(pages), 2) << "the two curve pages the preview shows";
 }
 
 }  // namespace

@@ -3,15 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
+#include "app/UserGuideDialog.h"
 
 namespace veldrin {
 namespace {
@@ -145,6 +150,40 @@ TEST_F(MainFrameTest, ProgressStripComesAndGoes) {
     view->HideProgress();
     const QImage erased = view->grab().toImage();
     EXPECT_NE(erased.pixelColor(420, view->height() - 3), QColor(100, 100, 250));
+}
+
+TEST_F(MainFrameTest, HelpOpensTheUserGuideWithItsSectionsRendered) {
+    QMenu* help = frame->menuBar()->actions().last()->menu();
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(help->actions().first(), frame->GuideAction());
+    EXPECT_EQ(frame->GuideAction()->text(), "使用说明");
+    frame->GuideAction()->trigger();
+    auto* guide = frame->findChild<UserGuideDialog*>();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_EQ(guide->windowTitle(), "使用说明");
+
+    // The Markdown is rendered: its headings are headings, not lines starting with "#".
+    QStringList headings;
+    const QTextDocument* document = guide->Browser()->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0) {
+            headings.append(block.text());
+        }
+        EXPECT_FALSE(block.text().startsWith(QLatin1Char('#'))) << block.text().toStdString();
+    }
+    for (const char* section :
+         {"Veldrin 使用说明", "第一次使用", "连接对话框和端口", "保存与打开", "打印和 PDF", "报告", "统计"}) {
+        EXPECT_TRUE(headings.contains(QString::fromUtf8(section)))
+            << section << " in " << headings.join(", ").toStdString();
+    }
+    EXPECT_GT(document->toPlainText().size(), 2000) << "the whole guide, not a stand-in";
+
+    // A second trigger brings the same guide up again rather than a second window.
+    guide->hide();
+    frame->GuideAction()->trigger();
+    EXPECT_EQ(frame->findChildren<UserGuideDialog*>().size(), 1);
+    EXPECT_TRUE(guide->isVisible());
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(CliFiles, InfoRefusesAPipeAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("文件错误!"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("不是普通文件（是管道或设备）"), std::string::npos) << run.err;
 }
 
 TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
@@ -147,10 +147,16 @@ TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
     EXPECT_EQ(again.header.statisticTexts, original.header.statisticTexts);
     EXPECT_FLOAT_EQ(again.dataSet->samples.Value2(1), -6.0F);
 
+    std::string xlsx = folder_ + "/out.xlsx";
+    CliRun modern = RunCommand({"export", path, xlsx});
+    ASSERT_EQ(modern.status, 0) << modern.err;
+    EXPECT_EQ(ReadAll(xlsx).rfind("PK", 0), 0U) << "a zip package, not the .xls writer's OLE2 file";
+
     CliRun unknown = RunCommand({"export", path, folder_ + "/out.ods"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find(".txt (text export)"), std::string::npos) << unknown.err;
     EXPECT_NE(unknown.err.find(".vdr (data file)"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find(".xlsx (Excel workbook, 2007 and later)"), std::string::npos) << unknown.err;
 
     CliRun unwritable = RunCommand({"export", path, folder_ + "/missing/out.txt"});
     EXPECT_EQ(unwritable.status, 1);
@@ -165,7 +171,7 @@ TEST_F(CliFiles, ARefusedFileSaysFileErrorAndWhyAndExitsNonZero) {
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_TRUE(run.out.empty()) << command;
         EXPECT_EQ(run.err.rfind("文件错误!", 0), 0U) << run.err;
-        EXPECT_NE(run.err.find("fewer than the 194"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("文件不完整：只有 193 字节"), std::string::npos) << run.err;
     }
     CliRun exported = RunCommand({"export", path, folder_ + "/out.txt"});
     EXPECT_EQ(exported.status, 1);

@@ -63,7 +63,8 @@ TEST(CsvExport, TheSaveDialogsFourthFilterOrTheExtensionChoosesCsv) {
     EXPECT_EQ(PlanSave("/data/run", kCsvFilterIndex).format, SaveFormat::Csv);
     EXPECT_EQ(PlanSave("/data/run.2024.csv", kCsvFilterIndex).path, "/data/run.2024.csv")
         << "the extension after the last dot";
-    EXPECT_EQ(PlanSave("/data/run.csv", 2).format, SaveFormat::Text) << "the text filter still wins";
+    EXPECT_EQ(PlanSave("/data/run.csv", 2).format, SaveFormat::Csv)
+        << "the typed extension wins over the filter";
     EXPECT_EQ(PlanSave("/data/run.csv", 0).format, SaveFormat::Csv);
 }
 

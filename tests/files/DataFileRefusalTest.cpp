@@ -83,12 +83,13 @@ TEST_F(DataFileRefusal, TheUnspoiltFileLoads) {
 
 TEST_F(DataFileRefusal, LengthsThatDoNotMatchTheHeader) {
     std::string good = FileParts{}.Build();
-    ExpectRefused(good.substr(0, 193), "fewer than the 194");
-    ExpectRefused(good + " ", "calls for 4 values");
-    ExpectRefused(good.substr(0, good.size() - 7), "calls for 4 values");
+    ExpectRefused(good.substr(0, 193), "文件不完整：只有 193 字节，少于最短的 194 字节文件头");
+    ExpectRefused(good + " ", "文件已损坏：文件头说有 4 个数值（28 字节），其后却有 29 字节");
+    ExpectRefused(good.substr(0, good.size() - 7),
+                  "文件不完整：文件头说有 4 个数值（28 字节），其后却有 21 字节");
     // A long-form type code in a file too short for the long header.
-    ExpectRefused(good.substr(0, 200), "fewer than its 223-byte header");
-    ExpectRefused("", "fewer than the 194");
+    ExpectRefused(good.substr(0, 200), "文件不完整：只有 200 字节，少于它的 223 字节文件头");
+    ExpectRefused("", "文件不完整：只有 0 字节");
 }
 
 TEST_F(DataFileRefusal, TypeCodesOutsideTheSixKnownOnes) {
@@ -97,40 +98,40 @@ TEST_F(DataFileRefusal, TypeCodesOutsideTheSixKnownOnes) {
     // As a short form the record area starts at 194: the 29 bytes of the long-form fields
     // count as values, which would not even match; make the length right for the short form.
     std::string bytes = shortUnknown.Build();
-    ExpectRefused(bytes.substr(0, 194 + 28), "unknown type code 8");
+    ExpectRefused(bytes.substr(0, 194 + 28), "不是 Veldrin 数据文件：未知的仪器类型代码 8");
     FileParts longUnknown;
     longUnknown.type = "25";
-    ExpectRefused(longUnknown.Build(), "unknown type code 25");
+    ExpectRefused(longUnknown.Build(), "不是 Veldrin 数据文件：未知的仪器类型代码 25");
 }
 
 TEST_F(DataFileRefusal, AThirdSeedOfZeroLeavesNoKey) {
     FileParts parts;
     parts.seeds = {31, 7, 0, 2, 9};
-    ExpectRefused(parts.Build(), "third seed is 0");
+    ExpectRefused(parts.Build(), "不是 Veldrin 数据文件：开头的密钥种子不成立（第三个种子为 0）");
 }
 
 TEST_F(DataFileRefusal, CharactersOutsideTheNumericSet) {
     FileParts header;
     header.interval = "6a   ";
-    ExpectRefused(header.Build(), "header holds a character");
+    ExpectRefused(header.Build(), "不是 Veldrin 数据文件：文件头解密后不是数字");
     FileParts records;
     records.segments = {"20.00  -5.00  21.a0  -4.00  "};
-    ExpectRefused(records.Build(), "record segment from value 0");
+    ExpectRefused(records.Build(), "文件已损坏：从第 0 个数值起的记录段");
     // A stored byte changed after writing garbles the rest of its segment.
     std::string bytes = FileParts{}.Build();
     bytes[223 + 3] = static_cast<char>(bytes[223 + 3] ^ 0x40);
-    ExpectRefused(bytes, "record segment");
+    ExpectRefused(bytes, "记录段含有不是数字的字符");
 }
 
 TEST_F(DataFileRefusal, ChannelAndSampleCountsThatCannotBeRead) {
     FileParts noChannel;
     noChannel.statistics = {"0.00   ", "0.00   ", "0.00   ", "0000000", "0000000", "-0.00  "};
-    ExpectRefused(noChannel.Build(), "both channels are disabled");
+    ExpectRefused(noChannel.Build(), "文件已损坏：两个通道都未启用");
 
     FileParts odd;
     odd.count = "3     ";
     odd.segments = {"20.00  -5.00  21.00  "};
-    ExpectRefused(odd.Build(), "odd number of values");
+    ExpectRefused(odd.Build(), "数值的个数却是奇数");
 
     FileParts tooMany;
     tooMany.type = "16";
@@ -141,13 +142,13 @@ TEST_F(DataFileRefusal, ChannelAndSampleCountsThatCannotBeRead) {
         segment += "1.00   ";
     tooMany.segments.assign(10, segment);
     tooMany.segments.push_back("1.00   ");
-    ExpectRefused(tooMany.Build(), "100001 samples");
+    ExpectRefused(tooMany.Build(), "100001 条读数");
 }
 
 TEST_F(DataFileRefusal, AStartTimeThatIsNoCalendarTime) {
     FileParts parts;
     parts.start = "20111303 4 5 6";
-    ExpectRefused(parts.Build(), "start time");
+    ExpectRefused(parts.Build(), "开始时间不是有效的日期时间");
 }
 
 TEST_F(DataFileRefusal, HeadersAHistoryCouldNotBeSavedWithAgain) {
@@ -155,20 +156,20 @@ TEST_F(DataFileRefusal, HeadersAHistoryCouldNotBeSavedWithAgain) {
     for (const std::string time : {" 999 2 3 4 5 6", "2011 230 4 5 6", "----  -- -- --", "              "}) {
         FileParts start;
         start.start = time;
-        ExpectRefused(start.Build(), "start time");
+        ExpectRefused(start.Build(), "开始时间不是有效的日期时间");
         FileParts stop;
         stop.stop = time;
-        ExpectRefused(stop.Build(), "stop time");
+        ExpectRefused(stop.Build(), "结束时间不是有效的日期时间");
     }
 
     FileParts backwards;
     backwards.interval = "-60  ";
-    ExpectRefused(backwards.Build(), "interval of -60 s is negative");
+    ExpectRefused(backwards.Build(), "记录间隔 -60 秒是负数");
 
     // Statistics that are not 0 but are written as 0.00 would drop the channel's values.
     FileParts tiny;
     tiny.statistics = {"0.004  ", "0.001  ", "0.002  ", "-5.00  ", "-4.00  ", "-4.50  "};
-    ExpectRefused(tiny.Build(), "round to 0.00");
+    ExpectRefused(tiny.Build(), "四舍五入为 0.00");
 }
 
 TEST_F(DataFileRefusal, APipeADeviceOrAFolderIsRefusedAtOnce) {
@@ -182,15 +183,16 @@ TEST_F(DataFileRefusal, APipeADeviceOrAFolderIsRefusedAtOnce) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
     EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.reason.find("not a regular file"), std::string::npos) << result.reason;
+    EXPECT_NE(result.reason.find("不是普通文件（是管道或设备）"), std::string::npos) << result.reason;
     EXPECT_EQ(current_.samples.Count(), 2);
 
     DataFileLoad device = LoadDataFile("/dev/zero");
     EXPECT_FALSE(device.result.ok);
-    EXPECT_NE(device.result.reason.find("not a regular file"), std::string::npos) << device.result.reason;
+    EXPECT_NE(device.result.reason.find("不是普通文件（是管道或设备）"), std::string::npos)
+        << device.result.reason;
     DataFileLoad folder = LoadDataFile(folder_.Path());
     EXPECT_FALSE(folder.result.ok);
-    EXPECT_NE(folder.result.reason.find("is a folder"), std::string::npos) << folder.result.reason;
+    EXPECT_NE(folder.result.reason.find("这是一个文件夹"), std::string::npos) << folder.result.reason;
 }
 
 // Files put together from fields picked at random out of good and bad ones: whatever loads can be

@@ -35,6 +35,8 @@ class TestPreview final : public CDlgPrintPreview {
     QString documentName;
 
   protected:
+    // A printer stands in for the one the test chooses, whatever the machine has installed.
+    bool PrintersInstalled() const override { return true; }
     bool ChoosePrinter(QPrinter& printer) override {
         ++printerDialogs;
         orientation = printer.pageLayout().orientation();
@@ -305,6 +307,68 @@ TEST_F(PreviewDialog, AnEmptySelectionInTextModeIsOnePageWithoutNavigation) {
     EXPECT_EQ(Indicator(), "1/1");
     LetTheTimerRun();
     EXPECT_EQ(Navigation(), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST_F(PreviewDialog, FitPageActualSizeAndCtrlWheelZoomWithoutRenderingAgain) {
+    Open({.count = 130});
+    const QSize page = dialog->PageImage().size();
+    const QRect client = Area()->rect();
+    ASSERT_GT(page.width(), client.width()) << "an A4 page at the screen's resolution is wider than the area";
+    const int rendered = dialog->RenderCount();
+    auto turn = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent wheel(QPointF(100, 100), Area()->mapToGlobal(QPointF(100, 100)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Area(), &wheel);
+    };
+
+    // 100 %: one page pixel on one screen pixel, the top left corner first, bars to reach the rest.
+    Click("actualSize");
+    EXPECT_EQ(dialog->ZoomPercent(), 100);
+    const QSize visible(client.width(), std::min(client.height(), page.height()));
+    EXPECT_EQ(Area()->Source(), QRect(QPoint(0, 0), visible));
+    EXPECT_EQ(Area()->Destination().size(), visible);
+    auto* horizontal = Find<QScrollBar>("horizontalBar");
+    auto* vertical = Find<QScrollBar>("verticalBar");
+    EXPECT_TRUE(horizontal->isVisibleTo(dialog.get()));
+    EXPECT_EQ(horizontal->maximum(), page.width() - visible.width());
+    horizontal->setValue(horizontal->maximum());
+    EXPECT_EQ(Area()->Source().right(), page.width() - 1) << "the right edge of the page is reachable";
+    turn(-120, Qt::NoModifier);
+    EXPECT_EQ(dialog->SourceY(), std::min(40, page.height() - visible.height())) << "the wheel scrolls";
+
+    // Ctrl and the wheel zoom in steps, away from the user larger.
+    turn(120, Qt::ControlModifier);
+    EXPECT_EQ(dialog->ZoomPercent(), 125);
+    EXPECT_EQ(Area()->Source().width(), client.width() * 100 / 125);
+    turn(-120, Qt::ControlModifier);
+    turn(-120, Qt::ControlModifier);
+    EXPECT_EQ(dialog->ZoomPercent(), 80);
+    for (int i = 0; i < 30; ++i)
+        turn(-120, Qt::ControlModifier);
+    EXPECT_EQ(dialog->ZoomPercent(), 25) << "no smaller than a quarter";
+    EXPECT_EQ(Area()->Source(), QRect(QPoint(0, 0), page)) << "the whole page, small";
+    EXPECT_NEAR(Area()->Destination().center().x(), client.center().x(), 1) << "centred on grey";
+
+    // Fit page: the page as the preview opened with it, bars gone.
+    Click("fitPage");
+    EXPECT_EQ(dialog->ZoomPercent(), 0);
+    EXPECT_EQ(Area()->Source(), QRect(QPoint(0, 0), page));
+    EXPECT_EQ(Area()->Destination(), client);
+    EXPECT_FALSE(horizontal->isVisibleTo(dialog.get()));
+    EXPECT_FALSE(vertical->isVisibleTo(dialog.get()));
+    EXPECT_EQ(dialog->RenderCount(), rendered) << "zooming only copies the page rendered once";
+
+    // From the fitted page, Ctrl and the wheel start at the zoom it is shown at.
+    turn(-120, Qt::ControlModifier);
+    EXPECT_EQ(dialog->ZoomPercent(), client.width() * 100 / page.width() * 4 / 5);
+    // A double click returns to the fitted page, and a page change keeps the zoom chosen.
+    Click("actualSize");
+    Click("next");
+    EXPECT_EQ(dialog->ZoomPercent(), 100);
+    EXPECT_EQ(Area()->Source().size(), visible);
+    QTest::mouseDClick(Area(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));
+    EXPECT_EQ(dialog->ZoomPercent(), 0);
+    EXPECT_FALSE(dialog->Zoomed()) << "the double click only left the zoom";
 }
 
 TEST_F(PreviewDialog, TextPagesShowHalfAPageOnGreyAndScrollWithTheWheel) {
