@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -64,8 +65,11 @@ inline std::shared_ptr<bool> AnswerConnectDialog(const QString& port, const QStr
 inline std::shared_ptr<bool> AnswerFileDialog(const QString& path, int waitMs = 20000) {
     return OnNextDialogUntil<QFileDialog>(
         [path](QFileDialog* dialog) {
-            // The filter of the name's extension, as a user picks "Text Files" for a .txt name.
-            const QString suffix = QStringLiteral("*.") + QFileInfo(path).suffix();
+            // The filter of the name's extension, as a user picks "Text Files" for a .txt name; the
+            // whole pattern, so that "*.xls" does not pick "*.xlsx".
+            const QRegularExpression suffix(
+                QRegularExpression::escape(QStringLiteral("*.") + QFileInfo(path).suffix()) +
+                QStringLiteral("[ )]"));
             for (const QString& filter : dialog->nameFilters()) {
                 if (filter.contains(suffix) && dialog->selectedNameFilter() != filter) {
                     dialog->selectNameFilter(filter);

@@ -67,7 +67,8 @@ ReadBack ReadXlsx(const std::string& path) {
     while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
         output += buffer;
     const int status = pclose(pipe);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+    // 77: the script found no openpyxl; 127: the shell found no Python.
+    if (WIFEXITED(status) && (WEXITSTATUS(status) == 77 || WEXITSTATUS(status) == 127)) {
         result.skipped = true;
         result.why = output;
         return result;
