@@ -4,19 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
-#include "logger/DeviceConnection.h"
-#include "sim/SimLink.h"
-#include "sim/SimLogger.h"
-#include "sim/VirtualClock.h"
-#include "tests/logger/ComPorts.h"
-#include "tests/logger/ScriptedUi.h"
+#include "tests/logger/SimLoggerRig.h"
 
 namespace veldrin {
 namespace {
-
-using test::ComPath;
 
 // The identify reply lost once costs the 22 steps until identify goes out again (4.4 s); a connect
 // that takes its reply at once is done with identify well within this.
@@ -29,40 +21,7 @@ SimFaults Chatty(bool paced = false) {
     return faults;
 }
 
-// One connection with one chatty logger on com1 (at the 9600-baud byte rate when `paced`), whose
-// frames fall `phaseMs` into their period when the port opens.
-struct ChattyRig {
-    ChattyRig(const SimLoggerOptions& options, int phaseMs, bool paced = false) {
-        connection.SetBackgroundConnect(false);
-        SimLoggerOptions own = options;
-        own.clockStart = clock.Now();
-        logger = std::make_shared<SimLogger>(own);
-        logger->SetFaults(Chatty(paced));
-        link.AttachLogger(ComPath(1), logger);
-        clock.Advance(phaseMs);
-    }
-    void Tick() {
-        connection.OnTimer();
-        clock.Advance(DeviceConnection::kTimerMs);
-    }
-    template <typename Done>
-    bool TickUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i)
-            Tick();
-        return done();
-    }
-    bool ConnectAndPoll(LoggerModel model) {
-        return connection.Connect(test::ComChoice(1, model)) &&
-               TickUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 300);
-    }
-
-    VirtualClock clock;
-    SimLink link{clock};
-    LoggerInfo info;
-    test::ScriptedUi ui;
-    DeviceConnection connection{link, clock, info, ui, ui};
-    std::shared_ptr<SimLogger> logger;
-};
+using ChattyRig = test::SimLoggerRig;
 
 class ChattyConnectTest : public ::testing::TestWithParam<LoggerModel> {};
 
@@ -72,7 +31,7 @@ TEST_P(ChattyConnectTest, EveryConnectTakesTheIdentifyReplyAtOnce) {
     // Forty connects, the port opened at every 50 ms of the logger's 2 s frame period: some put
     // the last wake-up echo behind a frame, right before the identify reply.
     for (int phaseMs = 0; phaseMs < options.realtimePeriodMs; phaseMs += 50) {
-        ChattyRig rig(options, phaseMs);
+        ChattyRig rig(options, Chatty(), phaseMs);
         ASSERT_TRUE(rig.connection.Connect(test::ComChoice(1, options.model))) << "phase " << phaseMs;
         const std::int64_t connected = rig.clock.MonotonicMs();
         ASSERT_TRUE(rig.TickUntil(
@@ -98,25 +57,16 @@ TEST(ChattyLogger, DownloadOf2000ReadingsIsWhatTheLoggerHolds) {
     options.recording = false;
     options.realtimePeriodMs = 1000;
     for (int phaseMs : {0, 350, 700}) {
-        ChattyRig rig(options, phaseMs, true);
+        ChattyRig rig(options, Chatty(true), phaseMs);
         ASSERT_TRUE(rig.ConnectAndPoll(options.model));
-        Bytes handed;
-        bool complete = false;
-        bool done = false;
-        rig.connection.SetHistorySink([&](const HistoryHandover& history) {
-            handed = history.bytes;
-            complete = history.complete;
-            done = true;
-        });
         const int framesBefore = rig.logger->RealtimeFramesSent();
-        rig.connection.ReadHistory();
-        ASSERT_TRUE(rig.TickUntil([&] { return done; }, 3000)) << "phase " << phaseMs;
-        EXPECT_TRUE(complete);
+        ASSERT_GT(rig.TimedDownload(), 0) << "phase " << phaseMs;
+        EXPECT_TRUE(rig.complete);
         // Frames kept coming while the memory went out.
         EXPECT_GT(rig.logger->RealtimeFramesSent() - framesBefore, 3);
         const Bytes memory = rig.logger->RecordMemory();
-        ASSERT_EQ(handed.size(), memory.size() + 9);
-        EXPECT_TRUE(std::equal(memory.begin(), memory.end(), handed.begin() + 7)) << "phase " << phaseMs;
+        ASSERT_EQ(rig.handed.size(), memory.size() + 9);
+        EXPECT_TRUE(std::equal(memory.begin(), memory.end(), rig.handed.begin() + 7)) << "phase " << phaseMs;
     }
 }
 
@@ -125,7 +75,7 @@ TEST(ChattyLogger, SettingsWriteAndStopReachTheLogger) {
     options.model = LoggerModel::DualTemperature;
     options.recording = false;
     for (int phaseMs : {0, 900, 1900}) {
-        ChattyRig rig(options, phaseMs);
+        ChattyRig rig(options, Chatty(), phaseMs);
         ASSERT_TRUE(rig.ConnectAndPoll(options.model));
         PanelSettings panel;  // a start long past: the logger starts at once
         panel.startYear = 2000;
