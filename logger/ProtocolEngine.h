@@ -185,6 +185,7 @@ class ProtocolEngine {
     std::uint64_t receivedTotal_ = 0;
     std::time_t lastReceived_ = 0;
     std::atomic<bool> realtimeTaken_{false};
+    std::atomic<bool> awaitingBlock_{false};  // a block request went out and its block is not in
     std::atomic<LoggerModel> frameModel_{LoggerModel::Unknown};
 };
 

@@ -70,6 +70,45 @@ TEST(ChattyLogger, DownloadOf2000ReadingsIsWhatTheLoggerHolds) {
     }
 }
 
+TEST(HistoryPace, NextBlockRequestFollowsACompleteBlockWithoutWaitingForTheStep) {
+    SimLoggerOptions options;
+    options.model = LoggerModel::TemperatureHumidity;
+    options.records = 2000;  // 8000 bytes: eight blocks
+    options.recording = false;
+    SimFaults paced;
+    paced.paced = true;
+    for (const SimFaults& faults : {paced, Chatty(true)}) {
+        test::SimLoggerRig rig(options, faults);
+        ASSERT_TRUE(rig.ConnectAndPoll(options.model));
+        bool done = false;
+        rig.connection.SetHistorySink([&](const HistoryHandover& history) {
+            rig.handed = history.bytes;
+            done = true;
+        });
+        rig.connection.ReadHistory();
+        // The steps every 200 ms; in between, what the reader queued runs as soon as it is queued,
+        // as the desktop program's event loop runs it. Every request after the first must go out
+        // from there, at the moment its previous block has come in.
+        std::size_t requestsOnDelivery = 0;
+        for (int step = 0; step < 1000 && !done; ++step) {
+            rig.connection.OnTimer();
+            for (int ms = 0; ms < DeviceConnection::kTimerMs && !done; ms += 5) {
+                rig.clock.Advance(5);
+                if (rig.ui.eventsQueued.exchange(false)) {
+                    const std::size_t writes = rig.link.Writes().size();
+                    rig.connection.HandleQueuedEvents();
+                    requestsOnDelivery += rig.link.Writes().size() - writes;
+                }
+            }
+        }
+        ASSERT_TRUE(done);
+        EXPECT_EQ(requestsOnDelivery, static_cast<std::size_t>(rig.info.blockCount - 1));
+        const Bytes memory = rig.logger->RecordMemory();
+        ASSERT_EQ(rig.handed.size(), memory.size() + 9);
+        EXPECT_TRUE(std::equal(memory.begin(), memory.end(), rig.handed.begin() + 7));
+    }
+}
+
 TEST(ChattyLogger, SettingsWriteAndStopReachTheLogger) {
     SimLoggerOptions options;
     options.model = LoggerModel::DualTemperature;
