@@ -25,6 +25,7 @@ struct SimulateArgs {
     bool stream = false;
     bool streamDuringDownload = false;
     bool splitRandomly = false;
+    bool chatty = false;
     int realtimePeriodMs = 2000;
     bool stopped = false;
 };
@@ -51,6 +52,7 @@ int Simulate(const SimulateArgs& args) {
     faults.streamOnOwnClock = args.stream;
     faults.streamDuringDownload = args.streamDuringDownload;
     faults.splitAtRandom = args.splitRandomly;
+    faults.chatty = args.chatty;
     faults.splitSeed = static_cast<std::uint32_t>(std::time(nullptr));
 
     // The signals are taken by sigwait below; block them before the server thread starts so that
@@ -102,6 +104,9 @@ const CommandRegistration kRegistration{
                           "keep sending realtime readings while the history goes out");
         command->add_flag("--split-replies", args->splitRandomly,
                           "send every reply in two pieces cut at a random point, 150 ms apart");
+        command->add_flag("--chatty", args->chatty,
+                          "send realtime readings on the logger's own clock from the start, unasked, "
+                          "and hold each reply until 150 ms after a reading");
         command
             ->add_option("--realtime-period", args->realtimePeriodMs,
                          "milliseconds between realtime readings")

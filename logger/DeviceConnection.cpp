@@ -184,6 +184,12 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
         QueueEvent({true, 0, 0, clock_.Now()});
         return;
     }
+    if (std::holds_alternative<BlockDelivered>(event)) {
+        QueuedEvent delivered;
+        delivered.blockDelivered = true;
+        QueueEvent(delivered);
+        return;
+    }
     if (const auto* accepted = std::get_if<ReplyAccepted>(&event)) {
         for (LoggerField field : accepted->fields)
             FieldDecoded(field);
@@ -257,14 +263,28 @@ void DeviceConnection::HandleQueuedEvents() {
         std::lock_guard lock(queueMutex_);
         events.swap(queue_);
     }
+    bool blockDelivered = false;
     for (const QueuedEvent& event : events) {
-        if (event.mismatch) {
+        if (event.blockDelivered) {
+            blockDelivered = true;
+        } else if (event.mismatch) {
             AskMismatchQuestion();
         } else if (session_.mismatch == MismatchState::None) {
             panel_.RealtimeReading(event.value1, event.value2, event.time);
         }
     }
     handlingEvents_ = false;
+    if (blockDelivered)
+        TakeDeliveredBlock();
+}
+
+// The next block request goes out as soon as the previous block is complete, not at the next
+// 200 ms step; the burst it came in already ended with 100 ms of quiet line.
+void DeviceConnection::TakeDeliveredBlock() {
+    if (historyMode_ && session_.online && session_.phase == Phase::ReadingHistory && !ConnectRunning() &&
+        engine_.Current() == CommandId::ReadHistory) {
+        HistorySequence();
+    }
 }
 
 void DeviceConnection::AskMismatchQuestion() {

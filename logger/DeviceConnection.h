@@ -113,6 +113,7 @@ class DeviceConnection : private ProtocolListener {
         bool mismatch = false;
         float value1 = 0, value2 = 0;
         std::time_t time = 0;
+        bool blockDelivered = false;
     };
 
     // ProtocolListener: realtime events are queued, the others applied at once.
@@ -148,6 +149,8 @@ class DeviceConnection : private ProtocolListener {
     bool ConnectingStep();
     void SettingUpStep();
     void ReadingHistoryStep();
+    // A history block has come in: it is taken, and the next one asked for, now.
+    void TakeDeliveredBlock();
     bool PollingStep();
     bool DisconnectingStep();
     bool StoppingRecordingStep();

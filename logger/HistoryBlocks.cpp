@@ -36,6 +36,7 @@ bool ProtocolEngine::AcceptHistoryBlock(const Bytes& reply) {
     if (!StoreHistoryBlock(reply, state))
         return false;
     historyState_ = state;
+    awaitingBlock_ = false;
     current_.reset();
     giveUpCounter_ = 0;
     waitCounter_ = 0;

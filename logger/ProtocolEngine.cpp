@@ -1,5 +1,6 @@
 #include "logger/ProtocolEngine.h"
 
+#include "logger/ByteSearch.h"
 #include "logger/RealtimeFrames.h"
 #include "logger/WireCodec.h"
 
@@ -24,6 +25,7 @@ void ProtocolEngine::ResetForConnect(LoggerModel chosen) {
     historyState_ = HistoryState::Idle;
     SetState(CommandId::ReadRealtime, CommandStatus::NotWanted);
     realtimeTaken_ = false;
+    awaitingBlock_ = false;
     frameModel_ = chosen;
     MarkPending(CommandId::Identify);
     MarkPending(CommandId::ReadAllParameters);
@@ -74,6 +76,7 @@ void ProtocolEngine::Send(CommandId id) {
     if (id == CommandId::ReadHistory && Traits(info_.model).channelCount == 0)
         return;
     ClearBuffersBeforeSending(id);
+    awaitingBlock_ = id == CommandId::ReadHistory;
     if (id == CommandId::ReadHistory) {
         SendHistoryRequest();
     } else {
@@ -147,6 +150,7 @@ void ProtocolEngine::OnReceive(const std::uint8_t* bytes, std::size_t count) {
     const SeparatedDelivery delivery = SeparateRealtimeFrames(bytes, count, frameModel_);
     const std::uint8_t* rest = bytes + delivery.begin;
     const std::size_t restCount = delivery.end - delivery.begin;
+    bool blockEnds = false;
     {
         std::lock_guard lock(mutex_);
         lastReceived_ = clock_.Now();
@@ -161,7 +165,10 @@ void ProtocolEngine::OnReceive(const std::uint8_t* bytes, std::size_t count) {
         }
         if (reply_.size() < kReplyBufferLimit)
             reply_.insert(reply_.end(), rest, rest + restCount);
+        blockEnds = awaitingBlock_ && restCount > 0 && EndsWith(reply_, {0xFF, 0xFF});
     }
+    if (blockEnds)
+        Report(BlockDelivered{});
     if (!realtimeTaken_)
         return;
     for (const RealtimeFrame& frame : delivery.frames)

@@ -117,6 +117,7 @@ class ProtocolEngine {
     // Accept-and-decode, one per command or group of commands sharing a rule (ReplyAcceptance.cpp):
     // each returns true when it accepted and decoded the reply.
     bool Accept(CommandId id, const Bytes& reply);
+    bool AcceptAsReceived(CommandId id, const Bytes& reply);
     bool EchoFound(CommandId id, const Bytes& reply) const;
     std::optional<Bytes> PayloadOf(CommandId id, const Bytes& reply, std::size_t needed) const;
     bool AcceptEcho(CommandId id, const Bytes& reply);
@@ -184,6 +185,7 @@ class ProtocolEngine {
     std::uint64_t receivedTotal_ = 0;
     std::time_t lastReceived_ = 0;
     std::atomic<bool> realtimeTaken_{false};
+    std::atomic<bool> awaitingBlock_{false};  // a block request went out and its block is not in
     std::atomic<LoggerModel> frameModel_{LoggerModel::Unknown};
 };
 

@@ -70,8 +70,13 @@ struct RealtimeMismatch {
     LoggerModel marked;
 };
 
-using EngineEvent = std::variant<ReplyAccepted, ProgressReached, BlockStored, DescriptionHeaderSent,
-                                 DescriptionChunkEchoed, IdentifyMismatch, RealtimeReading, RealtimeMismatch>;
+// Reader thread: while a history block is awaited, a delivery left the reply buffer ending the way
+// a block ends (FF FF); the connection may take the block at once instead of at its next step.
+struct BlockDelivered {};
+
+using EngineEvent =
+    std::variant<ReplyAccepted, ProgressReached, BlockStored, DescriptionHeaderSent, DescriptionChunkEchoed,
+                 IdentifyMismatch, RealtimeReading, RealtimeMismatch, BlockDelivered>;
 
 class ProtocolListener {
   public:

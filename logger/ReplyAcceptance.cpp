@@ -97,7 +97,36 @@ void ProtocolEngine::Accepted(CommandId id) {
     Report(ReplyAccepted{id, std::exchange(decoded_, {})});
 }
 
+namespace {
+
+// The length of a reply that has exactly one; 0 for the others.
+std::size_t FixedReplyBytes(CommandId id) {
+    switch (id) {
+        case CommandId::Identify:
+        case CommandId::SetChannel2Alarm:
+            return 4;
+        case CommandId::ReadAllParameters:
+            return kParameterBlockBytes;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
 bool ProtocolEngine::Accept(CommandId id, const Bytes& reply) {
+    if (AcceptAsReceived(id, reply))
+        return true;
+    // A logger that holds its replies back behind its own realtime frames may answer the previous
+    // command only just before this one's reply, in the same burst. A reply of fixed length that
+    // arrived whole at the end of the buffer is then judged on its own, without those bytes.
+    const std::size_t whole = FixedReplyBytes(id);
+    if (whole == 0 || reply.size() <= whole)
+        return false;
+    return AcceptAsReceived(id, Bytes(reply.end() - static_cast<std::ptrdiff_t>(whole), reply.end()));
+}
+
+bool ProtocolEngine::AcceptAsReceived(CommandId id, const Bytes& reply) {
     decoded_.clear();
     switch (id) {
         case CommandId::SetInterval:

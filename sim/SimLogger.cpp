@@ -109,7 +109,9 @@ void SimLogger::AdvanceLocked(std::int64_t nowMs) {
         std::uint8_t marker = IdentificationByte();
         std::vector<std::uint8_t> frame{marker, channels[0], channels[1], channels[2], channels[3], marker};
         // A logger on its own clock sends when the reading is due, right after whatever is on the line.
-        if (faults_.streamOnOwnClock) {
+        if (faults_.chatty) {
+            transmitter_.Stream(std::move(frame), nowMs, true);
+        } else if (faults_.streamOnOwnClock) {
             transmitter_.Stream(std::move(frame), nowMs);
         } else {
             transmitter_.Alone(std::move(frame), nowMs);
@@ -134,7 +136,7 @@ std::optional<std::int64_t> SimLogger::NextEventMs() const {
 
 bool SimLogger::StreamsAt(std::int64_t nowMs) const {
     // Realtime readings pause while the logger hands out its memory, unless it keeps streaming.
-    const bool downloadPause = reader_.InDownload() && !faults_.streamDuringDownload;
+    const bool downloadPause = reader_.InDownload() && !faults_.streamDuringDownload && !faults_.chatty;
     return realtimeOn_ && !silent_ && !downloadPause && !SilentAt(nowMs);
 }
 
@@ -212,7 +214,8 @@ void SimLogger::HandleCommand(const std::vector<std::uint8_t>& frame, std::int64
                 StartRealtime(nowMs);
             } else if (frame[2] == 0x00) {
                 Echo(frame, nowMs);
-                realtimeOn_ = realtimeOn_ && faults_.streamOnOwnClock;  // on its own clock it goes on
+                // On its own clock it goes on.
+                realtimeOn_ = realtimeOn_ && (faults_.streamOnOwnClock || faults_.chatty);
             }
             break;
         case 0xF7:  // set chip clock
@@ -370,6 +373,11 @@ void SimLogger::ApplyFaultsLocked() {
         silentFrom = *firstContactMs_ + static_cast<std::int64_t>(*faults_.silentAfterSeconds) * 1000;
     }
     transmitter_.SetSilentFrom(silentFrom);
+    if (faults_.chatty && !realtimeOn_) {
+        // Unasked: the first frame goes out as soon as the line is up.
+        realtimeOn_ = true;
+        nextFrameMs_ = lineMs_ == INT64_MIN ? 0 : lineMs_;
+    }
 }
 
 SimFaults SimLogger::Faults() const {

@@ -38,6 +38,10 @@ struct SimFaults {
     bool streamOnOwnClock = false;
     // Realtime frames keep coming while the record memory goes out.
     bool streamDuringDownload = false;
+    // A chatty logger: realtime frames on its own clock from the moment the line is up, before
+    // anything asked for them, through every command and the download, right after whatever is on
+    // the line; and each reply held back until SimTransmitter::kQuietMs after the latest frame.
+    bool chatty = false;
     // Every reply of two bytes or more goes out in two pieces, cut at a random point, splitGapMs
     // apart; `splitSeed` makes the cuts repeatable.
     bool splitAtRandom = false;

@@ -23,8 +23,10 @@ void SimTransmitter::Alone(std::vector<std::uint8_t> bytes, std::int64_t earlies
     quietUntilMs_ = lineFreeMs_ + kQuietMs;
 }
 
-void SimTransmitter::Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs) {
+void SimTransmitter::Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs, bool holdReplies) {
     Put(std::move(bytes), std::max(earliestMs, lineFreeMs_), false);
+    if (holdReplies)
+        quietUntilMs_ = lineFreeMs_ + kQuietMs;
 }
 
 std::vector<std::size_t> SimTransmitter::PieceSizes(std::size_t size, bool splittable) {

@@ -34,8 +34,8 @@ class SimTransmitter {
     // Queues bytes that must reach the computer as a burst of their own.
     void Alone(std::vector<std::uint8_t> bytes, std::int64_t earliestMs);
     // Queues bytes as soon as the line is free from `earliestMs` on, right next to whatever else
-    // goes out, and never split.
-    void Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs);
+    // goes out, and never split. With `holdReplies` the replies after them wait for a quiet line.
+    void Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs, bool holdReplies = false);
     // The queued transmissions, in line order.
     std::vector<Transmission> Take();
 

@@ -83,6 +83,8 @@ struct RecordingListener : ProtocolListener {
             readings.emplace_back(reading->value1, reading->value2);
             return;
         }
+        if (std::holds_alternative<BlockDelivered>(event))
+            return;  // a hint for the connection's pace, not a change of state
         if (const auto* mismatch = std::get_if<RealtimeMismatch>(&event)) {
             std::lock_guard lock(readingsMutex);
             foreignMarkers.push_back(mismatch->marked);

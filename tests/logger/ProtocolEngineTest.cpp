@@ -97,6 +97,23 @@ TEST_F(EngineTest, ChannelTwoAlarmReplyMustBeExactlyTheFrame) {
     EXPECT_EQ(engine.State(CommandId::Sync), CommandStatus::NotWanted);
 }
 
+TEST_F(EngineTest, FixedLengthReplyIsTakenAfterTheLateTailOfAnEarlierExchange) {
+    // The last wake-up echo, held back behind a realtime frame, comes in the identify reply's burst.
+    Start(LoggerModel::DualTemperature, Phase::Connecting);
+    EXPECT_EQ(Exchange(CommandId::Identify, {0x55, 0x55, 0x55, 0xFF, 0xFF, 0xEC, 0x01, 0xA5}),
+              ReplyResult::Answered);
+    EXPECT_EQ(info.model, LoggerModel::DualTemperature);
+    EXPECT_EQ(listener.identifyMismatches, 0);
+    // Only a reply that ends the buffer is judged that way: bytes after it still make it wait.
+    EXPECT_EQ(Exchange(CommandId::Identify, {0x55, 0xFF, 0xEC, 0x01, 0xA5, 0x00}), ReplyResult::Waiting);
+    EXPECT_EQ(Exchange(CommandId::Identify, {0x55, 0xFF, 0xEC, 0x01}), ReplyResult::Waiting);
+
+    info.channel2Alarm.lowerByte = 0x01;
+    info.channel2Alarm.upperByte = 0x63;
+    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xFF, 0xEB, 0x01, 0x63}), ReplyResult::Answered);
+    EXPECT_EQ(Exchange(CommandId::SetChannel2Alarm, {0xFF, 0xFF, 0xEB, 0x01, 0x64}), ReplyResult::Waiting);
+}
+
 Bytes ParameterBlock() {
     Bytes block(129, 0x00);
     block[0] = 0xFF;
@@ -120,6 +137,15 @@ Bytes ParameterBlock() {
     block[127] = 0x1E;
     block[128] = 0xF0;
     return block;
+}
+
+TEST_F(EngineTest, ParameterBlockIsTakenAfterTheLateTailOfAnEarlierExchange) {
+    Start(LoggerModel::TemperatureHumidity, Phase::Connecting);
+    Bytes late{0xFF, 0xF6, 0x01};
+    const Bytes block = ParameterBlock();
+    late.insert(late.end(), block.begin(), block.end());
+    EXPECT_EQ(Exchange(CommandId::ReadAllParameters, late), ReplyResult::Answered);
+    EXPECT_EQ(info.recordBytes, 2048u);
 }
 
 TEST_F(EngineTest, ParameterBlockOfExactly129BytesFillsLoggerInfo) {

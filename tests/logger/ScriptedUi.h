@@ -1,6 +1,7 @@
 #pragma once
 // A user-interface stand-in for the connection: it records what the connection shows and answers
 // its questions as the test says.
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -63,6 +64,9 @@ struct ScriptedUi : QuietUi {
     void ShowStartTime(std::time_t time) override { shownStart = time; }
     PanelSettings ReadPanelSettings() override { return panel; }
     void ShowHistoryPanel() override { historyShown = true; }
+    // The reader queued something: the desktop program would run the queue now.
+    void EventsQueued() override { eventsQueued = true; }
+    std::atomic<bool> eventsQueued{false};
     void ClearRealtime() override { readings.clear(); }
     void RealtimeReading(float value1, float value2, std::time_t) override {
         readings.emplace_back(value1, value2);

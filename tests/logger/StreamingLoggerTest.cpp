@@ -2,69 +2,19 @@
 // through a download: the readings reach the lists and the download stays whole and quick.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
-#include "logger/DeviceConnection.h"
-#include "sim/SimLink.h"
-#include "sim/SimLogger.h"
-#include "sim/VirtualClock.h"
-#include "tests/logger/ComPorts.h"
-#include "tests/logger/ScriptedUi.h"
+#include "tests/logger/SimLoggerRig.h"
 
 namespace veldrin {
 namespace {
 
-using test::ComPath;
-
-// One connection with one simulated logger on com1.
-struct Rig {
-    explicit Rig(const SimLoggerOptions& options, const SimFaults& faults) {
-        connection.SetBackgroundConnect(false);
-        SimLoggerOptions own = options;
-        own.clockStart = clock.Now();
-        logger = std::make_shared<SimLogger>(own);
-        logger->SetFaults(faults);
-        link.AttachLogger(ComPath(1), logger);
-    }
-    void Tick() {
-        connection.OnTimer();
-        clock.Advance(DeviceConnection::kTimerMs);
-    }
-    template <typename Done>
-    bool TickUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i)
-            Tick();
-        return done();
-    }
-    // Connects and polls until the first realtime reading is shown.
+// One connection with one simulated logger on com1, polling until the first realtime reading.
+struct Rig : test::SimLoggerRig {
+    Rig(const SimLoggerOptions& options, const SimFaults& faults) : SimLoggerRig(options, faults) {}
     bool ConnectAndPoll(LoggerModel model) {
-        return connection.Connect(test::ComChoice(1, model)) &&
-               TickUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 200) &&
-               TickUntil([&] { return !ui.readings.empty(); }, 200);
+        return SimLoggerRig::ConnectAndPoll(model) && TickUntil([&] { return !ui.readings.empty(); }, 200);
     }
-    // Downloads the history; returns the milliseconds it took, or −1 when it did not finish.
-    std::int64_t TimedDownload() {
-        bool done = false;
-        connection.SetHistorySink([&](const HistoryHandover& history) {
-            handed = history.bytes;
-            complete = history.complete;
-            done = true;
-        });
-        const std::int64_t begin = clock.MonotonicMs();
-        connection.ReadHistory();
-        if (!TickUntil([&] { return done; }, 5000))
-            return -1;
-        return clock.MonotonicMs() - begin;
-    }
-
-    VirtualClock clock;
-    SimLink link{clock};
-    LoggerInfo info;
-    test::ScriptedUi ui;
-    DeviceConnection connection{link, clock, info, ui, ui};
-    std::shared_ptr<SimLogger> logger;
-    Bytes handed;
-    bool complete = false;
 };
 
 SimFaults Streaming() {
