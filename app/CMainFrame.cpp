@@ -178,6 +178,11 @@ void CMainFrame::CreateStatusBar() {
     bar->addWidget(panes_[0]);
     bar->addWidget(panes_[1]);
     bar->addWidget(panes_[2], 1);
+    alarmPane_ = new QLabel(bar);
+    alarmPane_->setObjectName(QStringLiteral("alarmPane"));
+    alarmPane_->setStyleSheet(QStringLiteral("QLabel { color: rgb(200, 0, 0); font-weight: bold; }"));
+    alarmPane_->hide();
+    bar->addPermanentWidget(alarmPane_);
     bar->addPermanentWidget(panes_[3]);
     connect(statusBarAction_, &QAction::toggled, bar, &QStatusBar::setVisible);
 }
@@ -233,6 +238,15 @@ void CMainFrame::RunHandler(Command command) {
 
 void CMainFrame::SetLinkStatusText(const QString& text) {
     panes_[2]->setText(text);
+}
+
+void CMainFrame::SetAlarmText(const QString& text) {
+    alarmPane_->setText(text);
+    alarmPane_->setVisible(!text.isEmpty());
+}
+
+void CMainFrame::SayAlarmSilent() {
+    panes_[0]->setText(QStringLiteral("报警无声：没有音频输出设备"));
 }
 
 void CMainFrame::RefreshCommands() {
