@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -25,6 +26,7 @@ namespace {
 constexpr int kToolBarHeight = 30;
 constexpr int kStatusBarHeight = 22;
 constexpr int kPaneWidth = 200;
+constexpr int kAlarmPaneWidth = 260;
 
 QString ReadyText() {
     return QStringLiteral("就绪");
@@ -180,8 +182,13 @@ void CMainFrame::CreateStatusBar() {
     bar->addWidget(panes_[2], 1);
     alarmPane_ = new QLabel(bar);
     alarmPane_->setObjectName(QStringLiteral("alarmPane"));
-    alarmPane_->setStyleSheet(QStringLiteral("QLabel { color: rgb(200, 0, 0); font-weight: bold; }"));
-    alarmPane_->hide();
+    // Red in the panes' own font: a font or style of its own would be looked up when the first
+    // alarm comes, in the middle of the readings.
+    QPalette alarmColours = alarmPane_->palette();
+    alarmColours.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    alarmPane_->setPalette(alarmColours);
+    // Of a fixed width, so that an alarm coming and going never lays the window out again.
+    alarmPane_->setFixedWidth(kAlarmPaneWidth);
     bar->addPermanentWidget(alarmPane_);
     bar->addPermanentWidget(panes_[3]);
     connect(statusBarAction_, &QAction::toggled, bar, &QStatusBar::setVisible);
@@ -242,7 +249,6 @@ void CMainFrame::SetLinkStatusText(const QString& text) {
 
 void CMainFrame::SetAlarmText(const QString& text) {
     alarmPane_->setText(text);
-    alarmPane_->setVisible(!text.isEmpty());
 }
 
 void CMainFrame::SayAlarmSilent() {
