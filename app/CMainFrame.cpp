@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -26,6 +27,7 @@ namespace {
 constexpr int kToolBarHeight = 30;
 constexpr int kStatusBarHeight = 22;
 constexpr int kPaneWidth = 200;
+constexpr int kAlarmPaneWidth = 260;
 
 QString ReadyText() {
     return QStringLiteral("就绪");
@@ -193,6 +195,16 @@ void CMainFrame::CreateStatusBar() {
     bar->addWidget(panes_[0]);
     bar->addWidget(panes_[1]);
     bar->addWidget(panes_[2], 1);
+    alarmPane_ = new QLabel(bar);
+    alarmPane_->setObjectName(QStringLiteral("alarmPane"));
+    // Red in the panes' own font: a font or style of its own would be looked up when the first
+    // alarm comes, in the middle of the readings.
+    QPalette alarmColours = alarmPane_->palette();
+    alarmColours.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    alarmPane_->setPalette(alarmColours);
+    // Of a fixed width, so that an alarm coming and going never lays the window out again.
+    alarmPane_->setFixedWidth(kAlarmPaneWidth);
+    bar->addPermanentWidget(alarmPane_);
     bar->addPermanentWidget(panes_[3]);
     connect(statusBarAction_, &QAction::toggled, bar, &QStatusBar::setVisible);
 }
@@ -248,6 +260,14 @@ void CMainFrame::RunHandler(Command command) {
 
 void CMainFrame::SetLinkStatusText(const QString& text) {
     panes_[2]->setText(text);
+}
+
+void CMainFrame::SetAlarmText(const QString& text) {
+    alarmPane_->setText(text);
+}
+
+void CMainFrame::SayAlarmSilent() {
+    panes_[0]->setText(QStringLiteral("报警无声：没有音频输出设备"));
 }
 
 void CMainFrame::RefreshCommands() {

@@ -46,6 +46,11 @@ class CMainFrame : public QMainWindow {
     void SetLinkStatusText(const QString& text);
     // Status panes 0 to 3.
     QLabel* StatusPane(int index) const { return panes_.at(static_cast<std::size_t>(index)); }
+    // The alarm pane beside them: the live readings' alarm in red while there is one, else empty.
+    void SetAlarmText(const QString& text);
+    QLabel* AlarmPane() const { return alarmPane_; }
+    // Says in status pane 0 that the alarm cannot be heard.
+    void SayAlarmSilent();
 
     // Applies the enabling rules to the commands now.
     void RefreshCommands();
@@ -79,6 +84,7 @@ class CMainFrame : public QMainWindow {
     QAction* guideAction_ = nullptr;
     QAction* startTimeAction_ = nullptr;
     std::array<QLabel*, 4> panes_{};
+    QLabel* alarmPane_ = nullptr;
     QTimer clock_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QPainter>
+#include <QRegion>
 
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
@@ -14,6 +15,10 @@ constexpr int kCaptionBand = 28;    // above the panels: the flashing view capti
 constexpr int kProgressBand = 22;   // below the panels: the progress strip
 constexpr int kProgressLeft = 416;  // where the strip starts
 const QPoint kCaptionPosition(300, 10);
+const QColor kProgressFill(100, 100, 250);
+const QColor kProgressTextOnFill(255, 255, 255);
+const QColor kProgressTextOnGround(0, 0, 0);
+constexpr int kCaptionWidth = 240;  // room for "历史数据（不完整）"
 
 }  // namespace
 
@@ -109,13 +114,18 @@ void CVeldrinView::Step() {
     if (stepHandler_) {
         stepHandler_();
     }
-    update(QRect(kCaptionPosition, QSize(120, kCaptionBand - kCaptionPosition.y())));
+    update(QRect(kCaptionPosition, QSize(kCaptionWidth, kCaptionBand - kCaptionPosition.y())));
     emit stateChanged();
+}
+
+void CVeldrinView::SetPartialHistory(bool partial) {
+    partialHistory_ = partial;
+    update();
 }
 
 QString CVeldrinView::Caption() const {
     if (!historyPanel_->isHidden()) {
-        return QStringLiteral("历史数据");
+        return partialHistory_ ? QStringLiteral("历史数据（不完整）") : QStringLiteral("历史数据");
     }
     return realtimePanel_->isHidden() ? QString() : QStringLiteral("即时数据");
 }
@@ -131,10 +141,17 @@ void CVeldrinView::paintEvent(QPaintEvent*) {
         return;
     }
     const int right = kProgressLeft + (width() - kProgressLeft) * progressPercent_ / 100;
-    painter.fillRect(QRect(QPoint(kProgressLeft, height() - 20), QPoint(right, height() - 1)),
-                     QColor(100, 100, 250));
-    painter.setPen(Qt::white);
-    painter.drawText(QPoint(kProgressLeft, height() - 18 + painter.fontMetrics().ascent()), progressText_);
+    const QRect strip(QPoint(kProgressLeft, height() - 20), QPoint(width() - 1, height() - 1));
+    const QRect filled(strip.topLeft(), QPoint(right, strip.bottom()));
+    painter.fillRect(filled, kProgressFill);
+    // The text reads at every fill: light on the filled part, dark on the rest.
+    const QPoint textAt(kProgressLeft, height() - 18 + painter.fontMetrics().ascent());
+    painter.setClipRect(filled);
+    painter.setPen(kProgressTextOnFill);
+    painter.drawText(textAt, progressText_);
+    painter.setClipRegion(QRegion(strip).subtracted(filled));
+    painter.setPen(kProgressTextOnGround);
+    painter.drawText(textAt, progressText_);
 }
 
 }  // namespace veldrin

@@ -50,8 +50,10 @@ class CVeldrinView : public QWidget {
     void HideProgress() { ShowProgress(kNoProgress, QString()); }
     int ProgressPercent() const { return progressPercent_; }
     const QString& ProgressText() const { return progressText_; }
-    // "即时数据" over the realtime panel, "历史数据" over the history panel.
+    // "即时数据" over the realtime panel, "历史数据" over the history panel, "历史数据（不完整）"
+    // when the history is a partial download.
     QString Caption() const;
+    void SetPartialHistory(bool partial);
 
     // Called on every 200 ms step, before the caption is redrawn.
     void SetStepHandler(std::function<void()> handler) { stepHandler_ = std::move(handler); }
@@ -74,6 +76,7 @@ class CVeldrinView : public QWidget {
     bool online_ = false;
     bool downloadedHistory_ = false;
     bool connecting_ = false;
+    bool partialHistory_ = false;
     // The progress value at which no strip is drawn.
     static constexpr int kNoProgress = -1;
     int progressPercent_ = kNoProgress;

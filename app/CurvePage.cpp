@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
+#include <cmath>
 
 namespace veldrin {
 namespace {
@@ -29,20 +31,43 @@ CurvePage::CurvePage()
     : trackbar_(new QSlider(Qt::Horizontal, this)),
       zoomOut_(new QPushButton(QStringLiteral("缩小"), this)),
       zoomIn_(new QPushButton(QStringLiteral("放大"), this)) {
-    // The trackbar runs under the chart; the zoom buttons sit in the right-hand text column, level
-    // with the foot of the chart, clear of the axis labels and the texts above them.
-    const int chartBottom = kChartTop + CurveChart::kSize;
     trackbar_->setObjectName(QStringLiteral("trackbar"));
     trackbar_->setRange(0, kTrackbarMaximum);
     trackbar_->setPageStep(10);
-    trackbar_->setGeometry(kChartLeft, chartBottom + kGap, CurveChart::kSize, kButtonHeight);
-    zoomIn_->setGeometry(kCurvePageColumnX, chartBottom - kButtonHeight, kButtonWidth, kButtonHeight);
-    zoomOut_->setGeometry(kCurvePageColumnX, zoomIn_->y() - kGap - kButtonHeight, kButtonWidth,
-                          kButtonHeight);
+    PlaceControls();
 
     connect(trackbar_, &QSlider::valueChanged, this, &CurvePage::Scroll);
     connect(zoomOut_, &QPushButton::clicked, this, [this] { ZoomBy(-1); });
     connect(zoomIn_, &QPushButton::clicked, this, [this] { ZoomBy(+1); });
+}
+
+// The trackbar runs under the chart; the zoom buttons sit in the right-hand text column, level
+// with the foot of the chart, clear of the axis labels and the texts above them.
+void CurvePage::PlaceControls() {
+    const int chartBottom = Px(kChartTop + CurveChart::kSize);
+    trackbar_->setGeometry(Px(kChartLeft), chartBottom + kGap, Px(CurveChart::kSize), kButtonHeight);
+    zoomIn_->setGeometry(Px(kCurvePageColumnX), chartBottom - kButtonHeight, kButtonWidth, kButtonHeight);
+    zoomOut_->setGeometry(Px(kCurvePageColumnX), zoomIn_->y() - kGap - kButtonHeight, kButtonWidth,
+                          kButtonHeight);
+}
+
+int CurvePage::Px(int page) const {
+    return static_cast<int>(std::lround(page * scale_));
+}
+
+double CurvePage::ScaleFor(QSize size) {
+    return std::max(1.0, std::min(static_cast<double>(size.width()) / kGrowsBeyond.width(),
+                                  static_cast<double>(size.height()) / kGrowsBeyond.height()));
+}
+
+void CurvePage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const double scale = ScaleFor(size());
+    if (scale != scale_) {
+        scale_ = scale;
+        PlaceControls();
+        update();
+    }
 }
 
 void CurvePage::SetChart(CurveChart* chart, DrawRoutine draw) {
@@ -56,8 +81,21 @@ void CurvePage::SetTrackbarMaximum(int maximum) {
     trackbar_->setMaximum(maximum);
 }
 
+void CurvePage::SetTrackbarReachesLastScreen(bool reaches) {
+    reachesLastScreen_ = reaches;
+    FitTrackbarToChart();
+}
+
+void CurvePage::FitTrackbarToChart() {
+    if (reachesLastScreen_ && chart_ != nullptr) {
+        // A narrower range moves the value within it, and the view follows the trackbar.
+        trackbar_->setMaximum(chart_->LastScreenStart());
+    }
+}
+
 void CurvePage::FollowChart() {
     if (chart_ != nullptr) {
+        FitTrackbarToChart();
         trackbar_->setValue(chart_->FirstIndex());
     }
     update();
@@ -85,12 +123,13 @@ void CurvePage::ZoomBy(int direction) {
     if (chart_ != nullptr) {
         chart_->Zoom(direction);
     }
+    FitTrackbarToChart();
     update();
 }
 
 void CurvePage::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && chart_ != nullptr) {
-        chart_->SetCursor(qRound(event->position().x()) - kChartLeft);
+        chart_->SetCursor(qRound(event->position().x() / scale_) - kChartLeft);
         update();
     }
     QWidget::mousePressEvent(event);
@@ -100,8 +139,13 @@ void CurvePage::paintEvent(QPaintEvent*) {
     if (chart_ == nullptr || !draw_) {
         return;
     }
+    // The chart is drawn at the page's scale, so that a larger page shows a sharp larger chart.
+    chart_->SetScale(scale_);
     texts_ = draw_(*chart_);
     QPainter painter(this);
+    painter.drawImage(QPoint(Px(kChartLeft), Px(kChartTop)), chart_->Image());
+    // The texts keep their page positions and grow with the page, drawn as text at its size.
+    painter.scale(scale_, scale_);
     painter.setFont(PageFont());
     // Texts are written on the page's own background: the whole page is repainted each time,
     // so no old text shows through.
@@ -111,7 +155,6 @@ void CurvePage::paintEvent(QPaintEvent*) {
         painter.setPen(QColor(text.colour));
         painter.drawText(text.x, text.y + ascent, text.text);
     }
-    painter.drawImage(QPoint(kChartLeft, kChartTop), chart_->Image());
 }
 
 }  // namespace veldrin

@@ -1,6 +1,7 @@
 #include "app/DesktopPrompts.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/CInsExchangeDialog.h"
 #include "app/CLinkDlg.h"
@@ -9,6 +10,7 @@
 #include "app/CVeldrinView.h"
 #include "app/CheckHistory.h"
 #include "app/Utf8Text.h"
+#include "logger/ConnectionTexts.h"
 #include "measure/Measurements.h"
 
 namespace veldrin {
@@ -35,6 +37,23 @@ std::optional<PortChoice> DesktopPrompts::ChoosePort() {
 
 void DesktopPrompts::ShowMessage(std::string_view text) {
     QMessageBox::information(&frame_, frame_.windowTitle(), FromUtf8(text));
+}
+
+bool DesktopPrompts::OfferReconnectAs(LoggerModel chosen, LoggerModel answered) {
+    const QString answeredName = FromUtf8(Traits(answered).displayName);
+    QMessageBox box(QMessageBox::Warning, frame_.windowTitle(), FromUtf8(texts::kInstrumentMismatch),
+                    QMessageBox::Ok, &frame_);
+    box.setInformativeText(
+        QString::fromUtf8(texts::kMismatchModels).arg(FromUtf8(Traits(chosen).displayName), answeredName));
+    QPushButton* again = nullptr;
+    if (answered != LoggerModel::Unknown) {
+        again =
+            box.addButton(QString::fromUtf8(texts::kReconnectAs).arg(answeredName), QMessageBox::AcceptRole);
+        again->setObjectName(QStringLiteral("reconnectAs"));
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return again != nullptr && box.clickedButton() == again;
 }
 
 bool DesktopPrompts::AskReconnect() {

@@ -24,6 +24,7 @@ class DesktopPrompts final : public UserPrompts {
 
     std::optional<PortChoice> ChoosePort() override;
     void ShowMessage(std::string_view text) override;
+    bool OfferReconnectAs(LoggerModel chosen, LoggerModel answered) override;
     bool AskReconnect() override;
     std::optional<std::array<bool, 2>> ChooseHistoryChannels(LoggerModel model) override;
     bool ConfirmStartTime(std::time_t start) override;

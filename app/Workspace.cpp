@@ -12,6 +12,7 @@
 #include "app/CurvePage.h"
 #include "app/PanelPages.h"
 #include "app/StatisticsPage.h"
+#include "logger/ConnectionTexts.h"
 
 namespace veldrin {
 namespace {
@@ -55,8 +56,8 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
       connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *prompts_, *panel_)) {
     panel_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
     connection_->SetHistorySink([this](const HistoryHandover& handover) {
-        const DownloadIngestResult result =
-            measurements_->TakeDownloadedHistory(handover.bytes, handover.shownChannels);
+        const DownloadIngestResult result = measurements_->TakeDownloadedHistory(
+            handover.bytes, handover.shownChannels, handover.complete ? 0 : handover.expectedReadings);
         // The realtime panel's recorded amount: the values the download stored.
         if (result.stored) {
             frame_.View()->RealtimePanel()->SetRecordedAmount(QString::number(result.recordedAmount));
@@ -64,6 +65,13 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
     });
     QObject::connect(measurements_.get(), &Measurements::historyShown, frame_.View(),
                      &CVeldrinView::ShowHistoryView);
+    QObject::connect(measurements_.get(), &Measurements::historyShown, frame_.View(),
+                     [this] { frame_.View()->SetPartialHistory(measurements_->History().Partial()); });
+    // The live readings' alarm is seen in the status bar, and a sound that cannot play is said.
+    QObject::connect(&measurements_->Realtime(), &RealtimeMonitor::alarmStatusChanged, &frame_,
+                     &CMainFrame::SetAlarmText);
+    QObject::connect(&measurements_->Realtime(), &RealtimeMonitor::alarmSoundSilent, &frame_,
+                     &CMainFrame::SayAlarmSilent);
     frame_.View()->SetStepHandler([this] { Step(); });
     AttachPages();
     InstallCommands();
@@ -103,7 +111,8 @@ void Workspace::AttachPages() {
     }
     if (realtimeCurve != nullptr) {
         realtimeCurve->SetChart(&records.RealtimeChart(), [this](CurveChart& chart) {
-            return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model);
+            return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model,
+                                         &info_.channel1Alarm, &info_.channel2Alarm);
         });
         // A new recording's chart starts at its first reading, wherever the trackbar stood.
         QObject::connect(&records.Realtime(), &RealtimeMonitor::recordingRestarted, realtimeCurve,
@@ -118,6 +127,7 @@ void Workspace::AttachPages() {
         historyCurve->SetChart(&records.HistoryChart(), [this](CurveChart& chart) {
             return DrawHistoryCurvePage(chart, measurements_->History());
         });
+        historyCurve->SetTrackbarReachesLastScreen(true);
         QObject::connect(&records, &Measurements::historyShown, historyCurve, &CurvePage::FollowChart);
     }
     AttachStatisticsPage(historyCurve);
@@ -156,8 +166,14 @@ void Workspace::InstallCommands() {
     });
     CFormDialog* panel = frame_.View()->RealtimePanel();
     panel->SetStartHandler([this] {
-        // The settings are taken even offline, but only a logger on line begins the start
-        // sequence; otherwise the buttons and the monitoring stay as they are.
+        // Without a logger on line there is nothing to start: the user is told so at once instead
+        // of being asked for a start time that nothing would follow.
+        if (!connection_->Online()) {
+            prompts_->ShowMessage(texts::kDeviceNotConnected);
+            return false;
+        }
+        // Only a logger on line begins the start sequence; settings the user declines leave the
+        // buttons and the monitoring as they are.
         const bool started = connection_->ApplySettings() == RequestResult::Taken &&
                              connection_->CurrentPhase() == Phase::SettingUp;
         if (started) {
@@ -170,6 +186,10 @@ void Workspace::InstallCommands() {
         return started;
     });
     panel->SetStopHandler([this] {
+        if (!connection_->Online()) {
+            prompts_->ShowMessage(texts::kDeviceNotConnected);
+            return;
+        }
         connection_->StopRecording();
         PublishState();
     });

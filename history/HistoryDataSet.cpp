@@ -9,6 +9,7 @@ void HistoryDataSet::Reset() {
     summary = HistorySummary{};
     limits = HistoryLimits{};
     samples.Reset();
+    expectedReadings = 0;
 }
 
 LoggerModel RecordedModel(const HistoryDataSet& history) {

@@ -52,7 +52,12 @@ struct HistoryDataSet {
     HistorySummary summary;
     HistoryLimits limits;
     SampleSeries samples;
+    // A download the logger broke off: the readings it held (samples.Count() of them arrived).
+    // 0 for a whole download and a history read from a file.
+    int expectedReadings = 0;
 
+    // Whether only part of a download arrived.
+    bool Partial() const { return expectedReadings > 0; }
     // Back to the state before any history: start values, no samples.
     void Reset();
 };

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "logger/TextFormat.h"
+
 namespace veldrin {
 namespace {
 
@@ -161,6 +163,12 @@ SummaryTexts SummaryTextsOf(const HistoryDataSet& history) {
     t.dataLength = std::to_string(s.dataLengthValue);
     t.interval = std::to_string(s.intervalSeconds) + "s";
     return t;
+}
+
+std::string CompletenessText(const HistoryDataSet& history) {
+    if (!history.Partial())
+        return {};
+    return Printf("不完整：收到%d条，共%d条", history.samples.Count(), history.expectedReadings);
 }
 
 }  // namespace veldrin

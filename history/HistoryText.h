@@ -51,6 +51,11 @@ TimeStyle SampleTimeStyle(const HistoryDataSet& history);
 // The time text of sample `index` of the history.
 std::string SampleTimeText(const HistoryDataSet& history, int index);
 
+// The completeness of a partial download, under the name "完整性" in the summary, the printed
+// pages and the report: "不完整：收到%d条，共%d条". Empty for a whole history.
+inline constexpr const char* kCompletenessName = "完整性";
+std::string CompletenessText(const HistoryDataSet& history);
+
 // The summary's texts, as the summary page, the text export and the printed pages show them.
 struct SummaryTexts {
     std::string title;

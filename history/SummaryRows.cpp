@@ -1,5 +1,7 @@
 #include "history/SummaryRows.h"
 
+#include <algorithm>
+
 #include "history/HistoryText.h"
 #include "logger/LoggerModel.h"
 
@@ -43,6 +45,8 @@ std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {
         rows.push_back({"平均值", s.channel2Avg});
     }
     rows.push_back({"记录仪描述", s.description});
+    if (history.Partial())
+        rows.push_back({kCompletenessName, CompletenessText(history)});
     return rows;
 }
 
@@ -52,7 +56,8 @@ std::vector<ListColumn> SummaryListColumns() {
 
 std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history) {
     std::vector<SummaryRow> rows = SummaryRows(history);
-    rows.resize(kSummaryListRows, SummaryRow{"  ", "  "});
+    // A partial download's completeness row comes on top of the named rows.
+    rows.resize(std::max(rows.size(), static_cast<std::size_t>(kSummaryListRows)), SummaryRow{"  ", "  "});
     return rows;
 }
 

@@ -18,10 +18,12 @@ struct SummaryRow {
 
 // By the data-file kind for a history read from a file, otherwise by the logger model.
 SummaryLayout LayoutFor(const HistoryDataSet& history);
-// The named rows of the layout: 14 for one channel, 20 for two.
+// The named rows of the layout: 14 for one channel, 20 for two, and "完整性" after them for a
+// partial download.
 std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history);
 // The summary list of the summary page and of the workbook: the columns "名称" and "值" and
-// kSummaryListRows rows, the named rows first, then rows of two blanks in both columns.
+// kSummaryListRows rows (or the named rows when there are more), the named rows first, then rows
+// of two blanks in both columns.
 inline constexpr int kSummaryListRows = 20;
 std::vector<ListColumn> SummaryListColumns();
 std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history);

@@ -10,6 +10,10 @@ inline constexpr const char* kOpenFailed = "打开com%d失败";
 inline constexpr const char* kOpenDeviceFailed = "打开%s失败";  // a device picked by its path
 inline constexpr const char* kDeviceNotFound = "未找到设备";
 inline constexpr const char* kInstrumentMismatch = "仪器不匹配";
+// Below "仪器不匹配": the model chosen (%1) and the model that answered (%2), and the button that
+// connects again as the latter (%1).
+inline constexpr const char* kMismatchModels = "选择的是%1，连接的是%2";
+inline constexpr const char* kReconnectAs = "重新连接为%1";
 inline constexpr const char* kAutoSearchFound = "自动搜索找到仪器，位于COM%d";
 inline constexpr const char* kAutoSearchFoundDevice = "自动搜索找到仪器，位于%s";
 inline constexpr const char* kReconnectQuestion = "仪器不匹配!  是否重新连接仪器?";

@@ -2,6 +2,8 @@
 
 #include "logger/ConnectMessages.h"
 #include "logger/ConnectionTexts.h"
+#include "logger/SupervisionTexts.h"
+#include "logger/TextFormat.h"
 
 namespace veldrin {
 namespace {
@@ -137,6 +139,7 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
             break;
     }
     panel_.ClearRealtime();
+    openedPort_ = outcome.port;
     portState_ = PortState::Open;
     info_.connected = true;
     engine_.ResetForConnect(choice_.instrument);
@@ -201,8 +204,8 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
         DrawProgress(kFullProgress, texts::kSettingDone);
     if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
         DrawProgress(chunk->percent, texts::kSettingUp);
-    if (std::holds_alternative<IdentifyMismatch>(event))
-        WithdrawAfterIdentifyMismatch();
+    if (const auto* mismatch = std::get_if<IdentifyMismatch>(&event))
+        WithdrawAfterIdentifyMismatch(*mismatch);
 }
 
 void DeviceConnection::FieldDecoded(LoggerField field) {
@@ -215,6 +218,13 @@ void DeviceConnection::FieldDecoded(LoggerField field) {
 }
 
 void DeviceConnection::DrawProgress(int percent, std::string_view text) {
+    // A silent logger: whatever the activity would say, the strip counts down to the port's
+    // closing and the status says "通信超时".
+    if (timeoutSecondsLeft_ > 0) {
+        prompts_.ShowProgress(percent, Printf(texts::kLinkTimeoutCountdown, timeoutSecondsLeft_));
+        SetStatus(LinkStatus::Timeout);
+        return;
+    }
     // While a progress is on show the status stands blank.
     linkStatus_ = LinkStatus::Blank;
     prompts_.ShowProgress(percent, text);
@@ -226,17 +236,21 @@ void DeviceConnection::HideProgress() {
     prompts_.HideProgress();
 }
 
-void DeviceConnection::WithdrawAfterIdentifyMismatch() {
+void DeviceConnection::WithdrawAfterIdentifyMismatch(const IdentifyMismatch& mismatch) {
     info_.connected = false;
     for (CommandId id : kWithdrawnOnMismatch) {
         if (engine_.IsPending(id))
             engine_.MarkDone(id);
     }
     viewMode_ = ViewMode::Nothing;
+    // No logger is linked any more: nothing may be asked of it until one is connected.
+    linkMode_ = LinkMode::None;
     session_.online = false;
     link_.Close();
-    prompts_.ShowMessage(texts::kInstrumentMismatch);
     portState_ = PortState::Closed;
+    if (prompts_.OfferReconnectAs(mismatch.chosen, mismatch.reported) &&
+        mismatch.reported != LoggerModel::Unknown)
+        reconnectAs_ = mismatch.reported;
 }
 
 void DeviceConnection::ReconnectAfterMismatch() {
@@ -351,6 +365,17 @@ void DeviceConnection::OnTimer() {
         panel_.AlarmTick();
         ++tick_;
         return;
+    }
+    // A reconnect as the model that identified itself, on the port it answered on.
+    if (reconnectAs_) {
+        PortChoice again = choice_;
+        again.autoSearch = false;
+        again.port = openedPort_;
+        again.instrument = *reconnectAs_;
+        reconnectAs_.reset();
+        Connect(again);
+        if (ConnectRunning())
+            return;
     }
     // 2. A reconnect after the mismatch question.
     if (session_.mismatch == MismatchState::ReconnectDue) {

@@ -44,6 +44,8 @@ struct HistoryHandover {
     bool complete = true;
     int blocksReceived = 0;
     int blockCount = 0;
+    // The readings the logger held, of which the blocks received carry part (when not complete).
+    int expectedReadings = 0;
 };
 using HistorySink = std::function<void(const HistoryHandover&)>;
 
@@ -120,7 +122,7 @@ class DeviceConnection : private ProtocolListener {
     void OnEvent(const EngineEvent& event) override;
     void QueueEvent(const QueuedEvent& event);
     void FieldDecoded(LoggerField field);
-    void WithdrawAfterIdentifyMismatch();
+    void WithdrawAfterIdentifyMismatch(const IdentifyMismatch& mismatch);
     void ReconnectAfterMismatch();
 
     void BeginConnect(const PortChoice& choice);
@@ -202,12 +204,19 @@ class DeviceConnection : private ProtocolListener {
     // the later of its last byte and the activity's beginning (the user may have taken minutes to
     // answer the question that began it).
     Phase supervisedPhase_ = Phase::Polling;
+    // While the logger of an activity is silent past kLinkTimeoutSeconds: the whole seconds left
+    // before the activity ends (0 while it answers). The progress then says so.
+    int timeoutSecondsLeft_ = 0;
     std::time_t supervisedSince_ = 0;
     // When the settings write may start (monotonic ms); nothing while none waits.
     std::optional<std::int64_t> settingsStartAtMs_;
     std::time_t connectTime_ = 0;
     std::int64_t historyRequestMs_ = 0;
     PortChoice choice_;
+    // The port the last attempt opened (the one the auto search found, if it searched).
+    ChosenPort openedPort_;
+    // A reconnect as the model that answered, which the next step begins.
+    std::optional<LoggerModel> reconnectAs_;
 
     bool backgroundConnect_ = true;
     std::thread worker_;

@@ -25,6 +25,7 @@ bool DeviceConnection::SuperviseActivity() {
     // While the mismatch question is open nobody waits for the logger.
     if (!session_.online || !Supervised(session_.phase) || session_.mismatch != MismatchState::None) {
         supervisedPhase_ = Phase::Polling;
+        timeoutSecondsLeft_ = 0;
         return true;
     }
     if (session_.phase != supervisedPhase_) {
@@ -33,13 +34,16 @@ bool DeviceConnection::SuperviseActivity() {
     }
     const std::time_t silence = clock_.Now() - std::max(engine_.LastReceived(), supervisedSince_);
     if (silence > kLinkLostSeconds) {
+        timeoutSecondsLeft_ = 0;
         EndSilentActivity();
         return false;
     }
     if (silence > kLinkTimeoutSeconds) {
-        if (linkStatus_ != LinkStatus::Timeout)
-            SetStatus(LinkStatus::Timeout);
-    } else if (linkStatus_ == LinkStatus::Timeout) {
+        // The strip counts down to the end, and the status pane says "通信超时" (DrawProgress).
+        timeoutSecondsLeft_ = static_cast<int>(kLinkLostSeconds + 1 - silence);
+        DrawProgress(session_.progress, {});
+    } else if (timeoutSecondsLeft_ > 0 || linkStatus_ == LinkStatus::Timeout) {
+        timeoutSecondsLeft_ = 0;
         SetStatus(LinkStatus::Normal);  // bytes came again in time
     }
     return true;
@@ -106,6 +110,7 @@ bool DeviceConnection::HandOverPartialHistory() {
     handover.complete = false;
     handover.blocksReceived = received;
     handover.blockCount = info_.blockCount;
+    handover.expectedReadings = ReadingsIn(info_.recordBytes);
     engine_.SetHistoryStage(HistoryState::Decoding);
     historySink_(handover);
     return true;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string_view>
 
+#include "logger/ConnectionTexts.h"
 #include "logger/LoggerModel.h"
 #include "logger/PortChoice.h"
 
@@ -24,6 +25,13 @@ class UserPrompts {
     virtual std::optional<PortChoice> ChoosePort() = 0;
     // One of the connection's messages ("未找到设备" …); the connection goes on once it was read.
     virtual void ShowMessage(std::string_view text) = 0;
+    // "仪器不匹配": the logger identified itself as `answered` while `chosen` was asked for. True
+    // when the user wants to connect again, as the model that answered. Where nobody can be asked,
+    // the message alone is told.
+    virtual bool OfferReconnectAs(LoggerModel /*chosen*/, LoggerModel /*answered*/) {
+        ShowMessage(texts::kInstrumentMismatch);
+        return false;
+    }
     // "仪器不匹配!  是否重新连接仪器?" — true to reconnect.
     virtual bool AskReconnect() = 0;
     // The channels of `model` to download; nothing when the user cancels.

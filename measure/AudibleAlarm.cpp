@@ -28,8 +28,8 @@ void AudibleAlarm::Tick(bool monitoring) {
     if (!active_ || !monitoring)
         return;
     // A missing sound is skipped; the countdown runs on regardless.
-    if (countdown_ % kPlayPeriod == 0)
-        sound_.Play();
+    if (countdown_ % kPlayPeriod == 0 && sound_.Play() == 0)
+        soundFailed_ = true;
     countdown_ -= kCountdownStep;
     if (countdown_ < 1)
         active_ = false;

@@ -31,12 +31,15 @@ class AudibleAlarm {
     void Tick(bool monitoring);
 
     bool Active() const { return active_; }
+    // Whether a play of the sound failed (no sound, no audio output): the alarm is silent.
+    bool SoundFailed() const { return soundFailed_; }
     int Countdown() const { return countdown_; }
 
   private:
     AlarmSound& sound_;
     bool active_ = false;
     int countdown_ = 0;
+    bool soundFailed_ = false;
 };
 
 }  // namespace veldrin

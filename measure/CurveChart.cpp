@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "measure/PixelLines.h"
 
@@ -36,6 +37,24 @@ CurveChart::CurveChart() : image_(kSize, kSize, QImage::Format_RGB32) {
     Initialise();
 }
 
+void CurveChart::SetScale(double scale) {
+    scale = std::max(scale, 1.0);
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    const int side = Px(kSize);
+    image_ = QImage(side, side, QImage::Format_RGB32);
+    image_.fill(kBackground);
+}
+
+int CurveChart::Px(int plot) const {
+    return static_cast<int>(std::lround(plot * scale_));
+}
+
+int CurveChart::LineWidth(int width) const {
+    return std::max(1, Px(width));
+}
+
 void CurveChart::Initialise() {
     image_.fill(kBackground);
     std::fill(channels_[0].values.begin(), channels_[0].values.end(), 0.0f);
@@ -48,9 +67,10 @@ void CurveChart::Initialise() {
         channel.sum = 0;
         channel.average = 0;
         channel.points.clear();
-        const float firstLabel = c == 0 ? 24.0f : 50.0f;
+        // An empty channel's scale runs upwards like every other: the smallest label at the foot.
+        const float lowestLabel = c == 0 ? 24.0f : 50.0f;
         for (int m = 0; m < kLabelCount; ++m)
-            channel.labels[m] = firstLabel + static_cast<float>(m);
+            channel.labels[m] = lowestLabel + static_cast<float>(kLabelCount - 1 - m);
     }
     zoom_ = 0;
     firstIndex_ = 0;
@@ -129,9 +149,10 @@ double CurveChart::ValueToRow(int channel, float value) const {
 
 void CurveChart::ClearAndDrawGrid() {
     image_.fill(kBackground);
+    const int end = Px(kSize);
     for (int at = kGridSpacing; at < kSize; at += kGridSpacing) {
-        DrawPixelLine(image_, {0, at}, {kSize, at}, kGridColour, 1);
-        DrawPixelLine(image_, {at, 0}, {at, kSize}, kGridColour, 1);
+        DrawPixelLine(image_, {0, Px(at)}, {end, Px(at)}, kGridColour, 1);
+        DrawPixelLine(image_, {Px(at), 0}, {Px(at), end}, kGridColour, 1);
     }
 }
 
@@ -160,8 +181,9 @@ void CurveChart::DrawPolyline(const ChannelData& data) {
     std::array<QPoint, kMaxPoints> corners;
     const std::size_t count = data.points.size();
     for (std::size_t n = 0; n < count; ++n)
-        corners[n] = {data.points[n].x, data.points[n].y};
-    DrawPixelPolyline(image_, std::span<const QPoint>(corners.data(), count), data.curveColour, kCurveWidth);
+        corners[n] = {Px(data.points[n].x), Px(data.points[n].y)};
+    DrawPixelPolyline(image_, std::span<const QPoint>(corners.data(), count), data.curveColour,
+                      LineWidth(kCurveWidth));
 }
 
 void CurveChart::ComputeCurve1(CurveMode mode) {
@@ -187,6 +209,15 @@ void CurveChart::Zoom(int direction) {
         --zoom_;
     if (zoom_ < 0)
         ++zoom_;
+}
+
+int CurveChart::LastScreenStart() {
+    ComputeViewWindow();
+    const int count = channels_[0].count;
+    const int samplesPerStep = count / (1 << zoom_);
+    // The view holds 512 points `stride` apart, or every sample of a step when fewer.
+    const int span = samplesPerStep > kMaxPoints ? (kMaxPoints - 1) * stride_ + 1 : samplesPerStep;
+    return std::max(count - std::max(span, 1), 0);
 }
 
 void CurveChart::ShowSample(int index) {
@@ -226,8 +257,11 @@ void CurveChart::SetCursorText(const QString& text, int length) {
 }
 
 void CurveChart::DrawCursor() {
-    DrawPixelLine(image_, {cursorPosition_, 0}, {cursorPosition_, kSize}, kCursorColour, 1);
+    DrawPixelLine(image_, {Px(cursorPosition_), 0}, {Px(cursorPosition_), Px(kSize)}, kCursorColour,
+                  LineWidth(1));
     QPainter painter(&image_);
+    // The text is placed in plot coordinates and drawn at the picture's resolution.
+    painter.scale(scale_, scale_);
     const QString text = cursorText_.left(cursorLength_);
     const QFontMetrics metrics = painter.fontMetrics();
     const int width = metrics.horizontalAdvance(text);
@@ -247,7 +281,7 @@ void CurveChart::DrawLimitLines(const ChannelData& data, float first, float seco
             row = data.band.clampBelow;
         if (row < data.band.top)
             row = data.band.clampAbove;
-        DrawPixelLine(image_, {0, row}, {kSize, row}, data.limitColour, 1);
+        DrawPixelLine(image_, {0, Px(row)}, {Px(kSize), Px(row)}, data.limitColour, LineWidth(1));
     }
 }
 

@@ -44,6 +44,11 @@ class CurveChart {
 
     // Back to the start state: counts, statistics, labels, view window and cursor.
     void Initialise();
+    // The picture is drawn `scale` times as large (at least 1): a page shown larger draws its
+    // chart at its own resolution. Everything else (points, rows, cursor, labels) stays in the
+    // 512 × 512 plot it describes.
+    void SetScale(double scale);
+    double Scale() const { return scale_; }
 
     void Append1(float value) { Append(channels_[0], value); }
     void Append2(float value) { Append(channels_[1], value); }
@@ -59,6 +64,9 @@ class CurveChart {
     void DrawLimitLines2(float first, float second) { DrawLimitLines(channels_[1], first, second); }
 
     void SetFirstIndex(int index) { firstIndex_ = index; }
+    // The first index whose view ends at the last channel-1 sample, at the present zoom: the
+    // furthest a scroll needs to go.
+    int LastScreenStart();
     // Puts sample `index` of channel 1 under the cursor at the present zoom: the view starts up to
     // a quarter of the chart's points before it (fewer near the first sample).
     void ShowSample(int index);
@@ -70,6 +78,7 @@ class CurveChart {
     // Keeps the first min(length, 50) characters of `text`.
     void SetCursorText(const QString& text, int length);
 
+    // The picture: 512 × 512 pixels times the scale.
     const QImage& Image() const { return image_; }
     std::optional<float> Value1(int index) const { return ValueAt(channels_[0], index); }
     std::optional<float> Value2(int index) const { return ValueAt(channels_[1], index); }
@@ -120,8 +129,12 @@ class CurveChart {
     void ComputePoints(ChannelData& data);
     void DrawPolyline(const ChannelData& data);
     void DrawLimitLines(const ChannelData& data, float first, float second);
+    // A plot coordinate or line width in picture pixels.
+    int Px(int plot) const;
+    int LineWidth(int width) const;
 
     QImage image_;
+    double scale_ = 1.0;
     std::array<ChannelData, 2> channels_;
     int zoom_ = 0;
     int firstIndex_ = 0;

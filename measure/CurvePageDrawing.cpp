@@ -109,8 +109,8 @@ int PlaceCursor(CurveChart& chart, int sampleCount, SampleText sampleText) {
 
 }  // namespace
 
-std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series,
-                                            LoggerModel model) {
+std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
+                                            const AlarmLimits* limits1, const AlarmLimits* limits2) {
     chart.ClearAndDrawGrid();
     chart.ComputeCurve1(CurveChart::CurveMode::Draw);
     // The store's first reading is at index 1 and the index wraps to 0 after its last slot.
@@ -133,8 +133,16 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
                       kChannel2TextColour);
         }
     }
+    // Limit lines need readings: an empty chart has no range to place them in.
+    const bool readings = chart.Count1() > 0;
+    if (limits1 != nullptr && readings) {
+        chart.DrawLimitLines1(limits1->upper, limits1->lower);
+    }
     if (twoChannels) {
         chart.DrawCurve2();
+        if (limits2 != nullptr && readings) {
+            chart.DrawLimitLines2(limits2->upper, limits2->lower);
+        }
     }
     texts.Channel1Titles(titles, columnX);
     if (twoChannels) {

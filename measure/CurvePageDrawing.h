@@ -9,6 +9,7 @@
 
 #include "history/HistoryDataSet.h"
 #include "history/SampleSeries.h"
+#include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
 #include "measure/CurveChart.h"
 
@@ -28,8 +29,11 @@ constexpr QRgb kChannel1TextColour = qRgb(200, 0, 0);
 constexpr QRgb kChannel2TextColour = qRgb(0, 0, 200);
 
 // The realtime page: channel 1 always, channel 2 for the two-channel models, texts of `model`
-// (the connected logger's). The realtime store holds its first reading at index 1.
-std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model);
+// (the connected logger's). The realtime store holds its first reading at index 1. With the
+// logger's alarm limits given, their lines are drawn over the readings as on the history page.
+std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
+                                            const AlarmLimits* limits1 = nullptr,
+                                            const AlarmLimits* limits2 = nullptr);
 
 // The history page: the channels the history shows, its limit lines and limit texts, texts of
 // the model the history was recorded with.

@@ -10,8 +10,9 @@ Measurements::Measurements(const LoggerInfo& info, const Clock& clock, AlarmSoun
       presenter_(history_, historyChart_, historyDataList_, historyAlarmList_, summary_) {}
 
 DownloadIngestResult Measurements::TakeDownloadedHistory(std::span<const std::uint8_t> raw,
-                                                         std::array<bool, 2> shown) {
+                                                         std::array<bool, 2> shown, int expectedReadings) {
     const DownloadIngestResult result = IngestDownloadedHistory(raw, info_.model, shown, info_, history_);
+    history_.expectedReadings = expectedReadings;
     presenter_.ShowDownload(result);
     RefreshStatistics();
     if (result.stored)

@@ -55,7 +55,9 @@ class Measurements final : public QObject {
 
     // The history read from the logger is complete: decode the collected bytes for the connected
     // model with the channel choice made before the read, and show the result.
-    DownloadIngestResult TakeDownloadedHistory(std::span<const std::uint8_t> raw, std::array<bool, 2> shown);
+    // `expectedReadings`: a partial download's readings held by the logger, 0 for a whole one.
+    DownloadIngestResult TakeDownloadedHistory(std::span<const std::uint8_t> raw, std::array<bool, 2> shown,
+                                               int expectedReadings = 0);
     // A data file has been read into History(): show it.
     void ShowLoadedFile();
     // Whether the current history is one downloaded from a logger (not one read from a file).

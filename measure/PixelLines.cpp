@@ -37,6 +37,7 @@ void DrawPixelLine(QImage& image, QPoint from, QPoint to, QRgb colour, int width
     const int stepX = from.x() < to.x() ? 1 : -1;
     const int stepY = from.y() < to.y() ? 1 : -1;
     const bool xMajor = dx >= -dy;
+    // A wide line is thickened below an x-major line and to the right of a y-major one.
     const int thickX = width > 1 && !xMajor ? 1 : 0;
     const int thickY = width > 1 && xMajor ? 1 : 0;
     int x = from.x();
@@ -44,8 +45,8 @@ void DrawPixelLine(QImage& image, QPoint from, QPoint to, QRgb colour, int width
     int error = dx + dy;
     for (;;) {
         writer.Plot(x, y);
-        if (thickX != 0 || thickY != 0)
-            writer.Plot(x + thickX, y + thickY);
+        for (int extra = 1; extra < width && (thickX != 0 || thickY != 0); ++extra)
+            writer.Plot(x + extra * thickX, y + extra * thickY);
         if (x == to.x() && y == to.y())
             break;
         const int twice = 2 * error;

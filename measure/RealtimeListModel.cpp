@@ -1,5 +1,6 @@
 #include "measure/RealtimeListModel.h"
 
+#include <QColor>
 #include <algorithm>
 
 #include "history/AlarmText.h"
@@ -7,6 +8,13 @@
 #include "logger/WireCodec.h"
 
 namespace veldrin {
+namespace {
+
+// A row beyond a limit: dark red text on a light red ground, readable selected or not.
+constexpr QRgb kAlarmRowBackground = qRgb(255, 205, 205);
+constexpr QRgb kAlarmRowText = qRgb(160, 0, 0);
+
+}  // namespace
 
 RealtimeListModel::RealtimeListModel(ListKind kind, QObject* parent)
     : TextTableModel(InitialColumns(kind), parent), kind_(kind) {}
@@ -19,6 +27,28 @@ QString RealtimeListModel::CellText(int row, int column) const {
     if (!IsCell(row, column))
         return {};
     return rows_[row][column];
+}
+
+bool RealtimeListModel::RowAlarms(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return false;
+    const auto& columns = Columns();
+    for (std::size_t c = 0; c < columns.size() && c < rows_[row].size(); ++c) {
+        const bool alarmCell = columns[c].cell == CellKind::Alarm1 || columns[c].cell == CellKind::Alarm2;
+        if (alarmCell && !rows_[row][c].trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QVariant RealtimeListModel::data(const QModelIndex& index, int role) const {
+    if (kind_ == ListKind::RealtimeAlarm && index.isValid() && RowAlarms(index.row())) {
+        if (role == Qt::BackgroundRole)
+            return QColor(kAlarmRowBackground);
+        if (role == Qt::ForegroundRole)
+            return QColor(kAlarmRowText);
+    }
+    return TextTableModel::data(index, role);
 }
 
 void RealtimeListModel::ClearRows() {

@@ -28,6 +28,10 @@ class RealtimeListModel final : public TextTableModel {
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QString CellText(int row, int column) const override;
+    // The alarm list paints a row red whose reading is beyond a limit.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Whether row `row` carries an alarm text.
+    bool RowAlarms(int row) const;
 
     int RowCounter() const { return rowCounter_; }
     bool ListFull() const { return listFull_; }

@@ -1,9 +1,41 @@
 #include "measure/RealtimeMonitor.h"
 
+#include <QStringList>
+
 #include "history/AlarmText.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
+namespace {
+
+constexpr const char* kAlarmWord = "报警";
+
+// "报警：" and each channel whose value lies beyond its limits by the alarm list's rule, with its
+// name and value ("报警：温度 35.20°C"); empty when every channel is within them.
+QString AlarmStatusText(LoggerModel model, float value1, float value2, const AlarmLimits& limits1,
+                        const AlarmLimits& limits2) {
+    const ModelTraits& traits = Traits(model);
+    QStringList beyond;
+    const auto check = [&](int channel, float value, const AlarmLimits& limits, std::string_view name,
+                           std::string_view unit) {
+        const std::string text =
+            AlarmText(AlarmListKind::Realtime, model, channel, value, limits.lower, limits.upper);
+        if (QString::fromStdString(text).trimmed().isEmpty())
+            return;
+        beyond << QStringLiteral("%1 %2%3")
+                      .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+                      .arg(static_cast<double>(value), 0, 'f', 2)
+                      .arg(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+    };
+    check(1, value1, limits1, traits.channel1Name, traits.channel1Unit);
+    if (HasSecondChannel(model))
+        check(2, value2, limits2, traits.channel2Name, traits.channel2Unit);
+    if (beyond.isEmpty())
+        return {};
+    return QString::fromUtf8(kAlarmWord) + QStringLiteral("：") + beyond.join(QStringLiteral("，"));
+}
+
+}  // namespace
 
 RealtimeMonitor::RealtimeMonitor(const LoggerInfo& info, const Clock& clock, SampleSeries& series,
                                  CurveChart& chart, RealtimeListModel& dataList, RealtimeListModel& alarmList,
@@ -32,6 +64,27 @@ void RealtimeMonitor::HandleReading(float value1, float value2, std::time_t arri
         ShowReading(arrival);
 }
 
+void RealtimeMonitor::AlarmTick() {
+    alarm_.Tick(monitoring_);
+    if (alarm_.SoundFailed() && !silenceTold_) {
+        silenceTold_ = true;
+        emit alarmSoundSilent();
+    }
+}
+
+void RealtimeMonitor::SetMonitoring(bool on) {
+    monitoring_ = on;
+    if (!on)
+        SetAlarmStatus({});
+}
+
+void RealtimeMonitor::SetAlarmStatus(const QString& text) {
+    if (text == alarmStatus_)
+        return;
+    alarmStatus_ = text;
+    emit alarmStatusChanged(text);
+}
+
 void RealtimeMonitor::ShowReading(std::time_t now) {
     const bool twoChannels = HasSecondChannel(info_.model);
     const float value2 = twoChannels ? series_.currentValue2 : 0.0f;
@@ -47,6 +100,8 @@ void RealtimeMonitor::ShowReading(std::time_t now) {
 
     dataList_.AppendReading(series_, info_, now);
     alarmList_.AppendReading(series_, info_, now);
+    SetAlarmStatus(AlarmStatusText(info_.model, series_.currentValue1, value2, info_.channel1Alarm,
+                                   info_.channel2Alarm));
     emit readingShown(chart_.Count1());
 }
 

@@ -30,10 +30,10 @@ class RealtimeMonitor final : public QObject {
     // monitoring) store, chart, redraw and list rows.
     void HandleReading(float value1, float value2, std::time_t arrival);
     // The 200 ms alarm tick.
-    void AlarmTick() { alarm_.Tick(monitoring_); }
+    void AlarmTick();
 
     // On when a recording is started, off on disconnect or an instrument mismatch.
-    void SetMonitoring(bool on) { monitoring_ = on; }
+    void SetMonitoring(bool on);
     bool Monitoring() const { return monitoring_; }
     // A new recording: the store and the chart start empty.
     void RestartRecording();
@@ -44,9 +44,15 @@ class RealtimeMonitor final : public QObject {
     void readingShown(int chartCount);
     // The store and the chart were emptied for a new recording.
     void recordingRestarted();
+    // The alarm of the newest reading in words: "报警" with each channel beyond its limits and its
+    // value, empty once a reading is back within the limits or the watching ended.
+    void alarmStatusChanged(const QString& text);
+    // The alarm sound could not be played: the alarm is silent. Signalled once per run.
+    void alarmSoundSilent();
 
   private:
     void ShowReading(std::time_t arrival);
+    void SetAlarmStatus(const QString& text);
 
     const LoggerInfo& info_;
     const Clock& clock_;
@@ -56,6 +62,8 @@ class RealtimeMonitor final : public QObject {
     RealtimeListModel& alarmList_;
     AudibleAlarm& alarm_;
     bool monitoring_ = false;
+    QString alarmStatus_;
+    bool silenceTold_ = false;
 };
 
 }  // namespace veldrin

@@ -1,8 +1,9 @@
 #pragma once
-// The history summary page: twenty rows of field name and value. Before the first refresh it
-// shows the names of the one-channel layout with empty values.
-#include <array>
+// The history summary page: twenty rows of field name and value, one more for the completeness
+// of a partial two-channel download. Before the first refresh it shows the names of the
+// one-channel layout with empty values.
 #include <utility>
+#include <vector>
 
 #include "history/HistoryDataSet.h"
 #include "history/SummaryRows.h"
@@ -25,7 +26,7 @@ class SummaryListModel final : public TextTableModel {
     QString CellText(int row, int column) const override;
 
   private:
-    std::array<std::pair<QString, QString>, kRowCount> rows_;
+    std::vector<std::pair<QString, QString>> rows_;
 };
 
 }  // namespace veldrin

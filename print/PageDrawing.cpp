@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include "history/HistoryText.h"
+
 namespace veldrin {
 
 QFont PageFont(int pixelHeight) {
@@ -49,6 +51,10 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
         DrawTextAt(painter, frame.summaryLeft, y, source.selection.summaryLines[line - 1]);
         y += frame.summaryStep;
     }
+    // A partial download says so under its summary; a whole history's page stays as it was.
+    if (source.history.Partial())
+        DrawTextAt(painter, frame.summaryLeft, y,
+                   std::string(kCompletenessName) + "：" + CompletenessText(source.history));
     return true;
 }
 

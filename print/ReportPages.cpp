@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "history/HistoryText.h"
 #include "history/StatisticsText.h"
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
@@ -57,6 +58,8 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
             "（跨度" + FormatDuration(period.spanSeconds) + "）",
         Printf("记录间隔：%ds    读数：%d条    记录时长：", period.intervalSeconds, period.readings) +
             FormatDuration(period.recordedSeconds)};
+    if (source.history.Partial())
+        lines.push_back(std::string(kCompletenessName) + "：" + CompletenessText(source.history));
     const int total = source.history.samples.Count();
     if (source.range.count != total)
         lines.push_back(Printf("报告范围：全部%d条读数中的第%d至%d条", total, source.range.first + 1,

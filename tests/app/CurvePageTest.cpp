@@ -55,22 +55,45 @@ class CurvePageTest : public ::testing::Test {
     CurvePage* historyPage = nullptr;
 };
 
-TEST_F(CurvePageTest, HistoryTrackbarScrollsTheFirstDrawnSampleUpTo30000) {
+TEST_F(CurvePageTest, HistoryTrackbarReachesTheLastReadingAtEveryZoomAndNoFurther) {
     ASSERT_NE(historyPage, nullptr);
-    ShowRampHistory(50000);
+    ShowRampHistory(100000);
     frame.View()->ShowHistoryView();
     QSlider* trackbar = historyPage->Trackbar();
+    const CurveChart& chart = workspace.Records().HistoryChart();
     EXPECT_EQ(trackbar->minimum(), 0);
-    EXPECT_EQ(trackbar->maximum(), 30000);
     EXPECT_EQ(trackbar->pageStep(), 10);
 
-    trackbar->setValue(trackbar->maximum());
-    Paint(historyPage);
-    const CurveChart& chart = workspace.Records().HistoryChart();
-    EXPECT_EQ(chart.FirstIndex(), 30000);
-    EXPECT_EQ(chart.SourceIndex(0), 30000);
+    // Zoomed in as far as it goes and at every step back out, the trackbar's end shows the last
+    // reading of the history on the right of a full view, and its start the first.
+    for (int i = 0; i < 20; ++i) {
+        QTest::mouseClick(historyPage->ZoomInButton(), Qt::LeftButton);
+    }
+    ASSERT_GT(chart.ZoomExponent(), 10);
+    for (int zoom = chart.ZoomExponent(); zoom >= 0; --zoom) {
+        ASSERT_EQ(chart.ZoomExponent(), zoom);
+        trackbar->setValue(trackbar->maximum());
+        Paint(historyPage);
+        const auto& points = chart.Points(1);
+        ASSERT_FALSE(points.empty()) << "zoom " << zoom;
+        EXPECT_EQ(points.back().sourceIndex, 99999) << "zoom " << zoom;
+        EXPECT_EQ(static_cast<int>(points.size()), std::min(CurveChart::kMaxPoints, 100000 >> zoom))
+            << "a full view, zoom " << zoom;
+        // Zoomed in, the history reaches far past reading 30000; the range stops at the last view.
+        if (zoom >= 1) {
+            EXPECT_GT(trackbar->maximum(), 30000) << "zoom " << zoom;
+        }
+        trackbar->setValue(trackbar->maximum() + 1000);
+        EXPECT_EQ(chart.FirstIndex(), trackbar->maximum());
+        trackbar->setValue(0);
+        Paint(historyPage);
+        EXPECT_EQ(chart.SourceIndex(0), 0);
+        QTest::mouseClick(historyPage->ZoomOutButton(), Qt::LeftButton);
+    }
 
     // The keyboard moves it a page of ten samples at a time.
+    QTest::mouseClick(historyPage->ZoomInButton(), Qt::LeftButton);
+    QTest::mouseClick(historyPage->ZoomInButton(), Qt::LeftButton);
     trackbar->setValue(100);
     trackbar->setFocus();
     QTest::keyClick(trackbar, Qt::Key_PageUp);

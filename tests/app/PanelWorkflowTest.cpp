@@ -29,7 +29,6 @@
 namespace veldrin {
 namespace {
 
-using testing::AcceptNextDialog;
 using testing::AnswerNextDialog;
 using testing::OnNextDialog;
 
@@ -45,12 +44,7 @@ class PanelWorkflowTest : public testing::SimWindowFixture {
     }
     // "启动记录", "是" to the start time, then steps until the logger has the settings.
     bool StartRecording() {
-        Panel()->SetStartTime(clock.Now() - 60);
-        AcceptNextDialog();
-        Panel()->StartButton()->click();
-        return StepUntil(
-                   [&] { return workspace.Connection().SettingsWriteState() == SettingsWrite::Finished; },
-                   600) &&
+        return StartRecordingFromPanel() &&
                StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100);
     }
     bool StopRecording() {

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <memory>
 
+#include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
+#include "app/CVeldrinView.h"
 #include "app/Workspace.h"
 #include "sim/SimLink.h"
 #include "sim/SimLogger.h"
 #include "sim/VirtualClock.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/logger/ComPorts.h"
 
 namespace veldrin::testing {
@@ -65,6 +69,17 @@ class SimWindowFixture : public ::testing::Test {
     bool RowsGrowBy(int rows, int stepLimit) {
         const int target = DataList().rowCount() + rows;
         return StepUntil([&] { return DataList().rowCount() >= target; }, stepLimit);
+    }
+
+    // "启动记录" on the realtime panel with a start time that has passed, "是" to the start-time
+    // question, then steps until the logger has taken the panel's settings.
+    bool StartRecordingFromPanel() {
+        CFormDialog* panel = frame.View()->RealtimePanel();
+        panel->SetStartTime(clock.Now() - 60);
+        AnswerNextDialog(QDialog::Accepted);
+        panel->StartButton()->click();
+        return StepUntil(
+            [&] { return workspace.Connection().SettingsWriteState() == SettingsWrite::Finished; }, 600);
     }
 
     bool ConnectAndPoll(int port, LoggerModel model) {
