@@ -1,7 +1,7 @@
 // Eight paced loggers (9600 baud, ten blocks each) on eight pseudo-terminals read by one
 // `veldrin-cli download`, against one of them read alone by the same command: the total time
-// (budget 1.10 × the one alone), every file byte for byte the one logger alone gives, and the
-// processor time of the process per logger.
+// (budget 1.10 × the one alone), every logger's readings byte for byte those the one alone gives,
+// and the processor time of the process per logger.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -43,8 +43,9 @@ struct Run {
     double cpuSeconds = 0;
 };
 
-// `veldrin-cli download` of the loggers on `ports`, each saved as FOLDER/{port}.Vdr; what it
-// prints goes to /dev/null.
+// `veldrin-cli download` of the loggers on `ports`, each saved as FOLDER/{port}.csv (a data file's
+// bytes are scrambled with the time it is written; the readings' export is the same every time);
+// what it prints goes to /dev/null.
 Run Download(const std::vector<std::string>& ports, const std::string& folder) {
     std::vector<std::string> args{"veldrin-cli", "download"};
     for (const std::string& port : ports) {
@@ -52,7 +53,7 @@ Run Download(const std::vector<std::string>& ports, const std::string& folder) {
         args.push_back(port);
     }
     args.push_back("-o");
-    args.push_back(folder + "/{port}.Vdr");
+    args.push_back(folder + "/{port}.csv");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
@@ -106,11 +107,11 @@ void BM_EightPacedLoggersInOneDownload(benchmark::State& state) {
             return;
         }
         // Every logger holds the same memory, so every file must be the one of the logger alone.
-        const std::string expected = ReadAll(alone.Path() + "/" + ports.front().substr(9) + ".Vdr");
+        const std::string expected = ReadAll(alone.Path() + "/" + ports.front().substr(9) + ".csv");
         int identical = 0;
         for (const std::string& port : ports)
             identical +=
-                !expected.empty() && ReadAll(together.Path() + "/" + port.substr(9) + ".Vdr") == expected;
+                !expected.empty() && ReadAll(together.Path() + "/" + port.substr(9) + ".csv") == expected;
         if (identical != kLoggers) {
             state.SkipWithError("a file differs from the one logger alone gives");
             return;

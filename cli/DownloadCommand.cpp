@@ -15,6 +15,7 @@
 #include "cli/ExportRegistry.h"
 #include "cli/FleetDownload.h"
 #include "cli/LoggerSession.h"
+#include "cli/PdfExporter.h"
 #include "history/HistoryIngestion.h"
 #include "history/SummaryRows.h"
 #include "serial/SerialDevices.h"
@@ -226,7 +227,7 @@ int Download(const DownloadArgs& args) {
     options.templates = args.outPaths;
     options.restart = args.restart || !args.restartAt.empty();
     if (!args.restartAt.empty()) {
-        options.restartAt = ParseLocalTime(args.restartAt);
+        options.restartAt = ParsePrintRangeTime(args.restartAt);
         if (!options.restartAt) {
             std::fprintf(stderr, "download: --restart-at takes \"YYYY-MM-DD HH:MM:SS\"\n");
             return 2;

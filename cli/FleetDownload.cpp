@@ -9,7 +9,6 @@
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
 #include "history/HistoryIngestion.h"
-#include "logger/WireCodec.h"
 
 namespace veldrin::cli {
 namespace {
@@ -103,15 +102,6 @@ void DescribePort(const std::string& port, NameFields& fields) {
         if (!error)
             fields.port = target.filename().string();
     }
-}
-
-std::optional<std::time_t> ParseLocalTime(const std::string& text) {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second,
-                    &rest) != 6)
-        return std::nullopt;
-    return MakeLocalTime(year, month, day, hour, minute, second);
 }
 
 bool LoggerAnswers(const std::string& port, LoggerModel model) {

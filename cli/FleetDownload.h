@@ -75,9 +75,6 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
 // Whether a logger answers the wake-up on `port` now; the port is closed again.
 bool LoggerAnswers(const std::string& port, LoggerModel model);
 
-// "YYYY-MM-DD HH:MM:SS" as local time; nothing when it is no valid time.
-std::optional<std::time_t> ParseLocalTime(const std::string& text);
-
 // The text the first progress line and the help say.
 inline constexpr const char* kStopsRecordingNote =
     "reading a logger's history stops its recording (the protocol ends it before the download); "
