@@ -14,9 +14,12 @@ namespace {
 constexpr int kRefreshDelayMs = 300;
 constexpr int kDevicePathRole = Qt::UserRole;
 
-// The instrument list holds single temperature, dual temperature, temperature and humidity.
+// The instrument list holds single temperature, dual temperature, temperature and humidity, then
+// the entry that lets the logger's identify answer name the model.
 LoggerModel ModelForInstrumentNumber(int number) {
     switch (number) {
+        case 4:
+            return kModelFromIdentify;
         case 2:
             return LoggerModel::DualTemperature;
         case 3:
@@ -78,8 +81,8 @@ void CLinkDlg::BuildLayout() {
         portList_->setItemData(port - 1, QString::fromStdString(DevicePathForPort(port, sources_)),
                                Qt::ToolTipRole);
     }
-    instrumentList_->addItems(
-        {QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"), QStringLiteral("温湿度记录仪")});
+    instrumentList_->addItems({QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"),
+                               QStringLiteral("温湿度记录仪"), QStringLiteral("自动识别")});
     instrumentText_ = instrumentList_->itemText(0);
     connect(instrumentList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         instrumentNumber_ = index + 1;

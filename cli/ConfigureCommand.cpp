@@ -26,33 +26,9 @@ struct ConfigureArgs {
     std::string tracePath;
 };
 
-void SetStart(PanelSettings& panel, std::time_t time) {
-    std::tm fields{};
-    localtime_r(&time, &fields);
-    panel.startYear = fields.tm_year + 1900;
-    panel.startMonth = fields.tm_mon + 1;
-    panel.startDay = fields.tm_mday;
-    panel.startHour = fields.tm_hour;
-    panel.startMinute = fields.tm_min;
-    panel.startSecond = fields.tm_sec;
-}
-
-std::string WholeNumber(float value) {
-    return std::to_string(static_cast<int>(value));
-}
-
 // The panel as the connected logger's values fill it, changed by the options given.
 std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerInfo& info, std::time_t now) {
-    PanelSettings panel;
-    SetStart(panel, now - 1);  // no start time given: start at once
-    panel.intervalHours = info.interval / 3600;
-    panel.intervalMinutes = info.interval / 60 % 60;
-    panel.intervalSeconds = info.interval % 60;
-    panel.stopMode = info.stopMode;
-    panel.channel1Lower = WholeNumber(info.channel1Alarm.lower);
-    panel.channel1Upper = WholeNumber(info.channel1Alarm.upper);
-    panel.channel2Lower = WholeNumber(info.channel2Alarm.lower);
-    panel.channel2Upper = WholeNumber(info.channel2Alarm.upper);
+    PanelSettings panel = PanelOfLogger(info, now - 1);  // no start time given: start at once
     panel.title = args.title.value_or(info.title);
     panel.description = args.description.value_or(info.description);
     if (!args.interval.empty() && std::sscanf(args.interval.c_str(), "%d:%d:%d", &panel.intervalHours,
@@ -86,13 +62,15 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
 }
 
 int Configure(const ConfigureArgs& args) {
-    const LoggerModel model = kLoggerModels.at(args.model);
+    const LoggerModel model = ModelOfArgument(args.model);
     if (!args.stop) {
         // What the options say is checked before the logger is even reached.
         const auto given = MakePanel(args, LoggerInfo{}, std::time(nullptr));
         if (!given)
             return 2;
-        if (auto problem = FindSettingsProblem(*given, model)) {
+        // With --model auto the model is known only once the logger answers; the connection checks
+        // the settings against it then.
+        if (auto problem = model == kModelFromIdentify ? std::nullopt : FindSettingsProblem(*given, model)) {
             std::fprintf(stderr, "configure: %s\n", problem->c_str());
             return 2;
         }
@@ -131,9 +109,7 @@ const CommandRegistration kRegistration{
         auto args = std::make_shared<ConfigureArgs>();
         CLI::App* command = app.add_subcommand("configure", "Write settings and start recording, or stop it");
         command->add_option("--port", args->port, "port number or device path")->required();
-        command->add_option("--model", args->model, "single, humidity or dual")
-            ->required()
-            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        AddModelOption(*command, args->model, true)->required();
         command->add_option("--interval", args->interval, "recording interval HH:MM:SS");
         command->add_option("--start", args->start, "start time \"YYYY-MM-DD HH:MM:SS\"; in the past: now");
         command->add_option("--limits", args->limits, "alarm limits L1,U1[,L2,U2]");

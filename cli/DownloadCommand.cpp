@@ -1,16 +1,24 @@
 // veldrin-cli download: connects to a logger, reads its history the way the desktop program does,
 // prints the progress on standard error, then one result line and the history's summary on standard
-// output; -o saves the history as a data file.
+// output; -o saves the history as a data file. With several ports (or --all) every logger is read
+// at once, each saved by the -o name templates, and a table of the outcomes ends the run.
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "cli/CommandRegistry.h"
+#include "cli/ExportRegistry.h"
+#include "cli/FleetDownload.h"
 #include "cli/LoggerSession.h"
-#include "files/DataFile.h"
+#include "cli/PdfExporter.h"
 #include "history/HistoryIngestion.h"
 #include "history/SummaryRows.h"
+#include "serial/SerialDevices.h"
 
 namespace veldrin::cli {
 namespace {
@@ -18,14 +26,28 @@ namespace {
 // The exit status of a download that the logger broke off: what arrived is printed and saved.
 constexpr int kIncompleteStatus = 3;
 
+// The exit status when some logger could not be reached (or its file not written).
+constexpr int kFailedStatus = 1;
+
 struct DownloadArgs {
-    std::string port;
-    std::string model;
+    std::vector<std::string> ports;
+    bool all = false;
+    std::string model = kAutoModelArgument;
     std::string channels = "1,2";
     std::string rawPath;
-    std::string outPath;
+    std::vector<std::string> outPaths;
     std::string tracePath;
+    bool restart = false;
+    std::string restartAt;
 };
+
+// One logger, no template, no restart: the download as it has always been, with the history's
+// counts and summary on standard output.
+bool SingleLogger(const DownloadArgs& args) {
+    return !args.all && args.ports.size() == 1 && args.outPaths.size() <= 1 && !args.restart &&
+           args.restartAt.empty() &&
+           (args.outPaths.empty() || args.outPaths[0].find('{') == std::string::npos);
+}
 
 std::optional<std::array<bool, 2>> ParseChannels(const std::string& text) {
     std::array<bool, 2> chosen{false, false};
@@ -43,18 +65,16 @@ std::optional<std::array<bool, 2>> ParseChannels(const std::string& text) {
     return chosen;
 }
 
-int Download(const DownloadArgs& args) {
-    auto channels = ParseChannels(args.channels);
-    if (!channels || (!(*channels)[0] && !(*channels)[1])) {
-        std::fprintf(stderr, "download: --channels takes 1, 2 or 1,2\n");
-        return 2;
-    }
-    LoggerModel model = kLoggerModels.at(args.model);
+int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChannels) {
+    const std::optional<std::array<bool, 2>> channels = chosenChannels;
+    std::fprintf(stderr, "download: %s\n", kStopsRecordingNote);
     LoggerSession session(args.tracePath);
     if (!session.TraceReady())
         return 1;
-    if (!session.Open(args.port, model))
+    if (!session.Open(args.ports.front(), ModelOfArgument(args.model)))
         return 1;
+    const LoggerModel model = session.Info().model;
+    const std::string outPath = args.outPaths.empty() ? std::string() : args.outPaths.front();
 
     bool received = false;
     bool complete = false;
@@ -97,42 +117,149 @@ int Download(const DownloadArgs& args) {
     }
     std::printf("%s\n%s", line.c_str(), FormatSummaryLines(*history).c_str());
     std::fflush(stdout);
-    if (!args.outPath.empty() && history->samples.Count() == 0) {
+    if (!outPath.empty() && history->samples.Count() == 0) {
         // Without readings the history is the empty one of no logger at all; a file of it would
         // not even name the logger's model.
         std::fprintf(
             stderr,
             "download: the logger holds no readings, so there is nothing to save; %s was not written\n",
-            args.outPath.c_str());
+            outPath.c_str());
         return 1;
     }
-    if (!args.outPath.empty()) {
-        if (Status saved = WriteDataFile(args.outPath, *history); !saved) {
-            std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
+    if (!outPath.empty()) {
+        NameFields fields;
+        fields.title = infoAtEnd.title;
+        fields.model = std::string(Traits(model).shortName);
+        fields.start = history->summary.start;
+        fields.end = history->summary.stop;
+        fields.count = static_cast<int>(history->samples.Count());
+        DescribePort(args.ports.front(), fields);
+        fields.now = std::time(nullptr);
+        // A plain name is written where it says, as it always was.
+        if (const SavedFiles saved = SaveDownload(*history, fields, args.outPaths, true);
+            !saved.error.empty()) {
+            std::fprintf(stderr, "%s\n", saved.error.c_str());
             return 1;
         }
     }
     if (!complete) {
         std::fprintf(stderr, "download: the history is incomplete: %d of %d blocks arrived%s\n",
                      blocksReceived, blockCount,
-                     args.outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
+                     outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
         return kIncompleteStatus;
     }
     return 0;
 }
 
+// The devices `ports` lists.
+std::vector<std::string> AllDevices() {
+    std::vector<std::string> paths;
+    for (const SerialDevice& device : FindSerialDevices())
+        paths.push_back(device.path);
+    return paths;
+}
+
+int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
+    if (!args.rawPath.empty() || !args.tracePath.empty()) {
+        std::fprintf(stderr, "download: --raw and --trace take one logger (one --port)\n");
+        return 2;
+    }
+    const std::vector<std::string> ports = args.all ? AllDevices() : args.ports;
+    if (ports.empty()) {
+        std::fprintf(stderr, "download: no serial devices found\n");
+        return kFailedStatus;
+    }
+    std::fprintf(stderr, "download: %s\n", kStopsRecordingNote);
+    const auto start = std::chrono::steady_clock::now();
+    ProgressBoard board(stderr, isatty(STDERR_FILENO) == 1, [start] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    });
+    SharedBoard shared(board);
+    std::vector<LoggerDownload> results(ports.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        const int row = shared.Add(ports[i]);
+        threads.emplace_back(
+            [&, i, row] { results[i] = DownloadLogger(ports[i], options, shared, row, nullptr); });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+
+    std::vector<DownloadOutcome> outcomes;
+    int status = 0;
+    for (const LoggerDownload& result : results) {
+        // --all reads the devices where a logger answers; the others hold none.
+        if (args.all && result.result == LoggerResult::Failed && result.outcome.model.empty())
+            continue;
+        outcomes.push_back(result.outcome);
+        if (result.result == LoggerResult::Failed)
+            status = kFailedStatus;
+        else if (result.result == LoggerResult::Broken && status == 0)
+            status = kIncompleteStatus;
+    }
+    if (outcomes.empty()) {
+        std::fprintf(stderr, "download: no logger answered on any serial device\n");
+        return kFailedStatus;
+    }
+    std::printf("%s", SummaryTable(outcomes).c_str());
+    std::fflush(stdout);
+    for (const DownloadOutcome& outcome : outcomes) {
+        if (outcome.result != "complete" && outcome.result != "complete, restarted")
+            std::fprintf(stderr, "%s: %s\n", outcome.port.c_str(), outcome.result.c_str());
+    }
+    return status;
+}
+
+int Download(const DownloadArgs& args) {
+    auto channels = ParseChannels(args.channels);
+    if (!channels || (!(*channels)[0] && !(*channels)[1])) {
+        std::fprintf(stderr, "download: --channels takes 1, 2 or 1,2\n");
+        return 2;
+    }
+    if (args.all == !args.ports.empty()) {
+        std::fprintf(stderr, "download: name the loggers with --port, or take every device with --all\n");
+        return 2;
+    }
+    FleetOptions options;
+    options.model = ModelOfArgument(args.model);
+    options.channels = *channels;
+    options.templates = args.outPaths;
+    options.restart = args.restart || !args.restartAt.empty();
+    if (!args.restartAt.empty()) {
+        options.restartAt = ParsePrintRangeTime(args.restartAt);
+        if (!options.restartAt) {
+            std::fprintf(stderr, "download: --restart-at takes \"YYYY-MM-DD HH:MM:SS\"\n");
+            return 2;
+        }
+    }
+    return SingleLogger(args) ? DownloadOne(args, *channels) : DownloadMany(args, options);
+}
+
 const CommandRegistration kRegistration{
     "download", [](CLI::App& app, int& status) {
         auto args = std::make_shared<DownloadArgs>();
-        CLI::App* command = app.add_subcommand("download", "Read a logger's recorded history");
-        command->add_option("--port", args->port, "port number or device path")->required();
-        command->add_option("--model", args->model, "single, humidity or dual")
-            ->required()
-            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        CLI::App* command = app.add_subcommand(
+            "download", std::string("Read the recorded history of one logger or of several at once; ") +
+                            kStopsRecordingNote);
+        command->add_option("--port", args->ports,
+                            "port number or device path; repeat it to read several loggers at once");
+        command->add_flag("--all", args->all, "every serial device `ports` lists where a logger answers");
+        AddModelOption(*command, args->model, true)->capture_default_str();
         command->add_option("--channels", args->channels, "channels to show: 1, 2 or 1,2")
             ->capture_default_str();
         command->add_option("--raw", args->rawPath, "save the history bytes as received to this file");
-        command->add_option("-o,--output", args->outPath, "save the history as a data file (.Vdr)");
+        command->add_option("-o,--output", args->outPaths,
+                            "save each download to this file name template (repeatable; the extension "
+                            "chooses the format: " +
+                                ExporterRegistry::Instance().Describe() +
+                                "; placeholders {title} {model} {start:FMT} {end:FMT} {count} {port} "
+                                "{device} {date:FMT}); an existing file is never replaced");
+        command->add_flag("--restart", args->restart,
+                          "start each logger again after its download, with the settings it had and a "
+                          "start of now");
+        command->add_option("--restart-at", args->restartAt,
+                            "like --restart, with the start at \"YYYY-MM-DD HH:MM:SS\"");
         command->add_option("--trace", args->tracePath,
                             "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Download(*args); });

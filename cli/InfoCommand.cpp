@@ -14,20 +14,6 @@
 namespace veldrin::cli {
 namespace {
 
-std::string ModelName(LoggerModel model) {
-    switch (model) {
-        case LoggerModel::SingleTemperature:
-            return "single";
-        case LoggerModel::TemperatureHumidity:
-            return "humidity";
-        case LoggerModel::DualTemperature:
-            return "dual";
-        case LoggerModel::Unknown:
-            break;
-    }
-    return "unknown";
-}
-
 // The stop time is stored as six numbers and never made into a calendar time.
 std::string StopText(const std::array<int, 6>& f) {
     char text[64];
@@ -39,7 +25,7 @@ nlohmann::ordered_json Describe(const DataFileLoad& load) {
     const DataFileHeader& h = load.header;
     nlohmann::ordered_json info;
     info["kind"] = h.kind;
-    info["model"] = ModelName(h.model);
+    info["model"] = std::string(Traits(h.model).shortName);
     info["title"] = FromGbk(h.title);
     info["description"] = FromGbk(h.description);
     info["start"] = FormatTime(h.start, TimeStyle::ZeroPadded);

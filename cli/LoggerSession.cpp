@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <thread>
 
 #include "history/HistoryText.h"
@@ -12,22 +13,40 @@
 
 namespace veldrin::cli {
 
-const std::map<std::string, LoggerModel> kLoggerModels{
-    {"single", LoggerModel::SingleTemperature},
-    {"humidity", LoggerModel::TemperatureHumidity},
-    {"dual", LoggerModel::DualTemperature},
-};
+CLI::Option* AddModelOption(CLI::App& command, std::string& model, bool withAuto,
+                            const std::string& description) {
+    std::vector<std::string> names;
+    for (const ModelTraits& traits : KnownModels())
+        names.emplace_back(traits.shortName);
+    if (withAuto)
+        names.emplace_back(kAutoModelArgument);
+    std::string listed;
+    for (const std::string& name : names)
+        listed += (listed.empty() ? "" : names.back() == name ? " or " : ", ") + name;
+    if (withAuto)
+        listed += " (auto: as the logger identifies itself)";
+    return command.add_option("--model", model, description.empty() ? listed : description)
+        ->check(CLI::IsMember(names));
+}
+
+LoggerModel ModelOfArgument(const std::string& argument) {
+    return ModelFromShortName(argument).value_or(kModelFromIdentify);
+}
 
 ChosenPort PortForArgument(const std::string& argument, const PortSources& sources) {
     bool number = !argument.empty() && argument.size() < 4 &&
                   argument.find_first_not_of("0123456789") == std::string::npos;
     if (number && std::atoi(argument.c_str()) > 0)
         return ComPort(std::atoi(argument.c_str()), sources);
-    return ChosenPort{argument, 1};
+    return ChosenPort{argument, 0};
 }
 
 void ConsoleUi::ShowMessage(std::string_view text) {
     lastMessage = text;
+    if (onMessage) {
+        onMessage(text);
+        return;
+    }
     std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
@@ -41,7 +60,7 @@ void ConsoleUi::ShowProgress(int percent, std::string_view text) {
         return;
     lastPercent_ = percent;
     lastProgressText_ = text;
-    if (!text.empty())
+    if (!text.empty() && !onMessage)
         std::fprintf(stderr, "%.*s %d%%\n", static_cast<int>(text.size()), text.data(), percent);
 }
 
@@ -49,7 +68,7 @@ void ConsoleUi::SetStatusText(std::string_view text) {
     if (text == status_)
         return;
     status_ = text;
-    if (text.find_first_not_of(' ') != std::string_view::npos)
+    if (!onMessage && text.find_first_not_of(' ') != std::string_view::npos)
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
@@ -98,7 +117,7 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
         if (!connection_.Online() || (stop && stop->load()))
             return false;
         if (timeoutSeconds >= 0 && std::chrono::steady_clock::now() > deadline) {
-            std::fprintf(stderr, "%s\n", texts::kLinkTimeout);
+            ui_.ShowMessage(texts::kLinkTimeout);
             return false;
         }
         connection_.OnTimer();
@@ -106,6 +125,30 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
         std::this_thread::sleep_until(next);
     }
     return true;
+}
+
+PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start) {
+    PanelSettings panel;
+    std::tm fields{};
+    localtime_r(&start, &fields);
+    panel.startYear = fields.tm_year + 1900;
+    panel.startMonth = fields.tm_mon + 1;
+    panel.startDay = fields.tm_mday;
+    panel.startHour = fields.tm_hour;
+    panel.startMinute = fields.tm_min;
+    panel.startSecond = fields.tm_sec;
+    panel.intervalHours = info.interval / 3600;
+    panel.intervalMinutes = info.interval / 60 % 60;
+    panel.intervalSeconds = info.interval % 60;
+    panel.stopMode = info.stopMode;
+    const auto whole = [](float value) { return std::to_string(static_cast<int>(value)); };
+    panel.channel1Lower = whole(info.channel1Alarm.lower);
+    panel.channel1Upper = whole(info.channel1Alarm.upper);
+    panel.channel2Lower = whole(info.channel2Alarm.lower);
+    panel.channel2Upper = whole(info.channel2Alarm.upper);
+    panel.title = info.title;
+    panel.description = info.description;
+    return panel;
 }
 
 namespace {

@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "logger/DeviceConnection.h"
 #include "logger/QuietUi.h"
@@ -17,18 +20,28 @@
 
 namespace veldrin::cli {
 
-extern const std::map<std::string, LoggerModel> kLoggerModels;  // "single", "humidity", "dual"
+// The value of --model that lets the logger's identify answer name the model.
+inline constexpr const char* kAutoModelArgument = "auto";
+
+// Adds --model to `command`: the models' short names ("single", "humidity", "dual"), and "auto"
+// where `withAuto`.
+CLI::Option* AddModelOption(CLI::App& command, std::string& model, bool withAuto,
+                            const std::string& description = {});
+// The model a checked --model value names; "auto" is kModelFromIdentify.
+LoggerModel ModelOfArgument(const std::string& argument);
 
 // The port of --port: "3" is com3 (its device path from the environment, then the program's
-// settings, then /dev/ttyUSB2); anything else is a device path, named com1 in the messages as the
-// command line has always named it.
+// settings, then /dev/ttyUSB2); anything else is a device path, and the messages name it by it.
 ChosenPort PortForArgument(const std::string& argument, const PortSources& sources);
 
 // Messages, progress and status go to standard error, live readings to `onReading`; the port, the
 // channels and the settings are the ones set here. The panel's other fields are not shown.
+// With `onMessage` set (several loggers on one screen) the messages go there instead, and the
+// progress and status texts are not printed.
 class ConsoleUi final : public QuietUi {
   public:
     PortChoice choice;
+    std::function<void(std::string_view)> onMessage;
     std::array<bool, 2> channels{true, true};
     PanelSettings panel;
     std::function<void(float, float, std::time_t)> onReading;
@@ -45,6 +58,8 @@ class ConsoleUi final : public QuietUi {
     void RealtimeReading(float value1, float value2, std::time_t time) override;
 
     const std::string& Status() const { return status_; }
+    // The last progress the connection showed (−2 before any).
+    int LastPercent() const { return lastPercent_; }
 
   private:
     int lastPercent_ = -2;
@@ -84,6 +99,10 @@ class LoggerSession {
     ConsoleUi ui_;
     DeviceConnection connection_;
 };
+
+// The panel as the connected logger's settings fill it (interval, limits, stop mode, title,
+// description), with the recording to start at `start`.
+PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start);
 
 // Sets `flag` on SIGINT and SIGTERM.
 void StopOnSignals(std::atomic<bool>& flag);

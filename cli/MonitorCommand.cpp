@@ -20,7 +20,7 @@ struct MonitorArgs {
 };
 
 int Monitor(const MonitorArgs& args) {
-    LoggerModel model = kLoggerModels.at(args.model);
+    const LoggerModel model = ModelOfArgument(args.model);
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
     LoggerSession session(args.tracePath);
@@ -30,7 +30,7 @@ int Monitor(const MonitorArgs& args) {
     // closed pipe) watching goes on no longer, and the command says so.
     int writeError = 0;
     session.Ui().onReading = [&](float value1, float value2, std::time_t time) {
-        const std::string line = ReadingLine(model, value1, value2, time);
+        const std::string line = ReadingLine(session.Info().model, value1, value2, time);
         if (std::printf("%s\n", line.c_str()) < 0 || std::fflush(stdout) != 0) {
             writeError = errno;
             stop = true;
@@ -56,9 +56,7 @@ const CommandRegistration kRegistration{
         CLI::App* command =
             app.add_subcommand("monitor", "Print a logger's realtime readings until interrupted");
         command->add_option("--port", args->port, "port number or device path")->required();
-        command->add_option("--model", args->model, "single, humidity or dual")
-            ->required()
-            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        AddModelOption(*command, args->model, true)->required();
         command->add_option("--trace", args->tracePath,
                             "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Monitor(*args); });

@@ -58,7 +58,7 @@ int Replay(const ReplayArgs& args) {
         return 1;
     }
     LoggerModel model = args.model.empty() ? IdentifiedModel(*records).value_or(LoggerModel::Unknown)
-                                           : kLoggerModels.at(args.model);
+                                           : ModelOfArgument(args.model);
     if (model == LoggerModel::Unknown) {
         std::fprintf(stderr, "replay: no logger identifies itself in the trace; name it with --model\n");
         return 1;
@@ -99,8 +99,7 @@ const CommandRegistration kRegistration{
         CLI::App* command = app.add_subcommand(
             "replay", "Feed a byte trace back through the protocol and print what it decodes to");
         command->add_option("trace", args->tracePath, "trace written with --trace")->required();
-        command->add_option("--model", args->model, "single, humidity or dual (default: as identified)")
-            ->check(CLI::IsMember({"single", "humidity", "dual"}));
+        AddModelOption(*command, args->model, false, "single, humidity or dual (default: as identified)");
         command->add_option("-o,--output", args->outPath, "save the replayed history as a data file (.Vdr)");
         command->callback([args, &status] { status = Replay(*args); });
     }};

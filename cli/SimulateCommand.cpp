@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <string>
 
 #include "cli/CommandRegistry.h"
+#include "cli/LoggerSession.h"
 #include "sim/PtyServer.h"
 
 namespace veldrin::cli {
@@ -30,15 +30,9 @@ struct SimulateArgs {
     bool stopped = false;
 };
 
-const std::map<std::string, LoggerModel> kModels{
-    {"single", LoggerModel::SingleTemperature},
-    {"humidity", LoggerModel::TemperatureHumidity},
-    {"dual", LoggerModel::DualTemperature},
-};
-
 int Simulate(const SimulateArgs& args) {
     SimLoggerOptions options;
-    options.model = kModels.at(args.model);
+    options.model = ModelOfArgument(args.model);
     options.records = args.records;
     options.recording = !args.stopped;
     options.clockStart = std::time(nullptr);
@@ -86,9 +80,7 @@ const CommandRegistration kRegistration{
         auto args = std::make_shared<SimulateArgs>();
         CLI::App* command = app.add_subcommand(
             "simulate", "Serve a simulated logger on a pseudo-terminal; prints the device path first");
-        command->add_option("--model", args->model, "single, humidity or dual")
-            ->check(CLI::IsMember({"single", "humidity", "dual"}))
-            ->capture_default_str();
+        AddModelOption(*command, args->model, false)->capture_default_str();
         command->add_option("--records", args->records, "readings in the logger's memory")
             ->check(CLI::Range(0, 149760))
             ->capture_default_str();

@@ -204,7 +204,10 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
         DrawProgress(kFullProgress, texts::kSettingDone);
     if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
         DrawProgress(chunk->percent, texts::kSettingUp);
-    if (const auto* mismatch = std::get_if<IdentifyMismatch>(&event))
+    // A connect that lets the logger name its model takes any model it names; only an answer
+    // naming none withdraws.
+    if (const auto* mismatch = std::get_if<IdentifyMismatch>(&event);
+        mismatch && (choice_.instrument != kModelFromIdentify || mismatch->reported == LoggerModel::Unknown))
         WithdrawAfterIdentifyMismatch(*mismatch);
 }
 

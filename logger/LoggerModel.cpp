@@ -7,12 +7,13 @@ namespace {
 
 constexpr std::array<ModelTraits, 4> kModels{{
     {LoggerModel::SingleTemperature, 0xA6, "单温度记录仪", 3, 1, "温度", "°C", " ", " ", "温度°C", "", false,
-     false, true, false},
+     false, true, false, "single"},
     {LoggerModel::TemperatureHumidity, 0xA7, "温湿度记录仪", 4, 2, "温度", "°C", "湿度", "%", "温度°C",
-     "湿度 %", true, false, false, true},
+     "湿度 %", true, false, false, true, "humidity"},
     {LoggerModel::DualTemperature, 0xA5, "双温度记录仪", 5, 2, "温度I", "°C", "温度II", "°C", "温度I°C",
-     "温度II°C", false, true, false, false},
-    {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false, false, false, false},
+     "温度II°C", false, true, false, false, "dual"},
+    {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false, false, false, false,
+     "unknown"},
 }};
 
 }  // namespace
@@ -56,6 +57,14 @@ LoggerModel ModelFromIdentification(std::uint8_t byte) {
             return traits.model;
     }
     return LoggerModel::Unknown;
+}
+
+std::optional<LoggerModel> ModelFromShortName(std::string_view name) {
+    for (const auto& traits : KnownModels()) {
+        if (traits.shortName == name)
+            return traits.model;
+    }
+    return std::nullopt;
 }
 
 std::optional<LoggerModel> ModelFromFileKind(int kind) {

@@ -35,6 +35,9 @@ struct ModelTraits {
     // The next history block is asked for only while the download is in its first step
     // (temperature-humidity).
     bool blockRequestsOnlyWhileBegun;
+    // The model's name on the command line, in file-name templates and in JSON ("single", "humidity",
+    // "dual"); "unknown" for Unknown.
+    std::string_view shortName;
 };
 
 const ModelTraits& Traits(LoggerModel model);
@@ -47,6 +50,8 @@ int ModelCode(LoggerModel model);
 LoggerModel ModelFromCode(int code);
 // 0xA6, 0xA7, 0xA5 → model; anything else Unknown.
 LoggerModel ModelFromIdentification(std::uint8_t byte);
+// "single", "humidity", "dual" → model; anything else nothing.
+std::optional<LoggerModel> ModelFromShortName(std::string_view name);
 // Data-file kind 3, 4, 5 → model; anything else nothing (file unreadable).
 std::optional<LoggerModel> ModelFromFileKind(int kind);
 

@@ -17,10 +17,15 @@ struct ChosenPort {
     bool operator==(const ChosenPort&) const = default;
 };
 
+// The instrument of a connect that takes whichever model the logger names in its answer to
+// identify, without the mismatch question (veldrin-cli --model auto, the connect dialog's
+// "自动识别").
+inline constexpr LoggerModel kModelFromIdentify = LoggerModel::Unknown;
+
 struct PortChoice {
     ChosenPort port;  // the port opened; with the auto search, the one opened when it finds nothing
     bool autoSearch = false;
-    LoggerModel instrument = LoggerModel::SingleTemperature;
+    LoggerModel instrument = LoggerModel::SingleTemperature;  // or kModelFromIdentify
     // The ports the auto search tries, in order.
     std::vector<ChosenPort> searchOrder{};
 };

@@ -110,6 +110,11 @@ TEST(DialogsTest, LinkDialogRemembersTheChoice) {
     EXPECT_EQ(link.PortText(), "自动搜索");
     EXPECT_EQ(link.InstrumentNumber(), 3);
     EXPECT_EQ(link.InstrumentText(), "温湿度记录仪");
+    // The last entry lets the logger's identify answer decide the model.
+    ASSERT_EQ(link.InstrumentList()->count(), 4);
+    link.InstrumentList()->setCurrentIndex(3);
+    EXPECT_EQ(link.InstrumentText(), "自动识别");
+    EXPECT_EQ(link.Choice().instrument, kModelFromIdentify);
 }
 
 TEST(DialogsTest, LinkDialogPortEntriesNameTheirDevices) {

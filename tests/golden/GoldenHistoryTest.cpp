@@ -285,14 +285,7 @@ std::string RealtimeTexts(LoggerModel model) {
 }
 
 std::string StemOf(LoggerModel model) {
-    switch (model) {
-        case LoggerModel::SingleTemperature:
-            return "single";
-        case LoggerModel::TemperatureHumidity:
-            return "humidity";
-        default:
-            return "dual";
-    }
+    return std::string(Traits(model).shortName);
 }
 
 class GoldenHistory : public ::testing::TestWithParam<LoggerModel> {

@@ -68,6 +68,25 @@ TEST_F(ConnectionFixture, WrongInstrumentEndsAfterIdentify) {
     EXPECT_EQ(Count(Frames(), {0xFF, 0xE9, 0x01}), 0);  // no parameter block asked for
 }
 
+TEST_F(ConnectionFixture, ModelFromIdentifyTakesWhicheverModelAnswersWithoutTheQuestion) {
+    int port = 1;
+    for (const LoggerModel model : {LoggerModel::DualTemperature, LoggerModel::SingleTemperature}) {
+        auto logger = Attach(port, model);
+        ConnectAndPoll(test::ComChoice(port, kModelFromIdentify));
+        EXPECT_EQ(info.model, model);
+        EXPECT_EQ(info.instrumentName, Traits(model).displayName);
+        EXPECT_TRUE(connection.Online());
+        EXPECT_TRUE(link.IsOpen());
+        EXPECT_FALSE(ui.HasMessage(texts::kInstrumentMismatch));
+        // The parameters are read as the answering model's.
+        EXPECT_EQ(info.channel1Alarm.upperByte, logger->Settings().channel1Upper);
+        EXPECT_EQ(info.recordBytes, logger->RecordMemory().size());
+        connection.Disconnect();
+        Ticks(10);
+        ++port;
+    }
+}
+
 TEST_F(ConnectionFixture, FailuresToOpenOrWakeTheLogger) {
     EXPECT_FALSE(connection.Connect(test::ComChoice(3, LoggerModel::SingleTemperature)));
     ASSERT_EQ(ui.messages.size(), 1u);
