@@ -3,11 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
-#include <mutex>
 
 #include "logger/DeviceConnection.h"
+#include "logger/EventWaker.h"
 #include "logger/QuietUi.h"
 #include "serial/CommChannel.h"
 #include "sim/PtyServer.h"
@@ -18,29 +17,11 @@ namespace {
 constexpr double kWireBytesPerSecond = 960.0;
 
 // Wakes the driving loop when the reader queued something, as the desktop program's event loop is
-// woken: a complete history block is taken at once, not at the next step.
+// woken.
 class WakingUi : public QuietUi {
   public:
-    void EventsQueued() override {
-        std::lock_guard lock(mutex_);
-        queued_ = true;
-        wake_.notify_one();
-    }
-    // Runs what the reader queues until `until`.
-    void RunQueuedUntil(DeviceConnection& connection, std::chrono::steady_clock::time_point until) {
-        std::unique_lock lock(mutex_);
-        while (wake_.wait_until(lock, until, [&] { return queued_; })) {
-            queued_ = false;
-            lock.unlock();
-            connection.HandleQueuedEvents();
-            lock.lock();
-        }
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool queued_ = false;
+    void EventsQueued() override { waker.Wake(); }
+    EventWaker waker;
 };
 
 void BM_PacedDownload20Blocks(benchmark::State& state) {
@@ -75,7 +56,7 @@ void BM_PacedDownload20Blocks(benchmark::State& state) {
             while (!condition() && std::chrono::steady_clock::now() < deadline) {
                 connection.OnTimer();
                 next += std::chrono::milliseconds(DeviceConnection::kTimerMs);
-                ui.RunQueuedUntil(connection, next);
+                ui.waker.RunQueuedUntil(connection, next);
             }
             return condition();
         };

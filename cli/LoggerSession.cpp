@@ -122,7 +122,7 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
         }
         connection_.OnTimer();
         next += std::chrono::milliseconds(DeviceConnection::kTimerMs);
-        std::this_thread::sleep_until(next);
+        ui_.waker.RunQueuedUntil(connection_, next);
     }
     return true;
 }

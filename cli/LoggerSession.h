@@ -14,6 +14,7 @@
 #include <CLI/CLI.hpp>
 
 #include "logger/DeviceConnection.h"
+#include "logger/EventWaker.h"
 #include "logger/QuietUi.h"
 #include "serial/CommChannel.h"
 #include "serial/TraceLink.h"
@@ -56,6 +57,10 @@ class ConsoleUi final : public QuietUi {
     void SetStatusText(std::string_view text) override;
     PanelSettings ReadPanelSettings() override { return panel; }
     void RealtimeReading(float value1, float value2, std::time_t time) override;
+    void EventsQueued() override { waker.Wake(); }
+
+    // Lets the session take a complete history block as soon as the reader queued it.
+    EventWaker waker;
 
     const std::string& Status() const { return status_; }
     // The last progress the connection showed (−2 before any).

@@ -1,6 +1,6 @@
 // The window stays responsive while it talks to a logger: over a real pseudo-terminal, with the
 // computer's clock, the background connect and the view's own 200 ms timer, the event loop never
-// stands still for 100 ms, neither while connecting nor while the history downloads.
+// stands still for a quarter of a second, neither while connecting nor while the history downloads.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -27,7 +27,10 @@ namespace {
 
 using testing::EventLoopStallMeter;
 
-constexpr std::int64_t kLongestStallMs = 100;
+// A generous bound on a shared machine: a dialog shown for the first time may take a tenth of a
+// second to build; a stall of the kind this test guards against (a blocking read or wait on the
+// user-interface thread) lasts seconds.
+constexpr std::int64_t kLongestStallMs = 250;
 
 TEST(StallMeter, SeesABlockedEventLoopButNotABusyMachine) {
     EventLoopStallMeter meter;
