@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
@@ -88,6 +89,8 @@ int Download(const DownloadArgs& args) {
     }
     auto history = std::make_unique<HistoryDataSet>();
     DownloadIngestResult result = IngestDownloadedHistory(raw, model, *channels, infoAtEnd, *history);
+    const int archived =
+        ArchiveDownload({raw, *history, infoAtEnd, model, *channels, complete, args.port}, "download");
     std::string line = std::to_string(raw.size()) + " bytes";
     for (int channel = 0; channel < Traits(model).channelCount; ++channel) {
         if ((*channels)[static_cast<std::size_t>(channel)]) {
@@ -118,7 +121,7 @@ int Download(const DownloadArgs& args) {
                      args.outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
         return kIncompleteStatus;
     }
-    return 0;
+    return archived;
 }
 
 const CommandRegistration kRegistration{
@@ -135,6 +138,7 @@ const CommandRegistration kRegistration{
         command->add_option("-o,--output", args->outPath, "save the history as a data file (.Vdr)");
         command->add_option("--trace", args->tracePath,
                             "write every byte on the line, with its time, to FILE");
+        AddArchiveOption(*command);
         command->callback([args, &status] { status = Download(*args); });
     }};
 

@@ -52,7 +52,8 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
                        PageCountFor(options.mode, selection, curvePages),
                        screen,
                        ColumnUnitFor(screen),
-                       StripCountFor(curvePages)};
+                       StripCountFor(curvePages),
+                       options.archiveMark};
 
     // The pages go to a private folder beside the target (the file a link points to) and replace
     // it only when complete, so a failed export never leaves a truncated file or destroys the one
