@@ -69,7 +69,8 @@ TEST_F(CliArchiveLogger, ADownloadIsArchivedOnceAndExportsAsTheFileItSaved) {
     EXPECT_NE(second.err.find("archived as entry 1 (seen before)"), std::string::npos) << second.err;
     EXPECT_EQ(Json({"list"}).size(), 1u);
     std::vector<std::string> kinds;
-    for (const auto& event : Json({"show", "1"})["events"])
+    const nlohmann::json shown = Json({"show", "1"});
+    for (const auto& event : shown["events"])
         kinds.push_back(event["kind"].get<std::string>());
     EXPECT_EQ(kinds, (std::vector<std::string>{"download-complete", "export", "export", "seen",
                                                "download-complete"}));
