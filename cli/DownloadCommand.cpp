@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ExportRegistry.h"
 #include "cli/FleetDownload.h"
@@ -108,6 +109,8 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
     }
     auto history = std::make_unique<HistoryDataSet>();
     DownloadIngestResult result = IngestDownloadedHistory(raw, model, *channels, infoAtEnd, *history);
+    const int archived = ArchiveDownload(
+        {raw, *history, infoAtEnd, model, *channels, complete, args.ports.front()}, "download");
     std::string line = std::to_string(raw.size()) + " bytes";
     for (int channel = 0; channel < Traits(model).channelCount; ++channel) {
         if ((*channels)[static_cast<std::size_t>(channel)]) {
@@ -148,7 +151,7 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
                      outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
         return kIncompleteStatus;
     }
-    return 0;
+    return archived;
 }
 
 // The devices `ports` lists.
@@ -262,6 +265,7 @@ const CommandRegistration kRegistration{
                             "like --restart, with the start at \"YYYY-MM-DD HH:MM:SS\"");
         command->add_option("--trace", args->tracePath,
                             "write every byte on the line, with its time, to FILE");
+        AddArchiveOption(*command);
         command->callback([args, &status] { status = Download(*args); });
     }};
 

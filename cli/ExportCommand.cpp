@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
 #include "cli/PdfExporter.h"
 #include "files/DataFile.h"
+#include "files/DataFileCommands.h"
 #include "files/TextExport.h"
 
 namespace veldrin::cli {
@@ -33,7 +35,10 @@ int Export(const std::string& input, const std::string& output) {
                      result.reason.c_str());
         return kFileFailureStatus;
     }
-    return 0;
+    const bool recorded =
+        RecordEvent(archive::EventKind::Export, archive::ExportDetail(ExtensionAfterLastDot(output), output),
+                    load->dataSet->summary.title, std::nullopt, "export");
+    return recorded ? 0 : kArchiveFailureStatus;
 }
 
 const ExporterRegistration kDataFile{
@@ -53,6 +58,7 @@ const CommandRegistration kRegistration{
         command->add_option("out", *output, "the file to write: .Vdr, .txt, or another registered format")
             ->required();
         AddPdfExportOptions(*command);
+        AddArchiveOption(*command);
         command->callback([input, output, &status] { status = Export(*input, *output); });
     }};
 

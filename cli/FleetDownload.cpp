@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/ExportRegistry.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
@@ -175,6 +176,9 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
 
     auto history = std::make_unique<HistoryDataSet>();
     IngestDownloadedHistory(raw, model, options.channels, infoAtEnd, *history);
+    // Kept before anything else can lose it; a refusal of the archive is told on its own line and
+    // the files are still written.
+    ArchiveDownload({raw, *history, infoAtEnd, model, options.channels, complete, port}, "download");
     done.outcome.readings = static_cast<int>(history->samples.Count());
     if (!options.templates.empty() && history->samples.Count() > 0) {
         NameFields fields;

@@ -28,6 +28,10 @@ const ExporterRegistration kPdf{"pdf", "printed pages", WritePdf};
 
 }  // namespace
 
+void SetPdfArchiveMark(const std::string& mark) {
+    Options().archiveMark = mark;
+}
+
 std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     char rest = 0;

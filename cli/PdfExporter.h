@@ -13,6 +13,10 @@ namespace veldrin::cli {
 // command; they apply when OUT ends in .pdf.
 void AddPdfExportOptions(CLI::App& command);
 
+// The entry and hash printed at the foot of the pages the export writes next; AddPdfExportOptions
+// clears it, so only an archived history's export carries it.
+void SetPdfArchiveMark(const std::string& mark);
+
 // "YYYY-MM-DD HH:MM:SS" (fields may drop their leading zeros) as a local time; nothing when the
 // text names no time.
 std::optional<std::time_t> ParsePrintRangeTime(const std::string& text);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
@@ -77,6 +78,13 @@ int Replay(const ReplayArgs& args) {
     auto history = std::make_unique<HistoryDataSet>();
     const DownloadIngestResult result =
         IngestDownloadedHistory(replay.history, model, {true, true}, replay.info, *history);
+    // A replay that writes a data file is a download recovered from its trace: it is archived first.
+    const int archived =
+        args.outPath.empty()
+            ? 0
+            : ArchiveDownload(
+                  {replay.history, *history, replay.info, model, {true, true}, replay.historyComplete, {}},
+                  "replay");
     std::printf("history readings: %d\n%s", result.sampleCount,
                 result.listed ? FormatSummaryLines(*history).c_str() : "");
     std::fflush(stdout);
@@ -89,8 +97,10 @@ int Replay(const ReplayArgs& args) {
             std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
             return 1;
         }
+        RecordEvent(archive::EventKind::Save, archive::ExportDetail("vdr", args.outPath),
+                    history->summary.title, std::nullopt, "replay");
     }
-    return replay.historyComplete ? 0 : kIncompleteStatus;
+    return replay.historyComplete ? archived : kIncompleteStatus;
 }
 
 const CommandRegistration kRegistration{
@@ -101,6 +111,7 @@ const CommandRegistration kRegistration{
         command->add_option("trace", args->tracePath, "trace written with --trace")->required();
         AddModelOption(*command, args->model, false, "single, humidity or dual (default: as identified)");
         command->add_option("-o,--output", args->outPath, "save the replayed history as a data file (.Vdr)");
+        AddArchiveOption(*command);
         command->callback([args, &status] { status = Replay(*args); });
     }};
 

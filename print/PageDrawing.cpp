@@ -36,6 +36,15 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
     painter.setFont(PageFont(frame.fontPixels));
     DrawTextAt(painter, frame.numberX, frame.numberY,
                QStringLiteral("%1/%2").arg(page).arg(source.totalPages));
+    if (!source.archiveMark.empty()) {
+        // An archived history's entry and hash at the foot of the page, in a smaller face, so
+        // that a printout can be traced back to its entry; unarchived pages have nothing here.
+        const int markPixels = frame.fontPixels * 2 / 3;
+        painter.setFont(PageFont(markPixels));
+        DrawTextAt(painter, frame.summaryLeft, frame.height - markPixels * 2,
+                   QString::fromStdString(source.archiveMark));
+        painter.setFont(PageFont(frame.fontPixels));
+    }
     if (source.selection.Empty()) {
         DrawTextAt(painter, page == 1 ? frame.summaryLeft : frame.bodyX,
                    page == 1 ? frame.summaryTop : frame.bodyY, QStringLiteral("无数据"));

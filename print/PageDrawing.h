@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QString>
+#include <string>
 
 #include "history/HistoryDataSet.h"
 #include "print/PrintSelection.h"
@@ -15,6 +16,7 @@ struct PrintPageSource {
     const HistoryDataSet& history;
     const PrintSelection& selection;
     int totalPages;
+    std::string archiveMark = {};  // drawn at the foot of each page when not empty
 };
 
 // The "Arial" face of the pages at a pixel height of the surface.

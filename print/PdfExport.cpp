@@ -52,7 +52,8 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
                        PageCountFor(options.mode, selection, curvePages),
                        screen,
                        ColumnUnitFor(screen),
-                       StripCountFor(curvePages)};
+                       StripCountFor(curvePages),
+                       options.archiveMark};
 
     return WritePdfPages(job, path);
 }

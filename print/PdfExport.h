@@ -16,6 +16,9 @@ struct PdfExportOptions {
     int curvePages = kMinCurvePages;  // 2..10; other numbers are brought into range as the dialog does
     std::optional<std::time_t> from = std::nullopt;  // first sample's time when not given
     std::optional<std::time_t> to = std::nullopt;    // last sample's time when not given
+    // The entry number and hash prefix of an archived history, printed at the foot of every page;
+    // empty for a history that is not archived, whose pages stay as they always were.
+    std::string archiveMark = {};
 };
 
 enum class PdfExportStatus { Written, EmptyHistory, StartOutsideHistory, StopOutsideHistory, CannotWrite };

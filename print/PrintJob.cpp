@@ -19,7 +19,7 @@ CurvePageLayout CurveLayoutFor(const PrintJob& job, int pixelsPerInchX, int pixe
 
 void RenderJobPage(QPainter& painter, const PrintJob& job, int page, int pixelsPerInchX, int pixelsPerInchY,
                    QSize pageSize, CurveBuffers& buffers) {
-    const PrintPageSource source{job.history, job.selection, job.totalPages};
+    const PrintPageSource source{job.history, job.selection, job.totalPages, job.archiveMark};
     if (job.mode == PrintMode::Curve) {
         CurvePageLayout layout = CurveLayoutFor(job, pixelsPerInchX, pixelsPerInchY);
         if (pageSize.isValid()) {

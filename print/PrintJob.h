@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSize>
 #include <QString>
+#include <string>
 
 #include "print/CurveDecimation.h"
 #include "print/PrintSelection.h"
@@ -21,6 +22,7 @@ struct PrintJob {
     SurfaceMetrics screen;  // ReferenceScreenMetrics(): the curve resolution of every target
     int columnUnit = 0;
     int stripCount = 3;
+    std::string archiveMark = {};  // an archived history's entry and hash, at the foot of each page
 };
 
 // The name of the print job and the PDF's title: the history's title without the blanks a data

@@ -168,6 +168,15 @@ void DrawFooter(ReportCanvas& canvas, const ReportSource& source) {
         kRight, 287, "MKT：ΔH = 83.14472 kJ/mol，R = 8.314472 J/(mol·K)；读数等于限值不算超限", kGreyText);
 }
 
+// An archived history's entry and hash, under the footer line of every page, so that a printout
+// can be traced back to its entry and checked against it.
+void DrawArchiveMark(ReportCanvas& canvas, const ReportSource& source) {
+    if (source.archiveMark.empty())
+        return;
+    canvas.SetFont(6.5);
+    canvas.Text(kLeft, 290.5, source.archiveMark, kGreyText);
+}
+
 void DrawFirstPage(ReportCanvas& canvas, const ReportSource& source) {
     double y = DrawIdentity(canvas, source, 28);
     y = DrawVerdict(canvas, source, y + 1.5);
@@ -193,9 +202,11 @@ void RenderReportPage(QPainter& painter, const ReportSource& source, int page, i
     if (page == 1) {
         DrawFirstPage(canvas, source);
         DrawFooter(canvas, source);
+        DrawArchiveMark(canvas, source);
         return;
     }
     DrawReadingsPage(canvas, source, page);
+    DrawArchiveMark(canvas, source);
 }
 
 }  // namespace veldrin

@@ -24,7 +24,8 @@ struct ReportSource {
     const HistoryStatistics& statistics;
     SampleRange range;
     bool withReadings = false;
-    std::time_t generated = 0;  // printed in the footer
+    std::time_t generated = 0;     // printed in the footer
+    std::string archiveMark = {};  // an archived history's entry and hash, in the footer; else empty
 };
 
 // The first page, plus the reading pages when asked for.

@@ -58,7 +58,8 @@ ReportResult ExportReportPdf(const HistoryDataSet& history, const ReportOptions&
         return Failure(ReportStatus::NoReadingsInRange, "no reading lies in the chosen time range");
 
     const HistoryStatistics statistics = ComputeStatistics(history, range);
-    const ReportSource source{history, statistics, range, options.withReadings, options.generated};
+    const ReportSource source{history,           statistics,         range, options.withReadings,
+                              options.generated, options.archiveMark};
     const int pages = ReportPageCount(source);
     const QByteArray pdf = RenderPdf(source, history.summary.title, pages);
     if (pdf.isEmpty())

@@ -13,6 +13,7 @@ struct ReportOptions {
     std::optional<std::time_t> to;    // the last reading when not given
     bool withReadings = false;
     std::time_t generated = std::time(nullptr);
+    std::string archiveMark = {};  // an archived history's entry and hash, in the footer; else empty
 };
 
 enum class ReportStatus { Written, EmptyHistory, NoReadingsInRange, CannotWrite };
