@@ -54,7 +54,12 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
       prompts_(std::make_unique<DesktopPrompts>(frame, *measurements_)),
       panel_(std::make_unique<DesktopPanelView>(frame, *measurements_, info)),
       connection_(std::make_unique<DeviceConnection>(link_, clock_, info, *prompts_, *panel_)) {
-    panel_->SetQueuedEventsHandler([this] { connection_->HandleQueuedEvents(); });
+    // A queued event may finish the history download between two steps: the view learns of it at
+    // once, as after a step.
+    panel_->SetQueuedEventsHandler([this] {
+        connection_->HandleQueuedEvents();
+        PublishState();
+    });
     connection_->SetHistorySink([this](const HistoryHandover& handover) {
         const DownloadIngestResult result = measurements_->TakeDownloadedHistory(
             handover.bytes, handover.shownChannels, handover.complete ? 0 : handover.expectedReadings);
