@@ -11,6 +11,7 @@
 #include <set>
 #include <thread>
 
+#include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/FleetDownload.h"
 #include "cli/LoggerSession.h"
@@ -137,6 +138,7 @@ const CommandRegistration kRegistration{
             ->required();
         command->add_flag("--restart", args->restart,
                           "start each logger again after its download, with the settings it had");
+        AddArchiveOption(*command);
         command->callback([args, &status] { status = Watch(*args); });
     }};
 
