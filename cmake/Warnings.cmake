@@ -29,7 +29,8 @@ endfunction()
 
 # veldrin_test(NAME DEPS...): one GoogleTest binary from every .cpp in the calling folder, with a
 # precompiled header of GoogleTest's and the other headers it uses most; each test case runs as its
-# own CTest test on the offscreen Qt platform with a pinned time zone.
+# own CTest test on the offscreen Qt platform with a pinned time zone, and with a data folder in the
+# build tree, so that what a test archives never lands in the user's own archive.
 function(veldrin_test name)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     add_executable(${name} ${sources})
@@ -45,7 +46,8 @@ function(veldrin_test name)
     file(WRITE ${environment_script}
          "if(${name}_TESTS)\n"
          "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT "
-         "\"QT_QPA_PLATFORM=offscreen;TZ=Asia/Shanghai;VELDRIN_SOURCE_DIR=${PROJECT_SOURCE_DIR}\")\n"
+         "\"QT_QPA_PLATFORM=offscreen;TZ=Asia/Shanghai;VELDRIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};"
+         "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data\")\n"
          "endif()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_script})
 endfunction()

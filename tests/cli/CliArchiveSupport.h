@@ -20,9 +20,9 @@
 namespace veldrin::test {
 
 // A history of `count` readings `interval` seconds apart from `start`, with limits 2…8 °C (the
-// alarm on) and readings that leave them `excursions` times, saved as a data file.
-inline std::string WriteDataFileFor(const std::string& path, LoggerModel model, const std::string& title,
-                                    std::time_t start, int count, int excursions, int interval = 60) {
+// alarm on) and readings that leave them `excursions` times.
+inline HistoryDataSet HistoryFor(LoggerModel model, const std::string& title, std::time_t start, int count,
+                                 int excursions, int interval = 60) {
     HistoryDataSet set;
     set.model = model;
     const bool two = Traits(model).channelCount == 2;
@@ -49,6 +49,13 @@ inline std::string WriteDataFileFor(const std::string& path, LoggerModel model, 
         s.avg2 = 51.0F;
     }
     set.limits = {2, 8, 20, 80, 1};
+    return set;
+}
+
+// The history HistoryFor makes, saved as a data file.
+inline std::string WriteDataFileFor(const std::string& path, LoggerModel model, const std::string& title,
+                                    std::time_t start, int count, int excursions, int interval = 60) {
+    const HistoryDataSet set = HistoryFor(model, title, start, count, excursions, interval);
     const Status written = WriteDataFile(path, set);
     EXPECT_TRUE(written.ok) << path << ": " << written.reason;
     return path;

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "archive/Archive.h"
+#include "cli/ArchiveSupport.h"
 #include "tests/cli/CliArchiveSupport.h"
 
 namespace veldrin::test {
@@ -241,6 +243,46 @@ TEST_F(CliArchive, PrintedPagesOfAnArchivedHistoryCarryItsEntryAndHash) {
         EXPECT_EQ(plain.find("SHA-256"), std::string::npos) << plain;
         EXPECT_EQ(plain.find("档案"), std::string::npos) << plain;
     }
+}
+
+// The fleet archives each logger's download from that logger's own thread: downloads archived by
+// several threads at once are all kept, each once, and the chain holds.
+TEST_F(CliArchive, DownloadsArchivedFromSeveralThreadsAtOnceAreAllKeptOnce) {
+    ::setenv("VELDRIN_ARCHIVE", location_.c_str(), 1);
+    ASSERT_EQ(RunCommand({"archive", "list"}).status, 0);  // created empty, --archive unset
+    constexpr int kThreads = 4;
+    constexpr int kEach = 6;
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i) {
+                const std::string title = "fleet " + std::to_string(t) + "-" + std::to_string(i);
+                const HistoryDataSet history =
+                    HistoryFor(LoggerModel::SingleTemperature, title, At(2, t) + i * 600, 20 + i, 0);
+                std::vector<std::uint8_t> raw(64, static_cast<std::uint8_t>(t));
+                raw[0] = static_cast<std::uint8_t>(i);
+                LoggerInfo info;
+                info.model = LoggerModel::SingleTemperature;
+                info.title = title;
+                failures += cli::ArchiveDownload({raw,
+                                                  history,
+                                                  info,
+                                                  LoggerModel::SingleTemperature,
+                                                  {true, false},
+                                                  true,
+                                                  "/dev/ttyUSB" + std::to_string(t)},
+                                                 "download") != 0;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    ::unsetenv("VELDRIN_ARCHIVE");
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(Listed({}).size(), static_cast<std::size_t>(kThreads * kEach));
+    const CliRun verified = Archive({"verify"});
+    EXPECT_EQ(verified.status, 0) << verified.err;
 }
 
 TEST_F(CliArchive, AnArchiveThatCannotBeUsedSaysWhyAndLosesNothing) {
