@@ -11,6 +11,7 @@
 #include <chrono>
 #include <concepts>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "archive/Chain.h"
 #include "archive/Database.h"
@@ -254,8 +255,13 @@ class Conditions {
 Actor CurrentActor(const std::string& programVersion) {
     Actor actor;
     actor.programVersion = programVersion;
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry != nullptr && entry->pw_name != nullptr)
-        actor.user = entry->pw_name;
+    // The reentrant lookup: several downloads of one process are archived from their own threads.
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+        found->pw_name != nullptr)
+        actor.user = found->pw_name;
     else if (const char* user = std::getenv("USER"))
         actor.user = user;
     char host[256] = {};

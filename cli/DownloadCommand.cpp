@@ -173,6 +173,7 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
         return kFailedStatus;
     }
     std::fprintf(stderr, "download: %s\n", kStopsRecordingNote);
+    PrepareTemplateWriters(options);
     const auto start = std::chrono::steady_clock::now();
     ProgressBoard board(stderr, isatty(STDERR_FILENO) == 1, [start] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)

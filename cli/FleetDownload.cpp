@@ -1,5 +1,6 @@
 #include "cli/FleetDownload.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,7 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/ExportRegistry.h"
+#include "cli/GuiApplication.h"
 #include "cli/LoggerSession.h"
 #include "files/DataFile.h"
 #include "history/HistoryIngestion.h"
@@ -93,6 +95,16 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
     return saved;
 }
 
+void PrepareTemplateWriters(const FleetOptions& options) {
+    for (const std::string& pattern : options.templates) {
+        std::string extension = std::filesystem::path(pattern).extension().string();
+        for (char& c : extension)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".pdf")
+            EnsureGuiApplication();
+    }
+}
+
 void DescribePort(const std::string& port, NameFields& fields) {
     fields.port = DeviceFileName(port);
     fields.device.clear();
@@ -124,8 +136,13 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
         board.State(row, message);
         return done;
     };
-    LoggerSession session;
+    // What the session's callbacks write lives longer than the session and its reader thread.
     std::string lastMessage;
+    bool received = false;
+    bool complete = false;
+    Bytes raw;
+    LoggerInfo infoAtEnd;
+    LoggerSession session;
     session.Ui().onMessage = [&](std::string_view text) {
         // A message of several lines (the port, the reason) is told as one.
         lastMessage = text;
@@ -146,10 +163,6 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
     done.outcome.title = settings.title;
     board.Identify(row, done.outcome.model, settings.title);
 
-    bool received = false;
-    bool complete = false;
-    Bytes raw;
-    LoggerInfo infoAtEnd;
     connection.SetHistorySink([&](const HistoryHandover& history) {
         raw = history.bytes;
         infoAtEnd = history.info;

@@ -27,6 +27,10 @@ struct FleetOptions {
     std::optional<std::time_t> restartAt;  // with `restart`; nothing: start now
 };
 
+// Makes on the calling (main) thread what the writers of `options.templates` share across the
+// loggers' threads: the application the page writer draws with. Called before those threads start.
+void PrepareTemplateWriters(const FleetOptions& options);
+
 // How one logger's turn ended, worst last.
 enum class LoggerResult { Whole, Broken, Failed };  // Failed: not reached, or its file not written
 

@@ -110,6 +110,7 @@ int Watch(const WatchArgs& args) {
     options.restart = args.restart;
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
+    PrepareTemplateWriters(options);
     std::fprintf(stderr, "watch: %s; Ctrl+C ends the station\n", kStopsRecordingNote);
     Station station(options, stop);
     for (const std::string& port : args.ports)
