@@ -15,16 +15,6 @@ constexpr int kButtonWidth = 60;
 constexpr int kButtonHeight = 24;
 constexpr int kGap = 4;
 
-// The texts' font: Arial of 12-pixel character height, normal weight; a Swiss face stands in
-// where Arial is not installed.
-QFont PageFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 }  // namespace
 
 CurvePage::CurvePage()
@@ -146,12 +136,13 @@ void CurvePage::paintEvent(QPaintEvent*) {
     painter.drawImage(QPoint(Px(kChartLeft), Px(kChartTop)), chart_->Image());
     // The texts keep their page positions and grow with the page, drawn as text at its size.
     painter.scale(scale_, scale_);
-    painter.setFont(PageFont());
+    painter.setFont(CurvePageFont());
     // Texts are written on the page's own background: the whole page is repainted each time,
-    // so no old text shows through.
-    painter.setBackgroundMode(Qt::TransparentMode);
+    // so no old text shows through. Boxed texts over the chart hide the grid lines behind them.
+    painter.setBackground(Qt::white);
     const int ascent = painter.fontMetrics().ascent();
     for (const PageText& text : texts_) {
+        painter.setBackgroundMode(text.boxed ? Qt::OpaqueMode : Qt::TransparentMode);
         painter.setPen(QColor(text.colour));
         painter.drawText(text.x, text.y + ascent, text.text);
     }

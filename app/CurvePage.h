@@ -1,7 +1,8 @@
 #pragma once
-// A curve page: the chart picture at (40, 27) with the texts its draw routine lists around it,
-// a trackbar that sets the first sample drawn, "缩小" / "放大" to zoom, and a click that places
-// the cursor. The realtime and the history page differ only in their draw routine.
+// A curve page: the chart picture at (40, 27) with the texts its draw routine lists around it
+// (the time axis labels along its top among them), a trackbar that sets the first sample drawn, "缩小" /
+// "放大" to zoom, and a click that places the cursor. The realtime and the history page differ only in their
+// draw routine.
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -17,8 +18,8 @@ namespace veldrin {
 class CurvePage : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kChartLeft = 40;
-    static constexpr int kChartTop = 27;
+    static constexpr int kChartLeft = kCurvePageChartLeft;
+    static constexpr int kChartTop = kCurvePageChartTop;
     static constexpr int kTrackbarMaximum = 30000;
     // Up to this size the page is drawn as designed; a larger page draws its chart, texts and
     // controls scaled by as much as fits both ways.

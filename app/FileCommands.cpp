@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -250,9 +251,18 @@ void FileCommands::SaveFailed(const QString& why) {
     box.exec();
 }
 
+bool FileCommands::HasReadings(const char* refusal) {
+    if (workspace_.Records().History().samples.Count() > 0) {
+        return true;
+    }
+    frame_.statusBar()->showMessage(QCoreApplication::translate("FileCommands", refusal),
+                                    kSavedNoteMilliseconds);
+    return false;
+}
+
 void FileCommands::PrintHistory() {
     const HistoryDataSet& history = workspace_.Records().History();
-    if (history.samples.Count() == 0) {
+    if (!HasReadings(QT_TRANSLATE_NOOP("FileCommands", "没有历史数据，无法打印"))) {
         return;
     }
     CDlgPrintPreview preview(history, &frame_);
@@ -260,7 +270,7 @@ void FileCommands::PrintHistory() {
 }
 
 void FileCommands::ExportReport() {
-    if (workspace_.Records().History().samples.Count() == 0) {
+    if (!HasReadings(QT_TRANSLATE_NOOP("FileCommands", "没有历史数据，无法导出报告"))) {
         return;
     }
     QFileDialog dialog(&frame_);

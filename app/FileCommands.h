@@ -43,8 +43,10 @@ class FileCommands {
     // and the name's extension decide. When written, the status bar says "已保存" with the path, and a
     // data file's name goes into the window's title. True when written.
     bool SavePath(const QString& chosenPath, int filterIndex);
+    // Opens the print preview of the current history; with no readings the status bar says so.
     void PrintHistory();
-    // File → "导出报告(PDF)…": asks for a PDF name and writes the report of the current history.
+    // File → "导出报告(PDF)…": asks for a PDF name and writes the report of the current history;
+    // with no readings the status bar says so.
     void ExportReport();
     // Writes the report of the current history to `path`; a failure shows "报告保存出错" with the
     // reason. True when written.
@@ -52,6 +54,9 @@ class FileCommands {
 
   private:
     QString StartFolder() const;
+    // True when the current history has readings; else the status bar shows `refusal` (a text
+    // marked for translation), so that the command does not end in silence.
+    bool HasReadings(const char* refusal);
     // True when `path` does not exist yet or the user agrees to replace it.
     bool ConfirmReplace(const QString& path);
     void SaveFailed(const QString& why);

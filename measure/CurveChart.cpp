@@ -12,7 +12,6 @@ namespace {
 
 constexpr float kMinimumStart = 10000.0f;
 constexpr float kMaximumStart = -1000.0f;
-constexpr int kGridSpacing = 32;
 constexpr int kLabelSpacing = 64;
 constexpr int kFlatRow = 255;
 

@@ -16,6 +16,8 @@ class CurveChart {
     static constexpr int kBufferCapacity = 200000;
     static constexpr int kMaxPoints = 512;
     static constexpr int kLabelCount = 9;
+    // The grid lines stand this many pixels apart both ways, the first this far from the edge.
+    static constexpr int kGridSpacing = 32;
     static constexpr int kCursorTextMax = 50;
     static constexpr int kCursorTextTop = 490;
 

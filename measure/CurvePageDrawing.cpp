@@ -1,5 +1,10 @@
 #include "measure/CurvePageDrawing.h"
 
+#include <QDateTime>
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
 #include "history/HistoryText.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
@@ -15,6 +20,9 @@ constexpr int kLabelRowSpacing = 64;
 constexpr int kLabelRowOffset = 24;
 // The realtime page's dual-temperature titles are a little wider and start further left.
 constexpr int kWideColumnX = 590;
+constexpr int kGridSpacing = CurveChart::kGridSpacing;
+// The least blank room between two time axis labels.
+constexpr int kTimeLabelGap = 10;
 
 struct PageTitles {
     const char* channel1;
@@ -86,11 +94,61 @@ class PageTexts {
         Add(kCurvePageColumnX, top + 60, LimitText(lower), colour);
     }
 
+    // The time axis labels, for a store of `stored` samples whose chart sample s has the time
+    // `timeAt(s)`.
+    template <typename TimeAt>
+    void TimeAxis(const CurveChart& chart, int stored, TimeAt timeAt) {
+        const auto timeOf = [&](int s) -> std::optional<std::time_t> {
+            if (s < 0 || s >= stored) {
+                return std::nullopt;
+            }
+            return timeAt(s);
+        };
+        for (PageText& label : TimeAxisTexts(chart, timeOf)) {
+            texts_.push_back(std::move(label));
+        }
+    }
+
     std::vector<PageText> Take() { return std::move(texts_); }
 
   private:
     std::vector<PageText> texts_;
 };
+
+// The time under plot column `column` of the drawn channel-1 curve: that of the point drawn
+// there, or the time between those of the two points either side, in proportion.
+std::optional<std::time_t> TimeAtColumn(const std::vector<CurveChart::DrawnPoint>& points, int column,
+                                        const SampleTimeOf& timeOf) {
+    const auto after = std::lower_bound(points.begin(), points.end(), column,
+                                        [](const CurveChart::DrawnPoint& p, int x) { return p.x < x; });
+    if (after == points.end()) {
+        return std::nullopt;
+    }
+    const std::optional<std::time_t> later = timeOf(after->sourceIndex);
+    if (!later || after->x == column) {
+        return later;
+    }
+    if (after == points.begin()) {
+        return std::nullopt;
+    }
+    const auto before = std::prev(after);
+    const std::optional<std::time_t> earlier = timeOf(before->sourceIndex);
+    if (!earlier) {
+        return std::nullopt;
+    }
+    const double share = static_cast<double>(column - before->x) / (after->x - before->x);
+    return *earlier + static_cast<std::time_t>(std::llround(share * static_cast<double>(*later - *earlier)));
+}
+
+// The label text for the time the view spans: seconds count in a short view, the date in a long one.
+QString TimeLabelFormat(std::time_t span) {
+    constexpr std::time_t kHour = 3600;
+    constexpr std::time_t kSixtyDays = 60 * 86400;
+    if (span < kHour) {
+        return QStringLiteral("HH:mm:ss");
+    }
+    return span < kSixtyDays ? QStringLiteral("MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd");
+}
 
 // Steps shared by both pages once the channel-1 points and the cursor are placed: the cursor's
 // sample gives the cursor text, and the cursor line and text are drawn into the chart. Returns
@@ -108,6 +166,53 @@ int PlaceCursor(CurveChart& chart, int sampleCount, SampleText sampleText) {
 }
 
 }  // namespace
+
+QFont CurvePageFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+std::vector<PageText> TimeAxisTexts(const CurveChart& chart, const SampleTimeOf& timeOf) {
+    const std::vector<CurveChart::DrawnPoint>& points = chart.Points(1);
+    if (points.empty()) {
+        return {};
+    }
+    const std::optional<std::time_t> first = timeOf(points.front().sourceIndex);
+    const std::optional<std::time_t> last = timeOf(points.back().sourceIndex);
+    const QString format = TimeLabelFormat(first && last ? *last - *first : 0);
+
+    struct Candidate {
+        int column;
+        QString text;
+        int width;
+    };
+    const QFontMetrics metrics(CurvePageFont());
+    std::vector<Candidate> candidates;
+    int widest = 0;
+    for (int column = kGridSpacing; column < CurveChart::kSize; column += kGridSpacing) {
+        if (const std::optional<std::time_t> time = TimeAtColumn(points, column, timeOf)) {
+            QString text = QDateTime::fromSecsSinceEpoch(*time).toString(format);
+            const int width = metrics.horizontalAdvance(text);
+            widest = std::max(widest, width);
+            candidates.push_back({column, std::move(text), width});
+        }
+    }
+    // Labels stand on every n-th grid line, n as small as keeps the widest label clear of the next.
+    const int lines = (widest + kTimeLabelGap + kGridSpacing - 1) / kGridSpacing;
+    std::vector<PageText> texts;
+    for (const Candidate& candidate : candidates) {
+        const int left = candidate.column - candidate.width / 2;
+        const bool inside = left >= 0 && left + candidate.width <= CurveChart::kSize;
+        if ((candidate.column / kGridSpacing) % lines == 0 && inside) {
+            texts.push_back(
+                {kCurvePageChartLeft + left, kTimeAxisTop, candidate.text, kTimeAxisTextColour, true});
+        }
+    }
+    return texts;
+}
 
 std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
                                             const AlarmLimits* limits1, const AlarmLimits* limits2) {
@@ -150,6 +255,8 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
         texts.Labels(chart, 2);
     }
     texts.Labels(chart, 1);
+    texts.TimeAxis(chart, series.Count(),
+                   [&](int s) { return series.Time((s + 1) % SampleSeries::kCapacity); });
     return texts.Take();
 }
 
@@ -198,6 +305,7 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
         }
         texts.Labels(chart, 2);
     }
+    texts.TimeAxis(chart, samples.Count(), [&](int s) { return samples.Time(s); });
     return texts.Take();
 }
 

@@ -2,6 +2,8 @@
 // trackbar follows the readings, and a loaded history is drawn with its texts.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QImage>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -12,6 +14,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/CurvePage.h"
+#include "app/FrameGeometry.h"
 #include "app/Workspace.h"
 #include "logger/WireCodec.h"
 #include "sim/SimLink.h"
@@ -45,6 +48,72 @@ class CurvePageTest : public ::testing::Test {
 
     // Paints the page now, as the event loop would, so that its chart and texts are current.
     static void Paint(CurvePage* page) { page->repaint(); }
+
+    // The window at its designed size, which shows the curve pages whole.
+    void ShowAtItsSize() {
+        frame.resize(kFrameWidth, kFrameHeight);
+        QCoreApplication::processEvents();
+    }
+
+    struct AxisLabel {
+        int column;  // the chart's pixel column the label is centred on
+        QString text;
+    };
+
+    // Grabs `page` as the user sees it and returns its time axis labels, after checking on the
+    // picture that each stands on a grid line of the chart: its black pixels in the band along the
+    // chart's top are centred on the line, the line itself is drawn above the label, and nothing
+    // black lies between two labels.
+    static std::vector<AxisLabel> LabelsOnGridLines(CurvePage* page) {
+        page->repaint();
+        const QImage picture = page->grab().toImage();
+        if (picture.width() < CurvePage::kChartLeft + CurveChart::kSize) {
+            ADD_FAILURE() << "the page shows only " << picture.width() << " pixels across";
+            return {};
+        }
+        const QFontMetrics metrics(CurvePageFont());
+        std::vector<AxisLabel> labels;
+        const auto dark = [&](int x) {
+            for (int y = kTimeAxisTop; y < kTimeAxisTop + kTimeAxisHeight; ++y) {
+                const QRgb pixel = picture.pixel(x, y);
+                if (qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        int nextFree = CurvePage::kChartLeft;
+        for (const PageText& text : page->Texts()) {
+            if (text.y != kTimeAxisTop) {
+                continue;
+            }
+            const int right = text.x + metrics.horizontalAdvance(text.text);
+            for (int x = nextFree; x < text.x; ++x) {
+                EXPECT_FALSE(dark(x)) << "a dark pixel between labels at x " << x;
+            }
+            int first = -1;
+            int last = -1;
+            for (int x = text.x; x < right; ++x) {
+                if (dark(x)) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+            }
+            EXPECT_GE(first, 0) << "label " << text.text.toStdString() << " not drawn";
+            const int column = (text.x + right) / 2 - CurvePage::kChartLeft;
+            EXPECT_EQ(column % CurveChart::kGridSpacing, 0) << text.text.toStdString();
+            EXPECT_NEAR((first + last) / 2.0, CurvePage::kChartLeft + column, 3) << text.text.toStdString();
+            EXPECT_EQ(picture.pixel(CurvePage::kChartLeft + column, CurvePage::kChartTop + 2) & 0xffffffu,
+                      qRgb(200, 200, 200) & 0xffffffu)
+                << "no grid line above " << text.text.toStdString();
+            labels.push_back({column, text.text});
+            nextFree = right;
+        }
+        for (int x = nextFree; x < CurvePage::kChartLeft + CurveChart::kSize; ++x) {
+            EXPECT_FALSE(dark(x)) << "a dark pixel after the last label at x " << x;
+        }
+        return labels;
+    }
 
     VirtualClock clock;
     SimLink link{clock};
@@ -160,6 +229,65 @@ TEST_F(CurvePageTest, ANewHistoryStartsTheTrackbarAtItsFirstSample) {
     ShowRampHistory(4000);
     EXPECT_EQ(historyPage->Trackbar()->value(), 0);
     EXPECT_EQ(workspace.Records().HistoryChart().FirstIndex(), 0);
+}
+
+TEST_F(CurvePageTest, HistoryTimeAxisIsLabelledWithTheDatesOfItsGridLines) {
+    ShowAtItsSize();
+    // 256 readings ten minutes apart from 22:00 on 30 April: two pixels a reading, so chart
+    // column c is 5c minutes after the start and the view runs into 2 May.
+    HistoryDataSet& history = workspace.Records().History();
+    history.model = LoggerModel::SingleTemperature;
+    history.shown = {true, false};
+    const std::time_t start = MakeLocalTime(2024, 4, 30, 22, 0, 0).value();
+    for (int i = 0; i < 256; ++i) {
+        history.samples.SetHistorySample(i, static_cast<float>(i % 9), 0,
+                                         start + 600 * static_cast<std::time_t>(i));
+    }
+    workspace.Records().ShowLoadedFile();
+    frame.View()->ShowHistoryView();
+
+    const std::vector<AxisLabel> labels = LabelsOnGridLines(historyPage);
+    ASSERT_GE(labels.size(), 3u);
+    for (const AxisLabel& label : labels) {
+        const int minutes = 22 * 60 + 5 * label.column;
+        const int days = minutes / (24 * 60);  // 30 April, 1 May, 2 May
+        const int of = minutes % (24 * 60);
+        EXPECT_EQ(label.text.toStdString(), QString::asprintf("%02d-%02d %02d:%02d", days == 0 ? 4 : 5,
+                                                              days == 0 ? 30 : days, of / 60, of % 60)
+                                                .toStdString());
+    }
+
+    // Zoomed in, the same grid lines carry times closer together.
+    QTest::mouseClick(historyPage->ZoomInButton(), Qt::LeftButton);
+    QTest::mouseClick(historyPage->ZoomInButton(), Qt::LeftButton);
+    const std::vector<AxisLabel> zoomed = LabelsOnGridLines(historyPage);
+    ASSERT_GE(zoomed.size(), 3u);
+    const int pixelStep = workspace.Records().HistoryChart().PixelStep();
+    ASSERT_EQ(pixelStep, 8);
+    for (const AxisLabel& label : zoomed) {
+        const int minutes = 22 * 60 + 10 * label.column / pixelStep;
+        const int of = minutes % (24 * 60);
+        EXPECT_TRUE(label.text.endsWith(QString::asprintf(" %02d:%02d", of / 60, of % 60)))
+            << label.text.toStdString();
+    }
+}
+
+TEST_F(CurvePageTest, LiveCurveTimeAxisIsLabelledToTheSecond) {
+    ASSERT_NE(realtimePage, nullptr);
+    ShowAtItsSize();
+    RealtimeMonitor& monitor = workspace.Records().Realtime();
+    monitor.SetMonitoring(true);
+    // 64 readings 8 s apart from 08:00:00: eight pixels a reading, column c is c seconds on.
+    const std::time_t start = MakeLocalTime(2024, 5, 1, 8, 0, 0).value();
+    for (int i = 0; i < 64; ++i) {
+        monitor.HandleReading(20.0f + static_cast<float>(i % 4), 0, start + 8 * i);
+    }
+    const std::vector<AxisLabel> labels = LabelsOnGridLines(realtimePage);
+    ASSERT_GE(labels.size(), 4u);
+    for (const AxisLabel& label : labels) {
+        EXPECT_EQ(label.text.toStdString(),
+                  QString::asprintf("08:%02d:%02d", label.column / 60, label.column % 60).toStdString());
+    }
 }
 
 }  // namespace

@@ -16,11 +16,13 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTest>
 #include <chrono>
 #include <memory>
 
 #include "app/CMainFrame.h"
 #include "app/CVeldrinApp.h"
+#include "app/CVeldrinView.h"
 #include "app/FileCommands.h"
 #include "app/RecentFileList.h"
 #include "app/Workspace.h"
@@ -365,6 +367,29 @@ TEST_F(FileDialogsTest, PrintWithoutAPrinterWritesTheSamePagesAsAPdf) {
     const QByteArray pages = Contents(pdf);
     ASSERT_TRUE(pages.startsWith("%PDF")) << "a PDF was written";
     EXPECT_EQ(PdfPageCount(pages), 2) << "the two curve pages the preview shows";
+}
+
+TEST_F(FileDialogsTest, PrintAndReportOfAHistoryWithoutReadingsSayWhyInsteadOfNothing) {
+    // The history panel shown with nothing in it: both commands are offered, neither can act.
+    frame.View()->ShowHistoryView();
+    frame.RefreshCommands();
+    ASSERT_EQ(workspace.Records().History().samples.Count(), 0);
+    const struct {
+        Command command;
+        const char* says;
+    } cases[] = {{Command::PrintHistory, "没有历史数据，无法打印"},
+                 {Command::ExportReport, "没有历史数据，无法导出报告"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(frame.Action(c.command)->isEnabled()) << c.says;
+        frame.statusBar()->clearMessage();
+        // A preview or a file dialog would be the wrong answer: it is closed and named.
+        auto opened = std::make_shared<QString>();
+        testing::AnswerNextDialog(QDialog::Rejected, opened, QDeadlineTimer(500));
+        frame.Action(c.command)->trigger();
+        EXPECT_EQ(frame.statusBar()->currentMessage(), QString::fromUtf8(c.says));
+        QTest::qWait(600);
+        EXPECT_TRUE(opened->isEmpty()) << c.says << ": " << opened->toStdString();
+    }
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 // shows for each model and channel choice.
 #include <gtest/gtest.h>
 
+#include <QDate>
+#include <QDateTime>
+#include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "logger/WireCodec.h"
@@ -207,6 +211,126 @@ TEST(CurvePageDrawing, HistoryCursorValuesFollowTheViewDrawnNow) {
     texts = DrawHistoryCurvePage(chart, history);
     EXPECT_EQ(TextAt(texts, 595, 50), nullptr);
     EXPECT_EQ(chart.CursorText(), QString::fromStdString(TimeTextOf(30000)));
+}
+
+// The time axis labels among a page's texts, each with the grid column its text is centred on.
+struct TimeLabel {
+    int column;
+    QString text;
+    int left;
+    int right;
+};
+
+std::vector<TimeLabel> TimeLabels(const std::vector<PageText>& texts) {
+    const QFontMetrics metrics(CurvePageFont());
+    std::vector<TimeLabel> labels;
+    for (const PageText& text : texts) {
+        if (text.y == kTimeAxisTop) {
+            EXPECT_EQ(text.colour, kTimeAxisTextColour);
+            EXPECT_TRUE(text.boxed) << "over the grid lines";
+            const int width = metrics.horizontalAdvance(text.text);
+            const int left = text.x - kCurvePageChartLeft;
+            labels.push_back({left + width / 2, text.text, left, left + width});
+        }
+    }
+    return labels;
+}
+
+// Labels stand on grid lines, inside the chart's width, left to right with room between them.
+void ExpectReadableLabels(const std::vector<TimeLabel>& labels) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(labels[i].column % CurveChart::kGridSpacing, 0) << labels[i].text.toStdString();
+        EXPECT_GE(labels[i].left, 0);
+        EXPECT_LE(labels[i].right, CurveChart::kSize);
+        if (i > 0) {
+            EXPECT_GE(labels[i].left, labels[i - 1].right + 4)
+                << "labels touch: " << labels[i - 1].text.toStdString() << ", "
+                << labels[i].text.toStdString();
+        }
+    }
+}
+
+TEST(TimeAxisLabels, HistoryLabelsCarryTheTimeUnderTheirGridLine) {
+    // 200 samples a minute apart from 08:00 on 1 March: two pixels per sample, so column c is
+    // c / 2 minutes after the start, a span of hours labelled with day and minute.
+    CurveChart chart;
+    const HistoryDataSet history = Ramp(LoggerModel::SingleTemperature, 200, {true, false});
+    LoadHistory(chart, history);
+    const std::vector<TimeLabel> labels = TimeLabels(DrawHistoryCurvePage(chart, history));
+    ASSERT_GE(labels.size(), 3u);
+    ExpectReadableLabels(labels);
+    for (const TimeLabel& label : labels) {
+        const int minutes = label.column / 2;
+        EXPECT_EQ(label.text, QString::asprintf("03-01 %02d:%02d", 8 + minutes / 60, minutes % 60));
+        EXPECT_LE(label.column, 398) << "no label past the last drawn sample";
+    }
+    // Scrolled on by 60 samples the same grid lines carry times an hour later.
+    chart.SetFirstIndex(60);
+    const std::vector<TimeLabel> later = TimeLabels(DrawHistoryCurvePage(chart, history));
+    ASSERT_FALSE(later.empty());
+    for (const TimeLabel& label : later) {
+        const int minutes = 60 + label.column / 2;
+        EXPECT_EQ(label.text, QString::asprintf("03-01 %02d:%02d", 8 + minutes / 60, minutes % 60));
+    }
+}
+
+TEST(TimeAxisLabels, TheTextFollowsTheSpanShown) {
+    // Readings 8 s apart over midnight, eight pixels each: column c is c seconds after 23:59:00,
+    // a view of minutes labelled to the second.
+    CurveChart chart;
+    SampleSeries series;
+    const std::time_t start = MakeLocalTime(2024, 3, 1, 23, 59, 0).value();
+    for (int i = 0; i < 64; ++i) {
+        series.AppendRealtime(20.0f, 0, start + 8 * i);
+        chart.Append1(20.0f + static_cast<float>(i % 3));
+    }
+    const std::vector<TimeLabel> seconds =
+        TimeLabels(DrawRealtimeCurvePage(chart, series, LoggerModel::SingleTemperature));
+    ASSERT_GE(seconds.size(), 4u);
+    ExpectReadableLabels(seconds);
+    for (const TimeLabel& label : seconds) {
+        const int of = (23 * 3600 + 59 * 60 + label.column) % 86400;
+        EXPECT_EQ(label.text, QString::asprintf("%02d:%02d:%02d", of / 3600, of / 60 % 60, of % 60));
+    }
+
+    // A daily sample for more than a year: one pixel a day, labelled with dates.
+    HistoryDataSet daily = Ramp(LoggerModel::SingleTemperature, 0, {true, false});
+    for (int i = 0; i < 512; ++i) {
+        daily.samples.SetHistorySample(
+            i, static_cast<float>(i % 7), 0,
+            MakeLocalTime(2024, 3, 1, 12, 0, 0).value() + 86400 * static_cast<std::time_t>(i));
+    }
+    LoadHistory(chart, daily);
+    const std::vector<TimeLabel> dates = TimeLabels(DrawHistoryCurvePage(chart, daily));
+    ASSERT_GE(dates.size(), 3u);
+    ExpectReadableLabels(dates);
+    for (const TimeLabel& label : dates) {
+        EXPECT_EQ(label.text, QDate(2024, 3, 1).addDays(label.column).toString(QStringLiteral("yyyy-MM-dd")));
+    }
+    // Longer texts stand further apart: fewer of them fit.
+    EXPECT_LT(dates.size(), seconds.size());
+}
+
+TEST(TimeAxisLabels, OnlyWhereTheCurveReaches) {
+    // Five samples spread 102 pixels apart: grid lines up to the last point at column 408 are
+    // labelled with times between the samples, none after it.
+    CurveChart chart;
+    const HistoryDataSet history = Ramp(LoggerModel::SingleTemperature, 5, {true, false});
+    LoadHistory(chart, history);
+    const std::vector<TimeLabel> labels = TimeLabels(DrawHistoryCurvePage(chart, history));
+    ASSERT_FALSE(labels.empty());
+    for (const TimeLabel& label : labels) {
+        EXPECT_LE(label.column, 408);
+        const std::time_t at = TimeOf(0) + static_cast<std::time_t>(std::llround(label.column * 60.0 / 102));
+        EXPECT_EQ(label.text, QDateTime::fromSecsSinceEpoch(at).toString(QStringLiteral("HH:mm:ss")));
+    }
+
+    // An empty chart, and a view scrolled past the data, have no time axis labels.
+    CurveChart empty;
+    SampleSeries none;
+    EXPECT_TRUE(TimeLabels(DrawRealtimeCurvePage(empty, none, LoggerModel::SingleTemperature)).empty());
+    chart.SetFirstIndex(10);
+    EXPECT_TRUE(TimeLabels(DrawHistoryCurvePage(chart, history)).empty());
 }
 
 }  // namespace
