@@ -13,6 +13,11 @@
 
 namespace veldrin::cli {
 
+void AddDeviceRootOptions(CLI::App& command, DeviceRoots& roots) {
+    command.add_option("--sys", roots.sys, "the sysfs tree to read (default /sys)");
+    command.add_option("--dev", roots.dev, "the device tree to read (default /dev)");
+}
+
 CLI::Option* AddModelOption(CLI::App& command, std::string& model, bool withAuto,
                             const std::string& description) {
     std::vector<std::string> names;
