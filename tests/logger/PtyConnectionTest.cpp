@@ -18,6 +18,15 @@ namespace {
 
 using Milliseconds = std::chrono::milliseconds;
 
+// What a connection over the pseudo-terminal is made of, and the history it hands over.
+struct ConnectionParts {
+    SystemClock clock;
+    CommChannel channel;
+    LoggerInfo info;
+    test::ScriptedUi ui;
+    Bytes handed;
+};
+
 TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
     SimLoggerOptions options;
     options.model = LoggerModel::SingleTemperature;
@@ -26,11 +35,8 @@ TEST(PtyConnection, BackgroundConnectPollsAndDownloadsInRealTime) {
     PtyServer server(options);
     ASSERT_TRUE(server.Start()) << server.Error();
 
-    SystemClock clock;
-    CommChannel channel;
-    LoggerInfo info;
-    test::ScriptedUi ui;
-    Bytes handed;
+    ConnectionParts parts;
+    auto& [clock, channel, info, ui, handed] = parts;
     {
         DeviceConnection connection(channel, clock, info, ui, ui);
         connection.SetHistorySink([&](const HistoryHandover& history) { handed = history.bytes; });
@@ -76,11 +82,8 @@ TEST(PtyConnection, EveryBlockRequestFollowsTheBurstGapOfQuietLine) {
     PtyServer server(options, paced);
     ASSERT_TRUE(server.Start()) << server.Error();
 
-    SystemClock clock;
-    CommChannel channel;
-    LoggerInfo info;
-    test::ScriptedUi ui;
-    Bytes handed;
+    ConnectionParts parts;
+    auto& [clock, channel, info, ui, handed] = parts;
     DeviceConnection connection(channel, clock, info, ui, ui);
     connection.SetBackgroundConnect(false);
     connection.SetHistorySink([&](const HistoryHandover& history) { handed = history.bytes; });
