@@ -86,13 +86,7 @@ void DesktopPanelView::ShowStartTime(std::time_t time) {
 PanelSettings DesktopPanelView::ReadPanelSettings() {
     const CFormDialog* panel = frame_.View()->RealtimePanel();
     PanelSettings settings;
-    const QDateTime start = QDateTime::fromSecsSinceEpoch(panel->StartTime());
-    settings.startYear = start.date().year();
-    settings.startMonth = start.date().month();
-    settings.startDay = start.date().day();
-    settings.startHour = start.time().hour();
-    settings.startMinute = start.time().minute();
-    settings.startSecond = start.time().second();
+    SetStartTime(settings, panel->StartTime());
     const int interval = panel->IntervalSeconds();
     settings.intervalHours = interval / 3600;
     settings.intervalMinutes = interval / 60 % 60;

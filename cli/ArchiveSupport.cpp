@@ -175,7 +175,7 @@ archive::ArchiveInput ArchiveInputOf(const HistoryDataSet& history, std::span<co
     return input;
 }
 
-int ArchiveDownload(const DecodedDownload& download, const char* command) {
+ArchivedDownload ArchiveDownload(const DecodedDownload& download, const char* command) {
     try {
         auto archive = archive::Archive::Open(ChosenArchive());
         archive::ArchiveInput input = ArchiveInputOf(download.history, download.raw);
@@ -202,12 +202,20 @@ int ArchiveDownload(const DecodedDownload& download, const char* command) {
         archive->Record(event);
         std::fprintf(stderr, "%s: archived as entry %lld%s\n", command, static_cast<long long>(added.entry),
                      added.added ? "" : " (seen before)");
-        return 0;
+        return {0, added.entry, {}};
     } catch (const archive::ArchiveError& error) {
-        std::fprintf(stderr, "%s: the download was not archived in %s: %s\n", command,
-                     DescribeChosen().c_str(), error.what());
-        return kArchiveFailureStatus;
+        ArchivedDownload refused{
+            kArchiveFailureStatus, std::nullopt,
+            "the download was not archived in " + DescribeChosen() + ": " + error.what()};
+        std::fprintf(stderr, "%s: %s\n", command, refused.failure.c_str());
+        return refused;
     }
+}
+
+bool RecordSave(const HistoryDataSet& history, const std::string& format, const std::string& path,
+                std::optional<std::int64_t> entry, const char* command) {
+    return RecordEvent(archive::EventKind::Save, archive::ExportDetail(format, path),
+                       TrimmedRight(history.summary.title), entry, command);
 }
 
 bool RecordEvent(archive::EventKind kind, const std::string& detail, const std::string& loggerTitle,

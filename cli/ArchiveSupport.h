@@ -49,10 +49,24 @@ struct DecodedDownload {
     std::string port;  // device path as given; empty for a replayed trace
 };
 
+// What became of a download handed to the archive.
+struct ArchivedDownload {
+    int status = 0;                     // 0, or kArchiveFailureStatus
+    std::optional<std::int64_t> entry;  // the entry that holds it, when archived
+    std::string failure;                // why it was not archived, when it was not
+};
+
 // Archives a decoded download at once, with a download event (complete or partial); the same
-// logger memory downloaded before gets a "seen" event instead of a second entry. Returns 0, or
-// kArchiveFailureStatus after printing why (the download itself is untouched).
-int ArchiveDownload(const DecodedDownload& download, const char* command);
+// logger memory downloaded before gets a "seen" event instead of a second entry. When the archive
+// refuses it, says why on standard error ("<command>: the download was not archived in …"); the
+// download itself is untouched.
+ArchivedDownload ArchiveDownload(const DecodedDownload& download, const char* command);
+
+// Records in the trail that `history` was saved as the file at `path` in `format` (the name of its
+// writer, e.g. "vdr", "csv"), linked to `entry`, the archive entry of the history saved. Prints
+// why and returns false when it cannot.
+bool RecordSave(const HistoryDataSet& history, const std::string& format, const std::string& path,
+                std::optional<std::int64_t> entry, const char* command);
 
 // Appends one event to the chosen archive's trail; prints why and returns false when it cannot.
 bool RecordEvent(archive::EventKind kind, const std::string& detail, const std::string& loggerTitle,

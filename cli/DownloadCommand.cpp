@@ -4,6 +4,7 @@
 // at once, each saved by the -o name templates, and a table of the outcomes ends the run.
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -33,6 +34,7 @@ constexpr int kFailedStatus = 1;
 struct DownloadArgs {
     std::vector<std::string> ports;
     bool all = false;
+    DeviceRoots roots;  // where --all finds the serial devices
     std::string model = kAutoModelArgument;
     std::string channels = "1,2";
     std::string rawPath;
@@ -109,8 +111,12 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
     }
     auto history = std::make_unique<HistoryDataSet>();
     DownloadIngestResult result = IngestDownloadedHistory(raw, model, *channels, infoAtEnd, *history);
-    const int archived = ArchiveDownload(
+    const ArchivedDownload archived = ArchiveDownload(
         {raw, *history, infoAtEnd, model, *channels, complete, args.ports.front()}, "download");
+    // A download (or a save of it) the archive refused ends with the archive's status, whatever else
+    // went wrong.
+    int archiveStatus = archived.status;
+    const auto ending = [&](int status) { return std::max(status, archiveStatus); };
     std::string line = std::to_string(raw.size()) + " bytes";
     for (int channel = 0; channel < Traits(model).channelCount; ++channel) {
         if ((*channels)[static_cast<std::size_t>(channel)]) {
@@ -127,7 +133,7 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
             stderr,
             "download: the logger holds no readings, so there is nothing to save; %s was not written\n",
             outPath.c_str());
-        return 1;
+        return ending(1);
     }
     if (!outPath.empty()) {
         NameFields fields;
@@ -139,25 +145,27 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
         DescribePort(args.ports.front(), fields);
         fields.now = std::time(nullptr);
         // A plain name is written where it says, as it always was.
-        if (const SavedFiles saved = SaveDownload(*history, fields, args.outPaths, true);
-            !saved.error.empty()) {
+        const SavedFiles saved = SaveDownload(*history, fields, args.outPaths, true, archived.entry);
+        if (!saved.error.empty()) {
             std::fprintf(stderr, "%s\n", saved.error.c_str());
-            return 1;
+            return ending(1);
         }
+        if (saved.unrecorded)
+            archiveStatus = kArchiveFailureStatus;
     }
     if (!complete) {
         std::fprintf(stderr, "download: the history is incomplete: %d of %d blocks arrived%s\n",
                      blocksReceived, blockCount,
                      outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
-        return kIncompleteStatus;
+        return ending(kIncompleteStatus);
     }
-    return archived;
+    return ending(0);
 }
 
 // The devices `ports` lists.
-std::vector<std::string> AllDevices() {
+std::vector<std::string> AllDevices(const DeviceRoots& roots) {
     std::vector<std::string> paths;
-    for (const SerialDevice& device : FindSerialDevices())
+    for (const SerialDevice& device : FindSerialDevices(roots))
         paths.push_back(device.path);
     return paths;
 }
@@ -167,7 +175,7 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
         std::fprintf(stderr, "download: --raw and --trace take one logger (one --port)\n");
         return 2;
     }
-    const std::vector<std::string> ports = args.all ? AllDevices() : args.ports;
+    const std::vector<std::string> ports = args.all ? AllDevices(args.roots) : args.ports;
     if (ports.empty()) {
         std::fprintf(stderr, "download: no serial devices found\n");
         return kFailedStatus;
@@ -190,17 +198,21 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
     for (std::thread& thread : threads)
         thread.join();
 
+    std::vector<const LoggerDownload*> reached;
     std::vector<DownloadOutcome> outcomes;
     int status = 0;
+    bool archiveRefused = false;
     for (const LoggerDownload& result : results) {
         // --all reads the devices where a logger answers; the others hold none.
         if (args.all && result.result == LoggerResult::Failed && result.outcome.model.empty())
             continue;
+        reached.push_back(&result);
         outcomes.push_back(result.outcome);
         if (result.result == LoggerResult::Failed)
             status = kFailedStatus;
         else if (result.result == LoggerResult::Broken && status == 0)
             status = kIncompleteStatus;
+        archiveRefused = archiveRefused || result.archiveRefused;
     }
     if (outcomes.empty()) {
         std::fprintf(stderr, "download: no logger answered on any serial device\n");
@@ -208,11 +220,12 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
     }
     std::printf("%s", SummaryTable(outcomes).c_str());
     std::fflush(stdout);
-    for (const DownloadOutcome& outcome : outcomes) {
-        if (outcome.result != "complete" && outcome.result != "complete, restarted")
-            std::fprintf(stderr, "%s: %s\n", outcome.port.c_str(), outcome.result.c_str());
+    for (const LoggerDownload* result : reached) {
+        if (!result->failure.empty())
+            std::fprintf(stderr, "%s: %s\n", result->outcome.port.c_str(), result->failure.c_str());
     }
-    return status;
+    // As for one logger: a download the archive refused ends the run with the archive's status.
+    return archiveRefused ? kArchiveFailureStatus : status;
 }
 
 int Download(const DownloadArgs& args) {
@@ -248,7 +261,10 @@ const CommandRegistration kRegistration{
                             kStopsRecordingNote);
         command->add_option("--port", args->ports,
                             "port number or device path; repeat it to read several loggers at once");
-        command->add_flag("--all", args->all, "every serial device `ports` lists where a logger answers");
+        command->add_flag("--all", args->all,
+                          "every serial device `ports` lists where a logger answers; devices where none "
+                          "answers are left out and do not count as failures");
+        AddDeviceRootOptions(*command, args->roots);
         AddModelOption(*command, args->model, true)->capture_default_str();
         command->add_option("--channels", args->channels, "channels to show: 1, 2 or 1,2")
             ->capture_default_str();

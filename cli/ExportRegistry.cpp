@@ -36,6 +36,10 @@ const Exporter* ExporterRegistry::ForPath(std::string_view path) const {
     return nullptr;
 }
 
+std::string ExporterRegistry::FormatOf(std::string_view path) const {
+    return ForPath(path) != nullptr ? Lower(ExtensionAfterLastDot(path)) : std::string();
+}
+
 std::string ExporterRegistry::Describe() const {
     std::string text;
     for (const auto& entry : entries_) {

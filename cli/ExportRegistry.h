@@ -22,6 +22,8 @@ class ExporterRegistry {
     void Add(std::string extension, std::string description, Exporter exporter);
     // The writer for the extension of `path` (after its last "."), or nullptr.
     const Exporter* ForPath(std::string_view path) const;
+    // The extension the writer for `path` is registered under (lower case), or "" when none is.
+    std::string FormatOf(std::string_view path) const;
     // "txt (text export), vdr (data file), …" for messages and help.
     std::string Describe() const;
 

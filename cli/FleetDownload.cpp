@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 #include "cli/ArchiveSupport.h"
 #include "cli/ExportRegistry.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr int kConnectSeconds = 60;
 constexpr int kDownloadSeconds = 900;
 constexpr int kSettingsSeconds = 120;
-constexpr const char* kByIdFolder = "/dev/serial/by-id/";
+constexpr std::string_view kByIdFolder = "/serial/by-id";
 
 // Saves run one at a time: two downloads named alike must not both find the same name free, and
 // the page writers share one GUI application.
@@ -66,7 +67,8 @@ void SharedBoard::State(int row, const std::string& text) {
 }
 
 SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
-                        const std::vector<std::string>& templates, bool replace) {
+                        const std::vector<std::string>& templates, bool replace,
+                        std::optional<std::int64_t> entry) {
     std::lock_guard lock(SaveMutex());
     SavedFiles saved;
     for (const std::string& pattern : templates) {
@@ -91,6 +93,11 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
             return saved;
         }
         saved.paths.push_back(path);
+        if (entry) {
+            const std::string format = ExporterRegistry::Instance().FormatOf(path);
+            if (!RecordSave(history, format.empty() ? "vdr" : format, path, entry, "download"))
+                saved.unrecorded = true;
+        }
     }
     return saved;
 }
@@ -108,7 +115,8 @@ void PrepareTemplateWriters(const FleetOptions& options) {
 void DescribePort(const std::string& port, NameFields& fields) {
     fields.port = DeviceFileName(port);
     fields.device.clear();
-    if (port.rfind(kByIdFolder, 0) == 0) {
+    // A stable name: under /dev/serial/by-id, or under serial/by-id of the device tree --dev names.
+    if (std::filesystem::path(port).parent_path().string().ends_with(kByIdFolder)) {
         fields.device = DeviceFileName(port);
         std::error_code error;
         const std::filesystem::path target = std::filesystem::canonical(port, error);
@@ -189,9 +197,19 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
 
     auto history = std::make_unique<HistoryDataSet>();
     IngestDownloadedHistory(raw, model, options.channels, infoAtEnd, *history);
-    // Kept before anything else can lose it; a refusal of the archive is told on its own line and
-    // the files are still written.
-    ArchiveDownload({raw, *history, infoAtEnd, model, options.channels, complete, port}, "download");
+    // Kept before anything else can lose it. A download (or a save of it) the archive refuses counts
+    // as a file that could not be written: the logger's failure line says so and the run ends with
+    // the archive's status; the files are still written and the logger restarted.
+    const ArchivedDownload archived =
+        ArchiveDownload({raw, *history, infoAtEnd, model, options.channels, complete, port}, "download");
+    std::string archiveFailure = archived.failure;
+    const auto told = [&](LoggerDownload result) {
+        if (!archiveFailure.empty()) {
+            result.archiveRefused = true;
+            result.failure += (result.failure.empty() ? "" : "; ") + archiveFailure;
+        }
+        return result;
+    };
     done.outcome.readings = static_cast<int>(history->samples.Count());
     if (!options.templates.empty() && history->samples.Count() > 0) {
         NameFields fields;
@@ -202,21 +220,23 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
         fields.count = done.outcome.readings;
         DescribePort(port, fields);
         fields.now = std::time(nullptr);
-        const SavedFiles saved = SaveDownload(*history, fields, options.templates, false);
+        const SavedFiles saved = SaveDownload(*history, fields, options.templates, false, archived.entry);
         done.outcome.file = Joined(saved.paths);
+        if (saved.unrecorded && archiveFailure.empty())
+            archiveFailure = "a save was not recorded in the archive";
         if (!saved.error.empty())
-            return fail(LoggerResult::Failed, saved.error);
+            return told(fail(LoggerResult::Failed, saved.error));
         board.State(row, "saved " + done.outcome.file);
     }
     if (!complete) {
-        return fail(LoggerResult::Broken,
-                    "the history is incomplete" +
-                        std::string(done.outcome.file.empty() ? "" : "; what arrived is saved"));
+        return told(fail(LoggerResult::Broken,
+                         "the history is incomplete" +
+                             std::string(done.outcome.file.empty() ? "" : "; what arrived is saved")));
     }
     done.result = LoggerResult::Whole;
     done.outcome.result = "complete";
     if (!options.restart)
-        return done;
+        return told(done);
 
     const std::time_t now = std::time(nullptr);
     session.Ui().panel = PanelOfLogger(settings, options.restartAt.value_or(now - 1));
@@ -224,13 +244,14 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
     if (connection.ApplySettings() != RequestResult::Taken ||
         !session.RunUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; },
                           kSettingsSeconds)) {
-        return fail(LoggerResult::Broken,
-                    "not restarted: " +
-                        (lastMessage.empty() ? std::string("the settings were not written") : lastMessage));
+        return told(
+            fail(LoggerResult::Broken,
+                 "not restarted: " +
+                     (lastMessage.empty() ? std::string("the settings were not written") : lastMessage)));
     }
     done.outcome.result = "complete, restarted";
     board.State(row, "restarted");
-    return done;
+    return told(done);
 }
 
 }  // namespace veldrin::cli

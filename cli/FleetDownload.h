@@ -6,6 +6,7 @@
 // ProgressBoard.
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <ctime>
 #include <mutex>
 #include <optional>
@@ -38,6 +39,8 @@ struct LoggerDownload {
     LoggerResult result = LoggerResult::Failed;
     DownloadOutcome outcome;
     std::string failure;  // the message of what went wrong, empty when nothing did
+    // The download or a save of it did not reach the archive (then `failure` says so too).
+    bool archiveRefused = false;
 };
 
 // The progress board shared by the loggers' threads.
@@ -57,15 +60,19 @@ class SharedBoard {
 // The files written for one download, or why one could not be.
 struct SavedFiles {
     std::vector<std::string> paths;
-    std::string error;  // empty when every file was written
+    std::string error;        // empty when every file was written
+    bool unrecorded = false;  // a save could not be recorded in the audit trail (said on standard error)
 };
 
 // The one place where a decoded download is handed over for saving: one file per template, named
 // from `fields`, in the format its extension names (a name no writer knows is a data file).
 // Folders are made; an existing file is replaced only with `replace` (a single plain -o, as it
-// always was), else the name gets -1, -2, … before its extension.
+// always was), else the name gets -1, -2, … before its extension. Every file written is recorded
+// in the audit trail as a save of `entry`, the archive entry of the download, when it was archived;
+// `unrecorded` says when the trail refused one.
 SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
-                        const std::vector<std::string>& templates, bool replace);
+                        const std::vector<std::string>& templates, bool replace,
+                        std::optional<std::int64_t> entry);
 
 // The name fields of the logger on `port` (a device path): {port} is the kernel device's file
 // name, {device} the by-id name when the port is one.

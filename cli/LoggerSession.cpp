@@ -13,6 +13,11 @@
 
 namespace veldrin::cli {
 
+void AddDeviceRootOptions(CLI::App& command, DeviceRoots& roots) {
+    command.add_option("--sys", roots.sys, "the sysfs tree to read (default /sys)");
+    command.add_option("--dev", roots.dev, "the device tree to read (default /dev)");
+}
+
 CLI::Option* AddModelOption(CLI::App& command, std::string& model, bool withAuto,
                             const std::string& description) {
     std::vector<std::string> names;
@@ -129,14 +134,7 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
 
 PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start) {
     PanelSettings panel;
-    std::tm fields{};
-    localtime_r(&start, &fields);
-    panel.startYear = fields.tm_year + 1900;
-    panel.startMonth = fields.tm_mon + 1;
-    panel.startDay = fields.tm_mday;
-    panel.startHour = fields.tm_hour;
-    panel.startMinute = fields.tm_min;
-    panel.startSecond = fields.tm_sec;
+    SetStartTime(panel, start);
     panel.intervalHours = info.interval / 3600;
     panel.intervalMinutes = info.interval / 60 % 60;
     panel.intervalSeconds = info.interval % 60;

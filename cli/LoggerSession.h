@@ -17,6 +17,7 @@
 #include "logger/EventWaker.h"
 #include "logger/QuietUi.h"
 #include "serial/CommChannel.h"
+#include "serial/SerialDevices.h"
 #include "serial/TraceLink.h"
 
 namespace veldrin::cli {
@@ -28,6 +29,9 @@ inline constexpr const char* kAutoModelArgument = "auto";
 // where `withAuto`.
 CLI::Option* AddModelOption(CLI::App& command, std::string& model, bool withAuto,
                             const std::string& description = {});
+// Adds --sys and --dev to `command`: the sysfs and device trees the serial devices are found in,
+// as `ports` lists them (by default the machine's own).
+void AddDeviceRootOptions(CLI::App& command, DeviceRoots& roots);
 // The model a checked --model value names; "auto" is kModelFromIdentify.
 LoggerModel ModelOfArgument(const std::string& argument);
 

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CommandRegistry.h"
+#include "cli/LoggerSession.h"
 #include "serial/SerialDevices.h"
 
 namespace veldrin::cli {
@@ -61,8 +62,7 @@ const CommandRegistration kRegistration{
         CLI::App* command = app.add_subcommand(
             "ports", "List the serial devices of this machine and whether you may open them");
         command->add_flag("--json", options->json, "print a JSON array instead of lines");
-        command->add_option("--sys", options->roots.sys, "the sysfs tree to read (default /sys)");
-        command->add_option("--dev", options->roots.dev, "the device tree to read (default /dev)");
+        AddDeviceRootOptions(*command, options->roots);
         command->callback([options, &status] { status = ListPorts(*options); });
     }};
 

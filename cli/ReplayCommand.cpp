@@ -79,9 +79,9 @@ int Replay(const ReplayArgs& args) {
     const DownloadIngestResult result =
         IngestDownloadedHistory(replay.history, model, {true, true}, replay.info, *history);
     // A replay that writes a data file is a download recovered from its trace: it is archived first.
-    const int archived =
+    const ArchivedDownload archived =
         args.outPath.empty()
-            ? 0
+            ? ArchivedDownload{}
             : ArchiveDownload(
                   {replay.history, *history, replay.info, model, {true, true}, replay.historyComplete, {}},
                   "replay");
@@ -97,10 +97,10 @@ int Replay(const ReplayArgs& args) {
             std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
             return 1;
         }
-        RecordEvent(archive::EventKind::Save, archive::ExportDetail("vdr", args.outPath),
-                    history->summary.title, std::nullopt, "replay");
+        if (archived.entry)
+            RecordSave(*history, "vdr", args.outPath, archived.entry, "replay");
     }
-    return replay.historyComplete ? archived : kIncompleteStatus;
+    return replay.historyComplete ? archived.status : kIncompleteStatus;
 }
 
 const CommandRegistration kRegistration{

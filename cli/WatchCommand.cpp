@@ -27,6 +27,7 @@ constexpr auto kRescanPause = std::chrono::seconds(2);
 struct WatchArgs {
     std::vector<std::string> ports;
     bool all = false;
+    DeviceRoots roots;  // where --all finds the serial devices
     std::string model = kAutoModelArgument;
     std::vector<std::string> outPaths;
     bool restart = false;
@@ -80,8 +81,8 @@ class Station {
                 return;
             shared_.State(row, "connecting");
             const LoggerDownload result = DownloadLogger(port, options_, shared_, row, &stop_);
-            shared_.State(row, result.result == LoggerResult::Whole ? "done, take it out"
-                                                                    : result.failure + "; take it out");
+            shared_.State(row,
+                          result.failure.empty() ? "done, take it out" : result.failure + "; take it out");
             // The logger stays until it is taken out: the port falls silent (or goes away).
             while (LoggerAnswers(port, options_.model)) {
                 if (!PauseUnlessStopped(kRetryPause, stop_))
@@ -117,7 +118,7 @@ int Watch(const WatchArgs& args) {
         station.Watch(port);
     while (!stop) {
         if (args.all) {
-            for (const SerialDevice& device : FindSerialDevices())
+            for (const SerialDevice& device : FindSerialDevices(args.roots))
                 station.Watch(device.path);
         }
         PauseUnlessStopped(kRescanPause, stop);
@@ -134,6 +135,7 @@ const CommandRegistration kRegistration{
                          kStopsRecordingNote);
         command->add_option("--port", args->ports, "port number or device path; repeatable");
         command->add_flag("--all", args->all, "every serial device, also those plugged in later");
+        AddDeviceRootOptions(*command, args->roots);
         AddModelOption(*command, args->model, true)->capture_default_str();
         command->add_option("-o,--output", args->outPaths, "file name template of each download (repeatable)")
             ->required();

@@ -1,6 +1,7 @@
 #pragma once
 // The settings as the user left them in the panel when they are applied: what the connection
 // checks, writes into the logger and then shows back.
+#include <ctime>
 #include <string>
 
 namespace veldrin {
@@ -17,5 +18,18 @@ struct PanelSettings {
     std::string title;        // UTF-8
     std::string description;  // UTF-8
 };
+
+// Sets the start date and time of day of `panel` to `start` in local time, as the start-time
+// pickers show it.
+inline void SetStartTime(PanelSettings& panel, std::time_t start) {
+    std::tm fields{};
+    localtime_r(&start, &fields);
+    panel.startYear = fields.tm_year + 1900;
+    panel.startMonth = fields.tm_mon + 1;
+    panel.startDay = fields.tm_mday;
+    panel.startHour = fields.tm_hour;
+    panel.startMinute = fields.tm_min;
+    panel.startSecond = fields.tm_sec;
+}
 
 }  // namespace veldrin

@@ -156,11 +156,14 @@ void SimLogger::Handle(const SimFrame& frame, std::int64_t nowMs) {
         case SimFrameKind::WakeUp:
             Echo(frame.bytes, nowMs);
             break;
-        case SimFrameKind::BlockRequest:
+        case SimFrameKind::BlockRequest: {
+            const std::int64_t quiet = nowMs - transmitter_.LineFreeMs();
+            shortestRequestQuietMs_ = std::min(shortestRequestQuietMs_.value_or(quiet), quiet);
             SendBlock(
                 DecodeBlockRequest(frame.bytes[0], frame.bytes[1], HistoryBlockCount(downloadMemory_.size())),
                 nowMs);
             break;
+        }
         case SimFrameKind::DescriptionChunk:
             HandleDescription(frame, nowMs);
             break;
@@ -403,6 +406,11 @@ bool SimLogger::SilentAt(std::int64_t nowMs) const {
 }
 
 // ---- state ----
+
+std::optional<std::int64_t> SimLogger::ShortestQuietBeforeBlockRequestMs() const {
+    std::lock_guard lock(mutex_);
+    return shortestRequestQuietMs_;
+}
 
 LoggerModel SimLogger::Model() const {
     return options_.model;

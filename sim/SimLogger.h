@@ -55,6 +55,10 @@ class SimLogger {
     int FramesHeard() const;
     // Realtime frames put on the line so far (none while silent).
     int RealtimeFramesSent() const;
+    // The shortest quiet line this logger saw before a block request of a running download (every
+    // block after the first): from the last byte it had put on the line to the request's arrival.
+    // Nothing before the first such request.
+    std::optional<std::int64_t> ShortestQuietBeforeBlockRequestMs() const;
 
   private:
     void AdvanceLocked(std::int64_t nowMs);
@@ -99,6 +103,7 @@ class SimLogger {
     std::vector<std::uint8_t> downloadMemory_;  // the memory as it was when the download began
     std::vector<std::uint8_t> lastBlockReply_;
     std::string descriptionInput_;
+    std::optional<std::int64_t> shortestRequestQuietMs_;
     int framesHeard_ = 0;
     int framesSent_ = 0;
 };

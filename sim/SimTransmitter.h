@@ -38,6 +38,8 @@ class SimTransmitter {
     void Stream(std::vector<std::uint8_t> bytes, std::int64_t earliestMs, bool holdReplies = false);
     // The queued transmissions, in line order.
     std::vector<Transmission> Take();
+    // When the last byte put on the line so far has arrived at the computer.
+    std::int64_t LineFreeMs() const { return lineFreeMs_; }
 
   private:
     void Put(std::vector<std::uint8_t> bytes, std::int64_t startMs, bool splittable = true);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "sim/PtyServer.h"
 #include "tests/cli/CliArchiveSupport.h"
@@ -72,8 +74,65 @@ TEST_F(CliArchiveLogger, ADownloadIsArchivedOnceAndExportsAsTheFileItSaved) {
     const nlohmann::json shown = Json({"show", "1"});
     for (const auto& event : shown["events"])
         kinds.push_back(event["kind"].get<std::string>());
-    EXPECT_EQ(kinds, (std::vector<std::string>{"download-complete", "export", "export", "seen",
-                                               "download-complete"}));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"download-complete", "save", "export", "export", "seen",
+                                               "download-complete", "save"}));
+    EXPECT_EQ(Archive({"verify"}).status, 0);
+}
+
+// The save events of entry `entry` in the trail: (format, path) of each.
+std::vector<std::pair<std::string, std::string>> SavesOf(const nlohmann::json& trail, std::int64_t entry) {
+    std::vector<std::pair<std::string, std::string>> saves;
+    for (const auto& event : trail) {
+        if (event["kind"] != "save" || event["entry"].is_null() ||
+            event["entry"].get<std::int64_t>() != entry)
+            continue;
+        const auto detail = nlohmann::json::parse(event["detail"].get<std::string>());
+        saves.emplace_back(detail["format"].get<std::string>(), detail["path"].get<std::string>());
+    }
+    return saves;
+}
+
+TEST_F(CliArchiveLogger, EveryFileADownloadWritesIsASaveOfItsEntry) {
+    Serve(LoggerModel::TemperatureHumidity, 200);
+    const std::string saved = folder_.File("one.Vdr");
+    const CliRun one = Download(saved, location_);
+    ASSERT_EQ(one.status, 0) << one.err;
+    const nlohmann::json first = Json({"audit"});
+    EXPECT_EQ(SavesOf(first, 1), (std::vector<std::pair<std::string, std::string>>{{"vdr", saved}}))
+        << first.dump();
+    EXPECT_EQ(first.back()["logger"], "模拟温湿度记录仪") << "the save names the logger as its download does";
+    EXPECT_EQ(first.front()["logger"], first.back()["logger"]);
+
+    // Several loggers at once, two formats each: every file is a save of its own logger's entry.
+    SimLoggerOptions options;
+    options.model = LoggerModel::SingleTemperature;
+    options.records = 120;
+    options.recording = false;
+    PtyServer other(options);
+    ASSERT_TRUE(other.Start()) << other.Error();
+    const CliRun many = RunCommand({"download", "--port", server_->DevicePath(), "--port", other.DevicePath(),
+                                    "-o", folder_.Path() + "/{model}-{count}.Vdr", "-o",
+                                    folder_.Path() + "/{model}-{count}.csv", "--archive", location_});
+    other.Stop();
+    ASSERT_EQ(many.status, 0) << many.err;
+    const nlohmann::json list = Json({"list"});
+    ASSERT_EQ(list.size(), 2u) << "the humidity logger's memory is entry 1 again";
+    std::int64_t single = 0;
+    for (const auto& entry : list) {
+        if (entry["model"] == "single")
+            single = entry["id"].get<std::int64_t>();
+    }
+    ASSERT_EQ(single, 2);
+    const nlohmann::json trail = Json({"audit"});
+    EXPECT_EQ(SavesOf(trail, 1),
+              (std::vector<std::pair<std::string, std::string>>{{"vdr", saved},
+                                                                {"vdr", folder_.File("humidity-200.Vdr")},
+                                                                {"csv", folder_.File("humidity-200.csv")}}))
+        << trail.dump();
+    EXPECT_EQ(SavesOf(trail, 2),
+              (std::vector<std::pair<std::string, std::string>>{{"vdr", folder_.File("single-120.Vdr")},
+                                                                {"csv", folder_.File("single-120.csv")}}))
+        << trail.dump();
     EXPECT_EQ(Archive({"verify"}).status, 0);
 }
 

@@ -272,7 +272,8 @@ TEST_F(CliArchive, DownloadsArchivedFromSeveralThreadsAtOnceAreAllKeptOnce) {
                                                   {true, false},
                                                   true,
                                                   "/dev/ttyUSB" + std::to_string(t)},
-                                                 "download") != 0;
+                                                 "download")
+                                .status != 0;
             }
         });
     }

@@ -14,12 +14,15 @@
 #include <memory>
 #include <set>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "files/FileNameTemplate.h"
 #include "logger/WireCodec.h"
 #include "sim/PtyServer.h"
 #include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
+#include "tests/serial/FakeDeviceTree.h"
 
 namespace veldrin {
 namespace {
@@ -197,6 +200,75 @@ TEST(CliFleet, ALoggerThatNeverAnswersEndsWithStatusOneAndTheOthersAreSaved) {
     EXPECT_NE(run.err.find("\n/dev/veldrin-no-such-port: 打开/dev/veldrin-no-such-port失败"),
               std::string::npos)
         << run.err;
+}
+
+TEST(CliFleet, AllTakesTheDevicesWhereALoggerAnswersAndLeavesTheSilentOneOut) {
+    auto single = Serve(LoggerModel::SingleTemperature, 50);
+    auto dual = Serve(LoggerModel::DualTemperature, 60);
+    SimFaults mute;
+    mute.silentAfterSeconds = 0;
+    auto silent = Serve(LoggerModel::TemperatureHumidity, 70, mute);
+    // The loggers' pseudo-terminals stand in for three adapters, as `ports` lists them.
+    test::FakeDeviceTree tree;
+    const std::vector<std::pair<std::string, const PtyServer*>> adapters{
+        {"ttyUSB0", single.get()}, {"ttyUSB1", dual.get()}, {"ttyUSB2", silent.get()}};
+    for (const auto& [node, server] : adapters) {
+        fs::create_symlink(server->DevicePath(), tree.Dev() + "/" + node);
+        tree.AddById("usb-Veldrin_Logger_" + node + "-if00-port0", node);
+    }
+    const CliRun ports = RunCommand({"ports", "--sys", tree.Sys(), "--dev", tree.Dev()});
+    ASSERT_EQ(LineCount(ports.out), 3u) << ports.out << ports.err;
+
+    const test::TempFolder folder;
+    const CliRun run = RunCommand({"download", "--all", "--sys", tree.Sys(), "--dev", tree.Dev(), "-o",
+                                   folder.Path() + "/{model}-{count}-{device}.Vdr"});
+    EXPECT_EQ(run.status, 0) << "a device where no logger answers is no failure\n" << run.err;
+    EXPECT_EQ(FilesIn(folder.Path()),
+              (std::set<std::string>{"single-50-usb-Veldrin_Logger_ttyUSB0-if00-port0.Vdr",
+                                     "dual-60-usb-Veldrin_Logger_ttyUSB1-if00-port0.Vdr"}))
+        << run.err;
+    EXPECT_EQ(Dumped(folder.Path() + "/dual-60-usb-Veldrin_Logger_ttyUSB1-if00-port0.Vdr"),
+              SingleDownload(dual->DevicePath(), folder.File("reference.Vdr")));
+    // The summary names the two that answered, and nothing names the silent one.
+    EXPECT_NE(run.out.find("ttyUSB0-if00-port0"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("ttyUSB1-if00-port0"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("ttyUSB2"), std::string::npos) << run.out;
+
+    // Where no logger answers at all, --all has nothing to read: that is a failure.
+    test::FakeDeviceTree lonely;
+    fs::create_symlink(silent->DevicePath(), lonely.Dev() + "/ttyUSB0");
+    lonely.AddById("usb-Veldrin_Logger-if00-port0", "ttyUSB0");
+    const CliRun none = RunCommand({"download", "--all", "--sys", lonely.Sys(), "--dev", lonely.Dev()});
+    EXPECT_EQ(none.status, 1) << none.err;
+    EXPECT_NE(none.err.find("no logger answered on any serial device"), std::string::npos) << none.err;
+}
+
+TEST(CliFleet, ADownloadTheArchiveRefusesFailsItsLoggerButItsFileIsWritten) {
+    auto first = Serve(LoggerModel::SingleTemperature, 30);
+    auto second = Serve(LoggerModel::DualTemperature, 40);
+    const test::TempFolder folder;
+    // The archive would be a file below a file: it cannot be made.
+    {
+        std::ofstream blocker(folder.File("blocker"));
+        blocker << "a file where the archive's folder would be";
+    }
+    const std::string blocked = folder.File("blocker/archive.sqlite");
+    const CliRun run = RunCommand({"download", "--port", first->DevicePath(), "--port", second->DevicePath(),
+                                   "-o", folder.Path() + "/out/{model}-{count}.Vdr", "--archive", blocked});
+    EXPECT_EQ(run.status, 4) << "as one logger's download the archive refuses\n" << run.err;
+    EXPECT_EQ(FilesIn(folder.File("out")), (std::set<std::string>{"single-30.Vdr", "dual-40.Vdr"}))
+        << run.err;
+    for (const auto* server : {&first, &second}) {
+        EXPECT_NE(
+            run.err.find("\n" + (*server)->DevicePath() + ": the download was not archived in " + blocked),
+            std::string::npos)
+            << run.err;
+    }
+    // One logger: the same status.
+    const CliRun one = RunCommand(
+        {"download", "--port", first->DevicePath(), "-o", folder.File("one.Vdr"), "--archive", blocked});
+    EXPECT_EQ(one.status, 4) << one.err;
+    EXPECT_TRUE(fs::exists(folder.File("one.Vdr"))) << one.err;
 }
 
 // The logger's start time as a calendar time.

@@ -11,15 +11,8 @@ namespace {
 class ConfigurationTest : public test::ConnectionFixture {
   protected:
     PanelSettings Panel(std::time_t start) {
-        std::tm fields{};
-        localtime_r(&start, &fields);
         PanelSettings panel;
-        panel.startYear = fields.tm_year + 1900;
-        panel.startMonth = fields.tm_mon + 1;
-        panel.startDay = fields.tm_mday;
-        panel.startHour = fields.tm_hour;
-        panel.startMinute = fields.tm_min;
-        panel.startSecond = fields.tm_sec;
+        SetStartTime(panel, start);
         panel.intervalMinutes = 5;
         panel.intervalSeconds = 0;
         panel.channel1Lower = "-20";

@@ -218,14 +218,7 @@ TEST_F(ConnectionFixture, SettingsWriteShowsTheProgressOfEachReply) {
     ConnectAndPoll(1, LoggerModel::TemperatureHumidity);
     // A start a minute ahead, left to the logger.
     const std::time_t start = clock.Now() + 60;
-    std::tm fields{};
-    localtime_r(&start, &fields);
-    ui.panel.startYear = fields.tm_year + 1900;
-    ui.panel.startMonth = fields.tm_mon + 1;
-    ui.panel.startDay = fields.tm_mday;
-    ui.panel.startHour = fields.tm_hour;
-    ui.panel.startMinute = fields.tm_min;
-    ui.panel.startSecond = fields.tm_sec;
+    SetStartTime(ui.panel, start);
     ui.panel.channel1Lower = "-10";
     ui.panel.channel1Upper = "40";
     ui.panel.channel2Lower = "10";
