@@ -281,7 +281,8 @@ void ComparisonChart::DrawScale(QPainter& painter, const QRect& plot, bool humid
     }
     const QString title = humidity ? tr("湿度(%)") : tr("温度(°C)");
     painter.save();
-    painter.translate(humidity ? width() - 4 : metrics.ascent() + 2, plot.center().y());
+    // Turned a quarter, the title's glyphs lie on the side of its baseline the ascent points to.
+    painter.translate(humidity ? width() - metrics.ascent() - 2 : metrics.ascent() + 2, plot.center().y());
     painter.rotate(humidity ? 90 : -90);
     painter.drawText(-metrics.horizontalAdvance(title) / 2, 0, title);
     painter.restore();

@@ -113,6 +113,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent, const std::vector<ComparedHi
     controls->addWidget(hint, 1);
 
     auto* side = new QWidget;
+    side->setMinimumWidth(260);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(new QLabel(tr("图例")));

@@ -11,6 +11,7 @@
 #include "app/ComparisonChart.h"
 #include "app/ComparisonWindow.h"
 #include "bench/BenchHistory.h"
+#include "bench/PaintCounter.h"
 
 namespace veldrin {
 namespace {
@@ -33,35 +34,14 @@ std::vector<ComparedHistory> Histories() {
     return histories;
 }
 
-// Counts the paints of one widget.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Paints() const { return paints_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints_;
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    int paints_ = 0;
-};
-
 void BM_CompareTenHistoriesUntilFirstPaint(benchmark::State& state) {
     const std::vector<ComparedHistory> histories = Histories();
     for (auto _ : state) {
         ComparisonWindow window(nullptr, histories);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
-        PaintCounter counter(window.Chart());
+        bench::PaintCounter counter(window.Chart());
         window.show();
-        QElapsedTimer waiting;
-        waiting.start();
-        while (counter.Paints() == 0 && waiting.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (counter.Paints() == 0) {
+        if (!counter.WaitForFirstPaint(5000)) {
             state.SkipWithError("the chart did not paint");
             break;
         }
@@ -91,12 +71,4 @@ BENCHMARK(BM_CompareTenHistoriesWheelZoomStep)->Unit(benchmark::kMillisecond)->U
 }  // namespace
 }  // namespace veldrin
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "bench/widget_bench_main.h"

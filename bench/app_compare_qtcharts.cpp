@@ -14,28 +14,12 @@
 #include <QValueAxis>
 
 #include "bench/BenchHistory.h"
+#include "bench/PaintCounter.h"
 
 namespace veldrin {
 namespace {
 
 constexpr int kHistories = 10;
-
-// Counts the paints of one widget.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Paints() const { return paints_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints_;
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    int paints_ = 0;
-};
 
 std::unique_ptr<QChartView> MakeView(const HistoryDataSet& history) {
     auto* chart = new QChart;
@@ -66,13 +50,9 @@ void BM_QtChartsTenSeriesUntilFirstPaint(benchmark::State& state) {
     const auto history = bench::TwoChannelHistory();
     for (auto _ : state) {
         std::unique_ptr<QChartView> view = MakeView(*history);
-        PaintCounter counter(view->viewport());
+        bench::PaintCounter counter(view->viewport());
         view->show();
-        QElapsedTimer waiting;
-        waiting.start();
-        while (counter.Paints() == 0 && waiting.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (counter.Paints() == 0) {
+        if (!counter.WaitForFirstPaint(20000)) {
             state.SkipWithError("the chart did not paint");
             break;
         }
@@ -97,12 +77,4 @@ BENCHMARK(BM_QtChartsTenSeriesZoomStep)->Unit(benchmark::kMillisecond)->UseRealT
 }  // namespace
 }  // namespace veldrin
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "bench/widget_bench_main.h"
