@@ -16,29 +16,12 @@
 #include "app/FileCommands.h"
 #include "app/Workspace.h"
 #include "bench/BenchHistory.h"
+#include "bench/PaintCounter.h"
 #include "files/DataFile.h"
 #include "tests/TempFolder.h"
 
 namespace veldrin {
 namespace {
-
-// Counts the paints of one widget.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Paints() const { return paints_; }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++paints_;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    int paints_ = 0;
-};
 
 void BM_OpenDataFileUntilThePagePainted(benchmark::State& state) {
     const test::TempFolder temp;
@@ -65,7 +48,7 @@ void BM_OpenDataFileUntilThePagePainted(benchmark::State& state) {
         return;
     }
     QWidget* page = frame.View()->HistoryPanel()->DataTabs()->widget(0);
-    PaintCounter counter(page);
+    bench::PaintCounter counter(page);
     const QString file = QString::fromStdString(path);
     for (auto _ : state) {
         const int before = counter.Paints();
@@ -84,13 +67,4 @@ BENCHMARK(BM_OpenDataFileUntilThePagePainted)->Unit(benchmark::kMillisecond)->Us
 }  // namespace
 }  // namespace veldrin
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "bench/widget_bench_main.h"
