@@ -16,6 +16,12 @@ QFont PageFont(int pixelHeight) {
     return font;
 }
 
+QFont ArchiveMarkFont(int pixelHeight) {
+    QFont font = PageFont(pixelHeight);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
 }
@@ -40,7 +46,7 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
         // An archived history's entry and hash at the foot of the page, in a smaller face, so
         // that a printout can be traced back to its entry; unarchived pages have nothing here.
         const int markPixels = frame.fontPixels * 2 / 3;
-        painter.setFont(PageFont(markPixels));
+        painter.setFont(ArchiveMarkFont(markPixels));
         DrawTextAt(painter, frame.summaryLeft, frame.height - markPixels * 2,
                    QString::fromStdString(source.archiveMark));
         painter.setFont(PageFont(frame.fontPixels));

@@ -21,6 +21,9 @@ struct PrintPageSource {
 
 // The "Arial" face of the pages at a pixel height of the surface.
 QFont PageFont(int pixelHeight);
+// The same face for the archive mark: its hash is read and compared digit by digit, so no
+// ligature may join two of its letters ("ff", "fi" would become one glyph, also when copied).
+QFont ArchiveMarkFont(int pixelHeight);
 
 // Text with its top-left corner at (x, y), as the pages place every text.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text);

@@ -19,6 +19,10 @@ void ReportCanvas::SetFont(double points, bool bold) {
     painter_.setFont(font);
 }
 
+void ReportCanvas::SetArchiveMarkFont(double points) {
+    painter_.setFont(ArchiveMarkFont(FontPixels(points, pixelsPerInchY_)));
+}
+
 double ReportCanvas::TextWidthMm(const std::string& utf8) const {
     return QFontMetricsF(painter_.font(), painter_.device()).horizontalAdvance(QString::fromStdString(utf8)) /
            pixelsPerMmX_;

@@ -19,6 +19,8 @@ class ReportCanvas {
 
     // The page face ("Arial", mapped to a face with Chinese characters) at `points`.
     void SetFont(double points, bool bold = false);
+    // The archive mark's face (no ligatures between the hash's digits) at `points`.
+    void SetArchiveMarkFont(double points);
     double TextWidthMm(const std::string& utf8) const;
     void Text(double xMm, double yMm, const std::string& utf8, const QColor& colour = Qt::black);
     void TextRightAligned(double rightMm, double yMm, const std::string& utf8,

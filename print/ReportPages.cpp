@@ -173,7 +173,7 @@ void DrawFooter(ReportCanvas& canvas, const ReportSource& source) {
 void DrawArchiveMark(ReportCanvas& canvas, const ReportSource& source) {
     if (source.archiveMark.empty())
         return;
-    canvas.SetFont(6.5);
+    canvas.SetArchiveMarkFont(6.5);
     canvas.Text(kLeft, 290.5, source.archiveMark, kGreyText);
 }
 

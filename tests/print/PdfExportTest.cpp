@@ -75,6 +75,17 @@ TEST_F(PdfExport, TheRangeChoosesTheRowsAndThePageCountIsKeptInRange) {
     ASSERT_EQ(ExportPdf(*history, {.curvePages = 0}, path).pages, 2);
 }
 
+// The hash is read digit by digit: "ff" and "fi" stay two letters in the text of every page.
+TEST_F(PdfExport, TheArchiveMarkKeepsEveryDigitOfItsHash) {
+    const std::string path = test::TemporaryPath("mark.pdf");
+    const std::string mark = "档案 7 · SHA-256 ffaff1ffbfcffdff";
+    PdfExportOptions options;
+    options.archiveMark = mark;
+    ASSERT_EQ(ExportPdf(*history, options, path).status, PdfExportStatus::Written);
+    EXPECT_NE(PdfText(path, 1).find(mark), std::string::npos) << PdfText(path, 1);
+    EXPECT_NE(PdfText(path, 2).find(mark), std::string::npos) << PdfText(path, 2);
+}
+
 TEST_F(PdfExport, RefusesWhatCannotBePrinted) {
     const std::string path = test::TemporaryPath("refused.pdf");
     const std::time_t first = history->samples.Time(0);

@@ -78,6 +78,14 @@ TEST_F(Report, OnePageSaysWhatAnAuditorReadsFirst) {
     EXPECT_NE(info.find("A4"), std::string::npos) << info;
 }
 
+TEST_F(Report, TheArchiveMarkKeepsEveryDigitOfItsHash) {
+    const std::string mark = "档案 7 · SHA-256 ffaff1ffbfcffdff";
+    ReportOptions options;
+    options.archiveMark = mark;
+    ASSERT_EQ(Write(*DualHistory(100), options).status, ReportStatus::Written);
+    EXPECT_NE(PdfText(path, 1).find(mark), std::string::npos) << PdfText(path, 1);
+}
+
 TEST_F(Report, ReadingsWithinTheLimitsGiveTheGoodVerdict) {
     auto history = DualHistory(5);
     ASSERT_EQ(Write(*history).status, ReportStatus::Written);
