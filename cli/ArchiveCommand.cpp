@@ -267,8 +267,8 @@ int Export(std::int64_t id, const std::string& output) {
             written = SaveFileAtomically(
                 output, std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()));
         } else {
-            const auto history = EntryHistory(archive, id);
-            SetPdfArchiveMark(ArchiveMark(entry.id, entry.sha256));
+            const auto history = archive::EntryHistory(archive, id);
+            SetPdfArchiveMark(archive::ArchiveMark(entry.id, entry.sha256));
             written = (*exporter)(*history, output);
         }
         if (!written) {
@@ -294,12 +294,12 @@ int Report(const ReportArgs& args) {
         const auto details = FindEntry(archive, args.id, "archive report");
         if (!details)
             return kFailureStatus;
-        const auto history = EntryHistory(archive, args.id);
+        const auto history = archive::EntryHistory(archive, args.id);
         ReportOptions options;
         options.withReadings = args.withReadings;
         options.from = TimeOption(args.from);
         options.to = TimeOption(args.to);
-        options.archiveMark = ArchiveMark(details->summary.id, details->summary.sha256);
+        options.archiveMark = archive::ArchiveMark(details->summary.id, details->summary.sha256);
         EnsureGuiApplication();
         const ReportResult result = ExportReportPdf(*history, options, args.output);
         if (result.status != ReportStatus::Written) {
@@ -329,7 +329,7 @@ int Import(const std::vector<std::string>& files) {
             continue;
         }
         try {
-            archive::ArchiveInput input = ArchiveInputOf(*load->dataSet, bytes);
+            archive::ArchiveInput input = archive::ArchiveInputOf(*load->dataSet, bytes, ThisActor());
             input.kind = archive::SourceKind::FileImport;
             const archive::AddResult added = archive->Add(input);
             archive::EventInput event;

@@ -1,19 +1,17 @@
 #pragma once
 // The archive as veldrin-cli uses it: where it lives (--archive, else VELDRIN_ARCHIVE, else the
-// default file), the one call that archives a decoded download, the events the commands add to the
-// audit trail, and an entry turned back into a history for the exporters.
-#include <array>
+// default file), the one call that archives a decoded download and the events the commands add to
+// the audit trail, each saying on standard error why when the archive refuses.
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "archive/Archive.h"
+#include "archive/HistoryArchiving.h"
 #include "history/HistoryDataSet.h"
-#include "logger/LoggerInfo.h"
 
 namespace veldrin::cli {
 
@@ -33,21 +31,8 @@ std::unique_ptr<archive::Archive> OpenArchiveFor(const char* command);
 // Who runs this program: the operating-system user and host with this program's version.
 archive::Actor ThisActor();
 
-// An archive input of `history` with its bytes `raw`: identity, limits and readings; times only
-// when they do not follow from the start and the interval. Kind, source and record are the caller's.
-archive::ArchiveInput ArchiveInputOf(const HistoryDataSet& history, std::span<const std::uint8_t> raw);
-
-// A download as the connection handed it over: the bytes as received and the logger record they
-// were decoded with, from the device at `port`.
-struct DecodedDownload {
-    std::span<const std::uint8_t> raw;
-    const HistoryDataSet& history;
-    const LoggerInfo& info;
-    LoggerModel model = LoggerModel::Unknown;
-    std::array<bool, 2> shown{true, true};
-    bool complete = true;
-    std::string port;  // device path as given; empty for a replayed trace
-};
+// A download as the connection handed it over (the bytes, the logger record, the device).
+using DecodedDownload = archive::DecodedDownload;
 
 // What became of a download handed to the archive.
 struct ArchivedDownload {
@@ -72,17 +57,7 @@ bool RecordSave(const HistoryDataSet& history, const std::string& format, const 
 bool RecordEvent(archive::EventKind kind, const std::string& detail, const std::string& loggerTitle,
                  std::optional<std::int64_t> entry, const char* command);
 
-// The history an entry holds, as the window would hold it: a download decoded again from its bytes
-// and its logger record, an imported data file read from its bytes. Throws ArchiveError.
-std::unique_ptr<HistoryDataSet> EntryHistory(archive::Archive& archive, std::int64_t entry);
-
 // The listing of `archive list`: one line per entry, or a JSON array.
 std::string ListArchive(archive::Archive& archive, const archive::EntryFilter& filter, bool asJson);
-
-// "档案 12 · SHA-256 0123456789abcdef": the mark the printed pages of an archived history carry.
-std::string ArchiveMark(std::int64_t entry, const std::string& sha256);
-
-// The /dev/serial/by-id name that leads to `devicePath`, or "".
-std::string ByIdNameOf(const std::string& devicePath);
 
 }  // namespace veldrin::cli
