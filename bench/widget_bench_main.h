@@ -1,17 +1,9 @@
 #pragma once
-// main() of the benchmarks that open windows: widgets need a QApplication (offscreen unless a
-// platform is chosen).
-#include <benchmark/benchmark.h>
-
+// main() of the benchmarks that open windows: widgets need a QApplication.
 #include <QApplication>
 
+#include "bench/QtBenchRunner.h"
+
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksInside<QApplication>(argc, argv);
 }
