@@ -16,6 +16,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CVeldrinView.h"
 #include "app/FrameGeometry.h"
+#include "app/LanguageMenu.h"
 #include "app/RecentFileList.h"
 #include "app/ShellIcons.h"
 #include "app/ShellTime.h"
@@ -141,6 +142,7 @@ void CMainFrame::CreateMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(guideAction_);
+    help->addMenu(new LanguageMenu(OpenProfile, this));
     help->addSeparator();
     help->addAction(aboutAction_);
 

@@ -20,11 +20,11 @@
 #include "app/CMyDialog.h"
 #include "app/CVeldrinView.h"
 #include "app/CheckHistory.h"
-#include "app/Translations.h"
 #include "history/HistoryText.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
 #include "tests/app/SimWindowFixture.h"
+#include "translations/Translator.h"
 
 namespace veldrin {
 namespace {
@@ -137,7 +137,7 @@ TEST(QtTexts, MessageBoxButtonsAreChineseOnceTheTranslationsAreLoaded) {
                        QMessageBox::Ok | QMessageBox::Cancel);
     ASSERT_EQ(before.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
 
-    ASSERT_TRUE(InstallChineseTranslations(*qApp))
+    ASSERT_TRUE(InstallTranslations(*qApp, Language::Chinese))
         << "qt6-translations-l10n is installed by tools/install-deps";
     QMessageBox box(QMessageBox::Information, QStringLiteral("Veldrin"), QStringLiteral("x"),
                     QMessageBox::Ok | QMessageBox::Cancel);

@@ -1,0 +1,26 @@
+#pragma once
+// "帮助(&H)" → "语言 / Language": the user's own choice of language (the system's, Chinese or
+// English), kept in the profile and put into effect at the next start.
+#include <QMenu>
+#include <optional>
+
+#include "app/Profile.h"
+#include "translations/Language.h"
+
+namespace veldrin {
+
+// The language the profile holds, nothing when the user follows the system.
+std::optional<Language> ProfileLanguage(QSettings& profile);
+
+class LanguageMenu final : public QMenu {
+    Q_OBJECT
+  public:
+    explicit LanguageMenu(ProfileOpener openProfile, QWidget* parent = nullptr);
+
+  private:
+    void Choose(std::optional<Language> language);
+
+    ProfileOpener openProfile_;
+};
+
+}  // namespace veldrin
