@@ -9,12 +9,12 @@
 namespace veldrin {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于 Veldrin"));
+    setWindowTitle(tr("关于 Veldrin"));
     setFixedSize(350, 90);
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
     auto* text = new QLabel(QStringLiteral("Veldrin Version 2.106"), this);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

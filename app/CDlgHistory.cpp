@@ -34,7 +34,7 @@ CDlgHistory::CDlgHistory(const HistoryPages& pages, QWidget* parent)
       summary_(pages.summary) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
-    dataTabs_->addTab(pages.statistics, QStringLiteral("统计"));
+    dataTabs_->addTab(pages.statistics, tr("统计"));
     dataTabs_->setFixedWidth(kTabsWidth);
     layout->addWidget(dataTabs_, 0, Qt::AlignLeft);
     summary_->setParent(this);

@@ -35,7 +35,7 @@ QString DeviceEntryText(const SerialDevice& device) {
     QString text = QStringLiteral("%1  %2").arg(QString::fromStdString(device.path),
                                                 QString::fromStdString(DeviceSummary(device)));
     if (!device.accessible) {
-        text += QStringLiteral("  （无权限，需加入 %1 组）").arg(QString::fromStdString(device.group));
+        text += CLinkDlg::tr("  （无权限，需加入 %1 组）").arg(QString::fromStdString(device.group));
     }
     return text;
 }
@@ -71,18 +71,17 @@ CLinkDlg::CLinkDlg(const DeviceRoots& roots, const QString& remembered, QWidget*
 }
 
 void CLinkDlg::BuildLayout() {
-    setWindowTitle(QStringLiteral("连接仪器"));
+    setWindowTitle(tr("连接仪器"));
     portList_->setObjectName(QStringLiteral("portList"));
     instrumentList_->setObjectName(QStringLiteral("instrumentList"));
     portList_->addItems({QStringLiteral("com1"), QStringLiteral("com2"), QStringLiteral("com3"),
-                         QStringLiteral("com4"), QStringLiteral("自动搜索")});
+                         QStringLiteral("com4"), tr("自动搜索")});
     // Each com entry tells which device it opens, so that a user can check the mapping.
     for (int port = 1; port <= 4; ++port) {
         portList_->setItemData(port - 1, QString::fromStdString(DevicePathForPort(port, sources_)),
                                Qt::ToolTipRole);
     }
-    instrumentList_->addItems({QStringLiteral("单温度记录仪"), QStringLiteral("双温度记录仪"),
-                               QStringLiteral("温湿度记录仪"), QStringLiteral("自动识别")});
+    instrumentList_->addItems({tr("单温度记录仪"), tr("双温度记录仪"), tr("温湿度记录仪"), tr("自动识别")});
     instrumentText_ = instrumentList_->itemText(0);
     connect(instrumentList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         instrumentNumber_ = index + 1;
@@ -90,14 +89,14 @@ void CLinkDlg::BuildLayout() {
     });
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("串口"), portList_);
-    layout->addRow(QStringLiteral("仪器"), instrumentList_);
+    layout->addRow(tr("串口"), portList_);
+    layout->addRow(tr("仪器"), instrumentList_);
     layout->addRow(buttons);
 }
 

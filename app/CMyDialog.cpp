@@ -15,19 +15,19 @@ CMyDialog::CMyDialog(std::time_t proposedStart, const Clock* clock, QWidget* par
       clock_(clock != nullptr ? *clock : systemClock_),
       proposedStart_(proposedStart),
       timeBox_(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("启动记录"));
-    SetLines({{QPoint(50, 5), QStringLiteral("启动记录,将导致历史数据丢失")}});
+    setWindowTitle(tr("启动记录"));
+    SetLines({{QPoint(50, 5), tr("启动记录,将导致历史数据丢失")}});
     timeBox_->setObjectName(QStringLiteral("edit1005"));
     timeBox_->setReadOnly(true);
     timeBox_->setMinimumWidth(150);
 
     auto* question = new QHBoxLayout;
-    question->addWidget(new QLabel(QStringLiteral("是否把"), this));
+    question->addWidget(new QLabel(tr("是否把"), this));
     question->addWidget(timeBox_);
-    question->addWidget(new QLabel(QStringLiteral("设置为启动时间"), this));
+    question->addWidget(new QLabel(tr("设置为启动时间"), this));
 
-    auto* yes = new QPushButton(QStringLiteral("是"), this);
-    auto* no = new QPushButton(QStringLiteral("否"), this);
+    auto* yes = new QPushButton(tr("是"), this);
+    auto* no = new QPushButton(tr("否"), this);
     yes->setObjectName(QStringLiteral("yesButton"));
     no->setObjectName(QStringLiteral("noButton"));
     yes->setDefault(true);

@@ -34,7 +34,7 @@ CVeldrinView::CVeldrinView(LoggerInfo& info, QWidget* parent)
     layout->addWidget(historyPanel_, 0, 0);
     historyPanel_->hide();
 
-    realtimePanel_->SetWorkingState(QStringLiteral("未启动记录"));
+    realtimePanel_->SetWorkingState(tr("未启动记录"));
     realtimePanel_->SetCapacity(QStringLiteral("100,000"));
     realtimePanel_->SetTitle(QStringLiteral("Title"));
 
@@ -125,9 +125,9 @@ void CVeldrinView::SetPartialHistory(bool partial) {
 
 QString CVeldrinView::Caption() const {
     if (!historyPanel_->isHidden()) {
-        return partialHistory_ ? QStringLiteral("历史数据（不完整）") : QStringLiteral("历史数据");
+        return partialHistory_ ? tr("历史数据（不完整）") : tr("历史数据");
     }
-    return realtimePanel_->isHidden() ? QString() : QStringLiteral("即时数据");
+    return realtimePanel_->isHidden() ? QString() : tr("即时数据");
 }
 
 void CVeldrinView::paintEvent(QPaintEvent*) {

@@ -16,8 +16,8 @@ CheckHistory::Kind CheckHistory::KindForModel(LoggerModel model) {
 }
 
 CheckHistory::CheckHistory(Kind kind, QWidget* parent) : QuestionDialog(parent), kind_(kind) {
-    setWindowTitle(QStringLiteral("读取历史数据"));
-    const QString question = QStringLiteral("停止记录并读取历史数据？");
+    setWindowTitle(tr("读取历史数据"));
+    const QString question = tr("停止记录并读取历史数据？");
     if (kind == SingleChannel) {
         SetLines({{QPoint(66, 60), question}});
         FirstCheck()->hide();
@@ -25,10 +25,10 @@ CheckHistory::CheckHistory(Kind kind, QWidget* parent) : QuestionDialog(parent),
         chosen_ = {true, false};
         return;
     }
-    SetLines({{QPoint(66, 30), QStringLiteral("请选择通道")}, {QPoint(66, 80), question}});
+    SetLines({{QPoint(66, 30), tr("请选择通道")}, {QPoint(66, 80), question}});
     const bool dual = kind == DualTemperature;
-    FirstCheck()->setText(dual ? QStringLiteral("温度I") : QStringLiteral("温度"));
-    SecondCheck()->setText(dual ? QStringLiteral("温度II") : QStringLiteral("湿度"));
+    FirstCheck()->setText(dual ? tr("温度I") : tr("温度"));
+    SecondCheck()->setText(dual ? tr("温度II") : tr("湿度"));
     FirstCheck()->setChecked(true);
     SecondCheck()->setChecked(true);
     chosen_ = {true, true};

@@ -19,8 +19,8 @@ constexpr int kGap = 4;
 
 CurvePage::CurvePage()
     : trackbar_(new QSlider(Qt::Horizontal, this)),
-      zoomOut_(new QPushButton(QStringLiteral("缩小"), this)),
-      zoomIn_(new QPushButton(QStringLiteral("放大"), this)) {
+      zoomOut_(new QPushButton(tr("缩小"), this)),
+      zoomIn_(new QPushButton(tr("放大"), this)) {
     trackbar_->setObjectName(QStringLiteral("trackbar"));
     trackbar_->setRange(0, kTrackbarMaximum);
     trackbar_->setPageStep(10);

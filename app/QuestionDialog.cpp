@@ -13,8 +13,8 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     firstCheck_->setGeometry(66, 52, 110, 22);
     secondCheck_->setGeometry(180, 52, 110, 22);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     cancel->setObjectName(QStringLiteral("cancelButton"));
     ok->setGeometry(66, 110, 90, 28);

@@ -10,9 +10,7 @@
 namespace veldrin {
 
 StatisticsPage::StatisticsPage()
-    : figures_(new ListPage),
-      excursionsTitle_(new QLabel(QStringLiteral("超限记录"))),
-      excursions_(new ListPage) {
+    : figures_(new ListPage), excursionsTitle_(new QLabel(tr("超限记录"))), excursions_(new ListPage) {
     figures_->setObjectName(QStringLiteral("statisticsFigures"));
     excursions_->setObjectName(QStringLiteral("excursionList"));
     excursions_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -31,7 +29,7 @@ void StatisticsPage::SetLists(QAbstractItemModel* figures, ExcursionListModel* e
         return;
     }
     auto updateTitle = [this] {
-        excursionsTitle_->setText(QStringLiteral("超限记录（%1次）").arg(excursionList_->rowCount()));
+        excursionsTitle_->setText(tr("超限记录（%1次）").arg(excursionList_->rowCount()));
     };
     connect(excursions, &QAbstractItemModel::modelReset, this, updateTitle);
     updateTitle();

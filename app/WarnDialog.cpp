@@ -13,7 +13,7 @@ namespace veldrin {
 WarnDialog::WarnDialog(std::uint8_t& alarmEnable, QWidget* parent)
     : QWidget(parent),
       alarmEnable_(alarmEnable),
-      enableBox_(new QCheckBox(QStringLiteral("启动报警"), this)),
+      enableBox_(new QCheckBox(tr("启动报警"), this)),
       upperBox_(new QLineEdit(this)),
       lowerBox_(new QLineEdit(this)) {
     enableBox_->setObjectName(QStringLiteral("check1046"));
@@ -26,9 +26,9 @@ WarnDialog::WarnDialog(std::uint8_t& alarmEnable, QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->addWidget(enableBox_, 0, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("上限值"), this), 1, 0);
+    layout->addWidget(new QLabel(tr("上限值"), this), 1, 0);
     layout->addWidget(upperBox_, 1, 1);
-    layout->addWidget(new QLabel(QStringLiteral("下限值"), this), 2, 0);
+    layout->addWidget(new QLabel(tr("下限值"), this), 2, 0);
     layout->addWidget(lowerBox_, 2, 1);
     // Until the logger's limits are read the fields hold numbers, never nothing.
     SetLimits(0, 0);

@@ -2,16 +2,21 @@
 // Puts a language into effect for a Qt application: the programs' own English translation (built
 // from translations/*.ts and embedded in the programs) and Qt's own texts (message box buttons,
 // file dialogs) in the same language.
+#include <QTranslator>
+#include <memory>
+
 #include "translations/Language.h"
 
 class QCoreApplication;
 
 namespace veldrin {
 
-// Installs the translations of `language` into `application`. Chinese needs none of the programs'
-// own (their texts are Chinese) and Qt's Simplified Chinese translation; English the embedded
-// English translation. False when a translation could not be loaded (the texts then stay as
-// written).
+// The translation of `language`: for English the programs' own, embedded; for Chinese Qt's own
+// Simplified Chinese (the programs' texts are Chinese already). Nothing when it cannot be loaded.
+std::unique_ptr<QTranslator> LoadTranslation(Language language);
+
+// Installs the translation of `language` into `application` for the rest of the run. False when
+// it could not be loaded (the texts then stay as written).
 bool InstallTranslations(QCoreApplication& application, Language language);
 
 // The language chosen for this run, as InstallTranslations last put it into effect.

@@ -13,6 +13,222 @@
     </message>
 </context>
 <context>
+    <name>veldrin::CAboutDlg</name>
+    <message>
+        <source>关于 Veldrin</source>
+        <translation>About Veldrin</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CDlgHistory</name>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CDlgPrintPreview</name>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>页数：</source>
+        <translation>Pages:</translation>
+    </message>
+    <message>
+        <source>打印模式：</source>
+        <translation>Print mode:</translation>
+    </message>
+    <message>
+        <source>曲线</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>开始时间：</source>
+        <translation>Start time:</translation>
+    </message>
+    <message>
+        <source>停止时间：</source>
+        <translation>Stop time:</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>适合页面</source>
+        <translation>Fit page</translation>
+    </message>
+    <message>
+        <source>没有安装打印机。
+要把这些页写成 PDF 文件吗？</source>
+        <translation>No printer is installed.
+Write these pages to a PDF file instead?</translation>
+    </message>
+    <message>
+        <source>文件保存出错</source>
+        <translation>The file could not be saved</translation>
+    </message>
+    <message>
+        <source>已写入 %1 页：
+%2</source>
+        <translation>%1 pages written:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CInsExchangeDialog</name>
+    <message>
+        <source>仪器不匹配</source>
+        <translation>Wrong instrument</translation>
+    </message>
+    <message>
+        <source>仪器不匹配!  是否重新连接仪器?</source>
+        <translation>The instrument does not match!  Connect again?</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CLinkDlg</name>
+    <message>
+        <source>  （无权限，需加入 %1 组）</source>
+        <translation>  (no access: join the %1 group)</translation>
+    </message>
+    <message>
+        <source>连接仪器</source>
+        <translation>Connect Instrument</translation>
+    </message>
+    <message>
+        <source>自动搜索</source>
+        <translation>Search automatically</translation>
+    </message>
+    <message>
+        <source>单温度记录仪</source>
+        <translation>Temperature logger</translation>
+    </message>
+    <message>
+        <source>双温度记录仪</source>
+        <translation>Dual temperature logger</translation>
+    </message>
+    <message>
+        <source>温湿度记录仪</source>
+        <translation>Temperature and humidity logger</translation>
+    </message>
+    <message>
+        <source>自动识别</source>
+        <translation>Identify automatically</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>仪器</source>
+        <translation>Instrument</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CMyDialog</name>
+    <message>
+        <source>启动记录</source>
+        <translation>Start Recording</translation>
+    </message>
+    <message>
+        <source>启动记录,将导致历史数据丢失</source>
+        <translation>Starting a recording erases the history in the logger</translation>
+    </message>
+    <message>
+        <source>是否把</source>
+        <translation>Make</translation>
+    </message>
+    <message>
+        <source>设置为启动时间</source>
+        <translation>the start time?</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CVeldrinView</name>
+    <message>
+        <source>未启动记录</source>
+        <translation>Not recording</translation>
+    </message>
+    <message>
+        <source>历史数据（不完整）</source>
+        <translation>History (incomplete)</translation>
+    </message>
+    <message>
+        <source>历史数据</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>即时数据</source>
+        <translation>Live readings</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CheckHistory</name>
+    <message>
+        <source>读取历史数据</source>
+        <translation>Read History</translation>
+    </message>
+    <message>
+        <source>停止记录并读取历史数据？</source>
+        <translation>Stop recording and read the history?</translation>
+    </message>
+    <message>
+        <source>请选择通道</source>
+        <translation>Choose the channels</translation>
+    </message>
+    <message>
+        <source>温度I</source>
+        <translation>Temperature I</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>温度II</source>
+        <translation>Temperature II</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::ComparisonChart</name>
     <message>
         <source>湿度(%)</source>
@@ -83,6 +299,17 @@
     </message>
 </context>
 <context>
+    <name>veldrin::CurvePage</name>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom in</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::LanguageMenu</name>
     <message>
         <source>跟随系统设置</source>
@@ -95,6 +322,54 @@
     <message>
         <source>Veldrin 下次启动时使用所选的语言。</source>
         <translation>Veldrin uses the chosen language from its next start.</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::QuestionDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::StatisticsPage</name>
+    <message>
+        <source>超限记录</source>
+        <translation>Excursions</translation>
+    </message>
+    <message>
+        <source>超限记录（%1次）</source>
+        <translation>Excursions (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::UserGuideDialog</name>
+    <message>
+        <source>使用说明</source>
+        <translation>User Guide</translation>
+    </message>
+    <message>
+        <source>找不到使用说明。</source>
+        <translation>The user guide cannot be found.</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::WarnDialog</name>
+    <message>
+        <source>启动报警</source>
+        <translation>Alarm on</translation>
+    </message>
+    <message>
+        <source>上限值</source>
+        <translation>Upper limit</translation>
+    </message>
+    <message>
+        <source>下限值</source>
+        <translation>Lower limit</translation>
     </message>
 </context>
 </TS>

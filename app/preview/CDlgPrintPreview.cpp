@@ -73,7 +73,7 @@ CDlgPrintPreview::CDlgPrintPreview(const HistoryDataSet& history, QWidget* paren
 CDlgPrintPreview::~CDlgPrintPreview() = default;
 
 void CDlgPrintPreview::BuildControls() {
-    setWindowTitle(QStringLiteral("打印预览"));
+    setWindowTitle(tr("打印预览"));
 
     area_ = new PreviewArea(this);
     area_->setFixedSize(kDrawingAreaSize);
@@ -100,7 +100,7 @@ void CDlgPrintPreview::BuildControls() {
     indicator_->setMinimumWidth(60);
     indicator_->setAlignment(Qt::AlignCenter);
 
-    pagesLabel_ = new QLabel(QStringLiteral("页数："), this);
+    pagesLabel_ = new QLabel(tr("页数："), this);
     SetLabelColour(pagesLabel_, Qt::black);
     pageEdit_ = new QLineEdit(this);
     pageEdit_->setObjectName(QStringLiteral("pageCount"));
@@ -108,18 +108,18 @@ void CDlgPrintPreview::BuildControls() {
     pageEdit_->setFixedWidth(40);
     upDown_ = new PageCountUpDown(*pageEdit_, kMaxCurvePages, kMinCurvePages, this);
 
-    auto* modeGroup = new QGroupBox(QStringLiteral("打印模式："), this);
-    curveMode_ = new QRadioButton(QStringLiteral("曲线"), modeGroup);
+    auto* modeGroup = new QGroupBox(tr("打印模式："), this);
+    curveMode_ = new QRadioButton(tr("曲线"), modeGroup);
     curveMode_->setObjectName(QStringLiteral("curveMode"));
-    textMode_ = new QRadioButton(QStringLiteral("文本"), modeGroup);
+    textMode_ = new QRadioButton(tr("文本"), modeGroup);
     textMode_->setObjectName(QStringLiteral("textMode"));
     curveMode_->setChecked(true);
     auto* modeLayout = new QHBoxLayout(modeGroup);
     modeLayout->addWidget(curveMode_);
     modeLayout->addWidget(textMode_);
 
-    startLabel_ = new QLabel(QStringLiteral("开始时间："), this);
-    stopLabel_ = new QLabel(QStringLiteral("停止时间："), this);
+    startLabel_ = new QLabel(tr("开始时间："), this);
+    stopLabel_ = new QLabel(tr("停止时间："), this);
     startDate_ = new QDateEdit(this);
     startDate_->setObjectName(QStringLiteral("startDate"));
     stopDate_ = new QDateEdit(this);
@@ -135,10 +135,10 @@ void CDlgPrintPreview::BuildControls() {
     for (QTimeEdit* clock : {startClock_, stopClock_})
         clock->setDisplayFormat(QStringLiteral("HH:mm:ss"));
 
-    preview_ = TextButton(QStringLiteral("预览"), "preview", this);
-    print_ = TextButton(QStringLiteral("打印"), "print", this);
-    exit_ = TextButton(QStringLiteral("退出"), "exit", this);
-    fitPage_ = TextButton(QStringLiteral("适合页面"), "fitPage", this);
+    preview_ = TextButton(tr("预览"), "preview", this);
+    print_ = TextButton(tr("打印"), "print", this);
+    exit_ = TextButton(tr("退出"), "exit", this);
+    fitPage_ = TextButton(tr("适合页面"), "fitPage", this);
     actualSize_ = TextButton(QStringLiteral("100%"), "actualSize", this);
 
     auto* navigation = new QHBoxLayout;
@@ -640,9 +640,9 @@ bool CDlgPrintPreview::PrintersInstalled() const {
 }
 
 void CDlgPrintPreview::OfferPdfInstead() {
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, windowTitle(), QStringLiteral("没有安装打印机。\n要把这些页写成 PDF 文件吗？"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(this, windowTitle(), tr("没有安装打印机。\n要把这些页写成 PDF 文件吗？"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return;
     QFileDialog dialog(this);
@@ -656,15 +656,13 @@ void CDlgPrintPreview::OfferPdfInstead() {
     const QString path = dialog.selectedFiles().constFirst();
     const PdfExportResult result = WritePdfPages(Job(), path.toStdString());
     if (result.status != PdfExportStatus::Written) {
-        QMessageBox box(QMessageBox::Critical, windowTitle(), QStringLiteral("文件保存出错"), QMessageBox::Ok,
-                        this);
+        QMessageBox box(QMessageBox::Critical, windowTitle(), tr("文件保存出错"), QMessageBox::Ok, this);
         box.setDetailedText(QString::fromStdString(result.message));
         box.exec();
         return;
     }
-    QMessageBox::information(
-        this, windowTitle(),
-        QStringLiteral("已写入 %1 页：\n%2").arg(result.pages).arg(QDir::toNativeSeparators(path)));
+    QMessageBox::information(this, windowTitle(),
+                             tr("已写入 %1 页：\n%2").arg(result.pages).arg(QDir::toNativeSeparators(path)));
 }
 
 void CDlgPrintPreview::PrintAll() {

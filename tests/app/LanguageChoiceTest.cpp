@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 #include "app/CMainFrame.h"
 #include "app/CVeldrinApp.h"
@@ -9,12 +13,53 @@
 #include "app/LanguageMenu.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QtTempFolder.h"
+#include "tests/app/WindowDriving.h"
+#include "translations/Translator.h"
 
 namespace veldrin {
 namespace {
 
 using testing::AcceptNextDialog;
+using testing::OnNextDialog;
 using testing::ProfileFolder;
+
+// While it lives, the programs' English translation is in effect.
+class EnglishForAWhile {
+  public:
+    EnglishForAWhile() : translator_(LoadTranslation(Language::English)) {
+        if (translator_)
+            QCoreApplication::installTranslator(translator_.get());
+    }
+    ~EnglishForAWhile() {
+        if (translator_)
+            QCoreApplication::removeTranslator(translator_.get());
+    }
+    EnglishForAWhile(const EnglishForAWhile&) = delete;
+    EnglishForAWhile& operator=(const EnglishForAWhile&) = delete;
+    bool Loaded() const { return translator_ != nullptr; }
+
+  private:
+    std::unique_ptr<QTranslator> translator_;
+};
+
+// Every text a dialog shows: its title, labels, buttons and list entries.
+QStringList ShownTexts(QWidget* dialog) {
+    QStringList texts{dialog->windowTitle()};
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        texts << label->text();
+    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QComboBox* list : dialog->findChildren<QComboBox*>()) {
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+    }
+    return texts;
+}
+
+QStringList WithChineseCharacters(const QStringList& texts) {
+    return texts.filter(
+        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
+}
 
 QAction* LanguageAction(CMainFrame& frame, const QString& text) {
     // "帮助(&H)" → "语言 / Language"
@@ -60,6 +105,37 @@ TEST(LanguageMenu, TheChoiceIsKeptInTheProfileAndTheUserIsToldWhenItTakesEffect)
         LanguageAction(*program.MainFrame(), QStringLiteral("跟随系统设置"))->trigger();
         EXPECT_FALSE(ProfileLanguage(*OpenProfile()).has_value());
     }
+}
+
+TEST(EnglishWindow, TheConnectDialogSpeaksEnglishAndChineseAgainOnceTheTranslationIsGone) {
+    const test::QtTempFolder folder;
+    const ProfileFolder profileFolder(folder.filePath(QStringLiteral("config")));
+    auto openConnectDialog = [] {
+        CVeldrinApp program({QStringLiteral("veldrin")});
+        EXPECT_TRUE(program.InitInstance());
+        QStringList shown;
+        const auto answered = OnNextDialog<CLinkDlg>([&shown](CLinkDlg* dialog) {
+            shown = ShownTexts(dialog);
+            dialog->reject();
+        });
+        program.MainFrame()->Action(Command::Connect)->trigger();
+        EXPECT_TRUE(*answered);
+        return shown;
+    };
+    QStringList english;
+    {
+        const EnglishForAWhile inEnglish;
+        ASSERT_TRUE(inEnglish.Loaded());
+        english = openConnectDialog();
+    }
+    EXPECT_TRUE(english.contains(QStringLiteral("Connect Instrument"))) << english.join(u'|').toStdString();
+    EXPECT_TRUE(english.contains(QStringLiteral("Identify automatically")));
+    EXPECT_EQ(WithChineseCharacters(english), QStringList()) << "the English dialog shows no Chinese";
+
+    const QStringList chinese = openConnectDialog();
+    EXPECT_TRUE(chinese.contains(QStringLiteral("连接仪器")));
+    EXPECT_TRUE(chinese.contains(QStringLiteral("温湿度记录仪")));
+    EXPECT_TRUE(chinese.contains(QStringLiteral("自动识别")));
 }
 
 TEST(WindowCommandLine, LangChoosesTheLanguageAndLeavesTheFileToOpen) {
