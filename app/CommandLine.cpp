@@ -16,6 +16,21 @@ bool HoldsOptions(int argc, char* argv[]) {
     return false;
 }
 
+QCommandLineOption ArchiveOption() {
+    return {
+        QStringLiteral("archive"),
+        QStringLiteral("the archive downloads go into: a SQLite file or a postgresql:// URL (default: the "
+                       "profile's archive, else $VELDRIN_ARCHIVE, else "
+                       "$XDG_DATA_HOME/Veldrin/archive.sqlite)"),
+        QStringLiteral("LOCATION")};
+}
+
+void DescribeArguments(QCommandLineParser& parser) {
+    parser.addOption(ArchiveOption());
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("a .Vdr data file to open"),
+                                 QStringLiteral("[FILE]"));
+}
+
 void Print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
@@ -37,8 +52,7 @@ std::optional<int> AnswerOptions(int argc, char* argv[]) {
                        "download and view their records, and open .Vdr data files."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("a .Vdr data file to open"),
-                                 QStringLiteral("[FILE]"));
+    DescribeArguments(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
         Print(stderr, QStringLiteral("veldrin: %1\nTry 'veldrin --help'.\n").arg(parser.errorText()));
         return 2;
@@ -51,7 +65,18 @@ std::optional<int> AnswerOptions(int argc, char* argv[]) {
         Print(stdout, QStringLiteral("veldrin %1\n").arg(QCoreApplication::applicationVersion()));
         return 0;
     }
+    // Only --archive is left: the window starts with it.
     return std::nullopt;
+}
+
+WindowArguments ReadWindowArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeArguments(parser);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    // AnswerOptions has refused anything that does not parse before the window starts.
+    parser.parse(arguments);
+    return {parser.positionalArguments().value(0), parser.value(ArchiveOption().names().constFirst())};
 }
 
 }  // namespace veldrin

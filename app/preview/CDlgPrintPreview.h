@@ -5,6 +5,7 @@
 // own size ("100%"), or zoomed in steps with Ctrl and the mouse wheel.
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -39,6 +40,8 @@ class CDlgPrintPreview : public QDialog {
     // with at least one sample.
     explicit CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent = nullptr);
     ~CDlgPrintPreview() override;
+    // An archived history's entry and hash, drawn at the foot of every page; "" for none.
+    void SetArchiveMark(std::string mark);
 
     PrintMode Mode() const { return mode_; }
     int CurrentPage() const { return currentPage_; }
@@ -118,6 +121,7 @@ class CDlgPrintPreview : public QDialog {
     int requestedCurvePages_ = 2;
     int savedCurvePages_ = 2;
     int stripCount_ = 3;
+    std::string archiveMark_;
     std::time_t startTime_ = 0;
     std::time_t stopTime_ = 0;
     bool startInvalid_ = false;

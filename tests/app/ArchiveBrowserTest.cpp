@@ -1,0 +1,219 @@
+// "导入到档案库" and "档案库…" through the real window: data files chosen in the file dialog are
+// imported with an import event and a summary; the browser filters by text, opens an entry into
+// the history panel, shows its trail, and compares three chosen entries in the comparison window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "app/ArchiveBrowser.h"
+#include "app/CDlgHistory.h"
+#include "app/CVeldrinView.h"
+#include "app/ComparisonChart.h"
+#include "app/ComparisonWindow.h"
+#include "logger/WireCodec.h"
+#include "tests/HistoryFiles.h"
+#include "tests/app/ArchiveWindowFixture.h"
+
+namespace veldrin {
+namespace {
+
+using testing::OnNextDialogUntil;
+using testing::ReadNextMessage;
+
+// Selects every file named in `paths` (one folder) in the next file dialog and accepts it.
+std::shared_ptr<bool> ChooseFiles(const QStringList& paths) {
+    return OnNextDialogUntil<QFileDialog>([paths](QFileDialog* dialog) {
+        QStringList names;
+        for (const QString& path : paths)
+            names << QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
+        const QString folder = QFileInfo(paths.constFirst()).absolutePath();
+        if (dialog->directory().absolutePath() != folder)
+            dialog->setDirectory(folder);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name == nullptr)
+            return false;
+        if (dialog->selectedFiles().size() != paths.size()) {
+            name->setText(names.join(QLatin1Char(' ')));
+            return false;
+        }
+        static_cast<QDialog*>(dialog)->accept();
+        return true;
+    });
+}
+
+class ArchiveBrowserTest : public testing::ArchiveWindowFixture {
+  protected:
+    std::time_t Start(int day) const { return MakeLocalTime(2024, 3, day, 8, 0, 0).value(); }
+
+    // Four single-temperature files: three from the cold stores, one from a lorry.
+    QStringList WriteFiles() {
+        QStringList paths;
+        const std::vector<std::pair<std::string, int>> titles{
+            {"Freezer A", 120}, {"Freezer B", 240}, {"Freezer C", 360}, {"运输车", 90}};
+        int day = 1;
+        for (const auto& [title, count] : titles) {
+            const QString path = folder.filePath(QStringLiteral("f%1.Vdr").arg(day));
+            test::WriteDataFileFor(path.toStdString(), LoggerModel::SingleTemperature, title, Start(day),
+                                   count, day);
+            paths << path;
+            ++day;
+        }
+        return paths;
+    }
+
+    // "导入到档案库" with `paths` chosen; returns the summary it showed.
+    QString Import(const QStringList& paths) {
+        auto chosen = ChooseFiles(paths);
+        auto said = std::make_shared<QString>();
+        auto closed = ReadNextMessage(said);
+        frame.ArchiveImportAction()->trigger();
+        EXPECT_TRUE(*chosen);
+        EXPECT_TRUE(*closed);
+        return *said;
+    }
+
+    ArchiveBrowser* OpenBrowser() {
+        frame.ArchiveBrowserAction()->trigger();
+        auto* browser = archiveCommands.Browser();
+        EXPECT_NE(browser, nullptr);
+        if (browser != nullptr) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(browser));
+        }
+        return browser;
+    }
+
+    // Clicks the rows of the browser's table whose title column holds one of `titles`, each added
+    // to the selection as with Ctrl held.
+    static void ClickRows(ArchiveBrowser* browser, const QStringList& titles) {
+        QTableView* table = browser->Table();
+        table->clearSelection();
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            const QModelIndex title = table->model()->index(row, ArchiveEntryModel::Title);
+            if (!titles.contains(title.data().toString()))
+                continue;
+            table->scrollTo(title);
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              table->visualRect(title).center());
+        }
+    }
+};
+
+TEST_F(ArchiveBrowserTest, ImportedFilesAreEntriesWithImportEventsAndASecondImportFindsThemThere) {
+    const QStringList paths = WriteFiles();
+    const QString said = Import(paths.mid(0, 3));
+    EXPECT_TRUE(said.contains(QStringLiteral("新存入档案库 3 个文件，已在档案库中 0 个")))
+        << said.toStdString();
+
+    const auto archive = OpenArchive();
+    std::vector<archive::EntrySummary> entries = archive->List();
+    ASSERT_EQ(entries.size(), 3U);
+    for (const archive::EntrySummary& entry : entries) {
+        EXPECT_EQ(entry.kind, archive::SourceKind::FileImport);
+        const std::vector<archive::Event> events = archive->Show(entry.id)->events;
+        ASSERT_EQ(events.size(), 1U);
+        EXPECT_EQ(events.front().kind, "archive-import");
+        EXPECT_NE(events.front().detail.find(folder.Path()), std::string::npos) << events.front().detail;
+    }
+
+    // One archived before, one new, one that is no data file.
+    const QString broken = folder.filePath(QStringLiteral("broken.Vdr"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a data file");
+    file.close();
+    const QString again = Import({paths[0], paths[3], broken});
+    EXPECT_TRUE(again.contains(QStringLiteral("新存入档案库 1 个文件，已在档案库中 1 个")))
+        << again.toStdString();
+    EXPECT_TRUE(again.contains(QStringLiteral("未能导入 1 个")) &&
+                again.contains(QStringLiteral("broken.Vdr")))
+        << again.toStdString();
+    EXPECT_EQ(OpenArchive()->List().size(), 4U);
+}
+
+TEST_F(ArchiveBrowserTest, BrowserFiltersOpensAnEntryIntoTheHistoryPanelAndComparesThree) {
+    Import(WriteFiles());
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->Entries().rowCount(), 4);
+
+    QTest::keyClicks(browser->TextFilter(), QStringLiteral("freezer"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser->Entries().rowCount() == 3; }, 5000))
+        << browser->Entries().rowCount();
+    ClickRows(browser, {QStringLiteral("Freezer B")});
+    EXPECT_TRUE(browser->Details()->toPlainText().contains(QStringLiteral("archive-import")))
+        << "the entry's trail is in its details";
+    browser->OpenButton()->click();
+
+    const HistoryDataSet& history = workspace.Records().History();
+    EXPECT_EQ(history.samples.Count(), 240);
+    EXPECT_EQ(history.samples.Time(0), Start(2));
+    EXPECT_EQ(workspace.Records().HistoryDataList().rowCount(), 240);
+    EXPECT_FALSE(frame.View()->HistoryPanel()->isHidden());
+    ASSERT_TRUE(workspace.Archiving().Shown().has_value());
+    EXPECT_TRUE(
+        frame.windowTitle().contains(QStringLiteral("档案 %1").arg(workspace.Archiving().Shown()->id)))
+        << frame.windowTitle().toStdString();
+
+    ClickRows(browser,
+              {QStringLiteral("Freezer A"), QStringLiteral("Freezer B"), QStringLiteral("Freezer C")});
+    ASSERT_EQ(browser->Table()->selectionModel()->selectedRows().size(), 3);
+    browser->CompareButton()->click();
+    ComparisonWindow* comparison = browser->findChild<ComparisonWindow*>();
+    ASSERT_NE(comparison, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(comparison));
+    ComparisonChart* chart = comparison->Chart();
+    ASSERT_EQ(chart->Curves().size(), 3U);
+    std::vector<int> counts;
+    for (const ComparisonCurve& curve : chart->Curves())
+        counts.push_back(curve.Count());
+    std::sort(counts.begin(), counts.end());
+    EXPECT_EQ(counts, (std::vector<int>{120, 240, 360}));
+    EXPECT_TRUE(comparison->Legend()->item(0)->text().startsWith(QLatin1Char('#')))
+        << comparison->Legend()->item(0)->text().toStdString();
+
+    const double before = chart->ViewEnd() - chart->ViewStart();
+    const QPoint at = chart->rect().center();
+    QWheelEvent wheel(QPointF(at), chart->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart, &wheel);
+    EXPECT_LT(chart->ViewEnd() - chart->ViewStart(), before) << "one wheel step zooms in";
+}
+
+TEST_F(ArchiveBrowserTest, ComparingOneOrThirteenEntriesIsRefusedWithAMessage) {
+    QStringList paths;
+    for (int i = 0; i < 13; ++i) {
+        const QString path = folder.filePath(QStringLiteral("g%1.Vdr").arg(i));
+        test::WriteDataFileFor(path.toStdString(), LoggerModel::SingleTemperature, "库 " + std::to_string(i),
+                               Start(1) + i * 3600, 30 + i, 0);
+        paths << path;
+    }
+    Import(paths);
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_EQ(browser->Entries().rowCount(), 13);
+    for (const bool all : {false, true}) {
+        if (all)
+            browser->Table()->selectAll();
+        else
+            ClickRows(browser, {QStringLiteral("库 3")});
+        auto said = std::make_shared<QString>();
+        auto closed = ReadNextMessage(said);
+        browser->CompareButton()->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return *closed; }, 5000));
+        EXPECT_FALSE(said->isEmpty());
+        EXPECT_EQ(browser->findChild<ComparisonWindow*>(), nullptr) << all;
+    }
+}
+
+}  // namespace
+}  // namespace veldrin
