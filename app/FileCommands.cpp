@@ -221,6 +221,14 @@ QString FileCommands::RecordWritten(archive::EventKind kind, const char* format,
         archive::TrimmedRight(workspace_.Records().History().summary.title), archive.ShownId());
 }
 
+void FileCommands::RecordExported(const char* format, const QString& path) {
+    const QString unrecorded = RecordWritten(archive::EventKind::Export, format, path);
+    if (!unrecorded.isEmpty()) {
+        frame_.statusBar()->showMessage(QStringLiteral("导出记录未存入档案库：") + unrecorded,
+                                        kSavedNoteMilliseconds);
+    }
+}
+
 bool FileCommands::OpenRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         QMessageBox::information(&frame_, frame_.windowTitle(),
@@ -293,6 +301,8 @@ void FileCommands::PrintHistory() {
     }
     CDlgPrintPreview preview(history, &frame_);
     preview.SetArchiveMark(workspace_.Archiving().ShownMark());
+    QObject::connect(&preview, &CDlgPrintPreview::pagesWritten, &frame_,
+                     [this](const QString& path) { RecordExported("pdf-pages", path); });
     preview.exec();
 }
 
@@ -321,11 +331,7 @@ bool FileCommands::ExportReportPath(const QString& path) {
         box.exec();
         return false;
     }
-    const QString unrecorded = RecordWritten(archive::EventKind::Export, "pdf", path);
-    if (!unrecorded.isEmpty()) {
-        frame_.statusBar()->showMessage(QStringLiteral("导出记录未存入档案库：") + unrecorded,
-                                        kSavedNoteMilliseconds);
-    }
+    RecordExported("pdf", path);
     return true;
 }
 

@@ -65,6 +65,8 @@ class FileCommands {
     // returns why not when the archive refused, else "".
     QString RecordSaved(SaveFormat format, const QString& path);
     QString RecordWritten(archive::EventKind kind, const char* format, const QString& path);
+    // An export of the current history in the trail; the status bar says so when it is not.
+    void RecordExported(const char* format, const QString& path);
     // True when the current history has readings; else the status bar shows `refusal` (a text
     // marked for translation), so that the command does not end in silence.
     bool HasReadings(const char* refusal);

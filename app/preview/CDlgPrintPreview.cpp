@@ -673,6 +673,7 @@ void CDlgPrintPreview::OfferPdfInstead() {
     QMessageBox::information(
         this, windowTitle(),
         QStringLiteral("已写入 %1 页：\n%2").arg(result.pages).arg(QDir::toNativeSeparators(path)));
+    emit pagesWritten(path);
 }
 
 void CDlgPrintPreview::PrintAll() {

@@ -61,6 +61,12 @@ class CDlgPrintPreview : public QDialog {
     // Prints every page of the current mode (the Print button). Without a printer it offers to
     // write the same pages to a PDF file instead.
     void PrintAll();
+
+  signals:
+    // The pages were written to the PDF file at `path` instead of a printer.
+    void pagesWritten(const QString& path);
+
+  public:
     // The zoom of the page: 0 shows it fitted to the area as it opens; otherwise page pixels are
     // shown at this percentage (25 … 400), scrolled with the bars and the wheel.
     int ZoomPercent() const { return zoomPercent_; }

@@ -10,13 +10,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
 #include "app/CVeldrinView.h"
+#include "app/preview/CDlgPrintPreview.h"
 #include "archive/HistoryArchiving.h"
 #include "tests/HistoryFiles.h"
 #include "tests/app/ArchiveWindowFixture.h"
@@ -181,6 +184,42 @@ TEST_F(ArchiveWindowTest, ConnectIdentifySettingsWriteStartAndStopFromThePanelAr
     EXPECT_NE(write.find("\"field\":\"start\""), std::string::npos) << write;
     EXPECT_NE(write.find("\"old\""), std::string::npos) << write;
     EXPECT_NE(write.find("\"new\""), std::string::npos) << write;
+}
+
+TEST_F(ArchiveWindowTest, PagesThePreviewWritesAsPdfCarryTheMarkAndAreRecorded) {
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed: the preview prints instead of offering a PDF";
+    Download(LoggerModel::SingleTemperature, 300);
+    ASSERT_TRUE(workspace.Archiving().Shown().has_value());
+    const ShownEntry entry = *workspace.Archiving().Shown();
+    const QString pages = folder.filePath(QStringLiteral("pages.pdf"));
+
+    auto chosen = AnswerFileDialog(pages);
+    auto note = std::make_shared<QString>();
+    auto yes = testing::OnNextDialog<QMessageBox>([note](QMessageBox* question) {
+        testing::ReadNextMessage(note);  // the note that the pages were written, once this is gone
+        question->button(QMessageBox::Yes)->click();
+    });
+    auto previewed = testing::OnNextDialog<CDlgPrintPreview>([](CDlgPrintPreview* preview) {
+        QTimer::singleShot(0, preview, [preview] {
+            preview->PrintAll();
+            preview->reject();
+        });
+    });
+    frame.Action(Command::PrintHistory)->trigger();
+    ASSERT_TRUE(*previewed);
+    ASSERT_TRUE(*yes) << "no printer: the preview offers a PDF";
+    ASSERT_TRUE(*chosen);
+    EXPECT_TRUE(note->contains(QStringLiteral("已写入"))) << note->toStdString();
+
+    const QString mark = QStringLiteral("档案 %1 · SHA-256 %2")
+                             .arg(entry.id)
+                             .arg(QString::fromStdString(entry.sha256.substr(0, 16)));
+    EXPECT_TRUE(testing::PdfText(pages, 1).contains(mark)) << testing::PdfText(pages, 1).toStdString();
+    const std::vector<archive::Event> events = OpenArchive()->Show(entry.id)->events;
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().kind, "export");
+    EXPECT_EQ(events.back().detail, archive::ExportDetail("pdf-pages", pages.toStdString()));
 }
 
 }  // namespace
