@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -213,6 +214,43 @@ TEST_F(ArchiveBrowserTest, ComparingOneOrThirteenEntriesIsRefusedWithAMessage) {
         EXPECT_FALSE(said->isEmpty());
         EXPECT_EQ(browser->findChild<ComparisonWindow*>(), nullptr) << all;
     }
+}
+
+TEST_F(ArchiveBrowserTest, ExportWritesTheImportedFileByteForByteOrTheFormatOfItsExtensionAndIsRecorded) {
+    const QStringList paths = WriteFiles();
+    Import(paths);
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    ClickRows(browser, {QStringLiteral("Freezer C")});
+    ASSERT_EQ(browser->Table()->selectionModel()->selectedRows().size(), 1);
+
+    const QString vdr = folder.filePath(QStringLiteral("out/copy.Vdr"));
+    const QString csv = folder.filePath(QStringLiteral("out/copy.csv"));
+    ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("out"))));
+    for (const QString& path : {vdr, csv}) {
+        auto chosen = testing::AnswerFileDialog(path);
+        browser->ExportButton()->click();
+        ASSERT_TRUE(*chosen) << path.toStdString();
+    }
+    QFile original(paths[2]);
+    QFile copy(vdr);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), original.readAll()) << "the imported file itself";
+    QFile text(csv);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_GE(text.readAll().count('\n'), 360) << "a line per reading";
+
+    const auto archive = OpenArchive();
+    std::vector<std::string> details;
+    for (const archive::Event& event : archive->Audit()) {
+        if (event.kind != "export")
+            continue;
+        details.push_back(event.detail);
+        ASSERT_TRUE(event.entry.has_value());
+        EXPECT_EQ(archive->Show(*event.entry)->summary.title, "Freezer C");
+    }
+    EXPECT_EQ(details, (std::vector<std::string>{archive::ExportDetail("vdr", vdr.toStdString()),
+                                                 archive::ExportDetail("csv", csv.toStdString())}));
 }
 
 }  // namespace
