@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -251,6 +255,79 @@ TEST_F(ArchiveBrowserTest, ExportWritesTheImportedFileByteForByteOrTheFormatOfIt
     }
     EXPECT_EQ(details, (std::vector<std::string>{archive::ExportDetail("vdr", vdr.toStdString()),
                                                  archive::ExportDetail("csv", csv.toStdString())}));
+}
+
+TEST_F(ArchiveBrowserTest, ModelExcursionPeriodAndDeviceFiltersNarrowTheTableAndAHeaderClickSortsIt) {
+    struct File {
+        LoggerModel model;
+        const char* title;
+        int day;
+        int count;
+        int excursions;
+    };
+    const File written[] = {{LoggerModel::SingleTemperature, "single", 1, 300, 0},
+                            {LoggerModel::TemperatureHumidity, "humidity", 5, 100, 3},
+                            {LoggerModel::DualTemperature, "dual", 10, 200, 0}};
+    QStringList paths;
+    for (const File& file : written) {
+        const QString path = folder.filePath(QString::fromLatin1(file.title) + QStringLiteral(".Vdr"));
+        test::WriteDataFileFor(path.toStdString(), file.model, file.title, Start(file.day), file.count,
+                               file.excursions);
+        paths << path;
+    }
+    Import(paths);
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    const auto titles = [browser] {
+        QStringList shown;
+        QAbstractItemModel* table = browser->Table()->model();
+        for (int row = 0; row < table->rowCount(); ++row)
+            shown << table->index(row, ArchiveEntryModel::Title).data().toString();
+        shown.sort();
+        return shown;
+    };
+    const auto showsOnly = [&](const QStringList& expected) {
+        return QTest::qWaitFor([&] { return titles() == expected; }, 5000);
+    };
+    ASSERT_TRUE(showsOnly({QStringLiteral("dual"), QStringLiteral("humidity"), QStringLiteral("single")}));
+
+    browser->ModelFilter()->setCurrentIndex(browser->ModelFilter()->findText(QStringLiteral("温湿度记录仪")));
+    EXPECT_TRUE(showsOnly({QStringLiteral("humidity")})) << titles().join(',').toStdString();
+    browser->ModelFilter()->setCurrentIndex(0);
+    testing::ClickCheckBox(browser->ExcursionFilter());
+    EXPECT_TRUE(showsOnly({QStringLiteral("humidity")})) << titles().join(',').toStdString();
+    testing::ClickCheckBox(browser->ExcursionFilter());
+    browser->FromFilter()->setDateTime(QDateTime::fromSecsSinceEpoch(Start(4)));
+    EXPECT_TRUE(showsOnly({QStringLiteral("dual"), QStringLiteral("humidity")}))
+        << titles().join(',').toStdString();
+    browser->ToFilter()->setDateTime(QDateTime::fromSecsSinceEpoch(Start(6)));
+    EXPECT_TRUE(showsOnly({QStringLiteral("humidity")})) << titles().join(',').toStdString();
+    browser->FromFilter()->setDateTime(browser->FromFilter()->minimumDateTime());
+    browser->ToFilter()->setDateTime(browser->ToFilter()->minimumDateTime());
+    ASSERT_TRUE(showsOnly({QStringLiteral("dual"), QStringLiteral("humidity"), QStringLiteral("single")}));
+    QTest::keyClicks(browser->DeviceFilter(), QStringLiteral("ttyUSB"));
+    EXPECT_TRUE(showsOnly({})) << "imported files have no device";
+    browser->DeviceFilter()->clear();
+    ASSERT_TRUE(showsOnly({QStringLiteral("dual"), QStringLiteral("humidity"), QStringLiteral("single")}));
+
+    // A click on the readings' header sorts by their number, a second one the other way.
+    QHeaderView* header = browser->Table()->horizontalHeader();
+    const auto readings = [browser] {
+        std::vector<int> counts;
+        QAbstractItemModel* table = browser->Table()->model();
+        for (int row = 0; row < table->rowCount(); ++row)
+            counts.push_back(table->index(row, ArchiveEntryModel::Readings).data().toInt());
+        return counts;
+    };
+    const QPoint readingsHeader(header->sectionViewportPosition(ArchiveEntryModel::Readings) + 5,
+                                header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, readingsHeader);
+    const std::vector<int> first = readings();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, readingsHeader);
+    const std::vector<int> second = readings();
+    const std::vector<int> ascending{100, 200, 300};
+    const std::vector<int> descending{300, 200, 100};
+    EXPECT_TRUE((first == ascending && second == descending) || (first == descending && second == ascending));
 }
 
 }  // namespace
