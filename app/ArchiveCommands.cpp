@@ -92,6 +92,9 @@ ArchiveBrowser* ArchiveCommands::Browse() {
                 OpenEntry(entry, std::move(history));
             },
             &frame_);
+    } else {
+        // Chosen again while open: what was archived since is listed too.
+        browser_->Reload();
     }
     browser_->show();
     browser_->raise();

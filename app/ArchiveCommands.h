@@ -31,7 +31,7 @@ class ArchiveCommands {
     // Archives the data files at `paths`, each with an import event, then says in a message how
     // many were new, how many were archived before, and which failed and why.
     void ImportPaths(const QStringList& paths);
-    // Opens the archive browser, or brings the open one to the front.
+    // Opens the archive browser, or brings the open one to the front with its list read again.
     ArchiveBrowser* Browse();
     ArchiveBrowser* Browser() const { return browser_; }
 

@@ -330,5 +330,16 @@ TEST_F(ArchiveBrowserTest, ModelExcursionPeriodAndDeviceFiltersNarrowTheTableAnd
     EXPECT_TRUE((first == ascending && second == descending) || (first == descending && second == ascending));
 }
 
+TEST_F(ArchiveBrowserTest, ADownloadWhileTheBrowserIsOpenIsListedWhenItIsChosenAgain) {
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->Entries().rowCount(), 0);
+    Download(LoggerModel::SingleTemperature, 120);
+    EXPECT_EQ(OpenBrowser(), browser) << "one browser";
+    ASSERT_EQ(browser->Entries().rowCount(), 1);
+    EXPECT_EQ(browser->Entries().Entry(0).count, 120);
+    EXPECT_EQ(browser->Entries().Entry(0).provenance.devicePath, test::ComPath(1));
+}
+
 }  // namespace
 }  // namespace veldrin
