@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -339,6 +340,24 @@ TEST_F(ArchiveBrowserTest, ADownloadWhileTheBrowserIsOpenIsListedWhenItIsChosenA
     ASSERT_EQ(browser->Entries().rowCount(), 1);
     EXPECT_EQ(browser->Entries().Entry(0).count, 120);
     EXPECT_EQ(browser->Entries().Entry(0).provenance.devicePath, test::ComPath(1));
+}
+
+TEST_F(ArchiveBrowserTest, AnArchiveThatCannotBeOpenedIsSaidInTheBrowserAndOnImport) {
+    const QString blocker = folder.filePath(QStringLiteral("not-a-folder"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    workspace.Archiving().SetLocation((blocker + QStringLiteral("/archive.sqlite")).toStdString());
+
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->Entries().rowCount(), 0);
+    EXPECT_TRUE(browser->Status()->text().startsWith(QStringLiteral("档案库打不开：")))
+        << browser->Status()->text().toStdString();
+
+    const QString said = Import(WriteFiles().mid(0, 1));
+    EXPECT_TRUE(said.startsWith(QStringLiteral("档案库打不开："))) << said.toStdString();
+    EXPECT_TRUE(QFileInfo(blocker).isFile()) << "nothing was made in its place";
 }
 
 }  // namespace
