@@ -98,6 +98,8 @@ void CMainFrame::CreateActions() {
         about.exec();
     });
 
+    archiveImportAction_ = new QAction(QStringLiteral("导入到档案库"), this);
+    archiveBrowserAction_ = new QAction(QStringLiteral("档案库…"), this);
     guideAction_ = new QAction(QStringLiteral("使用说明"), this);
     guideAction_->setShortcut(QKeySequence::HelpContents);
     connect(guideAction_, &QAction::triggered, this, [this] {
@@ -125,6 +127,9 @@ void CMainFrame::CreateMenus() {
     file->addAction(Action(Command::Save));
     file->addAction(Action(Command::PrintHistory));
     file->addAction(Action(Command::ExportReport));
+    file->addSeparator();
+    file->addAction(archiveImportAction_);
+    file->addAction(archiveBrowserAction_);
     exitSeparator_ = file->addSeparator();
     file->addAction(exitAction_);
 

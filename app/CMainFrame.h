@@ -29,6 +29,9 @@ class CMainFrame : public QMainWindow {
     QAction* AboutAction() const { return aboutAction_; }
     // Help → "使用说明": opens the user guide beside the window.
     QAction* GuideAction() const { return guideAction_; }
+    // File → "导入到档案库" and "档案库…": what they do is installed from outside (ArchiveCommands).
+    QAction* ArchiveImportAction() const { return archiveImportAction_; }
+    QAction* ArchiveBrowserAction() const { return archiveBrowserAction_; }
     QAction* StartTimeAction() const { return startTimeAction_; }
 
     // Installs what a command does for the commands whose work lies outside the window (open,
@@ -82,6 +85,8 @@ class CMainFrame : public QMainWindow {
     QAction* statusBarAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* guideAction_ = nullptr;
+    QAction* archiveImportAction_ = nullptr;
+    QAction* archiveBrowserAction_ = nullptr;
     QAction* startTimeAction_ = nullptr;
     std::array<QLabel*, 4> panes_{};
     QLabel* alarmPane_ = nullptr;

@@ -6,18 +6,20 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/RecentFileList.h"
 #include "logger/LoggerInfo.h"
 
 namespace veldrin {
 
+class ArchiveCommands;
 class CMainFrame;
 class FileCommands;
 class Workspace;
 
 class CVeldrinApp {
   public:
-    // `arguments` as the program got them; the first after the program name is a data file to load.
+    // `arguments` as the program got them: a data file to load, and --archive LOCATION.
     explicit CVeldrinApp(const QStringList& arguments);
     ~CVeldrinApp();
     CVeldrinApp(const CVeldrinApp&) = delete;
@@ -30,12 +32,14 @@ class CVeldrinApp {
     CMainFrame* MainFrame() const { return frame_.get(); }
     Workspace* Records() const { return workspace_.get(); }
     FileCommands* Files() const { return files_.get(); }
+    ArchiveCommands* Archive() const { return archiveCommands_.get(); }
     // The data file path from the command line, empty when none was given.
     const QString& CommandLineFile() const { return commandLineFile_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
     LoggerInfo& Logger() { return info_; }
 
   private:
+    WindowArguments arguments_;
     QString commandLineFile_;
     std::unique_ptr<QSettings> profile_;
     RecentFileList recentFiles_;
@@ -44,6 +48,7 @@ class CVeldrinApp {
     // Declared after the frame: it goes first, while the frame it is joined to still stands.
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<ArchiveCommands> archiveCommands_;
 };
 
 }  // namespace veldrin

@@ -11,6 +11,7 @@
 #include "app/CVeldrinView.h"
 #include "app/RecentFileList.h"
 #include "app/Utf8Text.h"
+#include "app/WindowArchive.h"
 #include "app/Workspace.h"
 #include "app/preview/CDlgPrintPreview.h"
 #include "files/CsvExport.h"
@@ -99,15 +100,20 @@ bool FileCommands::OpenPath(const QString& path) {
         return false;
     }
     RememberRecent(path);
-    records.ShowLoadedFile();
-    ShowDocumentName(path);
+    workspace_.Archiving().SetShown(std::nullopt);
+    ShowOpenedHistory(QFileInfo(path).fileName());
+    return true;
+}
+
+void FileCommands::ShowOpenedHistory(const QString& documentName) {
+    workspace_.Records().ShowLoadedFile();
+    ShowDocumentName(documentName);
     DeviceConnection& connection = workspace_.Connection();
     connection.SetHistoryMode(false);
     connection.SetViewMode(ViewMode::FileHistory);
     connection.SetLinkMode(LinkMode::HistoryFile);
     workspace_.PublishState();
     frame_.View()->ShowHistoryView();
-    return true;
 }
 
 void FileCommands::Save() {
@@ -185,14 +191,42 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         case SaveFormat::None:
             return false;
     }
-    frame_.statusBar()->showMessage(QStringLiteral("已保存 %1").arg(QDir::toNativeSeparators(written)),
-                                    kSavedNoteMilliseconds);
+    const QString unrecorded = RecordSaved(target.format, written);
+    frame_.statusBar()->showMessage(
+        QStringLiteral("已保存 %1").arg(QDir::toNativeSeparators(written)) +
+            (unrecorded.isEmpty() ? QString() : QStringLiteral("；保存记录未存入档案库：") + unrecorded),
+        kSavedNoteMilliseconds);
     // Only a data file can be opened again; exports stay out of the list and the title.
     if (target.format == SaveFormat::DataFile) {
         RememberRecent(written);
-        ShowDocumentName(written);
+        ShowDocumentName(QFileInfo(written).fileName());
     }
     return true;
+}
+
+QString FileCommands::RecordSaved(SaveFormat format, const QString& path) {
+    const char* name = format == SaveFormat::DataFile ? "vdr"
+                       : format == SaveFormat::Text   ? "txt"
+                       : format == SaveFormat::Csv    ? "csv"
+                       : format == SaveFormat::Xlsx   ? "xlsx"
+                                                      : "xls";
+    return RecordWritten(
+        format == SaveFormat::DataFile ? archive::EventKind::Save : archive::EventKind::Export, name, path);
+}
+
+QString FileCommands::RecordWritten(archive::EventKind kind, const char* format, const QString& path) {
+    WindowArchive& archive = workspace_.Archiving();
+    return archive.Record(
+        kind, archive::ExportDetail(format, QFileInfo(path).absoluteFilePath().toStdString()),
+        archive::TrimmedRight(workspace_.Records().History().summary.title), archive.ShownId());
+}
+
+void FileCommands::RecordExported(const char* format, const QString& path) {
+    const QString unrecorded = RecordWritten(archive::EventKind::Export, format, path);
+    if (!unrecorded.isEmpty()) {
+        frame_.statusBar()->showMessage(QStringLiteral("导出记录未存入档案库：") + unrecorded,
+                                        kSavedNoteMilliseconds);
+    }
 }
 
 bool FileCommands::OpenRecent(const QString& path) {
@@ -238,9 +272,9 @@ void FileCommands::FileRefused(const QString& path, const std::string& reason) {
     box.exec();
 }
 
-void FileCommands::ShowDocumentName(const QString& path) {
-    frame_.setWindowTitle(path.isEmpty() ? QStringLiteral("Veldrin")
-                                         : QStringLiteral("%1 - Veldrin").arg(QFileInfo(path).fileName()));
+void FileCommands::ShowDocumentName(const QString& name) {
+    frame_.setWindowTitle(name.isEmpty() ? QStringLiteral("Veldrin")
+                                         : QStringLiteral("%1 - Veldrin").arg(name));
 }
 
 void FileCommands::SaveFailed(const QString& why) {
@@ -266,6 +300,9 @@ void FileCommands::PrintHistory() {
         return;
     }
     CDlgPrintPreview preview(history, &frame_);
+    preview.SetArchiveMark(workspace_.Archiving().ShownMark());
+    QObject::connect(&preview, &CDlgPrintPreview::pagesWritten, &frame_,
+                     [this](const QString& path) { RecordExported("pdf-pages", path); });
     preview.exec();
 }
 
@@ -284,8 +321,9 @@ void FileCommands::ExportReport() {
 }
 
 bool FileCommands::ExportReportPath(const QString& path) {
-    const ReportResult result =
-        ExportReportPdf(workspace_.Records().History(), ReportOptions{}, path.toStdString());
+    ReportOptions options;
+    options.archiveMark = workspace_.Archiving().ShownMark();
+    const ReportResult result = ExportReportPdf(workspace_.Records().History(), options, path.toStdString());
     if (result.status != ReportStatus::Written) {
         QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), QStringLiteral("报告保存出错"),
                         QMessageBox::Ok, &frame_);
@@ -293,6 +331,7 @@ bool FileCommands::ExportReportPath(const QString& path) {
         box.exec();
         return false;
     }
+    RecordExported("pdf", path);
     return true;
 }
 

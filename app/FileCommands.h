@@ -6,6 +6,9 @@
 #include <QString>
 #include <string>
 
+#include "archive/ArchiveTypes.h"
+#include "files/DataFileCommands.h"
+
 namespace veldrin {
 
 class CMainFrame;
@@ -52,8 +55,18 @@ class FileCommands {
     // reason. True when written.
     bool ExportReportPath(const QString& path);
 
+    // A history just placed in the current history (a data file read, an archive entry) is shown
+    // as a file is: history panel, file modes, `documentName` in the window's title.
+    void ShowOpenedHistory(const QString& documentName);
+
   private:
     QString StartFolder() const;
+    // Adds the save or export of the current history to the archive's trail, linked to its entry;
+    // returns why not when the archive refused, else "".
+    QString RecordSaved(SaveFormat format, const QString& path);
+    QString RecordWritten(archive::EventKind kind, const char* format, const QString& path);
+    // An export of the current history in the trail; the status bar says so when it is not.
+    void RecordExported(const char* format, const QString& path);
     // True when the current history has readings; else the status bar shows `refusal` (a text
     // marked for translation), so that the command does not end in silence.
     bool HasReadings(const char* refusal);
@@ -62,8 +75,9 @@ class FileCommands {
     void SaveFailed(const QString& why);
     // "文件错误!", the path and the reason the file was refused.
     void FileRefused(const QString& path, const std::string& reason);
-    // The window's title names the current history's file; none for a history not from a file.
-    void ShowDocumentName(const QString& path);
+    // The window's title names the current history's file (or entry); none for a history not from
+    // a file.
+    void ShowDocumentName(const QString& name);
     // `path` was opened or saved as a data file: it heads the list and the File menu.
     void RememberRecent(const QString& path);
     void ForgetRecent(const QString& path);

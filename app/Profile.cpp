@@ -9,6 +9,10 @@ std::unique_ptr<QSettings> OpenProfile() {
                                        QStringLiteral("应用程序向导生成的本地应用程序"));
 }
 
+std::string ProfileArchiveLocation(const QSettings& profile) {
+    return profile.value(QStringLiteral("archive/location")).toString().trimmed().toStdString();
+}
+
 PortProfileLookup ProfilePortLookup(ProfileOpener open) {
     return [open = std::move(open)](int port) -> std::optional<std::string> {
         const std::unique_ptr<QSettings> profile = open();

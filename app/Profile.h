@@ -1,8 +1,10 @@
 #pragma once
-// The program's profile (its settings file): the recent-file list and the port map entries.
+// The program's profile (its settings file): the recent-file list, the port map entries and the
+// archive.
 #include <QSettings>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "serial/PortMap.h"
 
@@ -10,6 +12,10 @@ namespace veldrin {
 
 // ~/.config/Veldrin/应用程序向导生成的本地应用程序.conf
 std::unique_ptr<QSettings> OpenProfile();
+
+// The profile entry "archive/location": the archive a team shares (a postgresql:// URL or a SQLite
+// file), or "" when the profile names none.
+std::string ProfileArchiveLocation(const QSettings& profile);
 
 using ProfileOpener = std::function<std::unique_ptr<QSettings>()>;
 

@@ -1,5 +1,6 @@
 #include "app/Workspace.h"
 
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -65,6 +66,7 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
             handover.bytes, handover.shownChannels, handover.complete ? 0 : handover.expectedReadings);
         // The realtime panel's recorded amount: the values the download stored.
         if (result.stored) {
+            ArchiveDownload(handover);
             frame_.View()->RealtimePanel()->SetRecordedAmount(QString::number(result.recordedAmount));
         }
     });
@@ -77,6 +79,9 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
                      &CMainFrame::SetAlarmText);
     QObject::connect(&measurements_->Realtime(), &RealtimeMonitor::alarmSoundSilent, &frame_,
                      &CMainFrame::SayAlarmSilent);
+    audit_ = std::make_unique<LoggerAudit>(archive_, info_, *connection_, link_, [this](const QString& text) {
+        frame_.statusBar()->showMessage(text);
+    });
     frame_.View()->SetStepHandler([this] { Step(); });
     AttachPages();
     InstallCommands();
@@ -100,6 +105,7 @@ Workspace::~Workspace() {
     for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
         frame_.SetCommandHandler(static_cast<Command>(index), {});
     }
+    audit_.reset();
     connection_.reset();
 }
 
@@ -179,8 +185,10 @@ void Workspace::InstallCommands() {
         }
         // Only a logger on line begins the start sequence; settings the user declines leave the
         // buttons and the monitoring as they are.
-        const bool started = connection_->ApplySettings() == RequestResult::Taken &&
-                             connection_->CurrentPhase() == Phase::SettingUp;
+        audit_->SettingsAsked();
+        const bool taken = connection_->ApplySettings() == RequestResult::Taken;
+        audit_->SettingsTaken(taken);
+        const bool started = taken && connection_->CurrentPhase() == Phase::SettingUp;
         if (started) {
             info_.connected = true;
             // A new recording: its readings start an empty store and curve.
@@ -196,8 +204,24 @@ void Workspace::InstallCommands() {
             return;
         }
         connection_->StopRecording();
+        audit_->StopAsked();
         PublishState();
     });
+}
+
+void Workspace::ArchiveDownload(const HistoryHandover& handover) {
+    QString failure;
+    const archive::DecodedDownload download{handover.bytes,    measurements_->History(), handover.info,
+                                            handover.model,    handover.shownChannels,   handover.complete,
+                                            link_.DevicePath()};
+    archive_.SetShown(archive_.ArchiveDownload(download, failure));
+    if (archive_.Shown()) {
+        frame_.statusBar()->showMessage(
+            QStringLiteral("历史数据已存入档案库：档案 %1").arg(archive_.Shown()->id));
+    } else {
+        // Kept in the status bar until something else is said: the history itself is shown as ever.
+        frame_.statusBar()->showMessage(QStringLiteral("历史数据未存入档案库：") + failure);
+    }
 }
 
 void Workspace::Step() {
@@ -218,6 +242,8 @@ void Workspace::PublishState() {
     view->SetOnline(connection_->Online());
     view->SetDownloadedHistory(measurements_->HistoryDownloaded());
     view->SetConnecting(connection_->ConnectRunning());
+    if (audit_ != nullptr)
+        audit_->Observe();
 }
 
 }  // namespace veldrin

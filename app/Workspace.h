@@ -7,6 +7,8 @@
 
 #include "app/DesktopPanelView.h"
 #include "app/DesktopPrompts.h"
+#include "app/LoggerAudit.h"
+#include "app/WindowArchive.h"
 #include "logger/Clock.h"
 #include "logger/DeviceConnection.h"
 #include "measure/Measurements.h"
@@ -31,6 +33,8 @@ class Workspace {
     DeviceConnection& Connection() { return *connection_; }
     Measurements& Records() { return *measurements_; }
     DesktopPrompts& Prompts() { return *prompts_; }
+    // The archive every download goes into, and the entry of the history shown.
+    WindowArchive& Archiving() { return archive_; }
 
     // Copies the connection's modes and online flag to the view, whose enabling rules read them.
     void PublishState();
@@ -43,6 +47,8 @@ class Workspace {
     void AttachStatisticsPage(CurvePage* historyCurve);
     void InstallCommands();
     void Step();
+    // Archives a download as soon as it is decoded; a refusal is said in the status bar.
+    void ArchiveDownload(const HistoryHandover& handover);
 
     LoggerInfo& info_;
     CMainFrame& frame_;
@@ -57,6 +63,8 @@ class Workspace {
     std::unique_ptr<DesktopPrompts> prompts_;
     std::unique_ptr<DesktopPanelView> panel_;
     std::unique_ptr<DeviceConnection> connection_;
+    WindowArchive archive_;
+    std::unique_ptr<LoggerAudit> audit_;
 };
 
 }  // namespace veldrin

@@ -151,15 +151,37 @@ AddResult ArchiveDownload(Archive& archive, const DecodedDownload& download, con
     return added;
 }
 
+std::int64_t RecordEvent(Archive& archive, EventKind kind, const Actor& actor, const std::string& detail,
+                         const std::string& loggerTitle, std::optional<std::int64_t> entry) {
+    EventInput event;
+    event.kind = kind;
+    event.actor = actor;
+    event.detail = detail;
+    event.loggerTitle = loggerTitle;
+    event.entry = entry;
+    return archive.Record(event);
+}
+
 void RecordSave(Archive& archive, const HistoryDataSet& history, const std::string& format,
                 const std::string& path, std::optional<std::int64_t> entry, const Actor& actor) {
+    RecordEvent(archive, EventKind::Save, actor, ExportDetail(format, path),
+                TrimmedRight(history.summary.title), entry);
+}
+
+AddResult ImportDataFile(Archive& archive, const HistoryDataSet& history, std::span<const std::uint8_t> raw,
+                         const std::string& path, const Actor& actor) {
+    ArchiveInput input = ArchiveInputOf(history, raw, actor);
+    input.kind = SourceKind::FileImport;
+    const AddResult added = archive.Add(input);
     EventInput event;
-    event.kind = EventKind::Save;
+    event.kind = EventKind::ArchiveImport;
     event.actor = actor;
-    event.detail = ExportDetail(format, path);
-    event.loggerTitle = TrimmedRight(history.summary.title);
-    event.entry = entry;
+    event.entry = added.entry;
+    event.loggerTitle = input.title;
+    event.detail = nlohmann::json{{"path", path}, {"new", added.added}}.dump(
+        -1, ' ', false, nlohmann::json::error_handler_t::replace);
     archive.Record(event);
+    return added;
 }
 
 std::unique_ptr<HistoryDataSet> EntryHistory(Archive& archive, std::int64_t entry) {

@@ -37,11 +37,22 @@ struct DecodedDownload {
 // downloaded before gets a "seen" event instead of a second entry. Throws ArchiveError.
 AddResult ArchiveDownload(Archive& archive, const DecodedDownload& download, const Actor& actor);
 
+// Appends one event made by `actor` to the trail, linked to `entry` when given; returns its number.
+// Throws ArchiveError.
+std::int64_t RecordEvent(Archive& archive, EventKind kind, const Actor& actor, const std::string& detail,
+                         const std::string& loggerTitle, std::optional<std::int64_t> entry = std::nullopt);
+
 // Records in the trail that `history` was saved as the file at `path` in `format` (the name of its
 // writer, e.g. "vdr", "csv"), linked to `entry`, the archive entry of the history saved. Throws
 // ArchiveError.
 void RecordSave(Archive& archive, const HistoryDataSet& history, const std::string& format,
                 const std::string& path, std::optional<std::int64_t> entry, const Actor& actor);
+
+// Archives a data file read from `path`: its bytes `raw` as they are, beside `history` read from
+// them, with an import event saying whether it was new. A file archived before is the same entry.
+// Throws ArchiveError.
+AddResult ImportDataFile(Archive& archive, const HistoryDataSet& history, std::span<const std::uint8_t> raw,
+                         const std::string& path, const Actor& actor);
 
 // The history an entry holds, as the window would hold it: a download decoded again from its bytes
 // and its logger record, an imported data file read from its bytes. Throws ArchiveError.

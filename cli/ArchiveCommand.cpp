@@ -183,13 +183,8 @@ std::optional<archive::EntryDetails> FindEntry(Archive& archive, std::int64_t id
 // An export of an entry in the audit trail: its format and path.
 void RecordExport(Archive& archive, const archive::EntrySummary& entry, const std::string& format,
                   const std::string& path) {
-    archive::EventInput event;
-    event.kind = archive::EventKind::Export;
-    event.actor = ThisActor();
-    event.detail = archive::ExportDetail(format, path);
-    event.entry = entry.id;
-    event.loggerTitle = entry.title;
-    archive.Record(event);
+    archive::RecordEvent(archive, archive::EventKind::Export, ThisActor(),
+                         archive::ExportDetail(format, path), entry.title, entry.id);
 }
 
 int List(const ListArgs& args) {
@@ -329,17 +324,8 @@ int Import(const std::vector<std::string>& files) {
             continue;
         }
         try {
-            archive::ArchiveInput input = archive::ArchiveInputOf(*load->dataSet, bytes, ThisActor());
-            input.kind = archive::SourceKind::FileImport;
-            const archive::AddResult added = archive->Add(input);
-            archive::EventInput event;
-            event.kind = archive::EventKind::ArchiveImport;
-            event.actor = input.provenance.actor;
-            event.entry = added.entry;
-            event.loggerTitle = input.title;
-            event.detail = json{{"path", path}, {"new", added.added}}.dump(-1, ' ', false,
-                                                                           json::error_handler_t::replace);
-            archive->Record(event);
+            const archive::AddResult added =
+                archive::ImportDataFile(*archive, *load->dataSet, bytes, path, ThisActor());
             std::printf("%s: entry %lld%s\n", path.c_str(), static_cast<long long>(added.entry),
                         added.added ? "" : " (archived before)");
         } catch (const ArchiveError& error) {

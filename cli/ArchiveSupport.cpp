@@ -1,9 +1,7 @@
 #include "cli/ArchiveSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
-
-#include "archive/Database.h"
+#include "archive/ArchiveLocation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -12,18 +10,6 @@ namespace {
 std::string& ArchiveOption() {
     static std::string location;
     return location;
-}
-
-// The chosen archive for messages: its file or its URL without the password.
-std::string DescribeChosen() {
-    const std::string location = ChosenArchive();
-    if (location.empty())
-        return "the default archive";
-    try {
-        return archive::ParseLocation(location).Describe();
-    } catch (const archive::ArchiveError&) {
-        return "the archive given";
-    }
 }
 
 }  // namespace
@@ -37,10 +23,7 @@ void AddArchiveOption(CLI::App& command) {
 }
 
 std::string ChosenArchive() {
-    if (!ArchiveOption().empty())
-        return ArchiveOption();
-    const char* environment = std::getenv("VELDRIN_ARCHIVE");
-    return environment != nullptr ? environment : "";
+    return archive::ChooseLocation(ArchiveOption());
 }
 
 std::unique_ptr<archive::Archive> OpenArchiveFor(const char* command) {
@@ -48,7 +31,8 @@ std::unique_ptr<archive::Archive> OpenArchiveFor(const char* command) {
     try {
         return archive::Archive::Open(location);
     } catch (const archive::ArchiveError& error) {
-        std::fprintf(stderr, "%s: archive %s: %s\n", command, DescribeChosen().c_str(), error.what());
+        std::fprintf(stderr, "%s: archive %s: %s\n", command,
+                     archive::DescribeLocation(ChosenArchive()).c_str(), error.what());
         return nullptr;
     }
 }
@@ -65,9 +49,9 @@ ArchivedDownload ArchiveDownload(const DecodedDownload& download, const char* co
                      added.added ? "" : " (seen before)");
         return {0, added.entry, {}};
     } catch (const archive::ArchiveError& error) {
-        ArchivedDownload refused{
-            kArchiveFailureStatus, std::nullopt,
-            "the download was not archived in " + DescribeChosen() + ": " + error.what()};
+        ArchivedDownload refused{kArchiveFailureStatus, std::nullopt,
+                                 "the download was not archived in " +
+                                     archive::DescribeLocation(ChosenArchive()) + ": " + error.what()};
         std::fprintf(stderr, "%s: %s\n", command, refused.failure.c_str());
         return refused;
     }
@@ -84,14 +68,8 @@ bool RecordEvent(archive::EventKind kind, const std::string& detail, const std::
     auto archive = OpenArchiveFor(command);
     if (!archive)
         return false;
-    archive::EventInput event;
-    event.kind = kind;
-    event.actor = ThisActor();
-    event.detail = detail;
-    event.loggerTitle = loggerTitle;
-    event.entry = entry;
     try {
-        archive->Record(event);
+        archive::RecordEvent(*archive, kind, ThisActor(), detail, loggerTitle, entry);
         return true;
     } catch (const archive::ArchiveError& error) {
         std::fprintf(stderr, "%s: the %s event was not recorded in %s: %s\n", command,

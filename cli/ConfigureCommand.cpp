@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "archive/LoggerEvents.h"
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
@@ -62,49 +63,15 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
     return panel;
 }
 
-std::string LimitText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    return text;
-}
-
-// Each setting the logger holds now that differs from what it held before the write.
-std::vector<archive::FieldChange> SettingsChanges(const LoggerInfo& before, const LoggerInfo& after) {
-    auto start = [](const LoggerInfo& info) {
-        return info.startTime.time ? FormatTime(*info.startTime.time) : "";
-    };
-    const std::pair<const char*, std::array<std::string, 2>> fields[] = {
-        {"interval", {std::to_string(before.interval), std::to_string(after.interval)}},
-        {"start", {start(before), start(after)}},
-        {"startsItself", {std::to_string(before.startFlag), std::to_string(after.startFlag)}},
-        {"stopMode", {std::to_string(before.stopMode), std::to_string(after.stopMode)}},
-        {"channel1Lower", {LimitText(before.channel1Alarm.lower), LimitText(after.channel1Alarm.lower)}},
-        {"channel1Upper", {LimitText(before.channel1Alarm.upper), LimitText(after.channel1Alarm.upper)}},
-        {"channel2Lower", {LimitText(before.channel2Alarm.lower), LimitText(after.channel2Alarm.lower)}},
-        {"channel2Upper", {LimitText(before.channel2Alarm.upper), LimitText(after.channel2Alarm.upper)}},
-        {"alarm", {std::to_string(before.channel1Alarm.enable), std::to_string(after.channel1Alarm.enable)}},
-        {"title", {before.title, after.title}},
-        {"description", {before.description, after.description}},
-    };
-    std::vector<archive::FieldChange> changes;
-    for (const auto& [field, values] : fields) {
-        if (values[0] != values[1])
-            changes.push_back({field, values[0], values[1]});
-    }
-    return changes;
-}
-
 // The settings write and the start of the recording in the audit trail; kArchiveFailureStatus
 // (with the reason printed) when the archive cannot take them. The logger keeps its settings.
 int RecordSettingsWrite(const LoggerInfo& before, const LoggerInfo& after) {
     bool recorded = RecordEvent(archive::EventKind::SettingsWrite,
-                                archive::SettingsWriteDetail(SettingsChanges(before, after)), after.title,
-                                std::nullopt, "configure");
-    const std::string start = after.startTime.time ? FormatTime(*after.startTime.time) : "";
-    recorded = recorded && RecordEvent(archive::EventKind::StartRecording,
-                                       "{\"start\":\"" + start + "\",\"startsItself\":" +
-                                           (after.startFlag == 1 ? "true" : "false") + "}",
-                                       after.title, std::nullopt, "configure");
+                                archive::SettingsWriteDetail(archive::SettingsChanges(before, after)),
+                                after.title, std::nullopt, "configure");
+    recorded =
+        recorded && RecordEvent(archive::EventKind::StartRecording, archive::StartRecordingDetail(after),
+                                after.title, std::nullopt, "configure");
     return recorded ? 0 : kArchiveFailureStatus;
 }
 

@@ -258,8 +258,16 @@ void CDlgPrintPreview::RebuildSelection() {
     selection_ = SelectForPrint(history_, historyTimes_, startTime_, stopTime_);
 }
 
+void CDlgPrintPreview::SetArchiveMark(std::string mark) {
+    if (mark == archiveMark_)
+        return;
+    archiveMark_ = std::move(mark);
+    RenderCurrentPage();
+}
+
 PrintJob CDlgPrintPreview::Job() const {
-    return PrintJob{history_, selection_, mode_, totalPages_, screen_, columnUnit_, stripCount_};
+    return PrintJob{history_, selection_,  mode_,       totalPages_,
+                    screen_,  columnUnit_, stripCount_, archiveMark_};
 }
 
 std::time_t CDlgPrintPreview::PickerTime(PickerSide side) const {
@@ -663,6 +671,7 @@ void CDlgPrintPreview::OfferPdfInstead() {
     }
     QMessageBox::information(this, windowTitle(),
                              tr("已写入 %1 页：\n%2").arg(result.pages).arg(QDir::toNativeSeparators(path)));
+    emit pagesWritten(path);
 }
 
 void CDlgPrintPreview::PrintAll() {

@@ -5,6 +5,7 @@
 // own size ("100%"), or zoomed in steps with Ctrl and the mouse wheel.
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QDialog>
@@ -39,6 +40,8 @@ class CDlgPrintPreview : public QDialog {
     // with at least one sample.
     explicit CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent = nullptr);
     ~CDlgPrintPreview() override;
+    // An archived history's entry and hash, drawn at the foot of every page; "" for none.
+    void SetArchiveMark(std::string mark);
 
     PrintMode Mode() const { return mode_; }
     int CurrentPage() const { return currentPage_; }
@@ -58,6 +61,12 @@ class CDlgPrintPreview : public QDialog {
     // Prints every page of the current mode (the Print button). Without a printer it offers to
     // write the same pages to a PDF file instead.
     void PrintAll();
+
+  signals:
+    // The pages were written to the PDF file at `path` instead of a printer.
+    void pagesWritten(const QString& path);
+
+  public:
     // The zoom of the page: 0 shows it fitted to the area as it opens; otherwise page pixels are
     // shown at this percentage (25 … 400), scrolled with the bars and the wheel.
     int ZoomPercent() const { return zoomPercent_; }
@@ -118,6 +127,7 @@ class CDlgPrintPreview : public QDialog {
     int requestedCurvePages_ = 2;
     int savedCurvePages_ = 2;
     int stripCount_ = 3;
+    std::string archiveMark_;
     std::time_t startTime_ = 0;
     std::time_t stopTime_ = 0;
     bool startInvalid_ = false;

@@ -139,25 +139,23 @@ TEST(EnglishWindow, TheConnectDialogSpeaksEnglishAndChineseAgainOnceTheTranslati
 }
 
 TEST(WindowCommandLine, LangChoosesTheLanguageAndLeavesTheFileToOpen) {
-    auto answer = [](std::vector<std::string> words, WindowOptions& options) {
+    auto answer = [](std::vector<std::string> words) {
         std::vector<char*> argv;
         for (std::string& word : words)
             argv.push_back(word.data());
         argv.push_back(nullptr);
-        return AnswerOptions(static_cast<int>(words.size()), argv.data(), options);
+        return AnswerOptions(static_cast<int>(words.size()), argv.data());
     };
-    WindowOptions english;
-    EXPECT_FALSE(answer({"veldrin", "--lang", "en", "run.Vdr"}, english).has_value());
+    EXPECT_FALSE(answer({"veldrin", "--lang", "en", "run.Vdr"}).has_value()) << "the window starts";
+    EXPECT_EQ(answer({"veldrin", "--lang", "fr"}), 2);
+
+    const WindowArguments english = ReadWindowArguments({QStringLiteral("veldrin"), QStringLiteral("--lang"),
+                                                         QStringLiteral("en"), QStringLiteral("run.Vdr")});
     EXPECT_EQ(english.language, Language::English);
     EXPECT_EQ(english.file, QStringLiteral("run.Vdr"));
-
-    WindowOptions plain;
-    EXPECT_FALSE(answer({"veldrin", "run.Vdr"}, plain).has_value());
+    const WindowArguments plain = ReadWindowArguments({QStringLiteral("veldrin"), QStringLiteral("run.Vdr")});
     EXPECT_FALSE(plain.language.has_value());
     EXPECT_EQ(plain.file, QStringLiteral("run.Vdr"));
-
-    WindowOptions wrong;
-    EXPECT_EQ(answer({"veldrin", "--lang", "fr"}, wrong), 2);
 }
 
 }  // namespace

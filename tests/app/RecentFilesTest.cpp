@@ -104,22 +104,25 @@ TEST(RecentFileMenuText, ShortensLongPathsButKeepsTheFileName) {
 
 TEST_F(RecentFilesTest, SavedDataFilesAreListedAboveExitNewestFirst) {
     EXPECT_TRUE(window->frame.RecentFileActions().isEmpty());
-    EXPECT_EQ(window->FileMenuTexts().size(), 6) << "no entries and no separator of their own";
+    EXPECT_EQ(window->FileMenuTexts().size(), 9) << "no entries and no separator of their own";
 
     SaveDataFile("first");
     ASSERT_TRUE(window->files.SavePath(Path("export.txt"), 2));
     SaveDataFile("second");
 
     const QStringList texts = window->FileMenuTexts();
-    ASSERT_EQ(texts.size(), 9) << texts.join('|').toStdString();
+    ASSERT_EQ(texts.size(), 12) << texts.join('|').toStdString();
     EXPECT_EQ(texts[0], window->frame.Action(Command::Open)->text());
     EXPECT_EQ(texts[2], window->frame.Action(Command::PrintHistory)->text());
     EXPECT_EQ(texts[3], window->frame.Action(Command::ExportReport)->text());
     EXPECT_EQ(texts[4], "-");
-    EXPECT_TRUE(texts[5].startsWith("&1 ") && texts[5].endsWith("second.Vdr")) << texts[5].toStdString();
-    EXPECT_TRUE(texts[6].startsWith("&2 ") && texts[6].endsWith("first.Vdr")) << texts[6].toStdString();
+    EXPECT_EQ(texts[5], "导入到档案库");
+    EXPECT_EQ(texts[6], "档案库…");
     EXPECT_EQ(texts[7], "-");
-    EXPECT_EQ(texts[8], "退出(&X)");
+    EXPECT_TRUE(texts[8].startsWith("&1 ") && texts[8].endsWith("second.Vdr")) << texts[8].toStdString();
+    EXPECT_TRUE(texts[9].startsWith("&2 ") && texts[9].endsWith("first.Vdr")) << texts[9].toStdString();
+    EXPECT_EQ(texts[10], "-");
+    EXPECT_EQ(texts[11], "退出(&X)");
     EXPECT_EQ(window->RecentPaths(), QStringList({Path("second.Vdr"), Path("first.Vdr")}))
         << "a text export cannot be opened again and stays out of the list";
     EXPECT_EQ(recent.Entries(), window->RecentPaths());
@@ -160,7 +163,7 @@ TEST_F(RecentFilesTest, ChoosingAnEntryOpensTheFileAndMovesItToTheTop) {
     EXPECT_EQ(other->frame.View()->CurrentLinkMode(), LinkMode::HistoryFile);
     EXPECT_FALSE(other->frame.View()->HistoryPanel()->isHidden());
     EXPECT_EQ(other->RecentPaths(), QStringList({Path("first.Vdr"), Path("second.Vdr")}));
-    EXPECT_EQ(other->FileMenuTexts().size(), 9) << "the old entries are gone from the menu";
+    EXPECT_EQ(other->FileMenuTexts().size(), 12) << "the old entries are gone from the menu";
 }
 
 TEST_F(RecentFilesTest, AGoneOrRefusedFileIsReportedDroppedAndTheHistoryStays) {

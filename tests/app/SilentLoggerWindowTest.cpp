@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QProcess>
 #include <QRegularExpression>
 #include <memory>
 
@@ -16,6 +15,7 @@
 #include "print/PdfExport.h"
 #include "print/ReportPdf.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/PdfText.h"
 #include "tests/app/QtTempFolder.h"
 #include "tests/app/SimWindowFixture.h"
 
@@ -23,18 +23,7 @@ namespace veldrin {
 namespace {
 
 using testing::AcceptNextDialog;
-
-// The text of page `page` of a PDF as a reader copies it.
-QString PdfPageText(const QString& path, int page) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
-                   QStringLiteral("-l"), QString::number(page), path, QStringLiteral("-")});
-    if (!process.waitForFinished(60000)) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using testing::PdfText;
 
 // The seconds a countdown text "通信超时，N秒后断开连接" gives; −1 when it is not one.
 int SecondsLeftIn(const QString& text) {
@@ -95,13 +84,13 @@ TEST_F(SilentLoggerWindowTest, SilenceDuringADownloadIsShownAndThePartialHistory
     const QString pages = folder.filePath(QStringLiteral("pages.pdf"));
     ASSERT_EQ(ExportPdf(workspace.Records().History(), {.mode = PrintMode::Text}, pages.toStdString()).status,
               PdfExportStatus::Written);
-    EXPECT_TRUE(PdfPageText(pages, 1).contains(QStringLiteral("完整性：") + completeness))
-        << PdfPageText(pages, 1).toStdString();
+    EXPECT_TRUE(PdfText(pages, 1).contains(QStringLiteral("完整性：") + completeness))
+        << PdfText(pages, 1).toStdString();
     const QString report = folder.filePath(QStringLiteral("report.pdf"));
     ASSERT_EQ(ExportReportPdf(workspace.Records().History(), {}, report.toStdString()).status,
               ReportStatus::Written);
-    EXPECT_TRUE(PdfPageText(report, 1).contains(QStringLiteral("完整性：") + completeness))
-        << PdfPageText(report, 1).toStdString();
+    EXPECT_TRUE(PdfText(report, 1).contains(QStringLiteral("完整性：") + completeness))
+        << PdfText(report, 1).toStdString();
 
     // A whole download afterwards is not marked.
     logger->SetSilent(false);

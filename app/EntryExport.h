@@ -1,0 +1,18 @@
+#pragma once
+// An archive entry written out as the window's exports write a history, the format chosen by the
+// name's extension: .Vdr (an imported file as the very bytes imported), .txt, .csv, .xlsx, and .pdf
+// (the report, with the entry's mark in its footer). The export is added to the entry's trail.
+#include <QString>
+
+#include "archive/Archive.h"
+
+namespace veldrin {
+
+// The file dialog's filters, one per format.
+QStringList EntryExportFilters();
+
+// Writes `entry` of `archive` to `path`; returns the reason when nothing was written, else "".
+// Throws archive::ArchiveError when the archive cannot give the entry or record the export.
+QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path);
+
+}  // namespace veldrin
