@@ -1,5 +1,6 @@
 #include "app/Workspace.h"
 
+#include <QMenu>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -10,7 +11,9 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/CurvePage.h"
+#include "app/LoggerListPanel.h"
 #include "app/PanelPages.h"
+#include "app/Profile.h"
 #include "app/StatisticsPage.h"
 #include "logger/ConnectionTexts.h"
 
@@ -80,6 +83,7 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
     frame_.View()->SetStepHandler([this] { Step(); });
     AttachPages();
     InstallCommands();
+    AttachLoggerList();
     PublishState();
 }
 
@@ -100,7 +104,34 @@ Workspace::~Workspace() {
     for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
         frame_.SetCommandHandler(static_cast<Command>(index), {});
     }
+    delete loggerList_;
     connection_.reset();
+}
+
+void Workspace::AttachLoggerList() {
+    loggerList_ = new LoggerListPanel(&frame_);
+    frame_.addDockWidget(Qt::RightDockWidgetArea, loggerList_);
+    // Off until the user shows it; then shown again at each start until hidden.
+    const bool shown = ReadFleetSettings(*OpenProfile()).panelShown;
+    loggerList_->setVisible(shown);
+    // The frame may not be shown yet: the menu's check follows what was asked, not the show event.
+    loggerList_->toggleViewAction()->setChecked(shown);
+    frame_.DeviceMenu()->addSeparator();
+    frame_.DeviceMenu()->addAction(loggerList_->toggleViewAction());
+    loggerList_->SetBusyPortSource(
+        [this] { return connection_->Online() ? connection_->OpenedPort().devicePath : std::string(); });
+    loggerList_->SetHistoryHandler(
+        [this](const fleet::ReceivedHistory& history) { ShowListedDownload(history); });
+}
+
+void Workspace::ShowListedDownload(const fleet::ReceivedHistory& history) {
+    // Decoded with the record of the logger it came from; the realtime panel's logger keeps its own.
+    const LoggerInfo own = info_;
+    info_ = history.info;
+    info_.model = history.model;
+    measurements_->TakeDownloadedHistory(history.raw, history.shown,
+                                         history.complete ? 0 : history.expectedReadings);
+    info_ = own;
 }
 
 void Workspace::AttachPages() {

@@ -7,6 +7,7 @@
 
 #include "app/DesktopPanelView.h"
 #include "app/DesktopPrompts.h"
+#include "fleet/FleetDownload.h"
 #include "logger/Clock.h"
 #include "logger/DeviceConnection.h"
 #include "measure/Measurements.h"
@@ -18,6 +19,7 @@ namespace veldrin {
 
 class CMainFrame;
 class CurvePage;
+class LoggerListPanel;
 
 class Workspace {
   public:
@@ -31,6 +33,12 @@ class Workspace {
     DeviceConnection& Connection() { return *connection_; }
     Measurements& Records() { return *measurements_; }
     DesktopPrompts& Prompts() { return *prompts_; }
+    // The dockable list of loggers, listed in the device menu.
+    LoggerListPanel& LoggerList() { return *loggerList_; }
+
+    // Shows a history the list of loggers downloaded in the history panel, as a download through
+    // the realtime panel is shown.
+    void ShowListedDownload(const fleet::ReceivedHistory& history);
 
     // Copies the connection's modes and online flag to the view, whose enabling rules read them.
     void PublishState();
@@ -42,6 +50,7 @@ class Workspace {
     // history curve's cursor.
     void AttachStatisticsPage(CurvePage* historyCurve);
     void InstallCommands();
+    void AttachLoggerList();
     void Step();
 
     LoggerInfo& info_;
@@ -57,6 +66,8 @@ class Workspace {
     std::unique_ptr<DesktopPrompts> prompts_;
     std::unique_ptr<DesktopPanelView> panel_;
     std::unique_ptr<DeviceConnection> connection_;
+    // A child of the frame, deleted with the workspace: its downloads end with what they report to.
+    LoggerListPanel* loggerList_ = nullptr;
 };
 
 }  // namespace veldrin
