@@ -107,6 +107,11 @@ void LoggerJobs::StopStations() {
     }
 }
 
+void LoggerJobs::StopStation(const std::string& port) {
+    if (const auto found = jobs_.find(port); found != jobs_.end() && found->second->station)
+        found->second->quit = true;
+}
+
 void LoggerJobs::Abandon(const std::string& port) {
     if (const auto found = jobs_.find(port); found != jobs_.end()) {
         found->second->quit = true;

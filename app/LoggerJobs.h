@@ -27,8 +27,9 @@ class LoggerJobs : public QObject {
     bool Download(const std::string& port, const fleet::FleetOptions& options);
     // Waits on `port` for loggers and downloads each; false when a job already runs there.
     bool Serve(const std::string& port, const fleet::FleetOptions& options);
-    // Ends the station's waits; a download under way is finished first.
+    // Ends the station's waits, on every port or on `port`; a download under way is finished first.
     void StopStations();
+    void StopStation(const std::string& port);
     // Ends the job on `port` (its device went away): a download under way is broken off.
     void Abandon(const std::string& port);
     bool Running(const std::string& port) const { return jobs_.count(port) != 0; }

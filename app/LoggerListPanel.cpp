@@ -106,6 +106,11 @@ void LoggerListPanel::Rescan() {
             jobs_.Abandon(model_.Row(row).port);
     }
     model_.SetBusyPort(busyPort_ ? busyPort_() : std::string());
+    // The station leaves the device the realtime panel took meanwhile: no port is opened twice.
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        if (model_.Row(row).busy)
+            jobs_.StopStation(model_.Row(row).port);
+    }
     if (station_->isChecked()) {
         const fleet::FleetOptions options = Options();
         for (int row = 0; row < model_.rowCount(); ++row) {

@@ -289,5 +289,23 @@ TEST_F(LoggerListTest, TheRealtimePanelsDeviceIsShownBusyAndNotDownloaded) {
     EXPECT_TRUE(workspace.Connection().Online());
 }
 
+TEST_F(LoggerListTest, TheStationLeavesADeviceTheRealtimePanelTakes) {
+    tree.AddUsbTty("ttyUSB7", "1-7", "FTDI", "FT232R USB UART");
+    const std::string held = tree.Dev() + "/ttyUSB7";
+    ListAction()->trigger();
+    ClickCheckBox(Panel().StationBox());
+    ASSERT_TRUE(WaitFor([&] { return Panel().Jobs().StationRunning(held); }, 10));
+
+    AttachLogger(held, LoggerOptions(LoggerModel::SingleTemperature, 20));
+    ASSERT_TRUE(workspace.Connection().Connect(
+        PortChoice{ChosenPort{held, 0}, false, LoggerModel::SingleTemperature}));
+    ASSERT_TRUE(StepUntil([&] { return workspace.Connection().CurrentPhase() == Phase::Polling; }, 100));
+    EXPECT_TRUE(WaitFor([&] { return !Panel().Jobs().StationRunning(held); }, 30));
+    EXPECT_EQ(StateOf(held), QStringLiteral("忙 (实时面板)"));
+    // Still busy: the station does not take it up again.
+    QTest::qWait(2500);
+    EXPECT_FALSE(Panel().Jobs().StationRunning(held));
+}
+
 }  // namespace
 }  // namespace veldrin::testing
