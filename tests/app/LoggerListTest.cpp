@@ -96,11 +96,13 @@ class LoggerListTest : public SimWindowFixture {
     }
 
     // "设置…": the folder, the template and the formats typed and ticked as a user does.
-    void ChooseSettings(const std::string& saveFolder, const QString& nameTemplate, bool csv) {
+    void ChooseSettings(const std::string& saveFolder, const QString& nameTemplate, bool csv,
+                        bool restart = false) {
         auto answered = OnNextDialog<FleetSettingsDialog>([=](FleetSettingsDialog* dialog) {
             dialog->FolderEdit()->setText(QString::fromStdString(saveFolder));
             dialog->TemplateEdit()->setText(nameTemplate);
             dialog->FormatBox(QStringLiteral(".csv"))->setChecked(csv);
+            dialog->RestartBox()->setChecked(restart);
             dialog->accept();
         });
         Panel().SettingsButton()->click();
@@ -305,6 +307,20 @@ TEST_F(LoggerListTest, TheStationLeavesADeviceTheRealtimePanelTakes) {
     // Still busy: the station does not take it up again.
     QTest::qWait(2500);
     EXPECT_FALSE(Panel().Jobs().StationRunning(held));
+}
+
+TEST_F(LoggerListTest, ALoggerIsStartedAgainAfterItsDownloadWhenTheSettingsSaySo) {
+    PtyServer& logger = Plug("ttyUSB0", LoggerModel::TemperatureHumidity, 40);
+    ASSERT_EQ(logger.Logger().Settings().recordingState, 0);
+    ListAction()->trigger();
+    ASSERT_TRUE(WaitFor([&] { return Rows().rowCount() == 1; }, 10));
+    ChooseSettings(folder.Path(), QStringLiteral("{count}"), false, true);
+
+    Panel().DownloadAllButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return Panel().Jobs().RunningCount() == 0; }));
+    EXPECT_EQ(StateOf(PortOf("ttyUSB0")), QStringLiteral("已重新启动"));
+    EXPECT_EQ(FilesIn(folder.Path()), (std::set<std::string>{"40.Vdr"}));
+    EXPECT_EQ(logger.Logger().Settings().recordingState, 1) << "recording again";
 }
 
 }  // namespace
