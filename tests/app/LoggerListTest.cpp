@@ -323,5 +323,24 @@ TEST_F(LoggerListTest, ALoggerIsStartedAgainAfterItsDownloadWhenTheSettingsSaySo
     EXPECT_EQ(logger.Logger().Settings().recordingState, 1) << "recording again";
 }
 
+TEST_F(LoggerListTest, DownloadTakesOnlyTheSelectedEntry) {
+    Plug("ttyUSB0", LoggerModel::SingleTemperature, 11);
+    Plug("ttyUSB1", LoggerModel::DualTemperature, 22);
+    ListAction()->trigger();
+    ASSERT_TRUE(WaitFor([&] { return Rows().rowCount() == 2; }, 10));
+    ChooseSettings(folder.Path(), QStringLiteral("{count}"), false);
+    EXPECT_FALSE(Panel().DownloadButton()->isEnabled()) << "nothing selected";
+
+    QTableView* table = Panel().Table();
+    const QRect cell =
+        table->visualRect(Rows().index(Rows().RowOf(PortOf("ttyUSB1")), LoggerListModel::PortColumn));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_TRUE(Panel().DownloadButton()->isEnabled());
+    Panel().DownloadButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return Panel().Jobs().RunningCount() == 0; }));
+    EXPECT_EQ(FilesIn(folder.Path()), (std::set<std::string>{"22.Vdr"}));
+    EXPECT_EQ(StateOf(PortOf("ttyUSB0")), QStringLiteral("空闲"));
+}
+
 }  // namespace
 }  // namespace veldrin::testing
