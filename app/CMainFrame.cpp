@@ -134,6 +134,7 @@ void CMainFrame::CreateMenus() {
     file->addAction(exitAction_);
 
     QMenu* device = menuBar()->addMenu(QStringLiteral("设备(&E)"));
+    deviceMenu_ = device;
     device->addAction(Action(Command::Connect));
     device->addAction(Action(Command::Disconnect));
 

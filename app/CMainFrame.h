@@ -33,6 +33,8 @@ class CMainFrame : public QMainWindow {
     QAction* ArchiveImportAction() const { return archiveImportAction_; }
     QAction* ArchiveBrowserAction() const { return archiveBrowserAction_; }
     QAction* StartTimeAction() const { return startTimeAction_; }
+    // "设备(&E)", where the device panels add their actions.
+    QMenu* DeviceMenu() const { return deviceMenu_; }
 
     // Installs what a command does for the commands whose work lies outside the window (open,
     // save, print history, connect, disconnect, read history). A command without a handler does
@@ -76,6 +78,7 @@ class CMainFrame : public QMainWindow {
     std::array<QAction*, kMenuCommandCount> actions_{};
     std::array<std::function<void()>, kMenuCommandCount> handlers_{};
     QMenu* fileMenu_ = nullptr;
+    QMenu* deviceMenu_ = nullptr;
     QAction* exitSeparator_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> recentActions_;

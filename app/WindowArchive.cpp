@@ -21,6 +21,17 @@ std::optional<ShownEntry> WindowArchive::ArchiveDownload(const archive::DecodedD
     }
 }
 
+std::optional<ShownEntry> WindowArchive::Find(std::int64_t id) const {
+    try {
+        const std::optional<archive::EntryDetails> details = Open()->Show(id);
+        if (details)
+            return ShownEntry{id, details->summary.sha256};
+    } catch (const archive::ArchiveError&) {
+        // The history is shown all the same, without its entry's mark.
+    }
+    return std::nullopt;
+}
+
 QString WindowArchive::Record(archive::EventKind kind, const std::string& detail,
                               const std::string& loggerTitle, std::optional<std::int64_t> entry) {
     try {

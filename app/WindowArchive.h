@@ -28,6 +28,8 @@ class WindowArchive {
     // Throws archive::ArchiveError.
     std::unique_ptr<archive::Archive> Open() const;
 
+    // The entry `id` as the window shows it, or nothing when the archive cannot say.
+    std::optional<ShownEntry> Find(std::int64_t id) const;
     // Archives a decoded download. Returns its entry, or nothing with the reason in `failure`.
     std::optional<ShownEntry> ArchiveDownload(const archive::DecodedDownload& download, QString& failure);
     // Appends an event to the trail; returns the reason when it was not recorded, else "".

@@ -1,5 +1,6 @@
 #include "app/Workspace.h"
 
+#include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -11,7 +12,9 @@
 #include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/CurvePage.h"
+#include "app/LoggerListPanel.h"
 #include "app/PanelPages.h"
+#include "app/Profile.h"
 #include "app/StatisticsPage.h"
 #include "logger/ConnectionTexts.h"
 
@@ -85,6 +88,7 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
     frame_.View()->SetStepHandler([this] { Step(); });
     AttachPages();
     InstallCommands();
+    AttachLoggerList();
     PublishState();
 }
 
@@ -105,8 +109,38 @@ Workspace::~Workspace() {
     for (std::size_t index = 0; index < kMenuCommandCount; ++index) {
         frame_.SetCommandHandler(static_cast<Command>(index), {});
     }
+    delete loggerList_;
     audit_.reset();
     connection_.reset();
+}
+
+void Workspace::AttachLoggerList() {
+    loggerList_ = new LoggerListPanel(&frame_);
+    frame_.addDockWidget(Qt::RightDockWidgetArea, loggerList_);
+    // Off until the user shows it; then shown again at each start until hidden.
+    const bool shown = ReadFleetSettings(*OpenProfile()).panelShown;
+    loggerList_->setVisible(shown);
+    // The frame may not be shown yet: the menu's check follows what was asked, not the show event.
+    loggerList_->toggleViewAction()->setChecked(shown);
+    frame_.DeviceMenu()->addSeparator();
+    frame_.DeviceMenu()->addAction(loggerList_->toggleViewAction());
+    loggerList_->SetBusyPortSource(
+        [this] { return connection_->Online() ? connection_->OpenedPort().devicePath : std::string(); });
+    loggerList_->SetHistoryHandler(
+        [this](const fleet::ReceivedHistory& history) { ShowListedDownload(history); });
+    loggerList_->SetArchiveLocationSource([this] { return archive_.Location(); });
+}
+
+void Workspace::ShowListedDownload(const fleet::ReceivedHistory& history) {
+    // Decoded with the record of the logger it came from; the realtime panel's logger keeps its own.
+    const LoggerInfo own = info_;
+    info_ = history.info;
+    info_.model = history.model;
+    measurements_->TakeDownloadedHistory(history.raw, history.shown,
+                                         history.complete ? 0 : history.expectedReadings);
+    info_ = own;
+    // The list archived it when it arrived: its pages carry that entry's mark.
+    archive_.SetShown(history.entry ? archive_.Find(*history.entry) : std::nullopt);
 }
 
 void Workspace::AttachPages() {

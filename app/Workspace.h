@@ -9,6 +9,7 @@
 #include "app/DesktopPrompts.h"
 #include "app/LoggerAudit.h"
 #include "app/WindowArchive.h"
+#include "fleet/FleetDownload.h"
 #include "logger/Clock.h"
 #include "logger/DeviceConnection.h"
 #include "measure/Measurements.h"
@@ -20,6 +21,7 @@ namespace veldrin {
 
 class CMainFrame;
 class CurvePage;
+class LoggerListPanel;
 
 class Workspace {
   public:
@@ -36,6 +38,13 @@ class Workspace {
     // The archive every download goes into, and the entry of the history shown.
     WindowArchive& Archiving() { return archive_; }
 
+    // The dockable list of loggers, listed in the device menu.
+    LoggerListPanel& LoggerList() { return *loggerList_; }
+
+    // Shows a history the list of loggers downloaded in the history panel, as a download through
+    // the realtime panel is shown.
+    void ShowListedDownload(const fleet::ReceivedHistory& history);
+
     // Copies the connection's modes and online flag to the view, whose enabling rules read them.
     void PublishState();
 
@@ -46,6 +55,7 @@ class Workspace {
     // history curve's cursor.
     void AttachStatisticsPage(CurvePage* historyCurve);
     void InstallCommands();
+    void AttachLoggerList();
     void Step();
     // Archives a download as soon as it is decoded; a refusal is said in the status bar.
     void ArchiveDownload(const HistoryHandover& handover);
@@ -65,6 +75,8 @@ class Workspace {
     std::unique_ptr<DeviceConnection> connection_;
     WindowArchive archive_;
     std::unique_ptr<LoggerAudit> audit_;
+    // A child of the frame, deleted with the workspace: its downloads end with what they report to.
+    LoggerListPanel* loggerList_ = nullptr;
 };
 
 }  // namespace veldrin

@@ -11,11 +11,11 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
-#include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
-#include "cli/GuiApplication.h"
 #include "cli/PdfExporter.h"
 #include "files/DataFileCommands.h"
+#include "fleet/ExportRegistry.h"
+#include "fleet/GuiApplication.h"
 #include "logger/WireCodec.h"
 #include "print/ReportPdf.h"
 
@@ -243,10 +243,10 @@ int Show(std::int64_t id, bool asJson) {
 }
 
 int Export(std::int64_t id, const std::string& output) {
-    const Exporter* exporter = ExporterRegistry::Instance().ForPath(output);
+    const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
         std::fprintf(stderr, "archive export: no writer for %s; known: %s\n", output.c_str(),
-                     ExporterRegistry::Instance().Describe().c_str());
+                     fleet::ExporterRegistry::Instance().Describe().c_str());
         return kUsageStatus;
     }
     return OnArchive("archive export", [&](Archive& archive) {
@@ -256,7 +256,7 @@ int Export(std::int64_t id, const std::string& output) {
         const archive::EntrySummary& entry = details->summary;
         Status written;
         if (entry.kind == archive::SourceKind::FileImport &&
-            ExporterRegistry::Instance().ForPath("x.vdr") == exporter) {
+            fleet::ExporterRegistry::Instance().ForPath("x.vdr") == exporter) {
             // An imported data file goes out as the very bytes that came in.
             const std::vector<std::uint8_t> raw = archive.ReadRaw(id);
             written = SaveFileAtomically(
@@ -295,7 +295,7 @@ int Report(const ReportArgs& args) {
         options.from = TimeOption(args.from);
         options.to = TimeOption(args.to);
         options.archiveMark = archive::ArchiveMark(details->summary.id, details->summary.sha256);
-        EnsureGuiApplication();
+        fleet::EnsureGuiApplication();
         const ReportResult result = ExportReportPdf(*history, options, args.output);
         if (result.status != ReportStatus::Written) {
             std::fprintf(stderr, "archive report %s: %s\n", args.output.c_str(), result.message.c_str());

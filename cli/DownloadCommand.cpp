@@ -14,10 +14,10 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
-#include "cli/ExportRegistry.h"
 #include "cli/FleetDownload.h"
 #include "cli/LoggerSession.h"
 #include "cli/PdfExporter.h"
+#include "fleet/ExportRegistry.h"
 #include "history/HistoryIngestion.h"
 #include "history/SummaryRows.h"
 #include "serial/SerialDevices.h"
@@ -145,7 +145,8 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
         DescribePort(args.ports.front(), fields);
         fields.now = std::time(nullptr);
         // A plain name is written where it says, as it always was.
-        const SavedFiles saved = SaveDownload(*history, fields, args.outPaths, true, archived.entry);
+        const SavedFiles saved =
+            SaveDownload(*history, fields, args.outPaths, true, archived.entry, CliArchiving("download"));
         if (!saved.error.empty()) {
             std::fprintf(stderr, "%s\n", saved.error.c_str());
             return ending(1);
@@ -242,6 +243,7 @@ int Download(const DownloadArgs& args) {
     options.model = ModelOfArgument(args.model);
     options.channels = *channels;
     options.templates = args.outPaths;
+    options.archiving = CliArchiving("download");
     options.restart = args.restart || !args.restartAt.empty();
     if (!args.restartAt.empty()) {
         options.restartAt = ParsePrintRangeTime(args.restartAt);
@@ -272,7 +274,7 @@ const CommandRegistration kRegistration{
         command->add_option("-o,--output", args->outPaths,
                             "save each download to this file name template (repeatable; the extension "
                             "chooses the format: " +
-                                ExporterRegistry::Instance().Describe() +
+                                fleet::ExporterRegistry::Instance().Describe() +
                                 "; placeholders {title} {model} {start:FMT} {end:FMT} {count} {port} "
                                 "{device} {date:FMT}); an existing file is never replaced");
         command->add_flag("--restart", args->restart,

@@ -1,17 +1,15 @@
 // veldrin-cli export FILE.Vdr OUT: writes a data file's history to OUT with the writer of OUT's
-// extension. The data file and text writers are registered here; other formats add themselves
-// to the ExporterRegistry from their own files.
+// extension.
 #include <cstdio>
 #include <memory>
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
-#include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
 #include "cli/PdfExporter.h"
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
-#include "files/TextExport.h"
+#include "fleet/ExportRegistry.h"
 
 namespace veldrin::cli {
 namespace {
@@ -20,10 +18,10 @@ namespace {
 constexpr int kUnknownFormatStatus = 2;
 
 int Export(const std::string& input, const std::string& output) {
-    const Exporter* exporter = ExporterRegistry::Instance().ForPath(output);
+    const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
         std::fprintf(stderr, "export: no writer for %s; known: %s\n", output.c_str(),
-                     ExporterRegistry::Instance().Describe().c_str());
+                     fleet::ExporterRegistry::Instance().Describe().c_str());
         return kUnknownFormatStatus;
     }
     auto load = LoadForCommand(input);
@@ -40,13 +38,6 @@ int Export(const std::string& input, const std::string& output) {
                     load->dataSet->summary.title, std::nullopt, "export");
     return recorded ? 0 : kArchiveFailureStatus;
 }
-
-const ExporterRegistration kDataFile{
-    "vdr", "data file",
-    [](const HistoryDataSet& history, const std::string& path) { return WriteDataFile(path, history); }};
-const ExporterRegistration kText{
-    "txt", "text export",
-    [](const HistoryDataSet& history, const std::string& path) { return WriteTextExport(path, history); }};
 
 const CommandRegistration kRegistration{
     "export", [](CLI::App& app, int& status) {

@@ -2,34 +2,13 @@
 
 #include <cstdio>
 
-#include "cli/ExportRegistry.h"
-#include "cli/GuiApplication.h"
+#include "fleet/ExportRegistry.h"
 #include "logger/WireCodec.h"
 #include "print/PdfExport.h"
 
 namespace veldrin::cli {
-namespace {
-
-// Set by the export command's options before its callback runs the exporter.
-PdfExportOptions& Options() {
-    static PdfExportOptions options;
-    return options;
-}
-
-Status WritePdf(const HistoryDataSet& history, const std::string& path) {
-    EnsureGuiApplication();
-    const PdfExportResult result = ExportPdf(history, Options(), path);
-    if (result.status != PdfExportStatus::Written)
-        return Status::Failure(result.message);
-    return {};
-}
-
-const ExporterRegistration kPdf{"pdf", "printed pages", WritePdf};
-
-}  // namespace
-
 void SetPdfArchiveMark(const std::string& mark) {
-    Options().archiveMark = mark;
+    fleet::PdfWriterOptions().archiveMark = mark;
 }
 
 std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
@@ -51,26 +30,27 @@ CLI::Validator PrintRangeTimeValidator() {
 }
 
 void AddPdfExportOptions(CLI::App& command) {
-    Options() = PdfExportOptions{};
+    fleet::PdfWriterOptions() = PdfExportOptions{};
     command
         .add_option_function<std::string>(
             "--mode",
             [](const std::string& mode) {
-                Options().mode = mode == "text" ? PrintMode::Text : PrintMode::Curve;
+                fleet::PdfWriterOptions().mode = mode == "text" ? PrintMode::Text : PrintMode::Curve;
             },
             "pdf: curve pages (default) or a table of every sample")
         ->check(CLI::IsMember({"curve", "text"}));
     command.add_option_function<int>(
-        "--pages", [](int pages) { Options().curvePages = pages; },
+        "--pages", [](int pages) { fleet::PdfWriterOptions().curvePages = pages; },
         "pdf, curve mode: pages including the summary, 2 to 10 (default 2; others are brought into range)");
     command
         .add_option_function<std::string>(
-            "--from", [](const std::string& text) { Options().from = ParsePrintRangeTime(text); },
+            "--from",
+            [](const std::string& text) { fleet::PdfWriterOptions().from = ParsePrintRangeTime(text); },
             "pdf: first time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the first sample)")
         ->check(PrintRangeTimeValidator());
     command
         .add_option_function<std::string>(
-            "--to", [](const std::string& text) { Options().to = ParsePrintRangeTime(text); },
+            "--to", [](const std::string& text) { fleet::PdfWriterOptions().to = ParsePrintRangeTime(text); },
             "pdf: last time printed, \"YYYY-MM-DD HH:MM:SS\" (default: the last sample)")
         ->check(PrintRangeTimeValidator());
 }

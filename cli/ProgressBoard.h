@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "fleet/FleetDownload.h"
+
 namespace veldrin::cli {
+
+using fleet::DownloadOutcome;
 
 class ProgressBoard {
   public:
@@ -50,16 +54,6 @@ class ProgressBoard {
     std::function<std::int64_t()> nowMs_;
     std::vector<Row> rows_;
     int drawnRows_ = 0;
-};
-
-// One row of the table printed after all downloads ended.
-struct DownloadOutcome {
-    std::string port;  // device path
-    std::string model;
-    std::string title;
-    int readings = 0;
-    std::string file;    // the files written, blank-separated; empty when none
-    std::string result;  // "complete", "restarted", the failure message …
 };
 
 // The outcomes as a table with a header row, columns padded to their widest entry (counted in

@@ -5,8 +5,8 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/FileCommandSupport.h"
-#include "cli/GuiApplication.h"
 #include "cli/PdfExporter.h"
+#include "fleet/GuiApplication.h"
 #include "print/ReportPdf.h"
 
 namespace veldrin::cli {
@@ -30,7 +30,7 @@ int Report(const ReportArguments& arguments) {
         options.from = ParsePrintRangeTime(arguments.from);
     if (!arguments.to.empty())
         options.to = ParsePrintRangeTime(arguments.to);
-    EnsureGuiApplication();
+    fleet::EnsureGuiApplication();
     const ReportResult result = ExportReportPdf(*load->dataSet, options, arguments.output);
     if (result.status != ReportStatus::Written) {
         std::fprintf(stderr, "report %s: %s\n", arguments.output.c_str(), result.message.c_str());

@@ -15,13 +15,13 @@
 #include "cli/CommandRegistry.h"
 #include "cli/FleetDownload.h"
 #include "cli/LoggerSession.h"
+#include "fleet/FleetStation.h"
 #include "serial/SerialDevices.h"
 
 namespace veldrin::cli {
 namespace {
 
-// How often a port without a logger is tried again, and how often --all looks for new devices.
-constexpr auto kRetryPause = std::chrono::seconds(1);
+// How often --all looks for new devices.
 constexpr auto kRescanPause = std::chrono::seconds(2);
 
 struct WatchArgs {
@@ -32,14 +32,6 @@ struct WatchArgs {
     std::vector<std::string> outPaths;
     bool restart = false;
 };
-
-// Sleeps `pause` unless `stop` is set meanwhile; false when it was.
-bool PauseUnlessStopped(std::chrono::milliseconds pause, const std::atomic<bool>& stop) {
-    const auto until = std::chrono::steady_clock::now() + pause;
-    while (!stop && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return !stop;
-}
 
 class Station {
   public:
@@ -71,24 +63,7 @@ class Station {
   private:
     // One port: a logger at a time, each downloaded once.
     void Serve(const std::string& port, int row) {
-        while (!stop_) {
-            shared_.State(row, "waiting for a logger");
-            while (!LoggerAnswers(port, options_.model)) {
-                if (!PauseUnlessStopped(kRetryPause, stop_))
-                    return;
-            }
-            if (stop_)
-                return;
-            shared_.State(row, "connecting");
-            const LoggerDownload result = DownloadLogger(port, options_, shared_, row, &stop_);
-            shared_.State(row,
-                          result.failure.empty() ? "done, take it out" : result.failure + "; take it out");
-            // The logger stays until it is taken out: the port falls silent (or goes away).
-            while (LoggerAnswers(port, options_.model)) {
-                if (!PauseUnlessStopped(kRetryPause, stop_))
-                    return;
-            }
-        }
+        fleet::ServeStationPort(port, options_, shared_, row, stop_, &stop_);
     }
 
     const FleetOptions& options_;
@@ -108,6 +83,7 @@ int Watch(const WatchArgs& args) {
     FleetOptions options;
     options.model = ModelOfArgument(args.model);
     options.templates = args.outPaths;
+    options.archiving = CliArchiving("download");
     options.restart = args.restart;
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
@@ -121,7 +97,7 @@ int Watch(const WatchArgs& args) {
             for (const SerialDevice& device : FindSerialDevices(args.roots))
                 station.Watch(device.path);
         }
-        PauseUnlessStopped(kRescanPause, stop);
+        fleet::PauseUnlessStopped(kRescanPause, stop);
     }
     return 0;
 }

@@ -87,6 +87,8 @@ class DeviceConnection : private ProtocolListener {
     // Set by the realtime panel's start button.
     void SetConnected(bool connected) { info_.connected = connected; }
     PortState CurrentPortState() const { return portState_; }
+    // The port the last connect opened.
+    const ChosenPort& OpenedPort() const { return openedPort_; }
     // The port state as the connect button names it.
     std::string_view PortStateText() const;
     const SessionState& Session() const { return session_; }

@@ -6,14 +6,13 @@
 #include <utility>
 
 namespace veldrin {
-namespace {
-
-// Where `path` finally leads, or the path itself when it leads nowhere.
-std::string Resolved(const std::string& path) {
+std::string ResolvedDevicePath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::canonical(path, error);
     return error ? path : resolved.string();
 }
+
+namespace {
 
 // A source's answer, with an empty text counting as no answer.
 std::optional<std::string> Named(std::optional<std::string> path) {
@@ -56,11 +55,11 @@ std::vector<std::string> PathsBeside(const std::vector<std::string>& devicePaths
                                      const std::vector<std::string>& comPaths) {
     std::set<std::string> comDevices;
     for (const std::string& path : comPaths) {
-        comDevices.insert(Resolved(path));
+        comDevices.insert(ResolvedDevicePath(path));
     }
     std::vector<std::string> beside;
     for (const std::string& path : devicePaths) {
-        if (comDevices.count(Resolved(path)) == 0) {
+        if (comDevices.count(ResolvedDevicePath(path)) == 0) {
             beside.push_back(path);
         }
     }

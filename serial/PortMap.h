@@ -29,6 +29,10 @@ struct PortSources {
 // settings entry for the port when there is one, else to /dev/ttyUSB<N-1>.
 std::string DevicePathForPort(int port, const PortSources& sources);
 
+// Where the device path `path` finally leads (a by-id name to its tty), or the path itself when it
+// leads nowhere: two names of one device resolve alike.
+std::string ResolvedDevicePath(const std::string& path);
+
 // The paths of `devicePaths` that lead to another device than every path of `comPaths` does (a
 // stable name and the node it links to are one device), so that none is searched twice.
 std::vector<std::string> PathsBeside(const std::vector<std::string>& devicePaths,

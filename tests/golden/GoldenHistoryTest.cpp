@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/ExportRegistry.h"
-#include "cli/GuiApplication.h"
 #include "cli/StatisticsJson.h"
 #include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/TextExport.h"
+#include "fleet/ExportRegistry.h"
+#include "fleet/GuiApplication.h"
 #include "history/HistoryDataSet.h"
 #include "history/HistoryIngestion.h"
 #include "history/HistoryStatistics.h"
@@ -237,7 +237,7 @@ void ExpectExports(const std::string& stem, const HistoryDataSet& history, const
     ExpectGolden(stem + ".csv", BuildCsvExport(history));
 
     const std::string xls = folder.File(stem + ".xls");
-    const cli::Exporter* workbook = cli::ExporterRegistry::Instance().ForPath(xls);
+    const fleet::Exporter* workbook = fleet::ExporterRegistry::Instance().ForPath(xls);
     ASSERT_NE(workbook, nullptr);
     ASSERT_TRUE((*workbook)(history, xls));
     ExpectGolden(stem + ".xls.cells", WorkbookCells(xls));
@@ -290,7 +290,7 @@ std::string StemOf(LoggerModel model) {
 
 class GoldenHistory : public ::testing::TestWithParam<LoggerModel> {
   protected:
-    void SetUp() override { cli::EnsureGuiApplication(); }
+    void SetUp() override { fleet::EnsureGuiApplication(); }
     std::string Stem() const { return StemOf(GetParam()); }
 };
 

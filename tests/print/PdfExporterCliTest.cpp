@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "PrintTestSupport.h"
-#include "cli/ExportRegistry.h"
 #include "cli/PdfExporter.h"
+#include "fleet/ExportRegistry.h"
 
 namespace veldrin {
 namespace {
@@ -37,7 +37,7 @@ class PdfExporterOptions : public ::testing::Test {
     }
 
     Status Write(const std::string& path) const {
-        const cli::Exporter* exporter = cli::ExporterRegistry::Instance().ForPath(path);
+        const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(path);
         EXPECT_NE(exporter, nullptr);
         return exporter == nullptr ? Status::Failure("no writer") : (*exporter)(*history, path);
     }

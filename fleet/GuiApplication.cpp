@@ -1,8 +1,8 @@
-#include "cli/GuiApplication.h"
+#include "fleet/GuiApplication.h"
 
 #include <QGuiApplication>
 
-namespace veldrin::cli {
+namespace veldrin::fleet {
 
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr)
@@ -17,4 +17,4 @@ void EnsureGuiApplication() {
     static_cast<void>(application);
 }
 
-}  // namespace veldrin::cli
+}  // namespace veldrin::fleet

@@ -1,8 +1,7 @@
 #pragma once
-// The writers of `veldrin-cli export`, chosen by the output file's extension. Each writer lives
-// in its own file under cli/ and registers itself with a static ExporterRegistration, e.g.
-//     const ExporterRegistration kXls{"xls", "Excel workbook", [](const HistoryDataSet& h,
-//                                     const std::string& path) { return WriteWorkbook(path, h); }};
+// The writers a history can be saved with, chosen by the file's extension: the data file, text,
+// CSV, the workbooks and the printed pages (StandardWriters.cpp), for `veldrin-cli export`, the
+// fleet downloads and the window's list of loggers alike.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,8 +9,9 @@
 
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
+#include "print/PdfExport.h"
 
-namespace veldrin::cli {
+namespace veldrin::fleet {
 
 using Exporter = std::function<Status(const HistoryDataSet& history, const std::string& path)>;
 
@@ -36,10 +36,11 @@ class ExporterRegistry {
     std::vector<Entry> entries_;
 };
 
-struct ExporterRegistration {
-    ExporterRegistration(std::string extension, std::string description, Exporter exporter) {
-        ExporterRegistry::Instance().Add(std::move(extension), std::move(description), std::move(exporter));
-    }
-};
+// Adds the writers every program has to `registry`; Instance() holds them from its first use.
+void AddStandardWriters(ExporterRegistry& registry);
 
-}  // namespace veldrin::cli
+// How the "pdf" writer shapes its pages (mode, page count, time range, archive mark); a program
+// sets it before writing, e.g. from its options. Its default prints the curve of the whole history.
+PdfExportOptions& PdfWriterOptions();
+
+}  // namespace veldrin::fleet

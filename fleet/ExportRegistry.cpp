@@ -1,11 +1,11 @@
-#include "cli/ExportRegistry.h"
+#include "fleet/ExportRegistry.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "files/DataFileCommands.h"
 
-namespace veldrin::cli {
+namespace veldrin::fleet {
 namespace {
 
 std::string Lower(std::string text) {
@@ -17,7 +17,11 @@ std::string Lower(std::string text) {
 }  // namespace
 
 ExporterRegistry& ExporterRegistry::Instance() {
-    static ExporterRegistry registry;
+    static ExporterRegistry registry = [] {
+        ExporterRegistry standard;
+        AddStandardWriters(standard);
+        return standard;
+    }();
     return registry;
 }
 
@@ -50,4 +54,4 @@ std::string ExporterRegistry::Describe() const {
     return text;
 }
 
-}  // namespace veldrin::cli
+}  // namespace veldrin::fleet
