@@ -24,10 +24,10 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string Header(const HistoryDataSet& history, const std::vector<int>& channels) {
+std::string Header(const HistoryDataSet& history, const std::vector<int>& channels, TemperatureUnit unit) {
     std::string header = "索引,时间";
     for (const int channel : channels)
-        header += "," + Field(ChannelColumnTitle(history, channel));
+        header += "," + Field(ChannelColumnTitle(history, channel, unit));
     for (const int channel : channels)
         header += "," + Field(AlarmColumnTitle(history, channel));
     return header + kLineEnd;
@@ -44,10 +44,10 @@ std::vector<int> ExportedChannels(const HistoryDataSet& history) {
     return channels;
 }
 
-std::string ChannelColumnTitle(const HistoryDataSet& history, int channel) {
+std::string ChannelColumnTitle(const HistoryDataSet& history, int channel, TemperatureUnit unit) {
     const HistorySummary& s = history.summary;
-    return channel == 1 ? s.channel1Name + " (" + s.channel1Unit + ")"
-                        : s.channel2Name + " (" + s.channel2Unit + ")";
+    return channel == 1 ? s.channel1Name + " (" + ChannelUnitText(s.channel1Unit, unit) + ")"
+                        : s.channel2Name + " (" + ChannelUnitText(s.channel2Unit, unit) + ")";
 }
 
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel) {
@@ -67,10 +67,15 @@ std::string CsvAlarmState(const HistoryDataSet& history, int channel, float valu
     return "正常";
 }
 
-std::string BuildCsvExport(const HistoryDataSet& history) {
+std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit) {
     const std::vector<int> channels = ExportedChannels(history);
     const SampleSeries& samples = history.samples;
-    std::string csv = kByteOrderMark + Header(history, channels);
+    const bool humidity2 = Traits(RecordedModel(history)).channel2IsHumidity;
+    auto shown = [&](int channel, float celsius) {
+        const bool temperature = channel == 1 || !humidity2;
+        return temperature ? static_cast<float>(TemperatureInUnit(celsius, unit)) : celsius;
+    };
+    std::string csv = kByteOrderMark + Header(history, channels, unit);
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
     for (int i = 0; i < samples.Count(); ++i) {
         csv += std::to_string(i);
@@ -78,7 +83,7 @@ std::string BuildCsvExport(const HistoryDataSet& history) {
         csv += FormatIsoTime(samples.Time(i));
         for (const int channel : channels) {
             csv += ',';
-            AppendFixed2(csv, channel == 1 ? samples.Value1(i) : samples.Value2(i));
+            AppendFixed2(csv, shown(channel, channel == 1 ? samples.Value1(i) : samples.Value2(i)));
         }
         for (const int channel : channels) {
             csv += ',';
@@ -89,8 +94,8 @@ std::string BuildCsvExport(const HistoryDataSet& history) {
     return csv;
 }
 
-Status WriteCsvExport(const std::string& path, const HistoryDataSet& history) {
-    return SaveFileAtomically(path, BuildCsvExport(history));
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history, TemperatureUnit unit) {
+    return SaveFileAtomically(path, BuildCsvExport(history, unit));
 }
 
 }  // namespace veldrin

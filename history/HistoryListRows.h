@@ -20,9 +20,11 @@ class HistoryListRows {
 
     // Lists samples 0 … count − 1 of `series` with the columns of `model` and `shown`. Alarm
     // texts compare with `limits` (lower test, then upper test, strict) and are written only when
-    // `alarmTexts` is set. `series` must outlive the content, up to the next fill.
+    // `alarmTexts` is set. Temperatures are written in `unit`. `series` must outlive the content,
+    // up to the next fill.
     void Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown, const HistoryLimits& limits,
-              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded);
+              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded,
+              TemperatureUnit unit = TemperatureUnit::Celsius);
 
     ListKind Kind() const { return kind_; }
     const std::vector<ListColumn>& Columns() const { return columns_; }
@@ -39,14 +41,15 @@ class HistoryListRows {
     HistoryLimits limits_;
     bool alarmTexts_ = false;
     TimeStyle timeStyle_ = TimeStyle::ZeroPadded;
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
 };
 
 // Whether the history pages list `history` as recorded with `model`: a two-channel model with
 // neither channel shown lists nothing (the lists keep what they held).
 bool ListsHistory(const HistoryDataSet& history, LoggerModel model);
 // Fills `rows` from the record as the history pages do, with the record's samples, shown channels,
-// limits and time style; does nothing when ListsHistory is false.
-void FillHistoryRows(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListRows& rows);
+// limits and time style, temperatures in `unit`; does nothing when ListsHistory is false.
+void FillHistoryRows(const HistoryDataSet& history, LoggerModel model, bool alarmTexts, HistoryListRows& rows,
+                     TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

@@ -242,3 +242,34 @@ std::vector<ListedExcursion> ExcursionsInTimeOrder(const HistoryStatistics& stat
 }
 
 }  // namespace veldrin
+
+namespace veldrin {
+
+HistoryStatistics StatisticsInUnit(HistoryStatistics statistics, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return statistics;
+    auto convert = [unit](float& celsius) { celsius = static_cast<float>(TemperatureInUnit(celsius, unit)); };
+    for (ChannelStatistics& channel : statistics.channels) {
+        if (!channel.temperature)
+            continue;
+        channel.unit = ChannelUnitText(channel.unit, unit);
+        convert(channel.minimum.value);
+        convert(channel.maximum.value);
+        channel.average = TemperatureInUnit(channel.average, unit);
+        channel.standardDeviation = DifferenceInUnit(channel.standardDeviation, unit);
+        if (channel.meanKineticTemperature)
+            channel.meanKineticTemperature = TemperatureInUnit(*channel.meanKineticTemperature, unit);
+        for (LimitStatistics* limit : {&channel.below, &channel.above}) {
+            convert(limit->limit);
+            for (Excursion& run : limit->excursions)
+                convert(run.extreme);
+        }
+    }
+    return statistics;
+}
+
+double ReadingInUnit(const ChannelStatistics& channel, float celsius, TemperatureUnit unit) {
+    return channel.temperature ? TemperatureInUnit(celsius, unit) : celsius;
+}
+
+}  // namespace veldrin

@@ -49,16 +49,20 @@ constexpr const char* kStartAvgText = "50";
 
 }  // namespace
 
-std::string FormatTemperature(float value) {
-    return FormatWithUnit("%.2f°C", value);
+std::string FormatTemperature(float celsius, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return FormatWithUnit("%.2f°C", celsius);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f°F", TemperatureInUnit(celsius, unit));
+    return text;
 }
 
 std::string FormatHumidity(float value) {
     return FormatWithUnit("%.2f%%", value);
 }
 
-std::string FormatChannelValue(float value, bool humidity) {
-    return humidity ? FormatHumidity(value) : FormatTemperature(value);
+std::string FormatChannelValue(float value, bool humidity, TemperatureUnit unit) {
+    return humidity ? FormatHumidity(value) : FormatTemperature(value, unit);
 }
 
 int TimeTextWriter::LookUpDay(std::time_t time) {
