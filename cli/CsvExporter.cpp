@@ -5,9 +5,9 @@
 namespace veldrin::cli {
 namespace {
 
-const ExporterRegistration kCsv{
-    "csv", "readings as CSV",
-    [](const HistoryDataSet& history, const std::string& path) { return WriteCsvExport(path, history); }};
+const ExporterRegistration kCsv{"csv", "readings as CSV",
+                                [](const HistoryDataSet& history, const std::string& path,
+                                   TemperatureUnit unit) { return WriteCsvExport(path, history, unit); }};
 
 }  // namespace
 }  // namespace veldrin::cli

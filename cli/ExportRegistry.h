@@ -2,7 +2,8 @@
 // The writers of `veldrin-cli export`, chosen by the output file's extension. Each writer lives
 // in its own file under cli/ and registers itself with a static ExporterRegistration, e.g.
 //     const ExporterRegistration kXls{"xls", "Excel workbook", [](const HistoryDataSet& h,
-//                                     const std::string& path) { return WriteWorkbook(path, h); }};
+//                                     const std::string& path, TemperatureUnit unit) { … }};
+// A writer of a file format that holds °C (the data file, the text export) leaves the unit aside.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,10 +11,12 @@
 
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin::cli {
 
-using Exporter = std::function<Status(const HistoryDataSet& history, const std::string& path)>;
+using Exporter =
+    std::function<Status(const HistoryDataSet& history, const std::string& path, TemperatureUnit unit)>;
 
 class ExporterRegistry {
   public:

@@ -77,7 +77,8 @@ class ConsoleUi final : public QuietUi {
 };
 
 // One realtime reading as monitor and replay print it: the time, then each channel's value.
-std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time);
+std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time,
+                        TemperatureUnit unit = TemperatureUnit::Celsius);
 
 class LoggerSession {
   public:
@@ -110,8 +111,9 @@ class LoggerSession {
 };
 
 // The panel as the connected logger's settings fill it (interval, limits, stop mode, title,
-// description), with the recording to start at `start`.
-PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start);
+// description), with the recording to start at `start`; temperature limits written in `unit`.
+PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start,
+                            TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // Sets `flag` on SIGINT and SIGTERM.
 void StopOnSignals(std::atomic<bool>& flag);

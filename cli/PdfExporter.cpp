@@ -16,7 +16,7 @@ PdfExportOptions& Options() {
     return options;
 }
 
-Status WritePdf(const HistoryDataSet& history, const std::string& path) {
+Status WritePdf(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
     EnsureGuiApplication();
     const PdfExportResult result = ExportPdf(history, Options(), path);
     if (result.status != PdfExportStatus::Written)

@@ -9,7 +9,7 @@
 namespace veldrin::cli {
 namespace {
 
-Status WriteWorkbook(const HistoryDataSet& history, const std::string& path) {
+Status WriteWorkbook(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
     WorksheetExportResult result =
         ExportWorksheet(path, history, RecordedModel(history), history.limits.enable1 == 1);
     std::string errors;

@@ -7,9 +7,10 @@
 namespace veldrin::cli {
 namespace {
 
-const ExporterRegistration kXlsx{
-    "xlsx", "Excel workbook, 2007 and later",
-    [](const HistoryDataSet& history, const std::string& path) { return ExportXlsx(path, history); }};
+const ExporterRegistration kXlsx{"xlsx", "Excel workbook, 2007 and later",
+                                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
+                                     return ExportXlsx(path, history);
+                                 }};
 
 }  // namespace
 }  // namespace veldrin::cli
