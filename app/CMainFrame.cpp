@@ -19,6 +19,7 @@
 #include "app/RecentFileList.h"
 #include "app/ShellIcons.h"
 #include "app/ShellTime.h"
+#include "app/UnitMenu.h"
 #include "app/UserGuideDialog.h"
 
 namespace veldrin {
@@ -138,6 +139,8 @@ void CMainFrame::CreateMenus() {
     dataMenu->addAction(Action(Command::RealtimeView));
     dataMenu->addAction(Action(Command::HistoryView));
     dataMenu->addAction(Action(Command::ReadHistory));
+    dataMenu->addSeparator();
+    units_ = new UnitMenu(*dataMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(guideAction_);

@@ -17,6 +17,7 @@ class QMenu;
 namespace veldrin {
 
 class CVeldrinView;
+class UnitMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -30,6 +31,8 @@ class CMainFrame : public QMainWindow {
     // Help → "使用说明": opens the user guide beside the window.
     QAction* GuideAction() const { return guideAction_; }
     QAction* StartTimeAction() const { return startTimeAction_; }
+    // "数据(&V)" → "温度单位": the unit every temperature is shown in.
+    UnitMenu* Units() const { return units_; }
 
     // Installs what a command does for the commands whose work lies outside the window (open,
     // save, print history, connect, disconnect, read history). A command without a handler does
@@ -83,6 +86,7 @@ class CMainFrame : public QMainWindow {
     QAction* aboutAction_ = nullptr;
     QAction* guideAction_ = nullptr;
     QAction* startTimeAction_ = nullptr;
+    UnitMenu* units_ = nullptr;
     std::array<QLabel*, 4> panes_{};
     QLabel* alarmPane_ = nullptr;
     QTimer clock_;

@@ -155,8 +155,9 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
             const HistoryDataSet& history = records.History();
             const Status result = target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
                                   : target.format == SaveFormat::Text ? WriteTextExport(target.path, history)
-                                  : target.format == SaveFormat::Csv  ? WriteCsvExport(target.path, history)
-                                                                      : ExportXlsx(target.path, history);
+                                  : target.format == SaveFormat::Csv
+                                      ? WriteCsvExport(target.path, history, records.Unit())
+                                      : ExportXlsx(target.path, history);
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;
@@ -284,8 +285,9 @@ void FileCommands::ExportReport() {
 }
 
 bool FileCommands::ExportReportPath(const QString& path) {
-    const ReportResult result =
-        ExportReportPdf(workspace_.Records().History(), ReportOptions{}, path.toStdString());
+    ReportOptions options;
+    options.unit = workspace_.Records().Unit();
+    const ReportResult result = ExportReportPdf(workspace_.Records().History(), options, path.toStdString());
     if (result.status != ReportStatus::Written) {
         QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), QStringLiteral("报告保存出错"),
                         QMessageBox::Ok, &frame_);

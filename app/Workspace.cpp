@@ -1,4 +1,5 @@
 #include "app/Workspace.h"
+#include "app/UnitMenu.h"
 
 #include <QTabWidget>
 
@@ -78,9 +79,22 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
     QObject::connect(&measurements_->Realtime(), &RealtimeMonitor::alarmSoundSilent, &frame_,
                      &CMainFrame::SayAlarmSilent);
     frame_.View()->SetStepHandler([this] { Step(); });
+    measurements_->SetTemperatureUnit(frame_.Units()->Chosen());
+    QObject::connect(frame_.Units(), &UnitMenu::unitChosen, measurements_.get(),
+                     [this](TemperatureUnit unit) { ShowInUnit(unit); });
     AttachPages();
     InstallCommands();
     PublishState();
+}
+
+void Workspace::ShowInUnit(TemperatureUnit unit) {
+    const TemperatureUnit before = measurements_->Unit();
+    measurements_->SetTemperatureUnit(unit);
+    panel_->ShowLimitsInUnit(before, unit);
+    for (QTabWidget* tabs :
+         {frame_.View()->RealtimePanel()->DataTabs(), frame_.View()->HistoryPanel()->DataTabs()}) {
+        tabs->widget(0)->update();
+    }
 }
 
 Workspace::~Workspace() {
@@ -130,7 +144,7 @@ void Workspace::AttachPages() {
     }
     if (historyCurve != nullptr) {
         historyCurve->SetChart(&records.HistoryChart(), [this](CurveChart& chart) {
-            return DrawHistoryCurvePage(chart, measurements_->History());
+            return DrawHistoryCurvePage(chart, measurements_->History(), measurements_->Unit());
         });
         historyCurve->SetTrackbarReachesLastScreen(true);
         QObject::connect(&records, &Measurements::historyShown, historyCurve, &CurvePage::FollowChart);

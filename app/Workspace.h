@@ -43,6 +43,9 @@ class Workspace {
     void AttachStatisticsPage(CurvePage* historyCurve);
     void InstallCommands();
     void Step();
+    // Every temperature the window shows from now on in `unit`: the history curve, lists and
+    // statistics, the realtime lists and the panel's limit boxes.
+    void ShowInUnit(TemperatureUnit unit);
 
     LoggerInfo& info_;
     CMainFrame& frame_;

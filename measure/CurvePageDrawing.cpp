@@ -61,8 +61,14 @@ QString LimitText(float limit) {
 
 class PageTexts {
   public:
+    // Titles name temperatures in `unit`.
+    explicit PageTexts(TemperatureUnit unit = TemperatureUnit::Celsius) : unit_(unit) {}
+
     void Add(int x, int y, const QString& text, QRgb colour) { texts_.push_back({x, y, text, colour}); }
-    void Add(int x, int y, const char* text, QRgb colour) { Add(x, y, QString::fromUtf8(text), colour); }
+    void Add(int x, int y, const char* text, QRgb colour) {
+        Add(x, y, QString::fromUtf8(text).replace(QStringLiteral("°C"), QString::fromUtf8(UnitText(unit_))),
+            colour);
+    }
 
     void Labels(const CurveChart& chart, int channel) {
         const int x = channel == 1 ? kLeftLabelX : kRightLabelX;
@@ -112,6 +118,7 @@ class PageTexts {
     std::vector<PageText> Take() { return std::move(texts_); }
 
   private:
+    TemperatureUnit unit_;
     std::vector<PageText> texts_;
 };
 
@@ -260,7 +267,8 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     return texts.Take();
 }
 
-std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history) {
+std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history,
+                                           TemperatureUnit unit) {
     const SampleSeries& samples = history.samples;
     const LoggerModel model = RecordedModel(history);
     const bool shown1 = history.shown[0];
@@ -274,17 +282,25 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
                                    [&](int s) { return QString::fromStdString(SampleTimeText(history, s)); });
 
     const PageTitles& titles = TitlesFor(model);
-    const HistoryLimits& limits = history.limits;
-    PageTexts texts;
+    // Values and limits of temperature channels in the unit, as the chart holds the curves.
+    const TemperatureUnit unit2 = Traits(model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    const auto in1 = [unit](float celsius) { return static_cast<float>(TemperatureInUnit(celsius, unit)); };
+    const auto in2 = [unit2](float value) { return static_cast<float>(TemperatureInUnit(value, unit2)); };
+    HistoryLimits limits = history.limits;
+    limits.lower1 = in1(limits.lower1);
+    limits.upper1 = in1(limits.upper1);
+    limits.lower2 = in2(limits.lower2);
+    limits.upper2 = in2(limits.upper2);
+    PageTexts texts(unit);
     if (source >= 0) {
         if (shown1) {
             texts.Add(kCurvePageColumnX, 50,
-                      ValueText(Printf("%.2f", static_cast<double>(samples.Value1(source)))),
+                      ValueText(Printf("%.2f", static_cast<double>(in1(samples.Value1(source))))),
                       kChannel1TextColour);
         }
         if (shown2) {
             texts.Add(kCurvePageColumnX, 100,
-                      ValueText(Printf("%.2f", static_cast<double>(samples.Value2(source)))),
+                      ValueText(Printf("%.2f", static_cast<double>(in2(samples.Value2(source))))),
                       kChannel2TextColour);
         }
     }

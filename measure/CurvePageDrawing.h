@@ -15,6 +15,7 @@
 #include "history/SampleSeries.h"
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
+#include "logger/TemperatureUnit.h"
 #include "measure/CurveChart.h"
 
 namespace veldrin {
@@ -67,7 +68,9 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
                                             const AlarmLimits* limits2 = nullptr);
 
 // The history page: the channels the history shows, its limit lines and limit texts, texts of
-// the model the history was recorded with, and the time axis labels.
-std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history);
+// the model the history was recorded with, and the time axis labels. Temperatures (values,
+// limits, titles) are shown in `unit`; the chart must hold the curves in it too.
+std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history,
+                                           TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

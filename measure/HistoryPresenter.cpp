@@ -1,5 +1,7 @@
 #include "measure/HistoryPresenter.h"
 
+#include <algorithm>
+
 #include "history/HistoryText.h"
 
 namespace veldrin {
@@ -9,25 +11,58 @@ HistoryPresenter::HistoryPresenter(const HistoryDataSet& history, CurveChart& ch
                                    SummaryListModel& summary)
     : history_(history), chart_(chart), dataList_(dataList), alarmList_(alarmList), summary_(summary) {}
 
+namespace {
+
+// The readings of a channel as the chart holds them: the store itself in °C, a copy in the unit
+// otherwise.
+const float* ValuesInUnit(const float* celsius, int count, bool temperature, TemperatureUnit unit,
+                          std::vector<float>& copy) {
+    if (unit == TemperatureUnit::Celsius || !temperature)
+        return celsius;
+    copy.resize(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t i = 0; i < copy.size(); ++i)
+        copy[i] = static_cast<float>(TemperatureInUnit(celsius[i], unit));
+    return copy.data();
+}
+
+}  // namespace
+
 void HistoryPresenter::LoadChart(bool twoChannels) {
     const SampleSeries& samples = history_.samples;
-    chart_.Load1(samples.Values1(), samples.Count());
-    if (twoChannels)
-        chart_.Load2(samples.Values2(), samples.Count());
+    const int count = samples.Count();
+    chart_.Load1(ValuesInUnit(samples.Values1(), count, true, unit_, shown1_), count);
+    if (twoChannels) {
+        const bool temperature2 = !Traits(RecordedModel(history_)).channel2IsHumidity;
+        chart_.Load2(ValuesInUnit(samples.Values2(), count, temperature2, unit_, shown2_), count);
+    }
 }
 
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListModel& list) {
+                     HistoryListModel& list, TemperatureUnit unit) {
     if (!ListsHistory(history, model))
         return;
-    list.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history));
+    list.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history),
+              unit);
 }
 
 void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
-    if (ListsHistory(history_, model))
+    if (ListsHistory(history_, model)) {
         listing_ = {model, alarmTexts};
-    FillHistoryList(history_, model, alarmTexts, dataList_);
-    FillHistoryList(history_, model, alarmTexts, alarmList_);
+        listed_ = true;
+    }
+    FillHistoryList(history_, model, alarmTexts, dataList_, unit_);
+    FillHistoryList(history_, model, alarmTexts, alarmList_, unit_);
+}
+
+void HistoryPresenter::SetUnit(TemperatureUnit unit) {
+    if (unit == unit_)
+        return;
+    unit_ = unit;
+    if (!listed_)
+        return;
+    // The chart keeps its view (zoom, scroll, cursor): only the values it holds change.
+    LoadChart(HasSecondChannel(RecordedModel(history_)));
+    FillLists(listing_.model, listing_.alarmTexts);
 }
 
 void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {

@@ -1,6 +1,8 @@
 #pragma once
 // Shows the current history: loads the history chart and refills the history data list, the
 // history alarm list and the summary page from it, after a download or after a data file load.
+#include <vector>
+
 #include "history/HistoryDataSet.h"
 #include "history/HistoryIngestion.h"
 #include "measure/CurveChart.h"
@@ -10,10 +12,10 @@
 namespace veldrin {
 
 // Fills the history data or alarm list from `history`, listed with the columns of `model`; alarm
-// texts only with `alarmTexts`. With neither channel of a two-channel model shown there is
-// nothing to list and the list keeps what it shows.
+// texts only with `alarmTexts`, temperatures in `unit`. With neither channel of a two-channel
+// model shown there is nothing to list and the list keeps what it shows.
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListModel& list);
+                     HistoryListModel& list, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // How the history lists were last filled: the model whose columns they show and whether alarm
 // texts are written. The worksheet export lists the history the same way.
@@ -35,6 +37,11 @@ class HistoryPresenter {
 
     const HistoryListing& Listing() const { return listing_; }
 
+    // Shows the history's temperatures in `unit` from now on: a history already shown is listed
+    // and charted again at once.
+    void SetUnit(TemperatureUnit unit);
+    TemperatureUnit Unit() const { return unit_; }
+
   private:
     void LoadChart(bool twoChannels);
     void FillLists(LoggerModel model, bool alarmTexts);
@@ -45,6 +52,10 @@ class HistoryPresenter {
     HistoryListModel& alarmList_;
     SummaryListModel& summary_;
     HistoryListing listing_;
+    bool listed_ = false;  // the lists show the current history
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
+    // The channels' readings in the unit, which the chart holds while it is not °C.
+    std::vector<float> shown1_, shown2_;
 };
 
 }  // namespace veldrin

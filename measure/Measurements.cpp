@@ -30,10 +30,23 @@ void Measurements::ShowLoadedFile() {
 }
 
 void Measurements::RefreshStatistics() {
-    excursionList_.Clear();
     statistics_ = ComputeStatistics(history_);
-    statisticsList_.Refresh(statistics_);
-    excursionList_.Refresh(statistics_);
+    ShowStatistics();
+}
+
+void Measurements::ShowStatistics() {
+    excursionList_.Clear();
+    shownStatistics_ = StatisticsInUnit(statistics_, Unit());
+    statisticsList_.Refresh(shownStatistics_);
+    excursionList_.Refresh(shownStatistics_);
+}
+
+void Measurements::SetTemperatureUnit(TemperatureUnit unit) {
+    if (unit == Unit())
+        return;
+    presenter_.SetUnit(unit);
+    realtime_.SetUnit(unit);
+    ShowStatistics();
 }
 
 }  // namespace veldrin
