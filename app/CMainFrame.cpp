@@ -141,6 +141,8 @@ void CMainFrame::CreateMenus() {
     dataMenu->addAction(Action(Command::ReadHistory));
     dataMenu->addSeparator();
     units_ = new UnitMenu(*dataMenu);
+    dewPointAction_ = dataMenu->addAction(QStringLiteral("显示露点(计算)"));
+    dewPointAction_->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(guideAction_);

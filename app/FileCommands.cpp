@@ -153,11 +153,12 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         case SaveFormat::Csv:
         case SaveFormat::Xlsx: {
             const HistoryDataSet& history = records.History();
-            const Status result = target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
-                                  : target.format == SaveFormat::Text ? WriteTextExport(target.path, history)
-                                  : target.format == SaveFormat::Csv
-                                      ? WriteCsvExport(target.path, history, records.Unit())
-                                      : ExportXlsx(target.path, history);
+            const Status result =
+                target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
+                : target.format == SaveFormat::Text   ? WriteTextExport(target.path, history)
+                : target.format == SaveFormat::Csv
+                    ? WriteCsvExport(target.path, history, records.Unit(), records.DewPointShown())
+                    : ExportXlsx(target.path, history);
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;

@@ -1,6 +1,6 @@
 #include "app/Workspace.h"
-#include "app/UnitMenu.h"
 
+#include <QAction>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "app/CurvePage.h"
 #include "app/PanelPages.h"
 #include "app/StatisticsPage.h"
+#include "app/UnitMenu.h"
 #include "logger/ConnectionTexts.h"
 
 namespace veldrin {
@@ -82,6 +83,8 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
     measurements_->SetTemperatureUnit(frame_.Units()->Chosen());
     QObject::connect(frame_.Units(), &UnitMenu::unitChosen, measurements_.get(),
                      [this](TemperatureUnit unit) { ShowInUnit(unit); });
+    QObject::connect(frame_.DewPointAction(), &QAction::toggled, measurements_.get(),
+                     [this](bool shown) { measurements_->SetDewPointShown(shown); });
     AttachPages();
     InstallCommands();
     PublishState();

@@ -11,6 +11,7 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
+#include "cli/CsvExporter.h"
 #include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
 #include "cli/GuiApplication.h"
@@ -450,6 +451,7 @@ const CommandRegistration kRegistration{
         exportCommand->add_option("id", exported->first, "the entry's number")->required();
         exportCommand->add_option("out", exported->second, "the file to write")->required();
         AddPdfExportOptions(*exportCommand);
+        AddCsvExportOptions(*exportCommand);
         auto exportUnit = std::make_shared<TemperatureUnit>(TemperatureUnit::Celsius);
         AddUnitOption(*exportCommand, *exportUnit);
         exportCommand->callback([exported, exportUnit, &status] {

@@ -6,6 +6,7 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
+#include "cli/CsvExporter.h"
 #include "cli/ExportRegistry.h"
 #include "cli/FileCommandSupport.h"
 #include "cli/PdfExporter.h"
@@ -61,6 +62,7 @@ const CommandRegistration kRegistration{
         command->add_option("out", *output, "the file to write: .Vdr, .txt, or another registered format")
             ->required();
         AddPdfExportOptions(*command);
+        AddCsvExportOptions(*command);
         AddUnitOption(*command, *unit);
         AddArchiveOption(*command);
         command->callback([input, output, unit, &status] { status = Export(*input, *output, *unit); });

@@ -4,6 +4,7 @@
 
 #include "files/DataFileFields.h"
 #include "files/IsoTime.h"
+#include "history/DewPoint.h"
 
 namespace veldrin {
 namespace {
@@ -24,10 +25,13 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string Header(const HistoryDataSet& history, const std::vector<int>& channels, TemperatureUnit unit) {
+std::string Header(const HistoryDataSet& history, const std::vector<int>& channels, TemperatureUnit unit,
+                   bool dewPoint) {
     std::string header = "索引,时间";
     for (const int channel : channels)
         header += "," + Field(ChannelColumnTitle(history, channel, unit));
+    if (dewPoint)
+        header += "," + Field(std::string(kDewPointName) + " (" + UnitText(unit) + ")");
     for (const int channel : channels)
         header += "," + Field(AlarmColumnTitle(history, channel));
     return header + kLineEnd;
@@ -67,15 +71,20 @@ std::string CsvAlarmState(const HistoryDataSet& history, int channel, float valu
     return "正常";
 }
 
-std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit) {
+bool ExportsDewPoint(const HistoryDataSet& history) {
+    return HasDewPoint(history) && ExportedChannels(history).size() == 2;
+}
+
+std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, bool dewPoint) {
     const std::vector<int> channels = ExportedChannels(history);
+    dewPoint = dewPoint && ExportsDewPoint(history);
     const SampleSeries& samples = history.samples;
     const bool humidity2 = Traits(RecordedModel(history)).channel2IsHumidity;
     auto shown = [&](int channel, float celsius) {
         const bool temperature = channel == 1 || !humidity2;
         return temperature ? static_cast<float>(TemperatureInUnit(celsius, unit)) : celsius;
     };
-    std::string csv = kByteOrderMark + Header(history, channels, unit);
+    std::string csv = kByteOrderMark + Header(history, channels, unit, dewPoint);
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
     for (int i = 0; i < samples.Count(); ++i) {
         csv += std::to_string(i);
@@ -84,6 +93,10 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit) 
         for (const int channel : channels) {
             csv += ',';
             AppendFixed2(csv, shown(channel, channel == 1 ? samples.Value1(i) : samples.Value2(i)));
+        }
+        if (dewPoint) {
+            csv += ',';
+            AppendFixed2(csv, shown(1, static_cast<float>(DewPoint(samples.Value1(i), samples.Value2(i)))));
         }
         for (const int channel : channels) {
             csv += ',';
@@ -94,8 +107,9 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit) 
     return csv;
 }
 
-Status WriteCsvExport(const std::string& path, const HistoryDataSet& history, TemperatureUnit unit) {
-    return SaveFileAtomically(path, BuildCsvExport(history, unit));
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history, TemperatureUnit unit,
+                      bool dewPoint) {
+    return SaveFileAtomically(path, BuildCsvExport(history, unit, dewPoint));
 }
 
 }  // namespace veldrin

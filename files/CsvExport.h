@@ -23,10 +23,15 @@ std::vector<int> ExportedChannels(const HistoryDataSet& history);
 std::string ChannelColumnTitle(const HistoryDataSet& history, int channel,
                                TemperatureUnit unit = TemperatureUnit::Celsius);
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel);
-// The whole file as it is written, temperatures in `unit`.
-std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius);
+// Whether the export lists the computed dew point when asked to: a temperature-humidity history
+// with values in both channels.
+bool ExportsDewPoint(const HistoryDataSet& history);
+// The whole file as it is written, temperatures in `unit`. With `dewPoint` (and ExportsDewPoint)
+// the computed dew point follows the recorded values under "露点(计算) (°C)".
+std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius,
+                           bool dewPoint = false);
 // Writes the export to `path`, replacing an existing file only when everything was written.
 Status WriteCsvExport(const std::string& path, const HistoryDataSet& history,
-                      TemperatureUnit unit = TemperatureUnit::Celsius);
+                      TemperatureUnit unit = TemperatureUnit::Celsius, bool dewPoint = false);
 
 }  // namespace veldrin

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "history/AlarmText.h"
+#include "history/DewPoint.h"
 
 namespace veldrin {
 
@@ -10,8 +11,12 @@ HistoryListRows::HistoryListRows(ListKind kind) : kind_(kind), columns_(InitialC
 
 void HistoryListRows::Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown,
                            const HistoryLimits& limits, bool alarmTexts, TimeStyle timeStyle,
-                           TemperatureUnit unit) {
+                           TemperatureUnit unit, bool dewPoint) {
     columns_ = ColumnsFor(kind_, model, shown);
+    if (dewPoint && kind_ == ListKind::HistoryData && model == LoggerModel::TemperatureHumidity && shown[0] &&
+        shown[1]) {
+        columns_.push_back({kDewPointName, columns_.back().width, CellKind::DewPoint});
+    }
     series_ = &series;
     rows_ = std::clamp(series.Count(), 0, series.Capacity());
     model_ = model;
@@ -46,6 +51,9 @@ std::string HistoryListRows::CellText(int row, int column) const {
                 return {};
             return AlarmText(AlarmListKind::History, model_, 2, series.Value2(row), limits_.lower2,
                              limits_.upper2, unit_);
+        case CellKind::DewPoint:
+            return FormatTemperature(static_cast<float>(DewPoint(series.Value1(row), series.Value2(row))),
+                                     unit_);
         case CellKind::Blank:
             break;
     }
@@ -57,11 +65,11 @@ bool ListsHistory(const HistoryDataSet& history, LoggerModel model) {
 }
 
 void FillHistoryRows(const HistoryDataSet& history, LoggerModel model, bool alarmTexts, HistoryListRows& rows,
-                     TemperatureUnit unit) {
+                     TemperatureUnit unit, bool dewPoint) {
     if (!ListsHistory(history, model))
         return;
     rows.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history),
-              unit);
+              unit, dewPoint);
 }
 
 }  // namespace veldrin

@@ -115,7 +115,31 @@ std::string SampleTimeText(const HistoryDataSet& history, int index) {
     return TimeTextWriter(SampleTimeStyle(history)).Text(history.samples.Time(index));
 }
 
-SummaryTexts SummaryTextsOf(const HistoryDataSet& history) {
+namespace {
+
+// The summary's figures of the temperature channels in `unit`, for a history with figures.
+void ShowSummaryFiguresIn(const HistoryDataSet& history, TemperatureUnit unit, SummaryTexts& t) {
+    const HistorySummary& s = history.summary;
+    const bool download = s.source == SummarySource::Download;
+    const auto figure = [&](float celsius) {
+        return download ? FormatTemperature(celsius, unit) : Printf("%.2f", TemperatureInUnit(celsius, unit));
+    };
+    t.channel1Unit = ChannelUnitText(s.channel1Unit, unit);
+    t.channel1Min = figure(s.min1);
+    t.channel1Max = figure(s.max1);
+    t.channel1Avg = figure(s.avg1);
+    const LoggerModel model = RecordedModel(history);
+    if (HasSecondChannel(model) && !Traits(model).channel2IsHumidity) {
+        t.channel2Unit = ChannelUnitText(s.channel2Unit, unit);
+        t.channel2Min = figure(s.min2);
+        t.channel2Max = figure(s.max2);
+        t.channel2Avg = figure(s.avg2);
+    }
+}
+
+}  // namespace
+
+SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit) {
     const HistorySummary& s = history.summary;
     SummaryTexts t;
     t.title = s.title;
@@ -166,6 +190,8 @@ SummaryTexts SummaryTextsOf(const HistoryDataSet& history) {
     t.enabledChannels = std::to_string(s.enabledChannelCount);
     t.dataLength = std::to_string(s.dataLengthValue);
     t.interval = std::to_string(s.intervalSeconds) + "s";
+    if (unit != TemperatureUnit::Celsius)
+        ShowSummaryFiguresIn(history, unit, t);
     return t;
 }
 

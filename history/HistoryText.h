@@ -80,6 +80,8 @@ struct SummaryTexts {
     std::string channel2Max;
     std::string channel2Avg;
 };
-SummaryTexts SummaryTextsOf(const HistoryDataSet& history);
+// With a `unit` other than °C the temperature channels' unit and figures are given in it (the
+// figures of a data file as numbers with two decimals, as the file stores them).
+SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

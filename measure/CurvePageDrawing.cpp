@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "history/DewPoint.h"
 #include "history/HistoryText.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
@@ -54,6 +55,9 @@ const PageTitles& TitlesFor(LoggerModel model) {
 QString ValueText(const std::string& formatted) {
     return QString::fromStdString(formatted).leftJustified(kValueTextLength, QLatin1Char(' '), true);
 }
+
+// The computed dew point's title under the limits, in the colour of its curve.
+constexpr int kDewPointTitleY = 320;
 
 QString LimitText(float limit) {
     return QString::fromStdString(Printf("%.2f", static_cast<double>(limit)));
@@ -306,7 +310,11 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
     }
     if (shown1) {
         chart.ComputeCurve1(CurveChart::CurveMode::Draw);
+        chart.DrawOverlay();
         chart.DrawLimitLines1(limits.upper1, limits.lower1);
+        if (chart.OverlayCount() > 0)
+            texts.Add(kCurvePageColumnX, kDewPointTitleY, (std::string(kDewPointName) + "°C").c_str(),
+                      kOverlayColour);
         texts.Channel1Titles(titles, kCurvePageColumnX);
         texts.Limits(150, titles.upper1, titles.lower1, limits.upper1, limits.lower1, kChannel1TextColour);
         texts.Labels(chart, 1);

@@ -7,9 +7,9 @@ HistoryListModel::HistoryListModel(ListKind kind, QObject* parent)
 
 void HistoryListModel::Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown,
                             const HistoryLimits& limits, bool alarmTexts, TimeStyle timeStyle,
-                            TemperatureUnit unit) {
+                            TemperatureUnit unit, bool dewPoint) {
     beginResetModel();
-    rows_.Fill(series, model, shown, limits, alarmTexts, timeStyle, unit);
+    rows_.Fill(series, model, shown, limits, alarmTexts, timeStyle, unit, dewPoint);
     ReplaceColumns(rows_.Columns(), true);
     endResetModel();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "history/DewPoint.h"
 #include "history/HistoryText.h"
 
 namespace veldrin {
@@ -35,14 +36,18 @@ void HistoryPresenter::LoadChart(bool twoChannels) {
         const bool temperature2 = !Traits(RecordedModel(history_)).channel2IsHumidity;
         chart_.Load2(ValuesInUnit(samples.Values2(), count, temperature2, unit_, shown2_), count);
     }
+    std::vector<float> dewPoints = dewPoint_ ? DewPoints(history_) : std::vector<float>{};
+    for (float& point : dewPoints)
+        point = static_cast<float>(TemperatureInUnit(point, unit_));
+    chart_.LoadOverlay(dewPoints.data(), static_cast<int>(dewPoints.size()));
 }
 
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListModel& list, TemperatureUnit unit) {
+                     HistoryListModel& list, TemperatureUnit unit, bool dewPoint) {
     if (!ListsHistory(history, model))
         return;
     list.Fill(history.samples, model, history.shown, history.limits, alarmTexts, SampleTimeStyle(history),
-              unit);
+              unit, dewPoint);
 }
 
 void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
@@ -50,19 +55,31 @@ void HistoryPresenter::FillLists(LoggerModel model, bool alarmTexts) {
         listing_ = {model, alarmTexts};
         listed_ = true;
     }
-    FillHistoryList(history_, model, alarmTexts, dataList_, unit_);
+    FillHistoryList(history_, model, alarmTexts, dataList_, unit_, dewPoint_);
     FillHistoryList(history_, model, alarmTexts, alarmList_, unit_);
+}
+
+void HistoryPresenter::ShowAgain() {
+    if (!listed_)
+        return;
+    // The chart keeps its view (zoom, scroll, cursor): only the values it holds change.
+    LoadChart(HasSecondChannel(RecordedModel(history_)));
+    FillLists(listing_.model, listing_.alarmTexts);
+    summary_.Refresh(history_, unit_);
 }
 
 void HistoryPresenter::SetUnit(TemperatureUnit unit) {
     if (unit == unit_)
         return;
     unit_ = unit;
-    if (!listed_)
+    ShowAgain();
+}
+
+void HistoryPresenter::SetDewPointShown(bool shown) {
+    if (shown == dewPoint_)
         return;
-    // The chart keeps its view (zoom, scroll, cursor): only the values it holds change.
-    LoadChart(HasSecondChannel(RecordedModel(history_)));
-    FillLists(listing_.model, listing_.alarmTexts);
+    dewPoint_ = shown;
+    ShowAgain();
 }
 
 void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {
@@ -71,7 +88,7 @@ void HistoryPresenter::ShowDownload(const DownloadIngestResult& result) {
     LoadChart(HasSecondChannel(history_.model));
     if (!result.listed)
         return;
-    summary_.Refresh(history_);
+    summary_.Refresh(history_, unit_);
     FillLists(history_.model, true);
 }
 
@@ -80,7 +97,7 @@ void HistoryPresenter::ShowLoadedFile() {
     chart_.Initialise();
     LoadChart(HasSecondChannel(model));
     FillLists(model, history_.limits.enable1 == 1);
-    summary_.Refresh(history_);
+    summary_.Refresh(history_, unit_);
 }
 
 }  // namespace veldrin

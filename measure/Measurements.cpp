@@ -36,9 +36,21 @@ void Measurements::RefreshStatistics() {
 
 void Measurements::ShowStatistics() {
     excursionList_.Clear();
-    shownStatistics_ = StatisticsInUnit(statistics_, Unit());
+    HistoryStatistics shown = statistics_;
+    if (DewPointShown()) {
+        if (auto dewPoint = DewPointStatistics(history_, WholeHistory(history_)))
+            shown.channels.push_back(std::move(*dewPoint));
+    }
+    shownStatistics_ = StatisticsInUnit(std::move(shown), Unit());
     statisticsList_.Refresh(shownStatistics_);
     excursionList_.Refresh(shownStatistics_);
+}
+
+void Measurements::SetDewPointShown(bool shown) {
+    if (shown == DewPointShown())
+        return;
+    presenter_.SetDewPointShown(shown);
+    ShowStatistics();
 }
 
 void Measurements::SetTemperatureUnit(TemperatureUnit unit) {

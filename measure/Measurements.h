@@ -68,6 +68,10 @@ class Measurements final : public QObject {
     // already shown take it at once, the realtime lists from their next reading on.
     void SetTemperatureUnit(TemperatureUnit unit);
     TemperatureUnit Unit() const { return presenter_.Unit(); }
+    // Whether the computed dew point of a temperature-humidity history is shown in the history
+    // data list and the statistics (off until switched on).
+    void SetDewPointShown(bool shown);
+    bool DewPointShown() const { return presenter_.DewPointShown(); }
 
   signals:
     // A new current history is shown: the history panel comes up and its curve page repaints.

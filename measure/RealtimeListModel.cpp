@@ -144,6 +144,7 @@ void RealtimeListModel::WriteCells(Row& row, const RowReading& reading) const {
                     AlarmText(AlarmListKind::Realtime, model, 2, value2, limits2.lower, limits2.upper, unit_);
                 break;
             case CellKind::RowNumber:
+            case CellKind::DewPoint:
             case CellKind::Blank:
                 continue;
         }

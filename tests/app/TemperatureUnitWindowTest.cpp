@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
@@ -22,6 +23,7 @@
 #include "sim/SimLink.h"
 #include "sim/VirtualClock.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/ColdRoomHistory.h"
 #include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 
@@ -57,30 +59,10 @@ QAction* MenuAction(QMenuBar& bar, const QString& menu, const QString& submenu, 
 
 class TemperatureUnitWindow : public ::testing::Test {
   protected:
-    // Twelve temperature-humidity readings five minutes apart, the temperature above 8 °C at
-    // readings 3 and 4; saved as a data file and opened through File → Open.
+    // The cold-room history saved as a data file and opened through File → Open.
     void SetUp() override {
         files.Install();
-        HistoryDataSet set;
-        set.model = LoggerModel::TemperatureHumidity;
-        set.shown = {true, true};
-        const std::time_t start = MakeLocalTime(2024, 5, 1, 8, 0, 0).value();
-        for (int i = 0; i < 12; ++i)
-            set.samples.SetHistorySample(i, i == 3 || i == 4 ? 9.25f : 5.0f, i == 9 ? 35.5f : 60.0f,
-                                         start + 300 * i);
-        set.summary.title = "冷库";
-        set.summary.source = SummarySource::Download;
-        set.summary.start = start;
-        set.summary.stop = start + 300 * 11;
-        set.summary.intervalSeconds = 300;
-        set.summary.dataLengthValue = 24;  // values stored: twelve readings of two channels
-        set.summary.min1 = 5;
-        set.summary.max1 = 9.25f;
-        set.summary.avg1 = 5.7f;
-        set.summary.min2 = 35.5f;
-        set.summary.max2 = 60;
-        set.summary.avg2 = 58;
-        set.limits = {2, 8, 40, 80, 1};
+        const HistoryDataSet set = test::ColdRoomHistory();
         const QString path = folder.filePath(QStringLiteral("run.Vdr"));
         ASSERT_TRUE(WriteDataFile(path.toStdString(), set).ok);
         const auto answered = testing::AnswerFileDialog(path);
@@ -98,11 +80,11 @@ class TemperatureUnitWindow : public ::testing::Test {
         EXPECT_TRUE(action->isChecked());
     }
 
-    // What the history pages show now: both lists, the statistics and the excursions.
+    // What the history pages show now: both lists, the statistics, the excursions and the summary.
     QStringList Shown() {
         Measurements& records = workspace.Records();
         return Cells(records.HistoryDataList()) + Cells(records.HistoryAlarmList()) +
-               Cells(records.StatisticsList()) + Cells(records.ExcursionList());
+               Cells(records.StatisticsList()) + Cells(records.ExcursionList()) + Cells(records.Summary());
     }
 
     // The texts of the history curve page, as it draws itself.
@@ -146,6 +128,7 @@ TEST_F(TemperatureUnitWindow, FahrenheitThroughTheMenuAndBackRestoresTheCelsiusT
     EXPECT_TRUE(fahrenheit.contains(QStringLiteral("高于上限 46.40°F")));
     EXPECT_TRUE(fahrenheit.contains(QStringLiteral("温度 (°F)")));
     EXPECT_TRUE(fahrenheit.contains(QStringLiteral("60.00%"))) << "humidity stays";
+    EXPECT_TRUE(fahrenheit.contains(QStringLiteral("°F"))) << "the summary's channel unit";
     EXPECT_FALSE(fahrenheit.join(u'|').contains(QStringLiteral("°C")));
     const QStringList curve = CurveTexts();
     EXPECT_TRUE(curve.contains(QStringLiteral("温度°F"))) << curve.join(u'|').toStdString();
@@ -172,6 +155,64 @@ TEST_F(TemperatureUnitWindow, TheChoiceIsRememberedForTheNextWindow) {
     Choose("°C");
     CMainFrame third{otherInfo};
     EXPECT_EQ(third.Units()->Chosen(), TemperatureUnit::Celsius);
+}
+
+// "显示露点(计算)" in the same menu: the data list and the statistics get the computed dew point
+// (9.25 °C at 60 % → 1.88 °C), in the chosen unit; saving writes only the recorded channels.
+TEST_F(TemperatureUnitWindow, TheDewPointIsShownWhenSwitchedOnAndNeverSaved) {
+    Measurements& records = workspace.Records();
+    QAction* dewPoint = nullptr;
+    for (QAction* top : frame.menuBar()->actions()) {
+        if (top->text() == QStringLiteral("数据(&V)")) {
+            for (QAction* item : top->menu()->actions()) {
+                if (item->text() == QStringLiteral("显示露点(计算)"))
+                    dewPoint = item;
+            }
+        }
+    }
+    ASSERT_NE(dewPoint, nullptr);
+    EXPECT_FALSE(dewPoint->isChecked()) << "off at the start";
+    const int recordedColumns = records.HistoryDataList().columnCount();
+    EXPECT_FALSE(Cells(records.StatisticsList()).contains(QStringLiteral("1.88°C")));
+    const CurveChart& chart = records.HistoryChart();
+    const auto lowestLabel = [&chart] {
+        return *std::min_element(chart.Labels(1).begin(), chart.Labels(1).end());
+    };
+    const float ownLowest = lowestLabel();
+
+    dewPoint->trigger();
+    const QStringList curve = CurveTexts();
+    EXPECT_TRUE(curve.contains(QStringLiteral("露点(计算)°C"))) << curve.join(u'|').toStdString();
+    EXPECT_EQ(chart.OverlayCount(), 12);
+    EXPECT_LT(lowestLabel(), -9.04f) << "the scale widens to the lowest dew point (5 °C at 35.5 %)";
+    EXPECT_GT(ownLowest, 0) << "the temperature's own scale, about its lowest reading 5 °C";
+    QAbstractItemModel& data = records.HistoryDataList();
+    ASSERT_EQ(data.columnCount(), recordedColumns + 1);
+    EXPECT_EQ(data.headerData(recordedColumns, Qt::Horizontal).toString(), "露点(计算)");
+    EXPECT_EQ(data.data(data.index(3, recordedColumns)).toString(), "1.88°C");
+    QAbstractItemModel& statistics = records.StatisticsList();
+    EXPECT_EQ(statistics.headerData(3, Qt::Horizontal).toString(), "露点(计算)");
+    EXPECT_TRUE(Cells(statistics).contains(QStringLiteral("1.88°C"))) << "its maximum";
+    Choose("°F");
+    EXPECT_EQ(data.data(data.index(3, recordedColumns)).toString(), "35.38°F");
+    Choose("°C");
+
+    const QString saved = folder.filePath(QStringLiteral("saved.Vdr"));
+    const auto answered = testing::AnswerFileDialog(saved);
+    frame.Action(Command::Save)->trigger();
+    ASSERT_TRUE(*answered);
+    const DataFileLoad load = LoadDataFile(saved.toStdString());
+    ASSERT_TRUE(load.result.ok) << load.result.reason;
+    EXPECT_EQ(load.header.channelCount, 2);
+    EXPECT_EQ(load.dataSet->samples.Count(), 12);
+    EXPECT_EQ(load.dataSet->samples.Value2(3), 60.0f) << "the humidity, not the dew point";
+
+    dewPoint->trigger();
+    EXPECT_EQ(data.columnCount(), recordedColumns);
+    EXPECT_EQ(chart.OverlayCount(), 0);
+    EXPECT_FALSE(CurveTexts().join(u'|').contains(QStringLiteral("露点")));
+    EXPECT_EQ(lowestLabel(), ownLowest) << "the temperature's own scale again";
+    EXPECT_EQ(statistics.columnCount(), 3);
 }
 
 }  // namespace

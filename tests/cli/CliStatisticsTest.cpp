@@ -170,5 +170,17 @@ TEST_F(CliStatistics, TheUnitOptionShowsTemperaturesInFahrenheit) {
     EXPECT_TRUE(ReadAll(refused).empty());
 }
 
+TEST_F(CliStatistics, TheCsvExportAddsTheDewPointWhenAsked) {
+    const std::string out = folder + "/dew.csv";
+    ASSERT_EQ(RunCommand({"export", data, out, "--dew-point", "--unit", "F"}).status, 0);
+    const std::vector<std::string> rows = Split(ReadAll(out).substr(3), "\r\n");
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[0], "索引,时间,温度 (°F),湿度 (%RH),露点(计算) (°F),温度报警,湿度报警");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,35.38,高于上限,正常") << "9.25 °C at 60 %";
+    const std::string plain = folder + "/plain.csv";
+    ASSERT_EQ(RunCommand({"export", data, plain}).status, 0);
+    EXPECT_EQ(ReadAll(plain).find("露点"), std::string::npos) << "a later export without the flag has none";
+}
+
 }  // namespace
 }  // namespace veldrin

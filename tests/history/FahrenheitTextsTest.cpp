@@ -5,6 +5,7 @@
 #include "history/AlarmText.h"
 #include "history/HistoryListRows.h"
 #include "history/HistoryStatistics.h"
+#include "history/HistoryText.h"
 #include "history/StatisticsText.h"
 #include "tests/history/ThreeSampleHistory.h"
 
@@ -82,6 +83,25 @@ TEST(FahrenheitTexts, ListCellsAndAlarmTextsFollowTheUnit) {
     // A dual-temperature logger's second channel is a temperature.
     EXPECT_EQ(AlarmText(AlarmListKind::History, LoggerModel::DualTemperature, 2, -30, -20, 0, kF),
               "温度II小于-4.00°F");
+}
+
+TEST(FahrenheitTexts, TheSummaryGivesTemperatureFiguresInTheUnit) {
+    HistoryDataSet history = test::ThreeSampleDownload();
+    history.summary.min1 = 20;
+    history.summary.max1 = 30;
+    history.summary.avg1 = 25;
+    history.summary.min2 = 10;
+    const SummaryTexts download = SummaryTextsOf(history, kF);
+    EXPECT_EQ(download.channel1Unit, "°F");
+    EXPECT_EQ(download.channel1Min, "68.00°F");
+    EXPECT_EQ(download.channel1Avg, "77.00°F");
+    EXPECT_EQ(download.channel2Min, "10.00%");
+    EXPECT_EQ(SummaryTextsOf(history).channel1Max, "30.00°C");
+    history.summary.source = SummarySource::DataFile;
+    history.summary.storedStatistics = {"20.00", "30.00", "25.00", "10.00", "85.25", "48.42"};
+    EXPECT_EQ(SummaryTextsOf(history, kF).channel1Max, "86.00") << "a file's figures stay bare numbers";
+    EXPECT_EQ(SummaryTextsOf(history, kF).channel2Max, "85.25");
+    EXPECT_EQ(SummaryTextsOf(history).channel1Max, "30.00");
 }
 
 }  // namespace
