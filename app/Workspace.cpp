@@ -134,7 +134,7 @@ void Workspace::AttachPages() {
     if (realtimeCurve != nullptr) {
         realtimeCurve->SetChart(&records.RealtimeChart(), [this](CurveChart& chart) {
             return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model,
-                                         &info_.channel1Alarm, &info_.channel2Alarm);
+                                         &info_.channel1Alarm, &info_.channel2Alarm, measurements_->Unit());
         });
         // A new recording's chart starts at its first reading, wherever the trackbar stood.
         QObject::connect(&records.Realtime(), &RealtimeMonitor::recordingRestarted, realtimeCurve,

@@ -74,13 +74,15 @@ class PageTexts {
             colour);
     }
 
-    void Labels(const CurveChart& chart, int channel) {
+    // The scale labels of `channel`; a chart that holds °C while the page shows `unit` has its
+    // labels converted (the scale is linear, so the curve itself stays where it is).
+    void Labels(const CurveChart& chart, int channel, TemperatureUnit unit = TemperatureUnit::Celsius) {
         const int x = channel == 1 ? kLeftLabelX : kRightLabelX;
         const QRgb colour = channel == 1 ? kChannel1TextColour : kChannel2TextColour;
         const auto& labels = chart.Labels(channel);
         for (int m = 0; m < CurveChart::kLabelCount; ++m) {
             Add(x, m * kLabelRowSpacing + kLabelRowOffset,
-                QString::fromStdString(Printf("%4.2f", static_cast<double>(labels[m])))
+                QString::fromStdString(Printf("%4.2f", TemperatureInUnit(labels[m], unit)))
                     .left(kLabelTextLength),
                 colour);
         }
@@ -226,7 +228,8 @@ std::vector<PageText> TimeAxisTexts(const CurveChart& chart, const SampleTimeOf&
 }
 
 std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
-                                            const AlarmLimits* limits1, const AlarmLimits* limits2) {
+                                            const AlarmLimits* limits1, const AlarmLimits* limits2,
+                                            TemperatureUnit unit) {
     chart.ClearAndDrawGrid();
     chart.ComputeCurve1(CurveChart::CurveMode::Draw);
     // The store's first reading is at index 1 and the index wraps to 0 after its last slot.
@@ -238,15 +241,18 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     const bool twoChannels = HasSecondChannel(model);
     const PageTitles& titles = TitlesFor(model);
     const int columnX = model == LoggerModel::DualTemperature ? kWideColumnX : kCurvePageColumnX;
-    PageTexts texts;
+    // The realtime chart holds °C; what the page writes is in the unit.
+    const TemperatureUnit unit2 = Traits(model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    PageTexts texts(unit);
     if (source >= 0) {
         texts.Add(kCurvePageColumnX, 50,
-                  ValueText(Printf("%.2f   ", static_cast<double>(chart.Value1(source).value_or(0.0f)))),
+                  ValueText(Printf("%.2f   ", TemperatureInUnit(chart.Value1(source).value_or(0.0f), unit))),
                   kChannel1TextColour);
         if (twoChannels) {
-            texts.Add(kCurvePageColumnX, 100,
-                      ValueText(Printf("%.2f    ", static_cast<double>(chart.Value2(source).value_or(0.0f)))),
-                      kChannel2TextColour);
+            texts.Add(
+                kCurvePageColumnX, 100,
+                ValueText(Printf("%.2f    ", TemperatureInUnit(chart.Value2(source).value_or(0.0f), unit2))),
+                kChannel2TextColour);
         }
     }
     // Limit lines need readings: an empty chart has no range to place them in.
@@ -263,9 +269,9 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     texts.Channel1Titles(titles, columnX);
     if (twoChannels) {
         texts.Channel2Titles(titles, columnX);
-        texts.Labels(chart, 2);
+        texts.Labels(chart, 2, unit2);
     }
-    texts.Labels(chart, 1);
+    texts.Labels(chart, 1, unit);
     texts.TimeAxis(chart, series.Count(),
                    [&](int s) { return series.Time((s + 1) % SampleSeries::kCapacity); });
     return texts.Take();
