@@ -158,7 +158,7 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
                 : target.format == SaveFormat::Text   ? WriteTextExport(target.path, history)
                 : target.format == SaveFormat::Csv
                     ? WriteCsvExport(target.path, history, records.Unit(), records.DewPointShown())
-                    : ExportXlsx(target.path, history);
+                    : ExportXlsx(target.path, history, kXlsxRowsPerSheet, records.Unit());
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;

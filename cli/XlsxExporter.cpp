@@ -7,10 +7,11 @@
 namespace veldrin::cli {
 namespace {
 
-const ExporterRegistration kXlsx{"xlsx", "Excel workbook, 2007 and later",
-                                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
-                                     return ExportXlsx(path, history);
-                                 }};
+const ExporterRegistration kXlsx{
+    "xlsx", "Excel workbook, 2007 and later",
+    [](const HistoryDataSet& history, const std::string& path, TemperatureUnit unit) {
+        return ExportXlsx(path, history, kXlsxRowsPerSheet, unit);
+    }};
 
 }  // namespace
 }  // namespace veldrin::cli

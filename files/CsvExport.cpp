@@ -58,6 +58,11 @@ std::string AlarmColumnTitle(const HistoryDataSet& history, int channel) {
     return (channel == 1 ? history.summary.channel1Name : history.summary.channel2Name) + "报警";
 }
 
+float ExportedValue(const HistoryDataSet& history, int channel, float value, TemperatureUnit unit) {
+    const bool temperature = channel == 1 || !Traits(RecordedModel(history)).channel2IsHumidity;
+    return temperature ? static_cast<float>(TemperatureInUnit(value, unit)) : value;
+}
+
 std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
     const HistoryLimits& limits = history.limits;
     if (limits.enable1 == 0)
@@ -79,11 +84,6 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, 
     const std::vector<int> channels = ExportedChannels(history);
     dewPoint = dewPoint && ExportsDewPoint(history);
     const SampleSeries& samples = history.samples;
-    const bool humidity2 = Traits(RecordedModel(history)).channel2IsHumidity;
-    auto shown = [&](int channel, float celsius) {
-        const bool temperature = channel == 1 || !humidity2;
-        return temperature ? static_cast<float>(TemperatureInUnit(celsius, unit)) : celsius;
-    };
     std::string csv = kByteOrderMark + Header(history, channels, unit, dewPoint);
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
     for (int i = 0; i < samples.Count(); ++i) {
@@ -92,11 +92,14 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, 
         csv += FormatIsoTime(samples.Time(i));
         for (const int channel : channels) {
             csv += ',';
-            AppendFixed2(csv, shown(channel, channel == 1 ? samples.Value1(i) : samples.Value2(i)));
+            AppendFixed2(csv, ExportedValue(history, channel,
+                                            channel == 1 ? samples.Value1(i) : samples.Value2(i), unit));
         }
         if (dewPoint) {
             csv += ',';
-            AppendFixed2(csv, shown(1, static_cast<float>(DewPoint(samples.Value1(i), samples.Value2(i)))));
+            AppendFixed2(
+                csv, ExportedValue(history, 1,
+                                   static_cast<float>(DewPoint(samples.Value1(i), samples.Value2(i))), unit));
         }
         for (const int channel : channels) {
             csv += ',';

@@ -23,6 +23,8 @@ std::vector<int> ExportedChannels(const HistoryDataSet& history);
 std::string ChannelColumnTitle(const HistoryDataSet& history, int channel,
                                TemperatureUnit unit = TemperatureUnit::Celsius);
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel);
+// A reading of `channel` as the exports list it: a temperature in `unit`, a humidity as it is.
+float ExportedValue(const HistoryDataSet& history, int channel, float value, TemperatureUnit unit);
 // Whether the export lists the computed dew point when asked to: a temperature-humidity history
 // with values in both channels.
 bool ExportsDewPoint(const HistoryDataSet& history);
