@@ -105,6 +105,14 @@ TEST_F(CliLoggerTest, ALoggerWithoutReadingsLeavesNothingToSave) {
     EXPECT_FALSE(std::filesystem::exists(out)) << "no single-temperature file of an empty history";
 }
 
+// The limit bytes of −20 … 50 °C on channel 1 and −10 … 40 °C on channel 2.
+void ExpectDualLimitsWritten(const SimSettings& settings) {
+    EXPECT_EQ(settings.channel1Lower, 0x94);
+    EXPECT_EQ(settings.channel1Upper, 0x32);
+    EXPECT_EQ(settings.channel2Lower, 0x8A);
+    EXPECT_EQ(settings.channel2Upper, 0x28);
+}
+
 TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     Serve(LoggerModel::DualTemperature, 100);
     CliRun run = RunCommand({"configure", "--port", Device(), "--model", "dual", "--interval", "00:05:00",
@@ -112,10 +120,7 @@ TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     ASSERT_EQ(run.status, 0) << run.err;
     SimSettings settings = server_->Logger().Settings();
     EXPECT_EQ(settings.interval, 300);
-    EXPECT_EQ(settings.channel1Lower, 0x94);
-    EXPECT_EQ(settings.channel1Upper, 0x32);
-    EXPECT_EQ(settings.channel2Lower, 0x8A);
-    EXPECT_EQ(settings.channel2Upper, 0x28);
+    ExpectDualLimitsWritten(settings);
     EXPECT_EQ(settings.recordingState, 1);
 }
 
@@ -126,16 +131,12 @@ TEST_F(CliLoggerTest, ConfigureTakesLimitsInFahrenheit) {
     CliRun run = RunCommand(
         {"configure", "--port", Device(), "--model", "dual", "--limits", "-4,122,14,104", "--unit", "F"});
     ASSERT_EQ(run.status, 0) << run.err;
-    SimSettings settings = server_->Logger().Settings();
-    EXPECT_EQ(settings.channel1Lower, 0x94);
-    EXPECT_EQ(settings.channel1Upper, 0x32);
-    EXPECT_EQ(settings.channel2Lower, 0x8A);
-    EXPECT_EQ(settings.channel2Upper, 0x28);
+    ExpectDualLimitsWritten(server_->Logger().Settings());
 
     run = RunCommand(
         {"configure", "--port", Device(), "--model", "dual", "--limits", "35.6,46.5", "--unit", "F"});
     ASSERT_EQ(run.status, 0) << run.err;
-    settings = server_->Logger().Settings();
+    const SimSettings settings = server_->Logger().Settings();
     EXPECT_EQ(settings.channel1Lower, 0x02);
     EXPECT_EQ(settings.channel1Upper, 0x08);
     EXPECT_EQ(settings.channel2Lower, 0x8A) << "−10 °C kept, not read as −10 °F";

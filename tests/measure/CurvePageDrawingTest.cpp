@@ -78,14 +78,19 @@ void LoadHistory(CurveChart& chart, const HistoryDataSet& history) {
     chart.Load2(history.samples.Values2(), history.samples.Count());
 }
 
-TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirColours) {
-    CurveChart chart;
-    SampleSeries series;
+// Twenty live readings: the temperature rising from 20, the humidity falling from 50.
+void AppendRisingAndFalling(CurveChart& chart, SampleSeries& series) {
     for (int i = 0; i < 20; ++i) {
         series.AppendRealtime(20.0f + static_cast<float>(i), 50.0f - static_cast<float>(i), TimeOf(i));
         chart.Append1(20.0f + static_cast<float>(i));
         chart.Append2(50.0f - static_cast<float>(i));
     }
+}
+
+TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirColours) {
+    CurveChart chart;
+    SampleSeries series;
+    AppendRisingAndFalling(chart, series);
     const auto texts = DrawRealtimeCurvePage(chart, series, LoggerModel::TemperatureHumidity);
 
     EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("温度°C"));
@@ -120,11 +125,7 @@ TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirCo
 TEST(CurvePageDrawing, RealtimePageWritesTemperaturesInFahrenheit) {
     CurveChart chart;
     SampleSeries series;
-    for (int i = 0; i < 20; ++i) {
-        series.AppendRealtime(20.0f + static_cast<float>(i), 50.0f - static_cast<float>(i), TimeOf(i));
-        chart.Append1(20.0f + static_cast<float>(i));
-        chart.Append2(50.0f - static_cast<float>(i));
-    }
+    AppendRisingAndFalling(chart, series);
     const auto texts = DrawRealtimeCurvePage(chart, series, LoggerModel::TemperatureHumidity, nullptr,
                                              nullptr, TemperatureUnit::Fahrenheit);
     EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("温度°F"));
