@@ -20,6 +20,7 @@
 #include "app/RecentFileList.h"
 #include "app/ShellIcons.h"
 #include "app/ShellTime.h"
+#include "app/UnitMenu.h"
 #include "app/UserGuideDialog.h"
 
 namespace veldrin {
@@ -145,6 +146,10 @@ void CMainFrame::CreateMenus() {
     dataMenu->addAction(Action(Command::RealtimeView));
     dataMenu->addAction(Action(Command::HistoryView));
     dataMenu->addAction(Action(Command::ReadHistory));
+    dataMenu->addSeparator();
+    units_ = new UnitMenu(*dataMenu);
+    dewPointAction_ = dataMenu->addAction(QStringLiteral("显示露点(计算)"));
+    dewPointAction_->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(guideAction_);

@@ -17,6 +17,7 @@ class QMenu;
 namespace veldrin {
 
 class CVeldrinView;
+class UnitMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -35,6 +36,11 @@ class CMainFrame : public QMainWindow {
     QAction* StartTimeAction() const { return startTimeAction_; }
     // "设备(&E)", where the device panels add their actions.
     QMenu* DeviceMenu() const { return deviceMenu_; }
+    // "数据(&V)" → "温度单位": the unit every temperature is shown in.
+    UnitMenu* Units() const { return units_; }
+    // "数据(&V)" → "显示露点(计算)": the computed dew point of a temperature-humidity history in
+    // its list and statistics; off at the start.
+    QAction* DewPointAction() const { return dewPointAction_; }
 
     // Installs what a command does for the commands whose work lies outside the window (open,
     // save, print history, connect, disconnect, read history). A command without a handler does
@@ -91,6 +97,8 @@ class CMainFrame : public QMainWindow {
     QAction* archiveImportAction_ = nullptr;
     QAction* archiveBrowserAction_ = nullptr;
     QAction* startTimeAction_ = nullptr;
+    UnitMenu* units_ = nullptr;
+    QAction* dewPointAction_ = nullptr;
     std::array<QLabel*, 4> panes_{};
     QLabel* alarmPane_ = nullptr;
     QTimer clock_;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLineEdit>
+#include <vector>
 
 #include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
@@ -9,9 +10,24 @@
 #include "app/Utf8Text.h"
 #include "app/WarnDialog.h"
 #include "logger/ConnectionTexts.h"
+#include "logger/SettingsCheck.h"
 #include "measure/Measurements.h"
 
 namespace veldrin {
+namespace {
+
+// Whether the limits of channel 2 of `model` are temperatures, typed in the chosen unit.
+bool SecondChannelIsTemperature(LoggerModel model) {
+    return HasSecondChannel(model) && !Traits(model).channel2IsHumidity;
+}
+
+// The logger's whole limits in the boxes of `page`, in `unit`.
+void ShowLimits(WarnDialog& page, const AlarmLimits& limits, TemperatureUnit unit) {
+    page.UpperBox()->setText(QString::fromStdString(LimitTextInUnit(static_cast<int>(limits.upper), unit)));
+    page.LowerBox()->setText(QString::fromStdString(LimitTextInUnit(static_cast<int>(limits.lower), unit)));
+}
+
+}  // namespace
 
 DesktopPanelView::DesktopPanelView(CMainFrame& frame, Measurements& measurements, const LoggerInfo& info)
     : frame_(frame), measurements_(measurements), info_(info) {}
@@ -48,13 +64,13 @@ void DesktopPanelView::ShowLoggerField(LoggerField field, const LoggerInfo& info
             }
             break;
         case LoggerField::Channel1Alarm:
-            panel->SetLimits(1, static_cast<int>(info.channel1Alarm.upper),
-                             static_cast<int>(info.channel1Alarm.lower));
+            ShowLimits(*panel->Channel1Page(), info.channel1Alarm, measurements_.Unit());
             panel->SetAlarmEnabled(info.channel1Alarm.enable == 1);
             break;
         case LoggerField::Channel2Alarm:
-            panel->SetLimits(2, static_cast<int>(info.channel2Alarm.upper),
-                             static_cast<int>(info.channel2Alarm.lower));
+            ShowLimits(
+                *panel->Channel2Page(), info.channel2Alarm,
+                SecondChannelIsTemperature(info.model) ? measurements_.Unit() : TemperatureUnit::Celsius);
             break;
         case LoggerField::Description:
             panel->SetTitle(FromUtf8(info.title));
@@ -83,6 +99,19 @@ void DesktopPanelView::ShowStartTime(std::time_t time) {
     frame_.View()->RealtimePanel()->SetStartTime(time);
 }
 
+void DesktopPanelView::ShowLimitsInUnit(TemperatureUnit before, TemperatureUnit after) {
+    const CFormDialog* panel = frame_.View()->RealtimePanel();
+    std::vector<WarnDialog*> pages{panel->Channel1Page()};
+    if (SecondChannelIsTemperature(info_.model))
+        pages.push_back(panel->Channel2Page());
+    for (WarnDialog* page : pages) {
+        for (QLineEdit* box : {page->UpperBox(), page->LowerBox()}) {
+            if (const auto celsius = TemperatureLimitNumber(box->text().toStdString(), before))
+                box->setText(QString::fromStdString(LimitTextInUnit(*celsius, after)));
+        }
+    }
+}
+
 PanelSettings DesktopPanelView::ReadPanelSettings() {
     const CFormDialog* panel = frame_.View()->RealtimePanel();
     PanelSettings settings;
@@ -97,6 +126,7 @@ PanelSettings DesktopPanelView::ReadPanelSettings() {
     settings.channel1Upper = panel->Channel1Page()->UpperBox()->text().trimmed().toStdString();
     settings.channel2Lower = panel->Channel2Page()->LowerBox()->text().trimmed().toStdString();
     settings.channel2Upper = panel->Channel2Page()->UpperBox()->text().trimmed().toStdString();
+    settings.temperatureUnit = measurements_.Unit();
     settings.title = panel->Title().toStdString();
     settings.description = panel->Description().toStdString();
     return settings;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "logger/PanelView.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -34,6 +35,10 @@ class DesktopPanelView final : public PanelView {
 
     void AlarmTick() override;
     void KeepIntervalAtLeastOneSecond() override;
+
+    // The temperature limit boxes, typed or shown in `before`, written again in `after`; a box
+    // that holds no number keeps its text.
+    void ShowLimitsInUnit(TemperatureUnit before, TemperatureUnit after);
 
   private:
     CMainFrame& frame_;

@@ -159,10 +159,12 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         case SaveFormat::Csv:
         case SaveFormat::Xlsx: {
             const HistoryDataSet& history = records.History();
-            const Status result = target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
-                                  : target.format == SaveFormat::Text ? WriteTextExport(target.path, history)
-                                  : target.format == SaveFormat::Csv  ? WriteCsvExport(target.path, history)
-                                                                      : ExportXlsx(target.path, history);
+            const Status result =
+                target.format == SaveFormat::DataFile ? WriteDataFile(target.path, history)
+                : target.format == SaveFormat::Text   ? WriteTextExport(target.path, history)
+                : target.format == SaveFormat::Csv
+                    ? WriteCsvExport(target.path, history, records.Unit(), records.DewPointShown())
+                    : ExportXlsx(target.path, history, kXlsxRowsPerSheet, records.Unit());
             if (!result) {
                 SaveFailed(QString::fromStdString(result.reason));
                 return false;
@@ -323,6 +325,7 @@ void FileCommands::ExportReport() {
 bool FileCommands::ExportReportPath(const QString& path) {
     ReportOptions options;
     options.archiveMark = workspace_.Archiving().ShownMark();
+    options.unit = workspace_.Records().Unit();
     const ReportResult result = ExportReportPdf(workspace_.Records().History(), options, path.toStdString());
     if (result.status != ReportStatus::Written) {
         QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), QStringLiteral("报告保存出错"),

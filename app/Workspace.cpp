@@ -1,5 +1,6 @@
 #include "app/Workspace.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -16,6 +17,7 @@
 #include "app/PanelPages.h"
 #include "app/Profile.h"
 #include "app/StatisticsPage.h"
+#include "app/UnitMenu.h"
 #include "logger/ConnectionTexts.h"
 
 namespace veldrin {
@@ -86,10 +88,25 @@ Workspace::Workspace(LoggerInfo& info, CMainFrame& frame, Link* link, Clock* clo
         frame_.statusBar()->showMessage(text);
     });
     frame_.View()->SetStepHandler([this] { Step(); });
+    measurements_->SetTemperatureUnit(frame_.Units()->Chosen());
+    QObject::connect(frame_.Units(), &UnitMenu::unitChosen, measurements_.get(),
+                     [this](TemperatureUnit unit) { ShowInUnit(unit); });
+    QObject::connect(frame_.DewPointAction(), &QAction::toggled, measurements_.get(),
+                     [this](bool shown) { measurements_->SetDewPointShown(shown); });
     AttachPages();
     InstallCommands();
     AttachLoggerList();
     PublishState();
+}
+
+void Workspace::ShowInUnit(TemperatureUnit unit) {
+    const TemperatureUnit before = measurements_->Unit();
+    measurements_->SetTemperatureUnit(unit);
+    panel_->ShowLimitsInUnit(before, unit);
+    for (QTabWidget* tabs :
+         {frame_.View()->RealtimePanel()->DataTabs(), frame_.View()->HistoryPanel()->DataTabs()}) {
+        tabs->widget(0)->update();
+    }
 }
 
 Workspace::~Workspace() {
@@ -157,7 +174,7 @@ void Workspace::AttachPages() {
     if (realtimeCurve != nullptr) {
         realtimeCurve->SetChart(&records.RealtimeChart(), [this](CurveChart& chart) {
             return DrawRealtimeCurvePage(chart, measurements_->RealtimeSeries(), info_.model,
-                                         &info_.channel1Alarm, &info_.channel2Alarm);
+                                         &info_.channel1Alarm, &info_.channel2Alarm, measurements_->Unit());
         });
         // A new recording's chart starts at its first reading, wherever the trackbar stood.
         QObject::connect(&records.Realtime(), &RealtimeMonitor::recordingRestarted, realtimeCurve,
@@ -170,7 +187,7 @@ void Workspace::AttachPages() {
     }
     if (historyCurve != nullptr) {
         historyCurve->SetChart(&records.HistoryChart(), [this](CurveChart& chart) {
-            return DrawHistoryCurvePage(chart, measurements_->History());
+            return DrawHistoryCurvePage(chart, measurements_->History(), measurements_->Unit());
         });
         historyCurve->SetTrackbarReachesLastScreen(true);
         QObject::connect(&records, &Measurements::historyShown, historyCurve, &CurvePage::FollowChart);

@@ -60,6 +60,10 @@ class Workspace {
     // Archives a download as soon as it is decoded; a refusal is said in the status bar.
     void ArchiveDownload(const HistoryHandover& handover);
 
+    // Every temperature the window shows from now on in `unit`: the history curve, lists and
+    // statistics, the realtime lists and the panel's limit boxes.
+    void ShowInUnit(TemperatureUnit unit);
+
     LoggerInfo& info_;
     CMainFrame& frame_;
     SystemClock systemClock_;

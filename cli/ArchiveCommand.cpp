@@ -242,7 +242,7 @@ int Show(std::int64_t id, bool asJson) {
     });
 }
 
-int Export(std::int64_t id, const std::string& output) {
+int Export(std::int64_t id, const std::string& output, TemperatureUnit unit) {
     const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
         std::fprintf(stderr, "archive export: no writer for %s; known: %s\n", output.c_str(),
@@ -264,7 +264,7 @@ int Export(std::int64_t id, const std::string& output) {
         } else {
             const auto history = archive::EntryHistory(archive, id);
             SetPdfArchiveMark(archive::ArchiveMark(entry.id, entry.sha256));
-            written = (*exporter)(*history, output);
+            written = (*exporter)(*history, output, unit);
         }
         if (!written) {
             std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
@@ -282,6 +282,7 @@ struct ReportArgs {
     std::string from;
     std::string to;
     bool withReadings = false;
+    TemperatureUnit unit = TemperatureUnit::Celsius;
 };
 
 int Report(const ReportArgs& args) {
@@ -292,6 +293,7 @@ int Report(const ReportArgs& args) {
         const auto history = archive::EntryHistory(archive, args.id);
         ReportOptions options;
         options.withReadings = args.withReadings;
+        options.unit = args.unit;
         options.from = TimeOption(args.from);
         options.to = TimeOption(args.to);
         options.archiveMark = archive::ArchiveMark(details->summary.id, details->summary.sha256);
@@ -434,7 +436,12 @@ const CommandRegistration kRegistration{
         exportCommand->add_option("id", exported->first, "the entry's number")->required();
         exportCommand->add_option("out", exported->second, "the file to write")->required();
         AddPdfExportOptions(*exportCommand);
-        exportCommand->callback([exported, &status] { status = Export(exported->first, exported->second); });
+        AddCsvExportOptions(*exportCommand);
+        auto exportUnit = std::make_shared<TemperatureUnit>(TemperatureUnit::Celsius);
+        AddUnitOption(*exportCommand, *exportUnit);
+        exportCommand->callback([exported, exportUnit, &status] {
+            status = Export(exported->first, exported->second, *exportUnit);
+        });
 
         auto report = std::make_shared<ReportArgs>();
         CLI::App* reportCommand = Subcommand(*archive, "report", "Write the report of an entry as a PDF");
@@ -443,6 +450,7 @@ const CommandRegistration kRegistration{
         AddTimeOptions(*reportCommand, report->from, report->to, "report the readings");
         reportCommand->add_flag("--with-readings", report->withReadings,
                                 "list every reading on the following pages");
+        AddUnitOption(*reportCommand, report->unit);
         reportCommand->callback([report, &status] { status = Report(*report); });
 
         auto files = std::make_shared<std::vector<std::string>>();

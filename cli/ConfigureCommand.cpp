@@ -8,6 +8,7 @@
 #include "archive/LoggerEvents.h"
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FileCommandSupport.h"
 #include "cli/LoggerSession.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/SettingsCheck.h"
@@ -26,11 +27,12 @@ struct ConfigureArgs {
     std::optional<std::string> description;
     bool stop = false;
     std::string tracePath;
+    TemperatureUnit unit = TemperatureUnit::Celsius;  // of the limits given and of those kept
 };
 
 // The panel as the connected logger's values fill it, changed by the options given.
 std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerInfo& info, std::time_t now) {
-    PanelSettings panel = PanelOfLogger(info, now - 1);  // no start time given: start at once
+    PanelSettings panel = PanelOfLogger(info, now - 1, args.unit);  // no start time given: start at once
     panel.title = args.title.value_or(info.title);
     panel.description = args.description.value_or(info.description);
     if (!args.interval.empty() && std::sscanf(args.interval.c_str(), "%d:%d:%d", &panel.intervalHours,
@@ -133,7 +135,8 @@ const CommandRegistration kRegistration{
         AddModelOption(*command, args->model, true)->required();
         command->add_option("--interval", args->interval, "recording interval HH:MM:SS");
         command->add_option("--start", args->start, "start time \"YYYY-MM-DD HH:MM:SS\"; in the past: now");
-        command->add_option("--limits", args->limits, "alarm limits L1,U1[,L2,U2]");
+        command->add_option("--limits", args->limits, "alarm limits L1,U1[,L2,U2], temperatures in --unit");
+        AddUnitOption(*command, args->unit);
         command->add_option("--title", args->title, "title (at most 36 GBK bytes)");
         command->add_option("--description", args->description, "description (at most 60 GBK bytes)");
         command->add_flag("--stop", args->stop, "stop recording instead");

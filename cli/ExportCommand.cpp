@@ -17,7 +17,7 @@ namespace {
 // Status when OUT names a format no writer knows.
 constexpr int kUnknownFormatStatus = 2;
 
-int Export(const std::string& input, const std::string& output) {
+int Export(const std::string& input, const std::string& output, TemperatureUnit unit) {
     const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
         std::fprintf(stderr, "export: no writer for %s; known: %s\n", output.c_str(),
@@ -27,7 +27,7 @@ int Export(const std::string& input, const std::string& output) {
     auto load = LoadForCommand(input);
     if (!load)
         return kFileFailureStatus;
-    Status result = (*exporter)(*load->dataSet, output);
+    Status result = (*exporter)(*load->dataSet, output, unit);
     if (!result) {
         std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
                      result.reason.c_str());
@@ -43,14 +43,17 @@ const CommandRegistration kRegistration{
     "export", [](CLI::App& app, int& status) {
         auto input = std::make_shared<std::string>();
         auto output = std::make_shared<std::string>();
+        auto unit = std::make_shared<TemperatureUnit>(TemperatureUnit::Celsius);
         CLI::App* command = app.add_subcommand(
             "export", "Write the history of a .Vdr data file to OUT, in the format of OUT's extension");
         command->add_option("file", *input, "the data file")->required();
         command->add_option("out", *output, "the file to write: .Vdr, .txt, or another registered format")
             ->required();
         AddPdfExportOptions(*command);
+        AddCsvExportOptions(*command);
+        AddUnitOption(*command, *unit);
         AddArchiveOption(*command);
-        command->callback([input, output, &status] { status = Export(*input, *output); });
+        command->callback([input, output, unit, &status] { status = Export(*input, *output, *unit); });
     }};
 
 }  // namespace

@@ -16,6 +16,14 @@ std::optional<DataFileLoad> LoadForCommand(const std::string& path) {
     return load;
 }
 
+void AddUnitOption(CLI::App& command, TemperatureUnit& unit) {
+    command
+        .add_option_function<std::string>(
+            "--unit", [&unit](const std::string& letter) { unit = *ParseTemperatureUnit(letter); },
+            "temperatures in C (°C, default) or F (°F)")
+        ->check(CLI::IsMember({"C", "F", "c", "f"}));
+}
+
 int PrintProduct(std::string_view text, const char* command, const char* what) {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (std::fflush(stdout) != 0 || !written) {

@@ -5,12 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include <CLI/CLI.hpp>
+
 #include "files/DataFile.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin::cli {
 
 // The loaded file, or nothing after printing "文件错误!" and the reason to standard error.
 std::optional<DataFileLoad> LoadForCommand(const std::string& path);
+
+// Adds --unit C|F to `command`: the unit of the temperatures it shows, reports or exports (°C when
+// not given). The data file and the text export stay in °C whatever it says.
+void AddUnitOption(CLI::App& command, TemperatureUnit& unit);
 
 // Exit status of a command whose input file was refused or whose output could not be written.
 inline constexpr int kFileFailureStatus = 1;

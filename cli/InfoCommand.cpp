@@ -44,13 +44,13 @@ nlohmann::ordered_json Describe(const DataFileLoad& load) {
     return info;
 }
 
-int Info(const std::string& path, bool withStatistics) {
+int Info(const std::string& path, bool withStatistics, TemperatureUnit unit) {
     auto load = LoadForCommand(path);
     if (!load)
         return kFileFailureStatus;
     nlohmann::ordered_json info = Describe(*load);
     if (withStatistics)
-        info["stats"] = StatisticsJson(ComputeStatistics(*load->dataSet));
+        info["stats"] = StatisticsJson(StatisticsInUnit(ComputeStatistics(*load->dataSet), unit));
     const std::string json =
         info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     return PrintProduct(json, "info", "the header");
@@ -60,12 +60,15 @@ const CommandRegistration kRegistration{
     "info", [](CLI::App& app, int& status) {
         auto path = std::make_shared<std::string>();
         auto withStatistics = std::make_shared<bool>(false);
+        auto unit = std::make_shared<TemperatureUnit>(TemperatureUnit::Celsius);
         CLI::App* command = app.add_subcommand("info", "Print the header of a .Vdr data file as JSON");
         command->add_option("file", *path, "the data file")->required();
         command->add_flag("--stats", *withStatistics,
                           "add the statistics of the readings: extremes, "
                           "MKT, excursions, period");
-        command->callback([path, withStatistics, &status] { status = Info(*path, *withStatistics); });
+        AddUnitOption(*command, *unit);
+        command->callback(
+            [path, withStatistics, unit, &status] { status = Info(*path, *withStatistics, *unit); });
     }};
 
 }  // namespace

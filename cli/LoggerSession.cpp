@@ -38,10 +38,11 @@ LoggerModel ModelOfArgument(const std::string& argument) {
     return ModelFromShortName(argument).value_or(kModelFromIdentify);
 }
 
-std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time) {
-    std::string line = FormatTime(time) + " " + FormatTemperature(value1);
+std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time,
+                        TemperatureUnit unit) {
+    std::string line = FormatTime(time) + " " + FormatTemperature(value1, unit);
     if (Traits(model).channelCount == 2)
-        line += " " + FormatChannelValue(value2, Traits(model).channel2IsHumidity);
+        line += " " + FormatChannelValue(value2, Traits(model).channel2IsHumidity, unit);
     return line;
 }
 

@@ -31,7 +31,8 @@ void AddDeviceRootOptions(CLI::App& command, DeviceRoots& roots);
 LoggerModel ModelOfArgument(const std::string& argument);
 
 // One realtime reading as monitor and replay print it: the time, then each channel's value.
-std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time);
+std::string ReadingLine(LoggerModel model, float value1, float value2, std::time_t time,
+                        TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // Sets `flag` on SIGINT and SIGTERM.
 void StopOnSignals(std::atomic<bool>& flag);

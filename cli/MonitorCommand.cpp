@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/CommandRegistry.h"
+#include "cli/FileCommandSupport.h"
 #include "cli/LoggerSession.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/WireCodec.h"
@@ -17,6 +18,7 @@ struct MonitorArgs {
     std::string port;
     std::string model;
     std::string tracePath;
+    TemperatureUnit unit = TemperatureUnit::Celsius;
 };
 
 int Monitor(const MonitorArgs& args) {
@@ -30,7 +32,7 @@ int Monitor(const MonitorArgs& args) {
     // closed pipe) watching goes on no longer, and the command says so.
     int writeError = 0;
     session.Ui().onReading = [&](float value1, float value2, std::time_t time) {
-        const std::string line = ReadingLine(session.Info().model, value1, value2, time);
+        const std::string line = ReadingLine(session.Info().model, value1, value2, time, args.unit);
         if (std::printf("%s\n", line.c_str()) < 0 || std::fflush(stdout) != 0) {
             writeError = errno;
             stop = true;
@@ -57,6 +59,7 @@ const CommandRegistration kRegistration{
             app.add_subcommand("monitor", "Print a logger's realtime readings until interrupted");
         command->add_option("--port", args->port, "port number or device path")->required();
         AddModelOption(*command, args->model, true)->required();
+        AddUnitOption(*command, args->unit);
         command->add_option("--trace", args->tracePath,
                             "write every byte on the line, with its time, to FILE");
         command->callback([args, &status] { status = Monitor(*args); });

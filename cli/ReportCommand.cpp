@@ -18,6 +18,7 @@ struct ReportArguments {
     std::string from;
     std::string to;
     bool withReadings = false;
+    TemperatureUnit unit = TemperatureUnit::Celsius;
 };
 
 int Report(const ReportArguments& arguments) {
@@ -26,6 +27,7 @@ int Report(const ReportArguments& arguments) {
         return kFileFailureStatus;
     ReportOptions options;
     options.withReadings = arguments.withReadings;
+    options.unit = arguments.unit;
     if (!arguments.from.empty())
         options.from = ParsePrintRangeTime(arguments.from);
     if (!arguments.to.empty())
@@ -54,6 +56,7 @@ const CommandRegistration kRegistration{
             ->check(PrintRangeTimeValidator());
         command->add_flag("--with-readings", arguments->withReadings,
                           "list every reading on the following pages");
+        AddUnitOption(*command, arguments->unit);
         command->callback([arguments, &status] { status = Report(*arguments); });
     }};
 

@@ -4,6 +4,7 @@
 
 #include "files/DataFileFields.h"
 #include "files/IsoTime.h"
+#include "history/DewPoint.h"
 
 namespace veldrin {
 namespace {
@@ -24,10 +25,13 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-std::string Header(const HistoryDataSet& history, const std::vector<int>& channels) {
+std::string Header(const HistoryDataSet& history, const std::vector<int>& channels, TemperatureUnit unit,
+                   bool dewPoint) {
     std::string header = "索引,时间";
     for (const int channel : channels)
-        header += "," + Field(ChannelColumnTitle(history, channel));
+        header += "," + Field(ChannelColumnTitle(history, channel, unit));
+    if (dewPoint)
+        header += "," + Field(std::string(kDewPointName) + " (" + UnitText(unit) + ")");
     for (const int channel : channels)
         header += "," + Field(AlarmColumnTitle(history, channel));
     return header + kLineEnd;
@@ -44,14 +48,19 @@ std::vector<int> ExportedChannels(const HistoryDataSet& history) {
     return channels;
 }
 
-std::string ChannelColumnTitle(const HistoryDataSet& history, int channel) {
+std::string ChannelColumnTitle(const HistoryDataSet& history, int channel, TemperatureUnit unit) {
     const HistorySummary& s = history.summary;
-    return channel == 1 ? s.channel1Name + " (" + s.channel1Unit + ")"
-                        : s.channel2Name + " (" + s.channel2Unit + ")";
+    return channel == 1 ? s.channel1Name + " (" + ChannelUnitText(s.channel1Unit, unit) + ")"
+                        : s.channel2Name + " (" + ChannelUnitText(s.channel2Unit, unit) + ")";
 }
 
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel) {
     return (channel == 1 ? history.summary.channel1Name : history.summary.channel2Name) + "报警";
+}
+
+float ExportedValue(const HistoryDataSet& history, int channel, float value, TemperatureUnit unit) {
+    const bool temperature = channel == 1 || !Traits(RecordedModel(history)).channel2IsHumidity;
+    return temperature ? static_cast<float>(TemperatureInUnit(value, unit)) : value;
 }
 
 std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
@@ -67,10 +76,15 @@ std::string CsvAlarmState(const HistoryDataSet& history, int channel, float valu
     return "正常";
 }
 
-std::string BuildCsvExport(const HistoryDataSet& history) {
+bool ExportsDewPoint(const HistoryDataSet& history) {
+    return HasDewPoint(history) && ExportedChannels(history).size() == 2;
+}
+
+std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, bool dewPoint) {
     const std::vector<int> channels = ExportedChannels(history);
+    dewPoint = dewPoint && ExportsDewPoint(history);
     const SampleSeries& samples = history.samples;
-    std::string csv = kByteOrderMark + Header(history, channels);
+    std::string csv = kByteOrderMark + Header(history, channels, unit, dewPoint);
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
     for (int i = 0; i < samples.Count(); ++i) {
         csv += std::to_string(i);
@@ -78,7 +92,14 @@ std::string BuildCsvExport(const HistoryDataSet& history) {
         csv += FormatIsoTime(samples.Time(i));
         for (const int channel : channels) {
             csv += ',';
-            AppendFixed2(csv, channel == 1 ? samples.Value1(i) : samples.Value2(i));
+            AppendFixed2(csv, ExportedValue(history, channel,
+                                            channel == 1 ? samples.Value1(i) : samples.Value2(i), unit));
+        }
+        if (dewPoint) {
+            csv += ',';
+            AppendFixed2(
+                csv, ExportedValue(history, 1,
+                                   static_cast<float>(DewPoint(samples.Value1(i), samples.Value2(i))), unit));
         }
         for (const int channel : channels) {
             csv += ',';
@@ -89,8 +110,9 @@ std::string BuildCsvExport(const HistoryDataSet& history) {
     return csv;
 }
 
-Status WriteCsvExport(const std::string& path, const HistoryDataSet& history) {
-    return SaveFileAtomically(path, BuildCsvExport(history));
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history, TemperatureUnit unit,
+                      bool dewPoint) {
+    return SaveFileAtomically(path, BuildCsvExport(history, unit, dewPoint));
 }
 
 }  // namespace veldrin

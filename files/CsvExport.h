@@ -9,6 +9,7 @@
 
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -17,12 +18,22 @@ namespace veldrin {
 std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value);
 // The channels the export lists, in order: those with values (1, 2).
 std::vector<int> ExportedChannels(const HistoryDataSet& history);
-// A channel's column title: its name and unit, "温度 (°C)"; and its alarm column's, "温度报警".
-std::string ChannelColumnTitle(const HistoryDataSet& history, int channel);
+// A channel's column title: its name and unit, "温度 (°C)" ("温度 (°F)" in °F); and its alarm
+// column's, "温度报警".
+std::string ChannelColumnTitle(const HistoryDataSet& history, int channel,
+                               TemperatureUnit unit = TemperatureUnit::Celsius);
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel);
-// The whole file as it is written.
-std::string BuildCsvExport(const HistoryDataSet& history);
+// A reading of `channel` as the exports list it: a temperature in `unit`, a humidity as it is.
+float ExportedValue(const HistoryDataSet& history, int channel, float value, TemperatureUnit unit);
+// Whether the export lists the computed dew point when asked to: a temperature-humidity history
+// with values in both channels.
+bool ExportsDewPoint(const HistoryDataSet& history);
+// The whole file as it is written, temperatures in `unit`. With `dewPoint` (and ExportsDewPoint)
+// the computed dew point follows the recorded values under "露点(计算) (°C)".
+std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius,
+                           bool dewPoint = false);
 // Writes the export to `path`, replacing an existing file only when everything was written.
-Status WriteCsvExport(const std::string& path, const HistoryDataSet& history);
+Status WriteCsvExport(const std::string& path, const HistoryDataSet& history,
+                      TemperatureUnit unit = TemperatureUnit::Celsius, bool dewPoint = false);
 
 }  // namespace veldrin

@@ -2,6 +2,7 @@
 // The writers a history can be saved with, chosen by the file's extension: the data file, text,
 // CSV, the workbooks and the printed pages (StandardWriters.cpp), for `veldrin-cli export`, the
 // fleet downloads and the window's list of loggers alike.
+// A writer of a file format that holds °C (the data file, the text export) leaves the unit aside.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,11 +10,13 @@
 
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 #include "print/PdfExport.h"
 
 namespace veldrin::fleet {
 
-using Exporter = std::function<Status(const HistoryDataSet& history, const std::string& path)>;
+using Exporter =
+    std::function<Status(const HistoryDataSet& history, const std::string& path, TemperatureUnit unit)>;
 
 class ExporterRegistry {
   public:
@@ -42,5 +45,9 @@ void AddStandardWriters(ExporterRegistry& registry);
 // How the "pdf" writer shapes its pages (mode, page count, time range, archive mark); a program
 // sets it before writing, e.g. from its options. Its default prints the curve of the whole history.
 PdfExportOptions& PdfWriterOptions();
+
+// Whether the "csv" writer adds the computed dew point of a temperature-humidity history; a
+// program sets it before writing. Off by default.
+bool& CsvWriterDewPoint();
 
 }  // namespace veldrin::fleet

@@ -33,7 +33,7 @@ std::mutex& SaveMutex() {
 
 Status WriteOne(const HistoryDataSet& history, const std::string& path) {
     if (const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(path))
-        return (*exporter)(history, path);
+        return (*exporter)(history, path, TemperatureUnit::Celsius);
     return WriteDataFile(path, history);
 }
 

@@ -96,18 +96,22 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
     return true;
 }
 
-PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start) {
+PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start, TemperatureUnit unit) {
     PanelSettings panel;
+    panel.temperatureUnit = unit;
     SetStartTime(panel, start);
     panel.intervalHours = info.interval / 3600;
     panel.intervalMinutes = info.interval / 60 % 60;
     panel.intervalSeconds = info.interval % 60;
     panel.stopMode = info.stopMode;
-    const auto whole = [](float value) { return std::to_string(static_cast<int>(value)); };
-    panel.channel1Lower = whole(info.channel1Alarm.lower);
-    panel.channel1Upper = whole(info.channel1Alarm.upper);
-    panel.channel2Lower = whole(info.channel2Alarm.lower);
-    panel.channel2Upper = whole(info.channel2Alarm.upper);
+    const auto whole = [](float value, TemperatureUnit shown) {
+        return LimitTextInUnit(static_cast<int>(value), shown);
+    };
+    const TemperatureUnit unit2 = Traits(info.model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    panel.channel1Lower = whole(info.channel1Alarm.lower, unit);
+    panel.channel1Upper = whole(info.channel1Alarm.upper, unit);
+    panel.channel2Lower = whole(info.channel2Alarm.lower, unit2);
+    panel.channel2Upper = whole(info.channel2Alarm.upper, unit2);
     panel.title = info.title;
     panel.description = info.description;
     return panel;

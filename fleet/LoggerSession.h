@@ -12,6 +12,7 @@
 #include "logger/DeviceConnection.h"
 #include "logger/EventWaker.h"
 #include "logger/QuietUi.h"
+#include "logger/TemperatureUnit.h"
 #include "serial/CommChannel.h"
 #include "serial/TraceLink.h"
 
@@ -89,7 +90,8 @@ class LoggerSession {
 };
 
 // The panel as the connected logger's settings fill it (interval, limits, stop mode, title,
-// description), with the recording to start at `start`.
-PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start);
+// description), with the recording to start at `start`; temperature limits written in `unit`.
+PanelSettings PanelOfLogger(const LoggerInfo& info, std::time_t start,
+                            TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin::fleet

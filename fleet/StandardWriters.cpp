@@ -15,7 +15,7 @@ namespace {
 // The workbook the Save command writes, with the summary list and the history alarm list read
 // straight from the history record, listed as a loaded data file lists them (no chart, no data
 // list: the workbook holds neither).
-Status WriteWorkbook(const HistoryDataSet& history, const std::string& path) {
+Status WriteWorkbook(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
     WorksheetExportResult result =
         ExportWorksheet(path, history, RecordedModel(history), history.limits.enable1 == 1);
     std::string errors;
@@ -28,7 +28,7 @@ Status WriteWorkbook(const HistoryDataSet& history, const std::string& path) {
     return {};
 }
 
-Status WritePdf(const HistoryDataSet& history, const std::string& path) {
+Status WritePdf(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
     EnsureGuiApplication();
     const PdfExportResult result = ExportPdf(history, PdfWriterOptions(), path);
     if (result.status != PdfExportStatus::Written)
@@ -43,20 +43,29 @@ PdfExportOptions& PdfWriterOptions() {
     return options;
 }
 
+bool& CsvWriterDewPoint() {
+    static bool dewPoint = false;
+    return dewPoint;
+}
+
 void AddStandardWriters(ExporterRegistry& registry) {
-    registry.Add("vdr", "data file", [](const HistoryDataSet& history, const std::string& path) {
-        return WriteDataFile(path, history);
-    });
-    registry.Add("txt", "text export", [](const HistoryDataSet& history, const std::string& path) {
-        return WriteTextExport(path, history);
-    });
-    registry.Add("csv", "readings as CSV", [](const HistoryDataSet& history, const std::string& path) {
-        return WriteCsvExport(path, history);
-    });
+    registry.Add("vdr", "data file",
+                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
+                     return WriteDataFile(path, history);
+                 });
+    registry.Add("txt", "text export",
+                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
+                     return WriteTextExport(path, history);
+                 });
+    registry.Add("csv", "readings as CSV",
+                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit unit) {
+                     return WriteCsvExport(path, history, unit, CsvWriterDewPoint());
+                 });
     registry.Add("xls", "Excel workbook", WriteWorkbook);
-    registry.Add(
-        "xlsx", "Excel workbook, 2007 and later",
-        [](const HistoryDataSet& history, const std::string& path) { return ExportXlsx(path, history); });
+    registry.Add("xlsx", "Excel workbook, 2007 and later",
+                 [](const HistoryDataSet& history, const std::string& path, TemperatureUnit unit) {
+                     return ExportXlsx(path, history, kXlsxRowsPerSheet, unit);
+                 });
     registry.Add("pdf", "printed pages", WritePdf);
 }
 

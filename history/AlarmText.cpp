@@ -5,7 +5,7 @@
 namespace veldrin {
 
 std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float value, float lower,
-                      float upper) {
+                      float upper, TemperatureUnit unit) {
     const ModelTraits& traits = Traits(model);
     const bool secondChannel = channel == 2;
     const bool humidity = secondChannel && traits.channel2IsHumidity;
@@ -16,9 +16,9 @@ std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float 
 
     std::string text = kind == AlarmListKind::Realtime && !singleChannel ? "  " : "";
     if (value < lower)
-        text = prefix + std::string(name) + "小于" + FormatChannelValue(lower, humidity);
+        text = prefix + std::string(name) + "小于" + FormatChannelValue(lower, humidity, unit);
     if (value > upper)
-        text = prefix + std::string(name) + "大于" + FormatChannelValue(upper, humidity);
+        text = prefix + std::string(name) + "大于" + FormatChannelValue(upper, humidity, unit);
     return text;
 }
 

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "logger/LoggerModel.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
 enum class AlarmListKind { Realtime, History };
 
 // Channel 1 or 2 of `model`; empty (realtime lists of two-channel models: two blanks) when the
-// value lies inside its limits.
+// value lies inside its limits. Values and limits are in °C; a temperature limit is shown in `unit`.
 std::string AlarmText(AlarmListKind kind, LoggerModel model, int channel, float value, float lower,
-                      float upper);
+                      float upper, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

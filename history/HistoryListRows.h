@@ -20,9 +20,12 @@ class HistoryListRows {
 
     // Lists samples 0 … count − 1 of `series` with the columns of `model` and `shown`. Alarm
     // texts compare with `limits` (lower test, then upper test, strict) and are written only when
-    // `alarmTexts` is set. `series` must outlive the content, up to the next fill.
+    // `alarmTexts` is set. Temperatures are written in `unit`. With `dewPoint` the data list of a
+    // temperature-humidity model showing both channels gets the computed dew point as its last
+    // column. `series` must outlive the content, up to the next fill.
     void Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown, const HistoryLimits& limits,
-              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded);
+              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded,
+              TemperatureUnit unit = TemperatureUnit::Celsius, bool dewPoint = false);
 
     ListKind Kind() const { return kind_; }
     const std::vector<ListColumn>& Columns() const { return columns_; }
@@ -39,14 +42,16 @@ class HistoryListRows {
     HistoryLimits limits_;
     bool alarmTexts_ = false;
     TimeStyle timeStyle_ = TimeStyle::ZeroPadded;
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
 };
 
 // Whether the history pages list `history` as recorded with `model`: a two-channel model with
 // neither channel shown lists nothing (the lists keep what they held).
 bool ListsHistory(const HistoryDataSet& history, LoggerModel model);
 // Fills `rows` from the record as the history pages do, with the record's samples, shown channels,
-// limits and time style; does nothing when ListsHistory is false.
-void FillHistoryRows(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListRows& rows);
+// limits and time style, temperatures in `unit`, the dew point with `dewPoint`; does nothing when
+// ListsHistory is false.
+void FillHistoryRows(const HistoryDataSet& history, LoggerModel model, bool alarmTexts, HistoryListRows& rows,
+                     TemperatureUnit unit = TemperatureUnit::Celsius, bool dewPoint = false);
 
 }  // namespace veldrin

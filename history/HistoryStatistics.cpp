@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "history/DewPoint.h"
+
 namespace veldrin {
 namespace {
 
@@ -71,23 +73,12 @@ class ExcursionTracker {
     bool open_ = false;
 };
 
-ChannelStatistics ChannelFigures(const HistoryDataSet& history, SampleRange range, int channel) {
-    const LoggerModel model = RecordedModel(history);
-    const HistorySummary& summary = history.summary;
-    const float* values =
-        (channel == 1 ? history.samples.Values1() : history.samples.Values2()) + range.first;
-    const int interval = summary.intervalSeconds;
-
-    ChannelStatistics figures;
-    figures.channel = channel;
-    figures.name = channel == 1 ? summary.channel1Name : summary.channel2Name;
-    figures.unit = channel == 1 ? summary.channel1Unit : summary.channel2Unit;
-    figures.temperature = channel == 1 || !Traits(model).channel2IsHumidity;
+// The figures of `values`, the readings of samples range.first … of a channel whose name, unit,
+// alarm and limits `figures` holds already.
+void FillFigures(ChannelStatistics& figures, const HistoryDataSet& history, SampleRange range,
+                 const float* values) {
+    const int interval = history.summary.intervalSeconds;
     figures.readings = range.count;
-    figures.alarmOn = history.limits.enable1 != 0;
-    figures.below.limit = channel == 1 ? history.limits.lower1 : history.limits.lower2;
-    figures.above.limit = channel == 1 ? history.limits.upper1 : history.limits.upper2;
-
     ExcursionTracker below(figures.below, history, interval);
     ExcursionTracker above(figures.above, history, interval);
     int minIndex = 0;
@@ -121,6 +112,23 @@ ChannelStatistics ChannelFigures(const HistoryDataSet& history, SampleRange rang
         squares += deviation * deviation;
     }
     figures.standardDeviation = range.count > 1 ? std::sqrt(squares / (range.count - 1)) : 0.0;
+}
+
+ChannelStatistics ChannelFigures(const HistoryDataSet& history, SampleRange range, int channel) {
+    const LoggerModel model = RecordedModel(history);
+    const HistorySummary& summary = history.summary;
+    const float* values =
+        (channel == 1 ? history.samples.Values1() : history.samples.Values2()) + range.first;
+
+    ChannelStatistics figures;
+    figures.channel = channel;
+    figures.name = channel == 1 ? summary.channel1Name : summary.channel2Name;
+    figures.unit = channel == 1 ? summary.channel1Unit : summary.channel2Unit;
+    figures.temperature = channel == 1 || !Traits(model).channel2IsHumidity;
+    figures.alarmOn = history.limits.enable1 != 0;
+    figures.below.limit = channel == 1 ? history.limits.lower1 : history.limits.lower2;
+    figures.above.limit = channel == 1 ? history.limits.upper1 : history.limits.upper2;
+    FillFigures(figures, history, range, values);
     if (figures.temperature) {
         figures.meanKineticTemperature =
             MeanKineticTemperature(std::span<const float>(values, static_cast<std::size_t>(range.count)));
@@ -239,6 +247,51 @@ std::vector<ListedExcursion> ExcursionsInTimeOrder(const HistoryStatistics& stat
         return a.excursion->firstIndex < b.excursion->firstIndex;
     });
     return listed;
+}
+
+}  // namespace veldrin
+
+namespace veldrin {
+
+HistoryStatistics StatisticsInUnit(HistoryStatistics statistics, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return statistics;
+    auto convert = [unit](float& celsius) { celsius = static_cast<float>(TemperatureInUnit(celsius, unit)); };
+    for (ChannelStatistics& channel : statistics.channels) {
+        if (!channel.temperature)
+            continue;
+        channel.unit = ChannelUnitText(channel.unit, unit);
+        convert(channel.minimum.value);
+        convert(channel.maximum.value);
+        channel.average = TemperatureInUnit(channel.average, unit);
+        channel.standardDeviation = DifferenceInUnit(channel.standardDeviation, unit);
+        if (channel.meanKineticTemperature)
+            channel.meanKineticTemperature = TemperatureInUnit(*channel.meanKineticTemperature, unit);
+        for (LimitStatistics* limit : {&channel.below, &channel.above}) {
+            convert(limit->limit);
+            for (Excursion& run : limit->excursions)
+                convert(run.extreme);
+        }
+    }
+    return statistics;
+}
+
+double ReadingInUnit(const ChannelStatistics& channel, float celsius, TemperatureUnit unit) {
+    return channel.temperature ? TemperatureInUnit(celsius, unit) : celsius;
+}
+
+std::optional<ChannelStatistics> DewPointStatistics(const HistoryDataSet& history, SampleRange range) {
+    const std::vector<float> points = DewPoints(history);
+    range.first = std::clamp(range.first, 0, static_cast<int>(points.size()));
+    range.count = std::clamp(range.count, 0, static_cast<int>(points.size()) - range.first);
+    if (range.Empty())
+        return std::nullopt;
+    ChannelStatistics figures;
+    figures.channel = kDewPointChannel;
+    figures.name = kDewPointName;
+    figures.unit = "°C";
+    FillFigures(figures, history, range, points.data() + range.first);
+    return figures;
 }
 
 }  // namespace veldrin

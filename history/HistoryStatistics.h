@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -78,7 +79,7 @@ struct Extreme {
 };
 
 struct ChannelStatistics {
-    int channel = 1;  // 1 or 2
+    int channel = 1;  // 1 or 2, kDewPointChannel for the computed dew point
     std::string name;
     std::string unit;
     bool temperature = true;
@@ -120,6 +121,21 @@ HistoryStatistics ComputeStatistics(const HistoryDataSet& history, SampleRange r
 inline HistoryStatistics ComputeStatistics(const HistoryDataSet& history) {
     return ComputeStatistics(history, WholeHistory(history));
 }
+
+// The statistics as they are shown in `unit`: every figure of a temperature channel (extremes,
+// average, MKT, limits, excursion extremes) converted, the standard deviation scaled without the
+// offset, and the channel's unit text changed. The MKT stays computed in kelvin from the readings
+// in °C; counts, times and the verdict they give do not depend on the unit.
+HistoryStatistics StatisticsInUnit(HistoryStatistics statistics, TemperatureUnit unit);
+// A reading in °C of the channel as shown beside statistics in `unit`: converted for a
+// temperature channel, as it is for humidity.
+double ReadingInUnit(const ChannelStatistics& channel, float celsius, TemperatureUnit unit);
+
+// The channel number of the computed dew point beside the recorded channels 1 and 2.
+inline constexpr int kDewPointChannel = 3;
+// The statistics of the dew point of the samples of `range` (history/DewPoint.h): extremes,
+// average and standard deviation, no MKT and no limits; nothing for a history without one.
+std::optional<ChannelStatistics> DewPointStatistics(const HistoryDataSet& history, SampleRange range);
 
 // One excursion with the channel and limit it belongs to.
 struct ListedExcursion {

@@ -49,16 +49,20 @@ constexpr const char* kStartAvgText = "50";
 
 }  // namespace
 
-std::string FormatTemperature(float value) {
-    return FormatWithUnit("%.2f°C", value);
+std::string FormatTemperature(float celsius, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return FormatWithUnit("%.2f°C", celsius);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f°F", TemperatureInUnit(celsius, unit));
+    return text;
 }
 
 std::string FormatHumidity(float value) {
     return FormatWithUnit("%.2f%%", value);
 }
 
-std::string FormatChannelValue(float value, bool humidity) {
-    return humidity ? FormatHumidity(value) : FormatTemperature(value);
+std::string FormatChannelValue(float value, bool humidity, TemperatureUnit unit) {
+    return humidity ? FormatHumidity(value) : FormatTemperature(value, unit);
 }
 
 int TimeTextWriter::LookUpDay(std::time_t time) {
@@ -111,7 +115,31 @@ std::string SampleTimeText(const HistoryDataSet& history, int index) {
     return TimeTextWriter(SampleTimeStyle(history)).Text(history.samples.Time(index));
 }
 
-SummaryTexts SummaryTextsOf(const HistoryDataSet& history) {
+namespace {
+
+// The summary's figures of the temperature channels in `unit`, for a history with figures.
+void ShowSummaryFiguresIn(const HistoryDataSet& history, TemperatureUnit unit, SummaryTexts& t) {
+    const HistorySummary& s = history.summary;
+    const bool download = s.source == SummarySource::Download;
+    const auto figure = [&](float celsius) {
+        return download ? FormatTemperature(celsius, unit) : Printf("%.2f", TemperatureInUnit(celsius, unit));
+    };
+    t.channel1Unit = ChannelUnitText(s.channel1Unit, unit);
+    t.channel1Min = figure(s.min1);
+    t.channel1Max = figure(s.max1);
+    t.channel1Avg = figure(s.avg1);
+    const LoggerModel model = RecordedModel(history);
+    if (HasSecondChannel(model) && !Traits(model).channel2IsHumidity) {
+        t.channel2Unit = ChannelUnitText(s.channel2Unit, unit);
+        t.channel2Min = figure(s.min2);
+        t.channel2Max = figure(s.max2);
+        t.channel2Avg = figure(s.avg2);
+    }
+}
+
+}  // namespace
+
+SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit) {
     const HistorySummary& s = history.summary;
     SummaryTexts t;
     t.title = s.title;
@@ -162,6 +190,8 @@ SummaryTexts SummaryTextsOf(const HistoryDataSet& history) {
     t.enabledChannels = std::to_string(s.enabledChannelCount);
     t.dataLength = std::to_string(s.dataLengthValue);
     t.interval = std::to_string(s.intervalSeconds) + "s";
+    if (unit != TemperatureUnit::Celsius)
+        ShowSummaryFiguresIn(history, unit, t);
     return t;
 }
 

@@ -7,14 +7,15 @@
 #include <string>
 
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 #include "logger/WireCodec.h"
 
 namespace veldrin {
 
-// Temperatures "%.2f°C", humidity "%.2f%%".
-std::string FormatTemperature(float value);
+// Temperatures in °C as "%.2f°C", or in °F as "%.2f°F"; humidity "%.2f%%".
+std::string FormatTemperature(float celsius, TemperatureUnit unit = TemperatureUnit::Celsius);
 std::string FormatHumidity(float value);
-std::string FormatChannelValue(float value, bool humidity);
+std::string FormatChannelValue(float value, bool humidity, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // Writes the time texts of many times in a row, as a list or a file of up to 100000 samples
 // needs them, in TimeStyle::ZeroPadded ("%d-%02d-%02d %02d:%02d:%02d") or TimeStyle::BlankPadded
@@ -79,6 +80,8 @@ struct SummaryTexts {
     std::string channel2Max;
     std::string channel2Avg;
 };
-SummaryTexts SummaryTextsOf(const HistoryDataSet& history);
+// With a `unit` other than °C the temperature channels' unit and figures are given in it (the
+// figures of a data file as numbers with two decimals, as the file stores them).
+SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

@@ -20,6 +20,12 @@ void AddLimitRows(std::vector<FigureRow>& rows, const HistoryStatistics& statist
     FigureRow longest{"最长一次" + beyond, {}};
     FigureRow first{"首次" + beyond, {}};
     for (const ChannelStatistics& channel : statistics.channels) {
+        if (!channel.alarmOn) {
+            // A computed channel has no limits of its own.
+            for (FigureRow* row : {&limit, &count, &time, &longest, &first})
+                row->texts.push_back(kNone);
+            continue;
+        }
         const LimitStatistics& figures = side == LimitSide::Below ? channel.below : channel.above;
         limit.texts.push_back(FormatFigure(channel, figures.limit));
         count.texts.push_back(Printf("%d次", figures.Count()));

@@ -33,8 +33,8 @@ SummaryLayout LayoutFor(const HistoryDataSet& history) {
     return HasSecondChannel(RecordedModel(history)) ? SummaryLayout::TwoChannels : SummaryLayout::OneChannel;
 }
 
-std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history) {
-    const SummaryTexts s = SummaryTextsOf(history);
+std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history, TemperatureUnit unit) {
+    const SummaryTexts s = SummaryTextsOf(history, unit);
     std::vector<SummaryRow> rows = CommonRows(s);
     if (LayoutFor(history) == SummaryLayout::TwoChannels) {
         rows.push_back({"通道号", s.channel2Number});
@@ -54,8 +54,8 @@ std::vector<ListColumn> SummaryListColumns() {
     return {{"名称", 140, CellKind::Blank}, {"值", 140, CellKind::Blank}};
 }
 
-std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history) {
-    std::vector<SummaryRow> rows = SummaryRows(history);
+std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history, TemperatureUnit unit) {
+    std::vector<SummaryRow> rows = SummaryRows(history, unit);
     // A partial download's completeness row comes on top of the named rows.
     rows.resize(std::max(rows.size(), static_cast<std::size_t>(kSummaryListRows)), SummaryRow{"  ", "  "});
     return rows;

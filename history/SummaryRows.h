@@ -6,6 +6,7 @@
 
 #include "history/HistoryDataSet.h"
 #include "history/ListColumns.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -20,13 +21,16 @@ struct SummaryRow {
 SummaryLayout LayoutFor(const HistoryDataSet& history);
 // The named rows of the layout: 14 for one channel, 20 for two, and "完整性" after them for a
 // partial download.
-std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history);
+// Temperatures in `unit`.
+std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history,
+                                    TemperatureUnit unit = TemperatureUnit::Celsius);
 // The summary list of the summary page and of the workbook: the columns "名称" and "值" and
 // kSummaryListRows rows (or the named rows when there are more), the named rows first, then rows
 // of two blanks in both columns.
 inline constexpr int kSummaryListRows = 20;
 std::vector<ListColumn> SummaryListColumns();
-std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history);
+std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history,
+                                        TemperatureUnit unit = TemperatureUnit::Celsius);
 // The named rows one per line as "name: value", for the command-line tool.
 std::string FormatSummaryLines(const HistoryDataSet& history);
 // The row names of the one-channel layout, which the summary page shows before any history.

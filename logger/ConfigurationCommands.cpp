@@ -25,15 +25,17 @@ void SetTemperatureBytes(AlarmLimits& limits, int lower, int upper) {
 // before (FindSettingsProblem), so each one the model uses holds a number.
 void TakePanelLimits(const PanelSettings& panel, LoggerInfo& info) {
     // Channel 1 takes the fields only in the right order; otherwise the limits read last stay.
-    int lower1 = LimitFromText(panel.channel1Lower);
-    int upper1 = LimitFromText(panel.channel1Upper);
+    const TemperatureUnit unit = panel.temperatureUnit;
+    int lower1 = TemperatureLimitFromText(panel.channel1Lower, unit);
+    int upper1 = TemperatureLimitFromText(panel.channel1Upper, unit);
     if (lower1 < upper1) {
         SetTemperatureBytes(info.channel1Alarm, lower1, upper1);
         SetLimits(info.channel1Alarm, lower1, upper1);
     }
-    int lower2 = LimitFromText(panel.channel2Lower);
-    int upper2 = LimitFromText(panel.channel2Upper);
     const ModelTraits& model = Traits(info.model);
+    const TemperatureUnit unit2 = model.channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    int lower2 = TemperatureLimitFromText(panel.channel2Lower, unit2);
+    int upper2 = TemperatureLimitFromText(panel.channel2Upper, unit2);
     if (model.channel2IsHumidity) {
         lower2 = std::max(lower2, 1);
         upper2 = std::min(upper2, 99);

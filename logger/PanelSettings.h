@@ -4,6 +4,8 @@
 #include <ctime>
 #include <string>
 
+#include "logger/TemperatureUnit.h"
+
 namespace veldrin {
 
 struct PanelSettings {
@@ -15,6 +17,8 @@ struct PanelSettings {
     int stopMode = 0;  // index in the stop-mode list
     // Limit fields as typed: read as a number and truncated toward zero.
     std::string channel1Lower, channel1Upper, channel2Lower, channel2Upper;
+    // The unit the temperature limit fields are typed in; the logger takes them as whole °C.
+    TemperatureUnit temperatureUnit = TemperatureUnit::Celsius;
     std::string title;        // UTF-8
     std::string description;  // UTF-8
 };

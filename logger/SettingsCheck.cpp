@@ -20,33 +20,11 @@ struct LimitField {
     const std::string& text;
     std::string name;  // "温度上限值" …
     bool humidity;
+    TemperatureUnit unit;
 };
 
-std::optional<std::string> LimitProblem(const LimitField& field) {
-    const std::optional<int> value = LimitNumber(field.text);
-    if (!value)
-        return Printf("%s不是数字：“%s”。请输入整数。", field.name.c_str(), field.text.c_str());
-    if (field.humidity && (*value < kHumidityLimitLowest || *value > kHumidityLimitHighest)) {
-        return Printf("%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。", field.name.c_str(), *value,
-                      kHumidityLimitLowest, kHumidityLimitHighest);
-    }
-    if (!field.humidity && (*value < -kTemperatureLimitMagnitude || *value > kTemperatureLimitMagnitude)) {
-        return Printf("%s超出范围：%d。温度报警限须在 -%d 到 %d 之间。", field.name.c_str(), *value,
-                      kTemperatureLimitMagnitude, kTemperatureLimitMagnitude);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> TextProblem(const char* name, const std::string& text, std::size_t maxBytes) {
-    const std::size_t bytes = GbkLength(text);
-    if (bytes <= maxBytes)
-        return std::nullopt;
-    return Printf("%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。", name, bytes, maxBytes);
-}
-
-}  // namespace
-
-std::optional<int> LimitNumber(const std::string& text) {
+// A number of a limit field: plain decimal, blanks around it allowed.
+std::optional<double> LimitValue(const std::string& text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -64,10 +42,74 @@ std::optional<int> LimitNumber(const std::string& text) {
     const double value = std::strtod(number.c_str(), &stop);
     if (stop != number.c_str() + number.size() || errno == ERANGE || !std::isfinite(value))
         return std::nullopt;
-    const double whole = std::trunc(value);
+    return value;
+}
+
+// A whole number held within ±1e6, so that any value far beyond a limit's range stays beyond it.
+int HeldWhole(double whole) {
     if (whole < -1e6 || whole > 1e6)
         return static_cast<int>(whole < 0 ? -1e6 : 1e6);
     return static_cast<int>(whole);
+}
+
+// The value typed, with the unit when it is not °C: "270°F".
+std::string TypedValue(const LimitField& field, int celsius) {
+    if (field.humidity || field.unit == TemperatureUnit::Celsius)
+        return std::to_string(celsius);
+    const std::size_t begin = field.text.find_first_not_of(" \t");
+    const std::size_t end = field.text.find_last_not_of(" \t");
+    return field.text.substr(begin, end - begin + 1) + UnitText(field.unit);
+}
+
+std::optional<std::string> LimitProblem(const LimitField& field) {
+    const std::optional<int> value =
+        field.humidity ? LimitNumber(field.text) : TemperatureLimitNumber(field.text, field.unit);
+    if (!value)
+        return Printf("%s不是数字：“%s”。请输入整数。", field.name.c_str(), field.text.c_str());
+    if (field.humidity && (*value < kHumidityLimitLowest || *value > kHumidityLimitHighest)) {
+        return Printf("%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。", field.name.c_str(), *value,
+                      kHumidityLimitLowest, kHumidityLimitHighest);
+    }
+    if (!field.humidity && (*value < -kTemperatureLimitMagnitude || *value > kTemperatureLimitMagnitude)) {
+        return Printf("%s超出范围：%s。温度报警限须在 -%d 到 %d 之间。", field.name.c_str(),
+                      TypedValue(field, *value).c_str(), kTemperatureLimitMagnitude,
+                      kTemperatureLimitMagnitude);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> TextProblem(const char* name, const std::string& text, std::size_t maxBytes) {
+    const std::size_t bytes = GbkLength(text);
+    if (bytes <= maxBytes)
+        return std::nullopt;
+    return Printf("%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。", name, bytes, maxBytes);
+}
+
+}  // namespace
+
+std::optional<int> LimitNumber(const std::string& text) {
+    const std::optional<double> value = LimitValue(text);
+    if (!value)
+        return std::nullopt;
+    return HeldWhole(std::trunc(*value));
+}
+
+std::optional<int> TemperatureLimitNumber(const std::string& text, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return LimitNumber(text);
+    const std::optional<double> value = LimitValue(text);
+    if (!value)
+        return std::nullopt;
+    return HeldWhole(std::round(CelsiusOf(*value, unit)));
+}
+
+int TemperatureLimitFromText(const std::string& text, TemperatureUnit unit) {
+    if (unit == TemperatureUnit::Celsius)
+        return LimitFromText(text);
+    const double value = std::strtod(text.c_str(), nullptr);
+    if (!std::isfinite(value))
+        return std::isnan(value) ? 0 : HeldWhole(value);
+    return HeldWhole(std::round(CelsiusOf(value, unit)));
 }
 
 int LimitFromText(const std::string& text) {
@@ -85,16 +127,18 @@ std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, Logge
     const ModelTraits& traits = Traits(model);
     const std::string name1 =
         traits.channelCount > 0 ? std::string(traits.channel1Name) : std::string("温度");
-    if (auto problem = LimitProblem({panel.channel1Lower, name1 + "下限值", false}))
+    if (auto problem = LimitProblem({panel.channel1Lower, name1 + "下限值", false, panel.temperatureUnit}))
         return problem;
-    if (auto problem = LimitProblem({panel.channel1Upper, name1 + "上限值", false}))
+    if (auto problem = LimitProblem({panel.channel1Upper, name1 + "上限值", false, panel.temperatureUnit}))
         return problem;
     if (traits.channelCount == 2) {
         const std::string name2(traits.channel2Name);
         const bool humidity = traits.channel2IsHumidity;
-        if (auto problem = LimitProblem({panel.channel2Lower, name2 + "下限值", humidity}))
+        if (auto problem =
+                LimitProblem({panel.channel2Lower, name2 + "下限值", humidity, panel.temperatureUnit}))
             return problem;
-        if (auto problem = LimitProblem({panel.channel2Upper, name2 + "上限值", humidity}))
+        if (auto problem =
+                LimitProblem({panel.channel2Upper, name2 + "上限值", humidity, panel.temperatureUnit}))
             return problem;
     }
     if (!MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,

@@ -22,8 +22,17 @@ std::optional<int> LimitNumber(const std::string& text);
 // For every text LimitNumber takes it gives the same number.
 int LimitFromText(const std::string& text);
 
+// A temperature limit field's text typed in `unit` as the whole °C the logger holds: in °C as
+// LimitNumber reads it, in °F converted and rounded to the nearest whole °C; nothing when it is
+// no number.
+std::optional<int> TemperatureLimitNumber(const std::string& text, TemperatureUnit unit);
+// LimitFromText for a temperature limit typed in `unit`: the same number in °C, the nearest whole
+// °C of the number at the start of the text in °F.
+int TemperatureLimitFromText(const std::string& text, TemperatureUnit unit);
+
 // The first problem of `panel` for a logger of `model`, as the message that names the field;
-// nothing when the settings may be written.
+// nothing when the settings may be written. Temperature limits are read in the panel's unit and
+// checked as the whole °C the logger would take; a refused one is named by the value typed.
 std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, LoggerModel model);
 
 }  // namespace veldrin

@@ -29,6 +29,7 @@ CurveChart::CurveChart() : image_(kSize, kSize, QImage::Format_RGB32) {
     channels_[1].band = {405, 105, 480, 25, 105, 405};
     channels_[1].curveColour = qRgb(0, 0, 200);
     channels_[1].limitColour = qRgb(0, 0, 250);
+    overlay_.curveColour = kOverlayColour;
     for (auto& channel : channels_) {
         channel.values.resize(kBufferCapacity);
         channel.points.reserve(kMaxPoints);
@@ -56,6 +57,8 @@ int CurveChart::LineWidth(int width) const {
 
 void CurveChart::Initialise() {
     image_.fill(kBackground);
+    overlay_.count = 0;
+    overlay_.points.clear();
     std::fill(channels_[0].values.begin(), channels_[0].values.end(), 0.0f);
     for (int c = 0; c < 2; ++c) {
         ChannelData& channel = channels_[c];
@@ -191,6 +194,31 @@ void CurveChart::ComputeCurve1(CurveMode mode) {
     if (mode == CurveMode::Draw)
         DrawPolyline(channels_[0]);
     SetCursor(cursorPosition_);
+}
+
+void CurveChart::LoadOverlay(const float* values, int count) {
+    ChannelData& channel1 = channels_[0];
+    overlay_.count = std::clamp(count, 0, kBufferCapacity);
+    overlay_.values.assign(values, values + overlay_.count);
+    overlay_.points.clear();
+    RefreshStatistics(channel1);
+    if (overlay_.count > 0) {
+        overlay_.band = channel1.band;
+        RefreshStatistics(overlay_);
+        channel1.min = std::min(channel1.min, overlay_.min);
+        channel1.max = std::max(channel1.max, overlay_.max);
+        RefreshLabels(channel1);
+    }
+    // One scale for both: the overlay's rows are those of channel 1.
+    overlay_.min = channel1.min;
+    overlay_.max = channel1.max;
+}
+
+void CurveChart::DrawOverlay() {
+    if (overlay_.count == 0)
+        return;
+    ComputePoints(overlay_);
+    DrawPolyline(overlay_);
 }
 
 void CurveChart::DrawCurve2() {

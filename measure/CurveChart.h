@@ -10,6 +10,9 @@
 
 namespace veldrin {
 
+// The colour of the overlay curve and of its title on the page.
+constexpr QRgb kOverlayColour = qRgb(0, 140, 0);
+
 class CurveChart {
   public:
     static constexpr int kSize = 512;
@@ -62,6 +65,13 @@ class CurveChart {
     // then places the cursor from its stored pixel position.
     void ComputeCurve1(CurveMode mode);
     void DrawCurve2();
+    // A computed curve on channel 1's scale, in its own colour (the dew point of a
+    // temperature-humidity history): channel 1's scale and labels widen to hold it. Loading no
+    // values (count 0) takes it away and gives channel 1 its own scale back. Load it after Load1.
+    void LoadOverlay(const float* values, int count);
+    // Draws the overlay's points in the view the last ComputeCurve1 computed.
+    void DrawOverlay();
+    int OverlayCount() const { return overlay_.count; }
     void DrawLimitLines1(float first, float second) { DrawLimitLines(channels_[0], first, second); }
     void DrawLimitLines2(float first, float second) { DrawLimitLines(channels_[1], first, second); }
 
@@ -138,6 +148,7 @@ class CurveChart {
     QImage image_;
     double scale_ = 1.0;
     std::array<ChannelData, 2> channels_;
+    ChannelData overlay_;
     int zoom_ = 0;
     int firstIndex_ = 0;
     int stride_ = 1;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "history/DewPoint.h"
 #include "history/HistoryText.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
@@ -55,22 +56,33 @@ QString ValueText(const std::string& formatted) {
     return QString::fromStdString(formatted).leftJustified(kValueTextLength, QLatin1Char(' '), true);
 }
 
+// The computed dew point's title under the limits, in the colour of its curve.
+constexpr int kDewPointTitleY = 320;
+
 QString LimitText(float limit) {
     return QString::fromStdString(Printf("%.2f", static_cast<double>(limit)));
 }
 
 class PageTexts {
   public:
-    void Add(int x, int y, const QString& text, QRgb colour) { texts_.push_back({x, y, text, colour}); }
-    void Add(int x, int y, const char* text, QRgb colour) { Add(x, y, QString::fromUtf8(text), colour); }
+    // Titles name temperatures in `unit`.
+    explicit PageTexts(TemperatureUnit unit = TemperatureUnit::Celsius) : unit_(unit) {}
 
-    void Labels(const CurveChart& chart, int channel) {
+    void Add(int x, int y, const QString& text, QRgb colour) { texts_.push_back({x, y, text, colour}); }
+    void Add(int x, int y, const char* text, QRgb colour) {
+        Add(x, y, QString::fromUtf8(text).replace(QStringLiteral("°C"), QString::fromUtf8(UnitText(unit_))),
+            colour);
+    }
+
+    // The scale labels of `channel`; a chart that holds °C while the page shows `unit` has its
+    // labels converted (the scale is linear, so the curve itself stays where it is).
+    void Labels(const CurveChart& chart, int channel, TemperatureUnit unit = TemperatureUnit::Celsius) {
         const int x = channel == 1 ? kLeftLabelX : kRightLabelX;
         const QRgb colour = channel == 1 ? kChannel1TextColour : kChannel2TextColour;
         const auto& labels = chart.Labels(channel);
         for (int m = 0; m < CurveChart::kLabelCount; ++m) {
             Add(x, m * kLabelRowSpacing + kLabelRowOffset,
-                QString::fromStdString(Printf("%4.2f", static_cast<double>(labels[m])))
+                QString::fromStdString(Printf("%4.2f", TemperatureInUnit(labels[m], unit)))
                     .left(kLabelTextLength),
                 colour);
         }
@@ -112,6 +124,7 @@ class PageTexts {
     std::vector<PageText> Take() { return std::move(texts_); }
 
   private:
+    TemperatureUnit unit_;
     std::vector<PageText> texts_;
 };
 
@@ -215,7 +228,8 @@ std::vector<PageText> TimeAxisTexts(const CurveChart& chart, const SampleTimeOf&
 }
 
 std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
-                                            const AlarmLimits* limits1, const AlarmLimits* limits2) {
+                                            const AlarmLimits* limits1, const AlarmLimits* limits2,
+                                            TemperatureUnit unit) {
     chart.ClearAndDrawGrid();
     chart.ComputeCurve1(CurveChart::CurveMode::Draw);
     // The store's first reading is at index 1 and the index wraps to 0 after its last slot.
@@ -227,15 +241,18 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     const bool twoChannels = HasSecondChannel(model);
     const PageTitles& titles = TitlesFor(model);
     const int columnX = model == LoggerModel::DualTemperature ? kWideColumnX : kCurvePageColumnX;
-    PageTexts texts;
+    // The realtime chart holds °C; what the page writes is in the unit.
+    const TemperatureUnit unit2 = Traits(model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    PageTexts texts(unit);
     if (source >= 0) {
         texts.Add(kCurvePageColumnX, 50,
-                  ValueText(Printf("%.2f   ", static_cast<double>(chart.Value1(source).value_or(0.0f)))),
+                  ValueText(Printf("%.2f   ", TemperatureInUnit(chart.Value1(source).value_or(0.0f), unit))),
                   kChannel1TextColour);
         if (twoChannels) {
-            texts.Add(kCurvePageColumnX, 100,
-                      ValueText(Printf("%.2f    ", static_cast<double>(chart.Value2(source).value_or(0.0f)))),
-                      kChannel2TextColour);
+            texts.Add(
+                kCurvePageColumnX, 100,
+                ValueText(Printf("%.2f    ", TemperatureInUnit(chart.Value2(source).value_or(0.0f), unit2))),
+                kChannel2TextColour);
         }
     }
     // Limit lines need readings: an empty chart has no range to place them in.
@@ -252,15 +269,16 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     texts.Channel1Titles(titles, columnX);
     if (twoChannels) {
         texts.Channel2Titles(titles, columnX);
-        texts.Labels(chart, 2);
+        texts.Labels(chart, 2, unit2);
     }
-    texts.Labels(chart, 1);
+    texts.Labels(chart, 1, unit);
     texts.TimeAxis(chart, series.Count(),
                    [&](int s) { return series.Time((s + 1) % SampleSeries::kCapacity); });
     return texts.Take();
 }
 
-std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history) {
+std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history,
+                                           TemperatureUnit unit) {
     const SampleSeries& samples = history.samples;
     const LoggerModel model = RecordedModel(history);
     const bool shown1 = history.shown[0];
@@ -274,23 +292,35 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
                                    [&](int s) { return QString::fromStdString(SampleTimeText(history, s)); });
 
     const PageTitles& titles = TitlesFor(model);
-    const HistoryLimits& limits = history.limits;
-    PageTexts texts;
+    // Values and limits of temperature channels in the unit, as the chart holds the curves.
+    const TemperatureUnit unit2 = Traits(model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+    const auto in1 = [unit](float celsius) { return static_cast<float>(TemperatureInUnit(celsius, unit)); };
+    const auto in2 = [unit2](float value) { return static_cast<float>(TemperatureInUnit(value, unit2)); };
+    HistoryLimits limits = history.limits;
+    limits.lower1 = in1(limits.lower1);
+    limits.upper1 = in1(limits.upper1);
+    limits.lower2 = in2(limits.lower2);
+    limits.upper2 = in2(limits.upper2);
+    PageTexts texts(unit);
     if (source >= 0) {
         if (shown1) {
             texts.Add(kCurvePageColumnX, 50,
-                      ValueText(Printf("%.2f", static_cast<double>(samples.Value1(source)))),
+                      ValueText(Printf("%.2f", static_cast<double>(in1(samples.Value1(source))))),
                       kChannel1TextColour);
         }
         if (shown2) {
             texts.Add(kCurvePageColumnX, 100,
-                      ValueText(Printf("%.2f", static_cast<double>(samples.Value2(source)))),
+                      ValueText(Printf("%.2f", static_cast<double>(in2(samples.Value2(source))))),
                       kChannel2TextColour);
         }
     }
     if (shown1) {
         chart.ComputeCurve1(CurveChart::CurveMode::Draw);
+        chart.DrawOverlay();
         chart.DrawLimitLines1(limits.upper1, limits.lower1);
+        if (chart.OverlayCount() > 0)
+            texts.Add(kCurvePageColumnX, kDewPointTitleY, (std::string(kDewPointName) + "°C").c_str(),
+                      kOverlayColour);
         texts.Channel1Titles(titles, kCurvePageColumnX);
         texts.Limits(150, titles.upper1, titles.lower1, limits.upper1, limits.lower1, kChannel1TextColour);
         texts.Labels(chart, 1);

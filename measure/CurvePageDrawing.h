@@ -15,6 +15,7 @@
 #include "history/SampleSeries.h"
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
+#include "logger/TemperatureUnit.h"
 #include "measure/CurveChart.h"
 
 namespace veldrin {
@@ -62,12 +63,16 @@ std::vector<PageText> TimeAxisTexts(const CurveChart& chart, const SampleTimeOf&
 // (the connected logger's). The realtime store holds its first reading at index 1. With the
 // logger's alarm limits given, their lines are drawn over the readings as on the history page.
 // The time axis labels are listed with the texts.
+// Temperatures (values, scale labels, titles) are written in `unit`; the chart holds °C.
 std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSeries& series, LoggerModel model,
                                             const AlarmLimits* limits1 = nullptr,
-                                            const AlarmLimits* limits2 = nullptr);
+                                            const AlarmLimits* limits2 = nullptr,
+                                            TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // The history page: the channels the history shows, its limit lines and limit texts, texts of
-// the model the history was recorded with, and the time axis labels.
-std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history);
+// the model the history was recorded with, and the time axis labels. Temperatures (values,
+// limits, titles) are shown in `unit`; the chart must hold the curves in it too.
+std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataSet& history,
+                                           TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

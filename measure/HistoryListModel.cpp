@@ -6,9 +6,10 @@ HistoryListModel::HistoryListModel(ListKind kind, QObject* parent)
     : TextTableModel(InitialColumns(kind), parent), rows_(kind) {}
 
 void HistoryListModel::Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown,
-                            const HistoryLimits& limits, bool alarmTexts, TimeStyle timeStyle) {
+                            const HistoryLimits& limits, bool alarmTexts, TimeStyle timeStyle,
+                            TemperatureUnit unit, bool dewPoint) {
     beginResetModel();
-    rows_.Fill(series, model, shown, limits, alarmTexts, timeStyle);
+    rows_.Fill(series, model, shown, limits, alarmTexts, timeStyle, unit, dewPoint);
     ReplaceColumns(rows_.Columns(), true);
     endResetModel();
 }

@@ -18,9 +18,11 @@ class HistoryListModel final : public TextTableModel {
     // Lists samples 0 … count − 1 of `series` with the columns of `model` and `shown`. Alarm
     // texts compare with `limits` (lower test, then upper test, strict) and are written only when
     // `alarmTexts` is set. `series` must outlive the content, up to the next fill.
-    // Times are written in `timeStyle` when a row is shown.
+    // Times are written in `timeStyle` and temperatures in `unit` when a row is shown; the data
+    // list adds the computed dew point with `dewPoint` (see HistoryListRows::Fill).
     void Fill(const SampleSeries& series, LoggerModel model, ChannelFlags shown, const HistoryLimits& limits,
-              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded);
+              bool alarmTexts, TimeStyle timeStyle = TimeStyle::ZeroPadded,
+              TemperatureUnit unit = TemperatureUnit::Celsius, bool dewPoint = false);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QString CellText(int row, int column) const override;

@@ -1,6 +1,8 @@
 #pragma once
 // Shows the current history: loads the history chart and refills the history data list, the
 // history alarm list and the summary page from it, after a download or after a data file load.
+#include <vector>
+
 #include "history/HistoryDataSet.h"
 #include "history/HistoryIngestion.h"
 #include "measure/CurveChart.h"
@@ -10,10 +12,12 @@
 namespace veldrin {
 
 // Fills the history data or alarm list from `history`, listed with the columns of `model`; alarm
-// texts only with `alarmTexts`. With neither channel of a two-channel model shown there is
-// nothing to list and the list keeps what it shows.
+// texts only with `alarmTexts`, temperatures in `unit`, the dew point with `dewPoint`. With
+// neither channel of a two-channel model shown there is nothing to list and the list keeps what
+// it shows.
 void FillHistoryList(const HistoryDataSet& history, LoggerModel model, bool alarmTexts,
-                     HistoryListModel& list);
+                     HistoryListModel& list, TemperatureUnit unit = TemperatureUnit::Celsius,
+                     bool dewPoint = false);
 
 // How the history lists were last filled: the model whose columns they show and whether alarm
 // texts are written. The worksheet export lists the history the same way.
@@ -35,9 +39,20 @@ class HistoryPresenter {
 
     const HistoryListing& Listing() const { return listing_; }
 
+    // Shows the history's temperatures in `unit` from now on: a history already shown is listed
+    // and charted again at once.
+    void SetUnit(TemperatureUnit unit);
+    TemperatureUnit Unit() const { return unit_; }
+    // Lists and charts the computed dew point of a temperature-humidity history or not; a
+    // history already shown is shown again at once.
+    void SetDewPointShown(bool shown);
+    bool DewPointShown() const { return dewPoint_; }
+
   private:
     void LoadChart(bool twoChannels);
     void FillLists(LoggerModel model, bool alarmTexts);
+    // A history already shown is charted and listed again, in the present unit and choices.
+    void ShowAgain();
 
     const HistoryDataSet& history_;
     CurveChart& chart_;
@@ -45,6 +60,11 @@ class HistoryPresenter {
     HistoryListModel& alarmList_;
     SummaryListModel& summary_;
     HistoryListing listing_;
+    bool listed_ = false;  // the lists show the current history
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
+    bool dewPoint_ = false;
+    // The channels' readings in the unit, which the chart holds while it is not °C.
+    std::vector<float> shown1_, shown2_;
 };
 
 }  // namespace veldrin

@@ -30,10 +30,35 @@ void Measurements::ShowLoadedFile() {
 }
 
 void Measurements::RefreshStatistics() {
-    excursionList_.Clear();
     statistics_ = ComputeStatistics(history_);
-    statisticsList_.Refresh(statistics_);
-    excursionList_.Refresh(statistics_);
+    ShowStatistics();
+}
+
+void Measurements::ShowStatistics() {
+    excursionList_.Clear();
+    HistoryStatistics shown = statistics_;
+    if (DewPointShown()) {
+        if (auto dewPoint = DewPointStatistics(history_, WholeHistory(history_)))
+            shown.channels.push_back(std::move(*dewPoint));
+    }
+    shownStatistics_ = StatisticsInUnit(std::move(shown), Unit());
+    statisticsList_.Refresh(shownStatistics_);
+    excursionList_.Refresh(shownStatistics_);
+}
+
+void Measurements::SetDewPointShown(bool shown) {
+    if (shown == DewPointShown())
+        return;
+    presenter_.SetDewPointShown(shown);
+    ShowStatistics();
+}
+
+void Measurements::SetTemperatureUnit(TemperatureUnit unit) {
+    if (unit == Unit())
+        return;
+    presenter_.SetUnit(unit);
+    realtime_.SetUnit(unit);
+    ShowStatistics();
 }
 
 }  // namespace veldrin

@@ -48,7 +48,8 @@ class Measurements final : public QObject {
     const HistoryListing& HistoryListed() const { return presenter_.Listing(); }
     AudibleAlarm& Alarm() { return alarm_; }
     RealtimeMonitor& Realtime() { return realtime_; }
-    // The statistics of the whole current history, and the statistics page's two tables.
+    // The statistics of the whole current history in °C, and the statistics page's two tables,
+    // which show them in the chosen unit.
     const HistoryStatistics& Statistics() const { return statistics_; }
     StatisticsListModel& StatisticsList() { return statisticsList_; }
     ExcursionListModel& ExcursionList() { return excursionList_; }
@@ -63,12 +64,22 @@ class Measurements final : public QObject {
     // Whether the current history is one downloaded from a logger (not one read from a file).
     bool HistoryDownloaded() const { return historyDownloaded_; }
 
+    // The unit temperatures are shown in: the history curve, lists and statistics of a history
+    // already shown take it at once, the realtime lists from their next reading on.
+    void SetTemperatureUnit(TemperatureUnit unit);
+    TemperatureUnit Unit() const { return presenter_.Unit(); }
+    // Whether the computed dew point of a temperature-humidity history is shown in the history
+    // data list and the statistics (off until switched on).
+    void SetDewPointShown(bool shown);
+    bool DewPointShown() const { return presenter_.DewPointShown(); }
+
   signals:
     // A new current history is shown: the history panel comes up and its curve page repaints.
     void historyShown();
 
   private:
     void RefreshStatistics();
+    void ShowStatistics();
 
     const LoggerInfo& info_;
     SampleSeries realtimeSeries_;
@@ -84,6 +95,7 @@ class Measurements final : public QObject {
     RealtimeMonitor realtime_;
     HistoryPresenter presenter_;
     HistoryStatistics statistics_;
+    HistoryStatistics shownStatistics_;  // statistics_ in the unit; the excursion list points into it
     StatisticsListModel statisticsList_;
     ExcursionListModel excursionList_;
     bool historyDownloaded_ = false;

@@ -56,6 +56,7 @@ void RealtimeListModel::ClearRows() {
         return;
     beginRemoveRows(QModelIndex(), 0, static_cast<int>(rows_.size()) - 1);
     rows_.clear();
+    readings_.clear();
     endRemoveRows();
 }
 
@@ -83,6 +84,7 @@ void RealtimeListModel::AppendReading(const SampleSeries& series, const LoggerIn
         Row row;
         row[0] = QString::number(rowCounter_);
         rows_.insert(rows_.begin() + position, std::move(row));
+        readings_.insert(readings_.begin() + position, RowReading{});
         endInsertRows();
     }
     const int rowIndex = rowCounter_ - 1;
@@ -90,14 +92,36 @@ void RealtimeListModel::AppendReading(const SampleSeries& series, const LoggerIn
         return;
 
     const int newest = series.Count();
-    const float value1 = series.Value1(newest);
-    const float value2 = series.currentValue2;
-    const std::time_t time = rowCounter_ == 1 ? now : series.Time(newest);
-    const bool humidity = Traits(model).channel2IsHumidity;
-    const AlarmLimits& limits1 = info.channel1Alarm;
-    const AlarmLimits& limits2 = info.channel2Alarm;
+    const RowReading reading{model,
+                             series.Value1(newest),
+                             series.currentValue2,
+                             rowCounter_ == 1 ? now : series.Time(newest),
+                             info.channel1Alarm,
+                             info.channel2Alarm};
+    // Kept beside the row's texts, so that a change of unit writes them again.
+    readings_[static_cast<std::size_t>(rowIndex)] = reading;
+    WriteCells(rows_[rowIndex], reading);
+    emit dataChanged(index(rowIndex, 1), index(rowIndex, columnCount() - 1));
+}
 
-    Row& row = rows_[rowIndex];
+void RealtimeListModel::SetUnit(TemperatureUnit unit) {
+    if (unit == unit_)
+        return;
+    unit_ = unit;
+    for (std::size_t r = 0; r < rows_.size() && r < readings_.size(); ++r)
+        WriteCells(rows_[r], readings_[r]);
+    if (!rows_.empty())
+        emit dataChanged(index(0, 1), index(static_cast<int>(rows_.size()) - 1, columnCount() - 1));
+}
+
+void RealtimeListModel::WriteCells(Row& row, const RowReading& reading) const {
+    const LoggerModel model = reading.model;
+    const float value1 = reading.value1;
+    const float value2 = reading.value2;
+    const std::time_t time = reading.time;
+    const bool humidity = Traits(model).channel2IsHumidity;
+    const AlarmLimits& limits1 = reading.limits1;
+    const AlarmLimits& limits2 = reading.limits2;
     const auto& columns = Columns();
     for (std::size_t c = 1; c < columns.size() && c < row.size(); ++c) {
         std::string text;
@@ -106,24 +130,26 @@ void RealtimeListModel::AppendReading(const SampleSeries& series, const LoggerIn
                 text = FormatTime(time, TimeStyle::ZeroPadded);
                 break;
             case CellKind::Value1:
-                text = FormatTemperature(value1);
+                text = FormatTemperature(value1, unit_);
                 break;
             case CellKind::Value2:
-                text = FormatChannelValue(value2, humidity);
+                text = FormatChannelValue(value2, humidity, unit_);
                 break;
             case CellKind::Alarm1:
-                text = AlarmText(AlarmListKind::Realtime, model, 1, value1, limits1.lower, limits1.upper);
+                text =
+                    AlarmText(AlarmListKind::Realtime, model, 1, value1, limits1.lower, limits1.upper, unit_);
                 break;
             case CellKind::Alarm2:
-                text = AlarmText(AlarmListKind::Realtime, model, 2, value2, limits2.lower, limits2.upper);
+                text =
+                    AlarmText(AlarmListKind::Realtime, model, 2, value2, limits2.lower, limits2.upper, unit_);
                 break;
             case CellKind::RowNumber:
+            case CellKind::DewPoint:
             case CellKind::Blank:
                 continue;
         }
         row[c] = QString::fromStdString(text);
     }
-    emit dataChanged(index(rowIndex, 1), index(rowIndex, columnCount() - 1));
 }
 
 }  // namespace veldrin

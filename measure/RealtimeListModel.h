@@ -8,6 +8,7 @@
 
 #include "history/SampleSeries.h"
 #include "logger/LoggerInfo.h"
+#include "logger/TemperatureUnit.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {
@@ -33,16 +34,32 @@ class RealtimeListModel final : public TextTableModel {
     // Whether row `row` carries an alarm text.
     bool RowAlarms(int row) const;
 
+    // Writes the temperatures of every row, and of the rows to come, in `unit`.
+    void SetUnit(TemperatureUnit unit);
+
     int RowCounter() const { return rowCounter_; }
     bool ListFull() const { return listFull_; }
 
   private:
     using Row = std::array<QString, kMaxColumns>;
+    // What a row's texts are written from.
+    struct RowReading {
+        LoggerModel model = LoggerModel::SingleTemperature;
+        float value1 = 0;
+        float value2 = 0;
+        std::time_t time = 0;
+        AlarmLimits limits1;
+        AlarmLimits limits2;
+    };
 
     void ClearRows();
+    // The time, value and alarm cells of `row` (not its number).
+    void WriteCells(Row& row, const RowReading& reading) const;
 
     ListKind kind_;
     std::vector<Row> rows_;
+    std::vector<RowReading> readings_;  // one per row
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
     int rowCounter_ = 0;
     bool listFull_ = false;
 };

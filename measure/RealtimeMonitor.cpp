@@ -13,19 +13,21 @@ constexpr const char* kAlarmWord = "报警";
 // "报警：" and each channel whose value lies beyond its limits by the alarm list's rule, with its
 // name and value ("报警：温度 35.20°C"); empty when every channel is within them.
 QString AlarmStatusText(LoggerModel model, float value1, float value2, const AlarmLimits& limits1,
-                        const AlarmLimits& limits2) {
+                        const AlarmLimits& limits2, TemperatureUnit shownUnit) {
     const ModelTraits& traits = Traits(model);
     QStringList beyond;
     const auto check = [&](int channel, float value, const AlarmLimits& limits, std::string_view name,
-                           std::string_view unit) {
+                           std::string_view celsiusUnit) {
+        const std::string unit = ChannelUnitText(std::string(celsiusUnit), shownUnit);
+        const double shown = unit == celsiusUnit ? value : TemperatureInUnit(value, shownUnit);
         const std::string text =
             AlarmText(AlarmListKind::Realtime, model, channel, value, limits.lower, limits.upper);
         if (QString::fromStdString(text).trimmed().isEmpty())
             return;
         beyond << QStringLiteral("%1 %2%3")
                       .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
-                      .arg(static_cast<double>(value), 0, 'f', 2)
-                      .arg(QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+                      .arg(shown, 0, 'f', 2)
+                      .arg(QString::fromStdString(unit));
     };
     check(1, value1, limits1, traits.channel1Name, traits.channel1Unit);
     if (HasSecondChannel(model))
@@ -101,7 +103,7 @@ void RealtimeMonitor::ShowReading(std::time_t now) {
     dataList_.AppendReading(series_, info_, now);
     alarmList_.AppendReading(series_, info_, now);
     SetAlarmStatus(AlarmStatusText(info_.model, series_.currentValue1, value2, info_.channel1Alarm,
-                                   info_.channel2Alarm));
+                                   info_.channel2Alarm, unit_));
     emit readingShown(chart_.Count1());
 }
 
@@ -109,6 +111,12 @@ void RealtimeMonitor::RestartRecording() {
     series_.Reset();
     chart_.Initialise();
     emit recordingRestarted();
+}
+
+void RealtimeMonitor::SetUnit(TemperatureUnit unit) {
+    unit_ = unit;
+    dataList_.SetUnit(unit);
+    alarmList_.SetUnit(unit);
 }
 
 }  // namespace veldrin

@@ -35,6 +35,8 @@ class RealtimeMonitor final : public QObject {
     // On when a recording is started, off on disconnect or an instrument mismatch.
     void SetMonitoring(bool on);
     bool Monitoring() const { return monitoring_; }
+    // Shows temperatures in `unit`: the lists' rows at once, the alarm status from the next reading.
+    void SetUnit(TemperatureUnit unit);
     // A new recording: the store and the chart start empty.
     void RestartRecording();
 
@@ -64,6 +66,7 @@ class RealtimeMonitor final : public QObject {
     bool monitoring_ = false;
     QString alarmStatus_;
     bool silenceTold_ = false;
+    TemperatureUnit unit_ = TemperatureUnit::Celsius;
 };
 
 }  // namespace veldrin

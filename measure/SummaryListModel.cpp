@@ -10,8 +10,8 @@ SummaryListModel::SummaryListModel(QObject* parent)
     }
 }
 
-void SummaryListModel::Refresh(const HistoryDataSet& history) {
-    const std::vector<SummaryRow> rows = SummaryListRows(history);
+void SummaryListModel::Refresh(const HistoryDataSet& history, TemperatureUnit unit) {
+    const std::vector<SummaryRow> rows = SummaryListRows(history, unit);
     const bool resized = rows.size() != rows_.size();
     if (resized)
         beginResetModel();

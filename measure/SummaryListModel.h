@@ -7,6 +7,7 @@
 
 #include "history/HistoryDataSet.h"
 #include "history/SummaryRows.h"
+#include "logger/TemperatureUnit.h"
 #include "measure/TextTableModel.h"
 
 namespace veldrin {
@@ -19,8 +20,9 @@ class SummaryListModel final : public TextTableModel {
 
     explicit SummaryListModel(QObject* parent = nullptr);
 
-    // Rewrites both columns of every row from the summary record of `history`.
-    void Refresh(const HistoryDataSet& history);
+    // Rewrites both columns of every row from the summary record of `history`, temperatures in
+    // `unit`.
+    void Refresh(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QString CellText(int row, int column) const override;

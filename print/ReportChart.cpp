@@ -164,7 +164,8 @@ void DrawCurve(ReportCanvas& canvas, const ReportSource& source, const Plot& plo
     }
     QPolygonF points;
     auto add = [&](int i) {
-        points << QPointF(canvas.X(plot.XOf(samples.Time(i))), canvas.Y(scale.YOf(plot, values[i])));
+        points << QPointF(canvas.X(plot.XOf(samples.Time(i))),
+                          canvas.Y(scale.YOf(plot, ReadingInUnit(channel, values[i], source.unit))));
     };
     for (const Column& c : extremes) {
         if (c.lowest < 0)

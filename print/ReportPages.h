@@ -26,6 +26,8 @@ struct ReportSource {
     bool withReadings = false;
     std::time_t generated = 0;     // printed in the footer
     std::string archiveMark = {};  // an archived history's entry and hash, in the footer; else empty
+    // The unit of the temperatures shown; `statistics` are already in it, the history in °C.
+    TemperatureUnit unit = TemperatureUnit::Celsius;
 };
 
 // The first page, plus the reading pages when asked for.

@@ -57,9 +57,9 @@ ReportResult ExportReportPdf(const HistoryDataSet& history, const ReportOptions&
     if (range.Empty())
         return Failure(ReportStatus::NoReadingsInRange, "no reading lies in the chosen time range");
 
-    const HistoryStatistics statistics = ComputeStatistics(history, range);
-    const ReportSource source{history,           statistics,         range, options.withReadings,
-                              options.generated, options.archiveMark};
+    const HistoryStatistics statistics = StatisticsInUnit(ComputeStatistics(history, range), options.unit);
+    const ReportSource source{history,           statistics,          range,       options.withReadings,
+                              options.generated, options.archiveMark, options.unit};
     const int pages = ReportPageCount(source);
     const QByteArray pdf = RenderPdf(source, history.summary.title, pages);
     if (pdf.isEmpty())

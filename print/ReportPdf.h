@@ -5,6 +5,7 @@
 #include <string>
 
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -14,6 +15,7 @@ struct ReportOptions {
     bool withReadings = false;
     std::time_t generated = std::time(nullptr);
     std::string archiveMark = {};  // an archived history's entry and hash, in the footer; else empty
+    TemperatureUnit unit = TemperatureUnit::Celsius;  // of every temperature the report shows
 };
 
 enum class ReportStatus { Written, EmptyHistory, NoReadingsInRange, CannotWrite };

@@ -44,7 +44,8 @@ void DrawReadingsPage(ReportCanvas& canvas, const ReportSource& source, int page
         canvas.Text(x, y, Printf("%d", first + k + 1));
         canvas.Text(x + 9, y, FormatTime(samples.Time(index), TimeStyle::ZeroPadded));
         for (std::size_t c = 0; c < channels.size(); ++c) {
-            const float value = channels[c].channel == 1 ? samples.Value1(index) : samples.Value2(index);
+            const float celsius = channels[c].channel == 1 ? samples.Value1(index) : samples.Value2(index);
+            const auto value = static_cast<float>(ReadingInUnit(channels[c], celsius, source.unit));
             canvas.Text(x + 37 + 12 * static_cast<double>(c), y, Printf("%.2f", static_cast<double>(value)),
                         Beyond(channels[c], value) ? kBeyondColour : QColor(Qt::black));
         }

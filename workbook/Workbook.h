@@ -17,6 +17,7 @@
 
 #include "history/HistoryDataSet.h"
 #include "logger/Status.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -71,7 +72,8 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const Works
 // readings on the first readings sheet. Written beside the target and renamed over it when
 // complete, as every save is.
 inline constexpr int kXlsxRowsPerSheet = 1048576;
+// Temperatures (readings, their titles, the summary and the statistics) are in `unit`.
 Status ExportXlsx(const std::string& path, const HistoryDataSet& history,
-                  int rowsPerSheet = kXlsxRowsPerSheet);
+                  int rowsPerSheet = kXlsxRowsPerSheet, TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

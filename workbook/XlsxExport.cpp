@@ -54,18 +54,19 @@ class Calls {
 
 // The summary rows, then the period, then the figures per channel, in columns A and B (C for the
 // second channel's figures), as the summary and statistics pages show them.
-void WriteSummary(lxw_worksheet* sheet, const HistoryDataSet& history, lxw_format* bold, Calls& call) {
+void WriteSummary(lxw_worksheet* sheet, const HistoryDataSet& history, TemperatureUnit unit, lxw_format* bold,
+                  Calls& call) {
     lxw_row_t row = 0;
     call(worksheet_write_string(sheet, row, 0, "名称", bold));
     call(worksheet_write_string(sheet, row, 1, "值", bold));
-    for (const SummaryRow& summary : SummaryRows(history)) {
+    for (const SummaryRow& summary : SummaryRows(history, unit)) {
         ++row;
         call(worksheet_write_string(sheet, row, 0, summary.name.c_str(), nullptr));
         call(worksheet_write_string(sheet, row, 1, summary.value.c_str(), nullptr));
     }
     if (history.samples.Count() == 0)
         return;
-    const HistoryStatistics statistics = ComputeStatistics(history);
+    const HistoryStatistics statistics = StatisticsInUnit(ComputeStatistics(history), unit);
     row += 2;
     call(worksheet_write_string(sheet, row, 0, "统计", bold));
     for (const NamedText& period : PeriodRows(statistics.period)) {
@@ -118,7 +119,8 @@ void AddChart(lxw_workbook* book, lxw_worksheet* summary, const HistoryDataSet& 
 
 }  // namespace
 
-Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int rowsPerSheet) {
+Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int rowsPerSheet,
+                  TemperatureUnit unit) {
     if (rowsPerSheet < 2 || rowsPerSheet > kXlsxRowsPerSheet)
         return Status::Failure("工作表的行数必须在 2 到 1048576 之间");
     const std::optional<std::string> target = ResolveSaveTarget(path);
@@ -151,7 +153,7 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
     lxw_worksheet* summary = workbook_add_worksheet(book.get(), kSummarySheet);
     call(worksheet_set_column(summary, 0, 0, 16, nullptr));
     call(worksheet_set_column(summary, 1, 2, 22, nullptr));
-    WriteSummary(summary, history, bold, call);
+    WriteSummary(summary, history, unit, bold, call);
     if (count > 0 && !channels.empty())
         AddChart(book.get(), summary, history, channels, static_cast<lxw_row_t>(std::min(count, perSheet)),
                  call);
@@ -171,8 +173,8 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
         call(worksheet_write_string(sheet, 0, 1, "时间", bold));
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const auto column = static_cast<lxw_col_t>(2 + i);
-            call(worksheet_write_string(sheet, 0, column, ChannelColumnTitle(history, channels[i]).c_str(),
-                                        bold));
+            call(worksheet_write_string(sheet, 0, column,
+                                        ChannelColumnTitle(history, channels[i], unit).c_str(), bold));
             call(worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column + channels.size()),
                                         AlarmColumnTitle(history, channels[i]).c_str(), bold));
         }
@@ -187,8 +189,9 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
                 const float value = channels[c] == 1 ? samples.Value1(i) : samples.Value2(i);
                 const auto column = static_cast<lxw_col_t>(2 + c);
                 // The figure shown with two decimals is the number stored: 21.3 and not 21.299999.
+                const float shown = ExportedValue(history, channels[c], value, unit);
                 call(worksheet_write_number(sheet, row, column,
-                                            std::strtod(FormatFixed2(value).c_str(), nullptr), valueFormat));
+                                            std::strtod(FormatFixed2(shown).c_str(), nullptr), valueFormat));
                 const std::string state = CsvAlarmState(history, channels[c], value);
                 if (!state.empty()) {
                     call(worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column + channels.size()),

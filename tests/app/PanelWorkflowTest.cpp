@@ -16,9 +16,11 @@
 
 #include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
+#include "app/CMainFrame.h"
 #include "app/CVeldrinView.h"
 #include "app/CheckHistory.h"
 #include "app/CurvePage.h"
+#include "app/UnitMenu.h"
 #include "app/WarnDialog.h"
 #include "history/HistoryText.h"
 #include "logger/Gbk.h"
@@ -98,6 +100,45 @@ TEST_F(PanelWorkflowTest, LimitsTheLoggerCannotHoldAreRefusedBeforeAnythingIsWri
         EXPECT_EQ(after.channel2Upper, before.channel2Upper);
         EXPECT_EQ(after.recordingState, 0);
     }
+}
+
+// With "°F" chosen in the menu the limit boxes show the logger's limits in °F, limits typed in
+// °F are written as the same whole °C, and one beyond the logger's range is refused by the value
+// typed.
+TEST_F(PanelWorkflowTest, LimitsAreTypedAndShownInFahrenheitAndWrittenInCelsius) {
+    auto logger = ConnectStopped(LoggerModel::DualTemperature);
+    WarnDialog* first = Panel()->Channel1Page();
+    WarnDialog* second = Panel()->Channel2Page();
+    ASSERT_EQ(first->UpperBox()->text(), "30");
+    frame.Units()->Action(TemperatureUnit::Fahrenheit)->trigger();
+    struct BackToCelsius {
+        CMainFrame& frame;
+        ~BackToCelsius() { frame.Units()->Action(TemperatureUnit::Celsius)->trigger(); }
+    } backToCelsius{frame};
+    EXPECT_EQ(first->UpperBox()->text(), "86");
+    EXPECT_EQ(first->LowerBox()->text(), "41");
+    EXPECT_EQ(second->UpperBox()->text(), "14");
+    EXPECT_EQ(second->LowerBox()->text(), "-13");
+
+    first->UpperBox()->setText(QStringLiteral("270"));
+    auto seen = std::make_shared<QString>();
+    AnswerNextDialog(QDialog::Accepted, seen);
+    Panel()->StartButton()->click();
+    EXPECT_TRUE(seen->contains(QStringLiteral("温度I上限值超出范围：270°F。"))) << seen->toStdString();
+    EXPECT_EQ(logger->Settings().channel1Upper, EncodeTemperatureLimit(30));
+
+    first->UpperBox()->setText(QStringLiteral("46.4"));
+    first->LowerBox()->setText(QStringLiteral("35.6"));
+    second->UpperBox()->setText(QStringLiteral("-4"));
+    second->LowerBox()->setText(QStringLiteral("-22"));
+    ASSERT_TRUE(StartRecording());
+    const SimSettings settings = logger->Settings();
+    EXPECT_EQ(settings.channel1Upper, EncodeTemperatureLimit(8));
+    EXPECT_EQ(settings.channel1Lower, EncodeTemperatureLimit(2));
+    EXPECT_EQ(settings.channel2Upper, EncodeTemperatureLimit(-20));
+    EXPECT_EQ(settings.channel2Lower, EncodeTemperatureLimit(-30));
+    EXPECT_EQ(first->UpperBox()->text(), "46.4");
+    EXPECT_EQ(second->LowerBox()->text(), "-22");
 }
 
 TEST_F(PanelWorkflowTest, ChineseTitleIsLimitedByItsGbkBytesAndWrittenWhole) {

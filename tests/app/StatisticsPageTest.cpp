@@ -24,6 +24,7 @@
 #include "sim/SimLink.h"
 #include "sim/VirtualClock.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/ColdRoomHistory.h"
 #include "tests/app/QtTempFolder.h"
 
 namespace veldrin {
@@ -68,28 +69,7 @@ class StatisticsPageTest : public ::testing::Test {
     // humidity below 40 at reading 9; saved as a data file and opened through File → Open.
     void SetUp() override {
         files.Install();
-        HistoryDataSet set;
-        set.model = LoggerModel::TemperatureHumidity;
-        set.shown = {true, true};
-        const std::time_t start = MakeLocalTime(2024, 5, 1, 8, 0, 0).value();
-        for (int i = 0; i < 12; ++i) {
-            const float temperature = i == 3 || i == 4 ? 9.25f : 5.0f;
-            const float humidity = i == 9 ? 35.5f : 60.0f;
-            set.samples.SetHistorySample(i, temperature, humidity, start + 300 * i);
-        }
-        set.summary.title = "冷库";
-        set.summary.source = SummarySource::Download;
-        set.summary.start = start;
-        set.summary.stop = start + 300 * 11;
-        set.summary.intervalSeconds = 300;
-        set.summary.dataLengthValue = 24;  // values stored: twelve readings of two channels
-        set.summary.min1 = 5;
-        set.summary.max1 = 9.25f;
-        set.summary.avg1 = 5.7f;
-        set.summary.min2 = 35.5f;
-        set.summary.max2 = 60;
-        set.summary.avg2 = 58;
-        set.limits = {2, 8, 40, 80, 1};
+        const HistoryDataSet set = test::ColdRoomHistory();
         ASSERT_TRUE(WriteDataFile(Path("run.Vdr").toStdString(), set).ok);
         ChooseInNextFileDialog(Path("run.Vdr"));
         frame.Action(Command::Open)->trigger();

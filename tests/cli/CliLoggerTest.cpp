@@ -105,6 +105,14 @@ TEST_F(CliLoggerTest, ALoggerWithoutReadingsLeavesNothingToSave) {
     EXPECT_FALSE(std::filesystem::exists(out)) << "no single-temperature file of an empty history";
 }
 
+// The limit bytes of −20 … 50 °C on channel 1 and −10 … 40 °C on channel 2.
+void ExpectDualLimitsWritten(const SimSettings& settings) {
+    EXPECT_EQ(settings.channel1Lower, 0x94);
+    EXPECT_EQ(settings.channel1Upper, 0x32);
+    EXPECT_EQ(settings.channel2Lower, 0x8A);
+    EXPECT_EQ(settings.channel2Upper, 0x28);
+}
+
 TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     Serve(LoggerModel::DualTemperature, 100);
     CliRun run = RunCommand({"configure", "--port", Device(), "--model", "dual", "--interval", "00:05:00",
@@ -112,11 +120,34 @@ TEST_F(CliLoggerTest, ConfigureWritesTheSettingsIntoTheLogger) {
     ASSERT_EQ(run.status, 0) << run.err;
     SimSettings settings = server_->Logger().Settings();
     EXPECT_EQ(settings.interval, 300);
-    EXPECT_EQ(settings.channel1Lower, 0x94);
-    EXPECT_EQ(settings.channel1Upper, 0x32);
-    EXPECT_EQ(settings.channel2Lower, 0x8A);
-    EXPECT_EQ(settings.channel2Upper, 0x28);
+    ExpectDualLimitsWritten(settings);
     EXPECT_EQ(settings.recordingState, 1);
+}
+
+// Limits typed in °F reach the logger as the same whole °C (−4 °F = −20 °C, 122 °F = 50 °C, 14 °F =
+// −10 °C, 104 °F = 40 °C, 46.5 °F = 8.06 °C rounds to 8); limits not given keep the logger's own.
+TEST_F(CliLoggerTest, ConfigureTakesLimitsInFahrenheit) {
+    Serve(LoggerModel::DualTemperature, 100);
+    CliRun run = RunCommand(
+        {"configure", "--port", Device(), "--model", "dual", "--limits", "-4,122,14,104", "--unit", "F"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ExpectDualLimitsWritten(server_->Logger().Settings());
+
+    run = RunCommand(
+        {"configure", "--port", Device(), "--model", "dual", "--limits", "35.6,46.5", "--unit", "F"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const SimSettings settings = server_->Logger().Settings();
+    EXPECT_EQ(settings.channel1Lower, 0x02);
+    EXPECT_EQ(settings.channel1Upper, 0x08);
+    EXPECT_EQ(settings.channel2Lower, 0x8A) << "−10 °C kept, not read as −10 °F";
+    EXPECT_EQ(settings.channel2Upper, 0x28);
+
+    const int frames = server_->Logger().FramesHeard();
+    run =
+        RunCommand({"configure", "--port", Device(), "--model", "dual", "--limits", "0,270", "--unit", "F"});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find("温度I上限值超出范围：270°F。"), std::string::npos) << run.err;
+    EXPECT_EQ(server_->Logger().FramesHeard(), frames) << "refused before the logger was woken";
 }
 
 TEST_F(CliLoggerTest, ConfigureRefusesSettingsTheLoggerCannotTakeAndWritesNothing) {

@@ -132,5 +132,55 @@ TEST_F(CliStatistics, InfoStatsGivesNumbersAsNumbersAndTimesAsIsoText) {
     EXPECT_EQ(humidity.at("lower").at("firstStart"), "2024-05-01T08:45:00+08:00");
 }
 
+// --unit F: the CSV's temperature column and title, dump's figures and the statistics in °F, the
+// humidity and the alarm states as in °C; an unknown unit is refused before anything is written.
+TEST_F(CliStatistics, TheUnitOptionShowsTemperaturesInFahrenheit) {
+    const std::string out = folder + "/run-f.csv";
+    ASSERT_EQ(RunCommand({"export", data, out, "--unit", "F"}).status, 0);
+    const std::vector<std::string> rows = Split(ReadAll(out).substr(3), "\r\n");
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[0], "索引,时间,温度 (°F),湿度 (%RH),温度报警,湿度报警");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,高于上限,正常") << "9.25 °C";
+    EXPECT_EQ(rows[10], "9,2024-05-01T08:45:00+08:00,43.25,35.50,正常,低于下限") << "6.25 °C";
+
+    const CliRun dump = RunCommand({"dump", data, "--unit", "f"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(Split(dump.out, "\n").at(3), "3,2024-05-01 08:15:00,48.65,60.00");
+
+    const CliRun celsius = RunCommand({"info", data, "--stats"});
+    const CliRun run = RunCommand({"info", data, "--stats", "--unit", "F"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json stats = nlohmann::json::parse(run.out).at("stats");
+    const nlohmann::json statsC = nlohmann::json::parse(celsius.out).at("stats");
+    EXPECT_EQ(stats.at("excursions"), statsC.at("excursions"));
+    EXPECT_EQ(stats.at("secondsBeyond"), statsC.at("secondsBeyond"));
+    const nlohmann::json& temperature = stats.at("channels").at(0);
+    EXPECT_EQ(temperature.at("unit"), "°F");
+    EXPECT_NEAR(temperature.at("max").at("value").get<double>(), 48.65, 1e-4);
+    EXPECT_NEAR(temperature.at("upper").at("limit").get<double>(), 46.4, 1e-4);
+    const nlohmann::json& temperatureC = statsC.at("channels").at(0);
+    EXPECT_NEAR(temperature.at("standardDeviation").get<double>(),
+                temperatureC.at("standardDeviation").get<double>() * 1.8, 1e-3);
+    EXPECT_NEAR(temperature.at("meanKineticTemperature").get<double>(),
+                temperatureC.at("meanKineticTemperature").get<double>() * 1.8 + 32, 1e-3);
+    EXPECT_EQ(stats.at("channels").at(1), statsC.at("channels").at(1)) << "humidity is unchanged";
+
+    const std::string refused = folder + "/refused.csv";
+    EXPECT_NE(RunCommand({"export", data, refused, "--unit", "K"}).status, 0);
+    EXPECT_TRUE(ReadAll(refused).empty());
+}
+
+TEST_F(CliStatistics, TheCsvExportAddsTheDewPointWhenAsked) {
+    const std::string out = folder + "/dew.csv";
+    ASSERT_EQ(RunCommand({"export", data, out, "--dew-point", "--unit", "F"}).status, 0);
+    const std::vector<std::string> rows = Split(ReadAll(out).substr(3), "\r\n");
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[0], "索引,时间,温度 (°F),湿度 (%RH),露点(计算) (°F),温度报警,湿度报警");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,35.38,高于上限,正常") << "9.25 °C at 60 %";
+    const std::string plain = folder + "/plain.csv";
+    ASSERT_EQ(RunCommand({"export", data, plain}).status, 0);
+    EXPECT_EQ(ReadAll(plain).find("露点"), std::string::npos) << "a later export without the flag has none";
+}
+
 }  // namespace
 }  // namespace veldrin

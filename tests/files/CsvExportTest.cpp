@@ -38,6 +38,26 @@ TEST(CsvExport, AChannelThatIsOffHasNoColumns) {
     EXPECT_NE(humidityOnly.find("\r\n3,2024-05-01T08:15:00+08:00,19.99,低于下限\r\n"), std::string::npos);
 }
 
+// In °F every temperature converts, the humidity and the alarm states stay; the computed dew point
+// (Magnus: 17.16 °C for 25.5 °C at 60 %, −29.20 °C for −10.5 °C at 19.99 %) follows the recorded
+// values only when asked for and only where both channels are exported.
+TEST(CsvExport, FahrenheitAndTheComputedDewPoint) {
+    HistoryDataSet history = TemperatureHumidity();
+    const std::string csv = BuildCsvExport(history, TemperatureUnit::Fahrenheit, true);
+    const std::string header = csv.substr(0, csv.find("\r\n"));
+    EXPECT_EQ(header.rfind("\xEF\xBB\xBF索引,时间,温度 (°F),", 0), 0u) << header;
+    EXPECT_NE(header.find(",露点(计算) (°F),温度报警,湿度报警"), std::string::npos) << header;
+    EXPECT_NE(csv.find("\r\n0,2024-05-01T08:00:00+08:00,77.90,60.00,62.89,正常,正常\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n3,2024-05-01T08:15:00+08:00,13.10,19.99,-20.56,低于下限,低于下限\r\n"),
+              std::string::npos);
+    EXPECT_NE(BuildCsvExport(history, TemperatureUnit::Celsius, true)
+                  .find("\r\n0,2024-05-01T08:00:00+08:00,25.50,60.00,17.16,正常,正常\r\n"),
+              std::string::npos);
+    EXPECT_EQ(BuildCsvExport(history, TemperatureUnit::Fahrenheit).find("露点"), std::string::npos);
+    history.shown = {true, false};
+    EXPECT_EQ(BuildCsvExport(history, TemperatureUnit::Celsius, true).find("露点"), std::string::npos);
+}
+
 TEST(CsvExport, AlarmStatesAreEmptyWhileTheAlarmIsOff) {
     HistoryDataSet history = TemperatureHumidity();
     history.limits.enable1 = 0;

@@ -239,7 +239,7 @@ void ExpectExports(const std::string& stem, const HistoryDataSet& history, const
     const std::string xls = folder.File(stem + ".xls");
     const fleet::Exporter* workbook = fleet::ExporterRegistry::Instance().ForPath(xls);
     ASSERT_NE(workbook, nullptr);
-    ASSERT_TRUE((*workbook)(history, xls));
+    ASSERT_TRUE((*workbook)(history, xls, TemperatureUnit::Celsius));
     ExpectGolden(stem + ".xls.cells", WorkbookCells(xls));
 
     std::string pages;

@@ -78,14 +78,19 @@ void LoadHistory(CurveChart& chart, const HistoryDataSet& history) {
     chart.Load2(history.samples.Values2(), history.samples.Count());
 }
 
-TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirColours) {
-    CurveChart chart;
-    SampleSeries series;
+// Twenty live readings: the temperature rising from 20, the humidity falling from 50.
+void AppendRisingAndFalling(CurveChart& chart, SampleSeries& series) {
     for (int i = 0; i < 20; ++i) {
         series.AppendRealtime(20.0f + static_cast<float>(i), 50.0f - static_cast<float>(i), TimeOf(i));
         chart.Append1(20.0f + static_cast<float>(i));
         chart.Append2(50.0f - static_cast<float>(i));
     }
+}
+
+TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirColours) {
+    CurveChart chart;
+    SampleSeries series;
+    AppendRisingAndFalling(chart, series);
     const auto texts = DrawRealtimeCurvePage(chart, series, LoggerModel::TemperatureHumidity);
 
     EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("温度°C"));
@@ -113,6 +118,25 @@ TEST(CurvePageDrawing, RealtimeTemperatureHumidityPageShowsBothChannelsInTheirCo
     EXPECT_EQ(chart.CursorText(), RealtimeTimeTextOf(0));
     EXPECT_GT(PixelsOf(chart, kRed), 0);
     EXPECT_GT(PixelsOf(chart, kBlue), 0);
+}
+
+// In °F the chart keeps its °C readings and draws the same curve; the page writes the
+// temperature's title, cursor value and scale labels in °F, the humidity's as they are.
+TEST(CurvePageDrawing, RealtimePageWritesTemperaturesInFahrenheit) {
+    CurveChart chart;
+    SampleSeries series;
+    AppendRisingAndFalling(chart, series);
+    const auto texts = DrawRealtimeCurvePage(chart, series, LoggerModel::TemperatureHumidity, nullptr,
+                                             nullptr, TemperatureUnit::Fahrenheit);
+    EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("温度°F"));
+    EXPECT_EQ(TextOrNone(texts, 550, 5), QStringLiteral("湿度%RH"));
+    EXPECT_EQ(TextOrNone(texts, 595, 50), QStringLiteral("68.00   ")) << "20 °C";
+    EXPECT_EQ(TextOrNone(texts, 595, 100), QStringLiteral("50.00   "));
+    for (int m = 0; m < CurveChart::kLabelCount; ++m) {
+        EXPECT_NEAR(TextAt(texts, 5, m * 64 + 24)->text.toDouble(), chart.Labels(1)[m] * 1.8 + 32, 0.1) << m;
+        EXPECT_NEAR(TextAt(texts, 552, m * 64 + 24)->text.toDouble(), chart.Labels(2)[m], 0.1) << m;
+    }
+    EXPECT_EQ(chart.Value1(0), 20.0f) << "the chart holds °C";
 }
 
 TEST(CurvePageDrawing, RealtimeSingleTemperaturePageHasNoSecondChannel) {

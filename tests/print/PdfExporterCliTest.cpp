@@ -39,7 +39,8 @@ class PdfExporterOptions : public ::testing::Test {
     Status Write(const std::string& path) const {
         const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(path);
         EXPECT_NE(exporter, nullptr);
-        return exporter == nullptr ? Status::Failure("no writer") : (*exporter)(*history, path);
+        return exporter == nullptr ? Status::Failure("no writer")
+                                   : (*exporter)(*history, path, TemperatureUnit::Celsius);
     }
 
     std::unique_ptr<HistoryDataSet> history =

@@ -98,6 +98,27 @@ TEST_F(Report, ReadingsWithinTheLimitsGiveTheGoodVerdict) {
     EXPECT_NE(PdfText(path, 1).find("报警未启用"), std::string::npos);
 }
 
+// In °F the same verdict, every temperature converted (8 °C = 46.40 °F, 9.5 °C = 49.10 °F,
+// −15 °C = 5.00 °F), the readings pages too, and the beyond-limit readings still marked.
+TEST_F(Report, InFahrenheitTheVerdictStaysAndTheTemperaturesConvert) {
+    const auto history = DualHistory(100);
+    ReportOptions options;
+    options.withReadings = true;
+    options.unit = TemperatureUnit::Fahrenheit;
+    ASSERT_EQ(Write(*history, options).status, ReportStatus::Written);
+    const std::string text = PdfText(path, 1);
+    for (const std::string& expected :
+         {std::string("结论：超限3次，累计超限1小时0分0秒"), std::string("高于上限 46.40°F"),
+          std::string("低于下限 35.60°F"), std::string("高于上限 5.00°F"), std::string("49.10°F"),
+          std::string("温度I (°F)")}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+    }
+    EXPECT_EQ(text.find("°C"), std::string::npos) << text;
+    const std::string readings = PdfText(path, 2);
+    EXPECT_NE(readings.find("49.10"), std::string::npos) << readings;
+    EXPECT_NE(readings.find("-4.00"), std::string::npos) << "−20 °C" << readings;
+}
+
 TEST_F(Report, TheReadingsFollowOnPagesOfOneHundredAndEighty) {
     ReportOptions options;
     options.withReadings = true;

@@ -193,6 +193,40 @@ TEST(XlsxExport, TheSummarySheetHoldsTheSummaryTheStatisticsAndAChart) {
     EXPECT_EQ(figures["低于下限次数"], std::make_pair(std::string("0次"), std::string("0次")));
 }
 
+// In °F the readings, their title, the summary's unit and the statistics are converted; the
+// humidity, the alarm states and the excursion counts stay.
+TEST(XlsxExport, TemperaturesInFahrenheit) {
+    TempFolder dir;
+    const HistoryDataSet history = Generated(120);
+    const std::string path = dir.File("fahrenheit.xlsx");
+    ASSERT_TRUE(ExportXlsx(path, history, kXlsxRowsPerSheet, TemperatureUnit::Fahrenheit).ok);
+    const ReadBack read = ReadXlsx(path);
+    SKIP_WITHOUT_OPENPYXL(read);
+    ASSERT_EQ(read.sheets.size(), 2U);
+    const Sheet& readings = read.sheets[1];
+    EXPECT_EQ(readings.At(1, 3), "温度 (°F)");
+    EXPECT_EQ(readings.At(1, 4), "湿度 (%RH)");
+    for (int i : {0, 1, 50, 119}) {
+        const int row = i + 2;
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%.2f", history.samples.Value1(i) * 1.8 + 32);
+        EXPECT_EQ(std::stod(readings.At(row, 3)), std::stod(expected)) << row;
+        std::snprintf(expected, sizeof expected, "%.2f", static_cast<double>(history.samples.Value2(i)));
+        EXPECT_EQ(std::stod(readings.At(row, 4)), std::stod(expected)) << row;
+        EXPECT_EQ(readings.At(row, 5), i % 50 == 0 ? "高于上限" : "正常") << row;
+    }
+    const Sheet& summary = read.sheets[0];
+    bool fahrenheitFigure = false;
+    for (int row = 2; row <= summary.rows; ++row) {
+        if (summary.At(row, 1) == "最大值" && summary.At(row, 2) == "79.70°F")
+            fahrenheitFigure = true;
+        if (summary.At(row, 1) == "高于上限次数") {
+            EXPECT_EQ(summary.At(row, 2), "3次");
+        }
+    }
+    EXPECT_TRUE(fahrenheitFigure) << "26.50 °C";
+}
+
 TEST(XlsxExport, ReadingsBeyondTheRowLimitGoOnToFurtherSheets) {
     TempFolder dir;
     const HistoryDataSet history = Generated(10);
