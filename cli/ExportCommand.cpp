@@ -5,6 +5,7 @@
 
 #include "cli/ArchiveSupport.h"
 #include "cli/CommandRegistry.h"
+#include "cli/CsvExporter.h"
 #include "cli/FileCommandSupport.h"
 #include "cli/PdfExporter.h"
 #include "files/DataFile.h"
