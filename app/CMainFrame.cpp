@@ -32,7 +32,7 @@ constexpr int kPaneWidth = 200;
 constexpr int kAlarmPaneWidth = 260;
 
 QString ReadyText() {
-    return QStringLiteral("就绪");
+    return CMainFrame::tr("就绪");
 }
 
 }  // namespace
@@ -74,34 +74,32 @@ QAction* CMainFrame::AddCommand(Command command, const QString& text) {
 }
 
 void CMainFrame::CreateActions() {
-    AddCommand(Command::Open, QStringLiteral("打开...\tCtrl+O(&O)"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    AddCommand(Command::Save, QStringLiteral("保存\tCtrl+S(&S)"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddCommand(Command::PrintHistory, QStringLiteral("打印历史数据\t(&P)"));
-    AddCommand(Command::ExportReport, QStringLiteral("导出报告(PDF)…"));
-    AddCommand(Command::Connect, QStringLiteral("连接仪器"));
-    AddCommand(Command::Disconnect, QStringLiteral("断开仪器"));
-    AddCommand(Command::RealtimeView, QStringLiteral("即时数据界面"));
-    AddCommand(Command::HistoryView, QStringLiteral("历史数据界面"));
-    AddCommand(Command::ReadHistory, QStringLiteral("读取历史数据"));
+    AddCommand(Command::Open, tr("打开...\tCtrl+O(&O)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddCommand(Command::Save, tr("保存\tCtrl+S(&S)"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(Command::PrintHistory, tr("打印历史数据\t(&P)"));
+    AddCommand(Command::ExportReport, tr("导出报告(PDF)…"));
+    AddCommand(Command::Connect, tr("连接仪器"));
+    AddCommand(Command::Disconnect, tr("断开仪器"));
+    AddCommand(Command::RealtimeView, tr("即时数据界面"));
+    AddCommand(Command::HistoryView, tr("历史数据界面"));
+    AddCommand(Command::ReadHistory, tr("读取历史数据"));
     handlers_[static_cast<std::size_t>(Command::RealtimeView)] = [this] { view_->ShowRealtimeView(); };
     handlers_[static_cast<std::size_t>(Command::HistoryView)] = [this] { view_->ShowHistoryView(); };
 
-    exitAction_ = new QAction(QStringLiteral("退出(&X)"), this);
+    exitAction_ = new QAction(tr("退出(&X)"), this);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
-    statusBarAction_ = new QAction(QStringLiteral("状态栏(&S)"), this);
+    statusBarAction_ = new QAction(tr("状态栏(&S)"), this);
     statusBarAction_->setCheckable(true);
     statusBarAction_->setChecked(true);
-    aboutAction_ = new QAction(QStringLiteral("关于 Veldrin(&A)..."), this);
+    aboutAction_ = new QAction(tr("关于 Veldrin(&A)..."), this);
     connect(aboutAction_, &QAction::triggered, this, [this] {
         CAboutDlg about(this);
         about.exec();
     });
 
-    archiveImportAction_ = new QAction(QStringLiteral("导入到档案库"), this);
-    archiveBrowserAction_ = new QAction(QStringLiteral("档案库…"), this);
-    guideAction_ = new QAction(QStringLiteral("使用说明"), this);
+    archiveImportAction_ = new QAction(tr("导入到档案库"), this);
+    archiveBrowserAction_ = new QAction(tr("档案库…"), this);
+    guideAction_ = new QAction(tr("使用说明"), this);
     guideAction_->setShortcut(QKeySequence::HelpContents);
     connect(guideAction_, &QAction::triggered, this, [this] {
         // One guide window, kept open beside the main window while the user follows it.
@@ -122,7 +120,7 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
     fileMenu_ = file;
     file->addAction(Action(Command::Open));
     file->addAction(Action(Command::Save));
@@ -134,12 +132,12 @@ void CMainFrame::CreateMenus() {
     exitSeparator_ = file->addSeparator();
     file->addAction(exitAction_);
 
-    QMenu* device = menuBar()->addMenu(QStringLiteral("设备(&E)"));
+    QMenu* device = menuBar()->addMenu(tr("设备(&E)"));
     deviceMenu_ = device;
     device->addAction(Action(Command::Connect));
     device->addAction(Action(Command::Disconnect));
 
-    QMenu* dataMenu = menuBar()->addMenu(QStringLiteral("数据(&V)"));
+    QMenu* dataMenu = menuBar()->addMenu(tr("数据(&V)"));
     dataMenu->addAction(toolBarAction_);
     dataMenu->addAction(statusBarAction_);
     dataMenu->addSeparator();
@@ -148,10 +146,10 @@ void CMainFrame::CreateMenus() {
     dataMenu->addAction(Action(Command::ReadHistory));
     dataMenu->addSeparator();
     units_ = new UnitMenu(*dataMenu);
-    dewPointAction_ = dataMenu->addAction(QStringLiteral("显示露点(计算)"));
+    dewPointAction_ = dataMenu->addAction(tr("显示露点(计算)"));
     dewPointAction_->setCheckable(true);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
     help->addAction(guideAction_);
     help->addMenu(new LanguageMenu(OpenProfile, this));
     help->addSeparator();
@@ -163,7 +161,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBar() {
-    auto* bar = addToolBar(QStringLiteral("工具栏"));
+    auto* bar = addToolBar(tr("工具栏"));
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setIconSize(QSize(20, 20));
     bar->setMinimumHeight(kToolBarHeight);
@@ -174,9 +172,8 @@ void CMainFrame::CreateToolBar() {
         {Command::RealtimeView, ToolbarImage::RealtimeView},
         {Command::HistoryView, ToolbarImage::HistoryView},
     }};
-    const std::array<QString, 5> tips{QStringLiteral("打开"), QStringLiteral("保存"),
-                                      QStringLiteral("连接仪器"), QStringLiteral("即时数据界面"),
-                                      QStringLiteral("历史数据界面")};
+    const std::array<QString, 5> tips{tr("打开"), tr("保存"), tr("连接仪器"), tr("即时数据界面"),
+                                      tr("历史数据界面")};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         QAction* action = Action(buttons[i].first);
         action->setIcon(ToolbarIcon(buttons[i].second));
@@ -186,7 +183,7 @@ void CMainFrame::CreateToolBar() {
     }
     // The toolbar's own show/hide action keeps its check mark right however the bar is closed.
     toolBarAction_ = bar->toggleViewAction();
-    toolBarAction_->setText(QStringLiteral("工具栏(&T)"));
+    toolBarAction_->setText(tr("工具栏(&T)"));
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -248,7 +245,7 @@ void CMainFrame::SetRecentFiles(const QStringList& paths) {
     for (qsizetype i = 0; i < paths.size() && i < RecentFileList::kSize; ++i) {
         const QString path = paths[i];
         auto* action = new QAction(RecentFileMenuText(static_cast<int>(i), path), this);
-        action->setStatusTip(QStringLiteral("打开此文档"));
+        action->setStatusTip(tr("打开此文档"));
         action->setData(path);
         connect(action, &QAction::triggered, this, [this, path] {
             if (recentHandler_) {
@@ -280,7 +277,7 @@ void CMainFrame::SetAlarmText(const QString& text) {
 }
 
 void CMainFrame::SayAlarmSilent() {
-    panes_[0]->setText(QStringLiteral("报警无声：没有音频输出设备"));
+    panes_[0]->setText(tr("报警无声：没有音频输出设备"));
 }
 
 void CMainFrame::RefreshCommands() {

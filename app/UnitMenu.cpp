@@ -14,7 +14,7 @@ const QString kProfileKey = QStringLiteral("view/temperatureUnit");
 }  // namespace
 
 UnitMenu::UnitMenu(QMenu& parent) : QObject(&parent) {
-    QMenu* menu = parent.addMenu(QStringLiteral("温度单位"));
+    QMenu* menu = parent.addMenu(tr("温度单位"));
     auto* group = new QActionGroup(menu);
     celsius_ = menu->addAction(QStringLiteral("°C"));
     fahrenheit_ = menu->addAction(QStringLiteral("°F"));

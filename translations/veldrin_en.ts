@@ -152,6 +152,117 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::CMainFrame</name>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>打开...	Ctrl+O(&amp;O)</source>
+        <translation>&amp;Open...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>保存	Ctrl+S(&amp;S)</source>
+        <translation>&amp;Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>打印历史数据	(&amp;P)</source>
+        <translation>&amp;Print History	</translation>
+    </message>
+    <message>
+        <source>导出报告(PDF)…</source>
+        <translation>Export Report (PDF)…</translation>
+    </message>
+    <message>
+        <source>连接仪器</source>
+        <translation>Connect Instrument</translation>
+    </message>
+    <message>
+        <source>断开仪器</source>
+        <translation>Disconnect Instrument</translation>
+    </message>
+    <message>
+        <source>即时数据界面</source>
+        <translation>Live Readings</translation>
+    </message>
+    <message>
+        <source>历史数据界面</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>读取历史数据</source>
+        <translation>Read History</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>关于 Veldrin(&amp;A)...</source>
+        <translation>&amp;About Veldrin...</translation>
+    </message>
+    <message>
+        <source>导入到档案库</source>
+        <translation>Import into the Archive</translation>
+    </message>
+    <message>
+        <source>档案库…</source>
+        <translation>Archive…</translation>
+    </message>
+    <message>
+        <source>使用说明</source>
+        <translation>User Guide</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>设备(&amp;E)</source>
+        <translation>D&amp;evice</translation>
+    </message>
+    <message>
+        <source>数据(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>显示露点(计算)</source>
+        <translation>Show Dew Point (computed)</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>打开此文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>报警无声：没有音频输出设备</source>
+        <translation>Alarm silent: no audio output device</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::CMyDialog</name>
     <message>
         <source>启动记录</source>
@@ -344,6 +455,13 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>超限记录（%1次）</source>
         <translation>Excursions (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::UnitMenu</name>
+    <message>
+        <source>温度单位</source>
+        <translation>Temperature Unit</translation>
     </message>
 </context>
 <context>

@@ -138,6 +138,24 @@ TEST(EnglishWindow, TheConnectDialogSpeaksEnglishAndChineseAgainOnceTheTranslati
     EXPECT_TRUE(chinese.contains(QStringLiteral("自动识别")));
 }
 
+TEST(EnglishWindow, TheMenusAndTheirCommandsSpeakEnglish) {
+    const test::QtTempFolder folder;
+    const ProfileFolder profileFolder(folder.filePath(QStringLiteral("config")));
+    const EnglishForAWhile inEnglish;
+    ASSERT_TRUE(inEnglish.Loaded());
+    CVeldrinApp program({QStringLiteral("veldrin")});
+    ASSERT_TRUE(program.InitInstance());
+    CMainFrame& frame = *program.MainFrame();
+    QStringList titles;
+    for (const QAction* menu : frame.menuBar()->actions())
+        titles << menu->text();
+    EXPECT_EQ(titles, QStringList({QStringLiteral("&File"), QStringLiteral("D&evice"),
+                                   QStringLiteral("&View"), QStringLiteral("&Help")}));
+    EXPECT_EQ(frame.Action(Command::Connect)->text(), QStringLiteral("Connect Instrument"));
+    EXPECT_EQ(frame.Action(Command::ReadHistory)->text(), QStringLiteral("Read History"));
+    EXPECT_EQ(frame.Action(Command::Open)->text(), QStringLiteral("&Open...\tCtrl+O"));
+}
+
 TEST(WindowCommandLine, LangChoosesTheLanguageAndLeavesTheFileToOpen) {
     auto answer = [](std::vector<std::string> words) {
         std::vector<char*> argv;
