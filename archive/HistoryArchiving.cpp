@@ -10,6 +10,11 @@
 namespace veldrin::archive {
 namespace {
 
+// An event's detail as the trail keeps it: one line of JSON, bytes that are not UTF-8 replaced.
+std::string DetailText(const nlohmann::json& detail) {
+    return detail.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 // The logger record kept with a download: what decoding its bytes again needs, and the state
 // the logger reported, as JSON.
 std::vector<std::uint8_t> LoggerRecordOf(const LoggerInfo& info, LoggerModel model) {
@@ -136,18 +141,12 @@ AddResult ArchiveDownload(Archive& archive, const DecodedDownload& download, con
     input.provenance.devicePath = download.port;
     input.provenance.byIdName = ByIdNameOf(download.port);
     const AddResult added = archive.Add(input);
-    EventInput event;
-    event.kind = download.complete ? EventKind::DownloadComplete : EventKind::DownloadPartial;
-    event.actor = actor;
-    event.entry = added.entry;
-    event.loggerTitle = input.title;
-    event.detail = nlohmann::json{
-        {"readings", input.count},
-        {"bytes", input.raw.size()},
-        {"device", download.port},
-        {"new",
-         added.added}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    archive.Record(event);
+    RecordEvent(archive, download.complete ? EventKind::DownloadComplete : EventKind::DownloadPartial, actor,
+                DetailText({{"readings", input.count},
+                            {"bytes", input.raw.size()},
+                            {"device", download.port},
+                            {"new", added.added}}),
+                input.title, added.entry);
     return added;
 }
 
@@ -173,14 +172,8 @@ AddResult ImportDataFile(Archive& archive, const HistoryDataSet& history, std::s
     ArchiveInput input = ArchiveInputOf(history, raw, actor);
     input.kind = SourceKind::FileImport;
     const AddResult added = archive.Add(input);
-    EventInput event;
-    event.kind = EventKind::ArchiveImport;
-    event.actor = actor;
-    event.entry = added.entry;
-    event.loggerTitle = input.title;
-    event.detail = nlohmann::json{{"path", path}, {"new", added.added}}.dump(
-        -1, ' ', false, nlohmann::json::error_handler_t::replace);
-    archive.Record(event);
+    RecordEvent(archive, EventKind::ArchiveImport, actor, DetailText({{"path", path}, {"new", added.added}}),
+                input.title, added.entry);
     return added;
 }
 
