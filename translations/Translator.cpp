@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <atomic>
 
+#include "logger/Translation.h"
+
 // The embedded translation lives in this static library: its resource is registered by name.
 static void RegisterEmbeddedTranslations() {
     Q_INIT_RESOURCE(translations);
@@ -15,6 +17,10 @@ namespace {
 
 // One language per run, read by the code that formats texts for it (dates, for example).
 std::atomic<Language> currentLanguage{Language::Chinese};
+
+std::string TranslateThroughApplication(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdString();
+}
 
 }  // namespace
 
@@ -38,7 +44,14 @@ bool InstallTranslations(QCoreApplication& application, Language language) {
         return false;
     // Owned by the application: a translation is needed for as long as the program runs.
     translator->setParent(&application);
-    return QCoreApplication::installTranslator(translator.release());
+    if (!QCoreApplication::installTranslator(translator.release()))
+        return false;
+    TranslateLibrariesThroughApplication();
+    return true;
+}
+
+void TranslateLibrariesThroughApplication() {
+    text::InstallTranslator(&TranslateThroughApplication);
 }
 
 Language CurrentLanguage() {

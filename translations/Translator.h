@@ -16,8 +16,12 @@ namespace veldrin {
 std::unique_ptr<QTranslator> LoadTranslation(Language language);
 
 // Installs the translation of `language` into `application` for the rest of the run. False when
-// it could not be loaded (the texts then stay as written).
+// it could not be loaded (the texts then stay as written). The libraries without Qt translate
+// through the application from then on (text::translate).
 bool InstallTranslations(QCoreApplication& application, Language language);
+
+// Makes text::translate answer from the application's installed translators.
+void TranslateLibrariesThroughApplication();
 
 // The language chosen for this run, as InstallTranslations last put it into effect.
 Language CurrentLanguage();

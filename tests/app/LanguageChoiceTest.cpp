@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/LanguageMenu.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/InEnglish.h"
 #include "tests/app/QtTempFolder.h"
 #include "tests/app/WindowDriving.h"
 #include "translations/Translator.h"
@@ -20,46 +21,11 @@ namespace veldrin {
 namespace {
 
 using testing::AcceptNextDialog;
+using testing::EnglishForAWhile;
 using testing::OnNextDialog;
 using testing::ProfileFolder;
-
-// While it lives, the programs' English translation is in effect.
-class EnglishForAWhile {
-  public:
-    EnglishForAWhile() : translator_(LoadTranslation(Language::English)) {
-        if (translator_)
-            QCoreApplication::installTranslator(translator_.get());
-    }
-    ~EnglishForAWhile() {
-        if (translator_)
-            QCoreApplication::removeTranslator(translator_.get());
-    }
-    EnglishForAWhile(const EnglishForAWhile&) = delete;
-    EnglishForAWhile& operator=(const EnglishForAWhile&) = delete;
-    bool Loaded() const { return translator_ != nullptr; }
-
-  private:
-    std::unique_ptr<QTranslator> translator_;
-};
-
-// Every text a dialog shows: its title, labels, buttons and list entries.
-QStringList ShownTexts(QWidget* dialog) {
-    QStringList texts{dialog->windowTitle()};
-    for (const QLabel* label : dialog->findChildren<QLabel*>())
-        texts << label->text();
-    for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
-        texts << button->text();
-    for (const QComboBox* list : dialog->findChildren<QComboBox*>()) {
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->itemText(i);
-    }
-    return texts;
-}
-
-QStringList WithChineseCharacters(const QStringList& texts) {
-    return texts.filter(
-        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
-}
+using testing::ShownTexts;
+using testing::WithChineseCharacters;
 
 QAction* LanguageAction(CMainFrame& frame, const QString& text) {
     // "帮助(&H)" → "语言 / Language"

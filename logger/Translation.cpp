@@ -1,0 +1,26 @@
+#include "logger/Translation.h"
+
+#include <atomic>
+
+namespace veldrin::text {
+namespace {
+
+std::atomic<Translator> installed{nullptr};
+
+}  // namespace
+
+void InstallTranslator(Translator translator) {
+    installed = translator;
+}
+
+std::string translate(const char* context, const char* source) {
+    const Translator translator = installed;
+    if (translator != nullptr) {
+        std::string translated = translator(context, source);
+        if (!translated.empty())
+            return translated;
+    }
+    return source;
+}
+
+}  // namespace veldrin::text
