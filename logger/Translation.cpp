@@ -6,6 +6,7 @@ namespace veldrin::text {
 namespace {
 
 std::atomic<Translator> installed{nullptr};
+std::atomic<bool> isoTimes{false};
 
 }  // namespace
 
@@ -21,6 +22,14 @@ std::string translate(const char* context, const char* source) {
             return translated;
     }
     return source;
+}
+
+void ShowIsoTimes(bool iso) {
+    isoTimes = iso;
+}
+
+bool IsoTimes() {
+    return isoTimes;
 }
 
 }  // namespace veldrin::text

@@ -22,4 +22,10 @@ void InstallTranslator(Translator translator);
 // A printf format keeps its conversions in the translation (the translations' test checks that).
 std::string translate(const char* context, const char* source);
 
+// Whether times are shown in ISO form ("2024-05-01 08:00:00") wherever the Chinese interface
+// shows the logger's own forms (blank-padded fields, unpadded realtime times): the English
+// interface does. Files and the wire keep their own forms whatever this says.
+void ShowIsoTimes(bool iso);
+bool IsoTimes();
+
 }  // namespace veldrin::text

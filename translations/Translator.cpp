@@ -39,6 +39,7 @@ std::unique_ptr<QTranslator> LoadTranslation(Language language) {
 
 bool InstallTranslations(QCoreApplication& application, Language language) {
     currentLanguage = language;
+    text::ShowIsoTimes(language == Language::English);
     std::unique_ptr<QTranslator> translator = LoadTranslation(language);
     if (!translator)
         return false;

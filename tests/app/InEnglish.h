@@ -23,12 +23,14 @@ class EnglishForAWhile {
         if (translator_) {
             QCoreApplication::installTranslator(translator_.get());
             TranslateLibrariesThroughApplication();
+            text::ShowIsoTimes(true);
         }
     }
     ~EnglishForAWhile() {
         if (translator_) {
             QCoreApplication::removeTranslator(translator_.get());
             text::InstallTranslator(nullptr);
+            text::ShowIsoTimes(false);
         }
     }
     EnglishForAWhile(const EnglishForAWhile&) = delete;
