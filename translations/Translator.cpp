@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <atomic>
 
-#include "logger/Translation.h"
+#include "translations/Translation.h"
 
 // The embedded translation lives in this static library: its resource is registered by name.
 static void RegisterEmbeddedTranslations() {

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "logger/Translation.h"
+#include "translations/Translation.h"
 #include "translations/Translator.h"
 
 namespace veldrin::testing {

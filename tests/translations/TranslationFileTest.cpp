@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "logger/Translation.h"
+#include "translations/Translation.h"
 #include "translations/Translator.h"
 
 namespace veldrin {

@@ -1,4 +1,4 @@
-#include "logger/Translation.h"
+#include "translations/Translation.h"
 
 #include <atomic>
 
