@@ -256,10 +256,24 @@ It has been removed from the recent files.</translation>
     </message>
 </context>
 <context>
+    <name>FleetDownload</name>
+    <message>
+        <source>文件保存出错: </source>
+        <translation>The file could not be saved: </translation>
+    </message>
+</context>
+<context>
     <name>FleetSettings</name>
     <message>
         <source>冷库 1</source>
         <translation>Cold room 1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryArchiving</name>
+    <message>
+        <source>档案 %lld · SHA-256 %s</source>
+        <translation>Archive entry %lld · SHA-256 %s</translation>
     </message>
 </context>
 <context>
