@@ -24,6 +24,7 @@ class QTimer;
 
 namespace veldrin {
 
+class UnitMenu;
 class WindowArchive;
 
 class ArchiveBrowser : public QWidget {
@@ -32,8 +33,10 @@ class ArchiveBrowser : public QWidget {
     // Puts an opened entry's history into the window's history panel.
     using EntryOpener = std::function<void(const archive::EntrySummary&, std::unique_ptr<HistoryDataSet>)>;
 
-    // `archive` must outlive the browser.
-    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, QWidget* parent = nullptr);
+    // `archive` must outlive the browser, and so must `units`, whose unit the comparison shows
+    // temperatures in (°C without it).
+    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, const UnitMenu* units = nullptr,
+                   QWidget* parent = nullptr);
     ~ArchiveBrowser() override;
 
     // Lists the entries the filters let through (the filters call it themselves, a moment after
@@ -69,6 +72,7 @@ class ArchiveBrowser : public QWidget {
 
     WindowArchive& archive_;
     EntryOpener opener_;
+    const UnitMenu* units_;
     ArchiveEntryModel* entries_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;
