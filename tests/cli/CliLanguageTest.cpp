@@ -9,6 +9,8 @@
 
 #include "cli/RunLanguage.h"
 #include "fleet/GuiApplication.h"
+#include "sim/PtyServer.h"
+#include "tests/TempFolder.h"
 #include "tests/cli/CliRun.h"
 #include "translations/Translation.h"
 
@@ -121,6 +123,35 @@ TEST(CliLanguage, TheConnectionsMessageComesInTheLanguageOfTheRunHoweverItWasCho
     EXPECT_TRUE(HoldsChinese(AfterFirstLine(zhByLocale.err))) << zhByLocale.err;
     EXPECT_EQ(AfterFirstLine(zhByLang.err), AfterFirstLine(zhByLocale.err));
     EXPECT_EQ(AfterFirstLine(enByLang.err), AfterFirstLine(enByLocale.err));
+}
+
+// Several loggers at once: the table of outcomes is the tool's, the result in each row the fleet's.
+TEST(CliLanguage, TheTableOfSeveralDownloadsAndItsResultsSpeakTheLanguageOfTheRun) {
+    SimLoggerOptions options;
+    options.model = LoggerModel::SingleTemperature;
+    options.records = 30;
+    options.recording = false;
+    options.clockStart = std::time(nullptr);
+    PtyServer server(options, {});
+    ASSERT_TRUE(server.Start()) << server.Error();
+    const test::TempFolder folder;
+    const auto download = [&](const LocaleVariables& locale, const std::string& name) {
+        return RunCommandIn(locale, {"download", "--port", server.DevicePath(), "-o",
+                                     folder.Path() + "/" + name + "-{count}.Vdr", "--archive",
+                                     folder.File("archive.sqlite")});
+    };
+    const CliRun chinese = download({{"LANG", "zh_CN.UTF-8"}}, "zh");
+    ASSERT_EQ(chinese.status, 0) << chinese.err;
+    EXPECT_EQ(chinese.out.rfind("端口", 0), 0U) << chinese.out;
+    EXPECT_NE(chinese.out.find("完整"), std::string::npos) << chinese.out;
+    EXPECT_EQ(chinese.out.find("complete"), std::string::npos) << chinese.out;
+    EXPECT_EQ(chinese.err.rfind(kNoteChinese, 0), 0U) << chinese.err;
+
+    const CliRun english = download({{"LC_ALL", "en_US.UTF-8"}, {"LANG", "zh_CN.UTF-8"}}, "en");
+    ASSERT_EQ(english.status, 0) << english.err;
+    EXPECT_EQ(english.out.rfind("PORT", 0), 0U) << english.out;
+    EXPECT_NE(english.out.find("complete"), std::string::npos) << english.out;
+    EXPECT_EQ(english.out.find("完整"), std::string::npos) << english.out;
 }
 
 // The translations behind text::translate and behind the Qt application, without an application
