@@ -19,6 +19,7 @@
 #include "fleet/GuiApplication.h"
 #include "logger/WireCodec.h"
 #include "print/ReportPdf.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -176,8 +177,9 @@ int OnArchive(const char* command, const std::function<int(Archive&)>& body) {
 std::optional<archive::EntryDetails> FindEntry(Archive& archive, std::int64_t id, const char* command) {
     auto details = archive.Show(id);
     if (!details)
-        std::fprintf(stderr, "%s: the archive %s holds no entry %lld\n", command, archive.Describe().c_str(),
-                     static_cast<long long>(id));
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli", "%s: the archive %s holds no entry %lld\n").c_str(),
+                     command, archive.Describe().c_str(), static_cast<long long>(id));
     return details;
 }
 
@@ -190,7 +192,8 @@ void RecordExport(Archive& archive, const archive::EntrySummary& entry, const st
 
 int List(const ListArgs& args) {
     return OnArchive("archive list", [&](Archive& archive) {
-        return PrintProduct(ListArchive(archive, FilterOf(args), args.json), "archive list", "the list");
+        return PrintProduct(ListArchive(archive, FilterOf(args), args.json), "archive list",
+                            QT_TRANSLATE_NOOP("veldrin-cli", "the list"));
     });
 }
 
@@ -219,7 +222,8 @@ int Show(std::int64_t id, bool asJson) {
         for (const auto& event : details->events)
             shown["events"].push_back(EventJson(event));
         if (asJson)
-            return PrintProduct(JsonText(shown), "archive show", "the entry");
+            return PrintProduct(JsonText(shown), "archive show",
+                                QT_TRANSLATE_NOOP("veldrin-cli", "the entry"));
         std::string text;
         for (const auto& [key, value] : shown.items()) {
             if (key == "events" || key == "statistics")
@@ -239,15 +243,16 @@ int Show(std::int64_t id, bool asJson) {
         text += "events:\n";
         for (const auto& event : details->events)
             text += "  " + EventLine(event);
-        return PrintProduct(text, "archive show", "the entry");
+        return PrintProduct(text, "archive show", QT_TRANSLATE_NOOP("veldrin-cli", "the entry"));
     });
 }
 
 int Export(std::int64_t id, const std::string& output, TemperatureUnit unit) {
     const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
-        std::fprintf(stderr, "archive export: no writer for %s; known: %s\n", output.c_str(),
-                     fleet::ExporterRegistry::Instance().Describe().c_str());
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli", "archive export: no writer for %s; known: %s\n").c_str(),
+                     output.c_str(), fleet::ExporterRegistry::Instance().Describe().c_str());
         return kUsageStatus;
     }
     return OnArchive("archive export", [&](Archive& archive) {
@@ -329,8 +334,10 @@ int Import(const std::vector<std::string>& files) {
         try {
             const archive::AddResult added =
                 archive::ImportDataFile(*archive, *load->dataSet, bytes, path, ThisActor());
-            std::printf("%s: entry %lld%s\n", path.c_str(), static_cast<long long>(added.entry),
-                        added.added ? "" : " (archived before)");
+            const std::string note =
+                added.added ? std::string() : text::translate("veldrin-cli", " (archived before)");
+            std::printf(text::translate("veldrin-cli", "%s: entry %lld%s\n").c_str(), path.c_str(),
+                        static_cast<long long>(added.entry), note.c_str());
         } catch (const ArchiveError& error) {
             std::fprintf(stderr, "archive import %s: %s\n", path.c_str(), error.what());
             status = kFailureStatus;
@@ -344,12 +351,14 @@ int Verify() {
     return OnArchive("archive verify", [](Archive& archive) {
         const archive::VerifyReport report = archive.Verify();
         if (report.intact) {
-            std::printf("the archive %s is intact: %lld records checked\n", archive.Describe().c_str(),
-                        static_cast<long long>(report.records));
+            std::printf(
+                text::translate("veldrin-cli", "the archive %s is intact: %lld records checked\n").c_str(),
+                archive.Describe().c_str(), static_cast<long long>(report.records));
             std::fflush(stdout);
             return 0;
         }
-        std::printf("the archive %s is NOT intact: %s\n", archive.Describe().c_str(), report.problem.c_str());
+        std::printf(text::translate("veldrin-cli", "the archive %s is NOT intact: %s\n").c_str(),
+                    archive.Describe().c_str(), report.problem.c_str());
         std::fflush(stdout);
         archive::EventInput event;
         event.kind = archive::EventKind::VerifyFailed;
@@ -384,12 +393,13 @@ int Audit(const AuditArgs& args) {
             json list = json::array();
             for (const auto& event : events)
                 list.push_back(EventJson(event));
-            return PrintProduct(JsonText(list), "archive audit", "the trail");
+            return PrintProduct(JsonText(list), "archive audit",
+                                QT_TRANSLATE_NOOP("veldrin-cli", "the trail"));
         }
         std::string text;
         for (const auto& event : events)
             text += EventLine(event);
-        return PrintProduct(text, "archive audit", "the trail");
+        return PrintProduct(text, "archive audit", QT_TRANSLATE_NOOP("veldrin-cli", "the trail"));
     });
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include "archive/ArchiveLocation.h"
+#include "logger/TextFormat.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -31,7 +33,7 @@ std::unique_ptr<archive::Archive> OpenArchiveFor(const char* command) {
     try {
         return archive::Archive::Open(location);
     } catch (const archive::ArchiveError& error) {
-        std::fprintf(stderr, "%s: archive %s: %s\n", command,
+        std::fprintf(stderr, text::translate("veldrin-cli", "%s: archive %s: %s\n").c_str(), command,
                      archive::DescribeLocation(ChosenArchive()).c_str(), error.what());
         return nullptr;
     }
@@ -45,13 +47,16 @@ ArchivedDownload ArchiveDownload(const DecodedDownload& download, const char* co
     try {
         auto archive = archive::Archive::Open(ChosenArchive());
         const archive::AddResult added = archive::ArchiveDownload(*archive, download, ThisActor());
-        std::fprintf(stderr, "%s: archived as entry %lld%s\n", command, static_cast<long long>(added.entry),
-                     added.added ? "" : " (seen before)");
+        const std::string note =
+            added.added ? std::string() : text::translate("veldrin-cli", " (seen before)");
+        std::fprintf(stderr, text::translate("veldrin-cli", "%s: archived as entry %lld%s\n").c_str(),
+                     command, static_cast<long long>(added.entry), note.c_str());
         return {0, added.entry, {}};
     } catch (const archive::ArchiveError& error) {
-        ArchivedDownload refused{kArchiveFailureStatus, std::nullopt,
-                                 "the download was not archived in " +
-                                     archive::DescribeLocation(ChosenArchive()) + ": " + error.what()};
+        ArchivedDownload refused{
+            kArchiveFailureStatus, std::nullopt,
+            Printf(text::translate("veldrin-cli", "the download was not archived in %s: %s").c_str(),
+                   archive::DescribeLocation(ChosenArchive()).c_str(), error.what())};
         std::fprintf(stderr, "%s: %s\n", command, refused.failure.c_str());
         return refused;
     }
@@ -72,8 +77,9 @@ bool RecordEvent(archive::EventKind kind, const std::string& detail, const std::
         archive::RecordEvent(*archive, kind, ThisActor(), detail, loggerTitle, entry);
         return true;
     } catch (const archive::ArchiveError& error) {
-        std::fprintf(stderr, "%s: the %s event was not recorded in %s: %s\n", command,
-                     archive::EventKindName(kind), archive->Describe().c_str(), error.what());
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli", "%s: the %s event was not recorded in %s: %s\n").c_str(),
+                     command, archive::EventKindName(kind), archive->Describe().c_str(), error.what());
         return false;
     }
 }

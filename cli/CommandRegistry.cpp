@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "cli/RunLanguage.h"
+
 namespace veldrin::cli {
 
 CommandRegistry& CommandRegistry::Instance() {
@@ -30,6 +32,10 @@ int RunCli(int argc, char** argv) {
     CLI::App app{"veldrin-cli: talk to data loggers and read Veldrin data files"};
     app.set_version_flag("--version", std::string("veldrin-cli ") + VELDRIN_VERSION);
     app.require_subcommand(1);
+    // The global options are taken after the command as well as before it.
+    app.fallthrough();
+    RunLanguage language;
+    AddLanguageOption(app, language);
     int status = 0;
     CommandRegistry::Instance().SetUp(app, status);
     try {

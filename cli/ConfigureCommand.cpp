@@ -13,6 +13,7 @@
 #include "logger/ConnectionTexts.h"
 #include "logger/SettingsCheck.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -37,13 +38,15 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
     panel.description = args.description.value_or(info.description);
     if (!args.interval.empty() && std::sscanf(args.interval.c_str(), "%d:%d:%d", &panel.intervalHours,
                                               &panel.intervalMinutes, &panel.intervalSeconds) != 3) {
-        std::fprintf(stderr, "configure: --interval takes HH:MM:SS\n");
+        std::fputs(text::translate("veldrin-cli", "configure: --interval takes HH:MM:SS\n").c_str(), stderr);
         return std::nullopt;
     }
     if (!args.start.empty() &&
         std::sscanf(args.start.c_str(), "%d-%d-%d %d:%d:%d", &panel.startYear, &panel.startMonth,
                     &panel.startDay, &panel.startHour, &panel.startMinute, &panel.startSecond) != 6) {
-        std::fprintf(stderr, "configure: --start takes \"YYYY-MM-DD HH:MM:SS\"\n");
+        std::fputs(
+            text::translate("veldrin-cli", "configure: --start takes \"YYYY-MM-DD HH:MM:SS\"\n").c_str(),
+            stderr);
         return std::nullopt;
     }
     if (!args.limits.empty()) {
@@ -52,7 +55,9 @@ std::optional<PanelSettings> MakePanel(const ConfigureArgs& args, const LoggerIn
         for (std::string part; std::getline(stream, part, ',');)
             parts.push_back(part);
         if (parts.size() != 2 && parts.size() != 4) {
-            std::fprintf(stderr, "configure: --limits takes L1,U1 or L1,U1,L2,U2\n");
+            std::fputs(
+                text::translate("veldrin-cli", "configure: --limits takes L1,U1 or L1,U1,L2,U2\n").c_str(),
+                stderr);
             return std::nullopt;
         }
         panel.channel1Lower = parts[0];
@@ -120,9 +125,12 @@ int Configure(const ConfigureArgs& args) {
     if (!session.RunUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 120))
         return 1;
     const LoggerInfo& info = session.Info();
-    std::printf("%s: interval %ds, start %s%s\n", texts::kSettingDone, info.interval,
-                info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
-                info.startFlag == 1 ? " (the logger starts by itself)" : "");
+    const std::string note = info.startFlag == 1
+                                 ? text::translate("veldrin-cli", " (the logger starts by itself)")
+                                 : std::string();
+    std::printf(text::translate("veldrin-cli", "%s: interval %ds, start %s%s\n").c_str(), texts::kSettingDone,
+                info.interval, info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
+                note.c_str());
     std::fflush(stdout);
     return RecordSettingsWrite(before, info);
 }

@@ -20,7 +20,9 @@
 #include "fleet/ExportRegistry.h"
 #include "history/HistoryIngestion.h"
 #include "history/SummaryRows.h"
+#include "logger/TextFormat.h"
 #include "serial/SerialDevices.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -70,7 +72,7 @@ std::optional<std::array<bool, 2>> ParseChannels(const std::string& text) {
 
 int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChannels) {
     const std::optional<std::array<bool, 2>> channels = chosenChannels;
-    std::fprintf(stderr, "download: %s\n", kStopsRecordingNote);
+    std::fprintf(stderr, "download: %s\n", StopsRecordingNote().c_str());
     LoggerSession session(args.tracePath);
     if (!session.TraceReady())
         return 1;
@@ -97,7 +99,8 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
     session.Connection().ReadHistory();
     // A full memory takes about five minutes at the line's byte rate.
     if (!session.RunUntil([&] { return received; }, 900) && !received) {
-        std::fprintf(stderr, "download: the history was not read completely\n");
+        std::fputs(text::translate("veldrin-cli", "download: the history was not read completely\n").c_str(),
+                   stderr);
         return 1;
     }
     if (!args.rawPath.empty()) {
@@ -105,7 +108,8 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
         out.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
         out.close();
         if (!out) {
-            std::fprintf(stderr, "download: cannot write %s\n", args.rawPath.c_str());
+            std::fprintf(stderr, text::translate("veldrin-cli", "download: cannot write %s\n").c_str(),
+                         args.rawPath.c_str());
             return 1;
         }
     }
@@ -117,22 +121,23 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
     // went wrong.
     int archiveStatus = archived.status;
     const auto ending = [&](int status) { return std::max(status, archiveStatus); };
-    std::string line = std::to_string(raw.size()) + " bytes";
+    std::string line = Printf(text::translate("veldrin-cli", "%zu bytes").c_str(), raw.size());
     for (int channel = 0; channel < Traits(model).channelCount; ++channel) {
-        if ((*channels)[static_cast<std::size_t>(channel)]) {
-            line += ", channel " + std::to_string(channel + 1) + ": " + std::to_string(result.sampleCount) +
-                    " samples";
-        }
+        if ((*channels)[static_cast<std::size_t>(channel)])
+            line += Printf(text::translate("veldrin-cli", ", channel %d: %d samples").c_str(), channel + 1,
+                           result.sampleCount);
     }
     std::printf("%s\n%s", line.c_str(), FormatSummaryLines(*history).c_str());
     std::fflush(stdout);
     if (!outPath.empty() && history->samples.Count() == 0) {
         // Without readings the history is the empty one of no logger at all; a file of it would
         // not even name the logger's model.
-        std::fprintf(
-            stderr,
-            "download: the logger holds no readings, so there is nothing to save; %s was not written\n",
-            outPath.c_str());
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli",
+                                     "download: the logger holds no readings, so there is nothing to save; "
+                                     "%s was not written\n")
+                         .c_str(),
+                     outPath.c_str());
         return ending(1);
     }
     if (!outPath.empty()) {
@@ -155,9 +160,14 @@ int DownloadOne(const DownloadArgs& args, const std::array<bool, 2>& chosenChann
             archiveStatus = kArchiveFailureStatus;
     }
     if (!complete) {
-        std::fprintf(stderr, "download: the history is incomplete: %d of %d blocks arrived%s\n",
-                     blocksReceived, blockCount,
-                     outPath.empty() && args.rawPath.empty() ? "" : "; what arrived is saved");
+        const std::string note = outPath.empty() && args.rawPath.empty()
+                                     ? std::string()
+                                     : text::translate("veldrin-cli", "; what arrived is saved");
+        std::fprintf(
+            stderr,
+            text::translate("veldrin-cli", "download: the history is incomplete: %d of %d blocks arrived%s\n")
+                .c_str(),
+            blocksReceived, blockCount, note.c_str());
         return ending(kIncompleteStatus);
     }
     return ending(0);
@@ -173,15 +183,18 @@ std::vector<std::string> AllDevices(const DeviceRoots& roots) {
 
 int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
     if (!args.rawPath.empty() || !args.tracePath.empty()) {
-        std::fprintf(stderr, "download: --raw and --trace take one logger (one --port)\n");
+        std::fputs(
+            text::translate("veldrin-cli", "download: --raw and --trace take one logger (one --port)\n")
+                .c_str(),
+            stderr);
         return 2;
     }
     const std::vector<std::string> ports = args.all ? AllDevices(args.roots) : args.ports;
     if (ports.empty()) {
-        std::fprintf(stderr, "download: no serial devices found\n");
+        std::fputs(text::translate("veldrin-cli", "download: no serial devices found\n").c_str(), stderr);
         return kFailedStatus;
     }
-    std::fprintf(stderr, "download: %s\n", kStopsRecordingNote);
+    std::fprintf(stderr, "download: %s\n", StopsRecordingNote().c_str());
     PrepareTemplateWriters(options);
     const auto start = std::chrono::steady_clock::now();
     ProgressBoard board(stderr, isatty(STDERR_FILENO) == 1, [start] {
@@ -216,7 +229,9 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
         archiveRefused = archiveRefused || result.archiveRefused;
     }
     if (outcomes.empty()) {
-        std::fprintf(stderr, "download: no logger answered on any serial device\n");
+        std::fputs(
+            text::translate("veldrin-cli", "download: no logger answered on any serial device\n").c_str(),
+            stderr);
         return kFailedStatus;
     }
     std::printf("%s", SummaryTable(outcomes).c_str());
@@ -232,11 +247,16 @@ int DownloadMany(const DownloadArgs& args, const FleetOptions& options) {
 int Download(const DownloadArgs& args) {
     auto channels = ParseChannels(args.channels);
     if (!channels || (!(*channels)[0] && !(*channels)[1])) {
-        std::fprintf(stderr, "download: --channels takes 1, 2 or 1,2\n");
+        std::fputs(text::translate("veldrin-cli", "download: --channels takes 1, 2 or 1,2\n").c_str(),
+                   stderr);
         return 2;
     }
     if (args.all == !args.ports.empty()) {
-        std::fprintf(stderr, "download: name the loggers with --port, or take every device with --all\n");
+        std::fputs(
+            text::translate("veldrin-cli",
+                            "download: name the loggers with --port, or take every device with --all\n")
+                .c_str(),
+            stderr);
         return 2;
     }
     FleetOptions options;
@@ -248,7 +268,10 @@ int Download(const DownloadArgs& args) {
     if (!args.restartAt.empty()) {
         options.restartAt = ParsePrintRangeTime(args.restartAt);
         if (!options.restartAt) {
-            std::fprintf(stderr, "download: --restart-at takes \"YYYY-MM-DD HH:MM:SS\"\n");
+            std::fputs(
+                text::translate("veldrin-cli", "download: --restart-at takes \"YYYY-MM-DD HH:MM:SS\"\n")
+                    .c_str(),
+                stderr);
             return 2;
         }
     }

@@ -6,6 +6,7 @@
 #include "cli/FileCommandSupport.h"
 #include "files/DataFileFields.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -35,7 +36,8 @@ int Dump(const std::string& path, TemperatureUnit unit) {
     auto load = LoadForCommand(path);
     if (!load)
         return kFileFailureStatus;
-    return PrintProduct(SamplesAsCsv(*load->dataSet, unit), "dump", "the samples");
+    return PrintProduct(SamplesAsCsv(*load->dataSet, unit), "dump",
+                        QT_TRANSLATE_NOOP("veldrin-cli", "the samples"));
 }
 
 const CommandRegistration kRegistration{

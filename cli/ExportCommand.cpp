@@ -11,6 +11,7 @@
 #include "files/DataFile.h"
 #include "files/DataFileCommands.h"
 #include "fleet/ExportRegistry.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -21,8 +22,8 @@ constexpr int kUnknownFormatStatus = 2;
 int Export(const std::string& input, const std::string& output, TemperatureUnit unit) {
     const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(output);
     if (exporter == nullptr) {
-        std::fprintf(stderr, "export: no writer for %s; known: %s\n", output.c_str(),
-                     fleet::ExporterRegistry::Instance().Describe().c_str());
+        std::fprintf(stderr, text::translate("veldrin-cli", "export: no writer for %s; known: %s\n").c_str(),
+                     output.c_str(), fleet::ExporterRegistry::Instance().Describe().c_str());
         return kUnknownFormatStatus;
     }
     auto load = LoadForCommand(input);

@@ -1,4 +1,5 @@
 #include "cli/FileCommandSupport.h"
+#include "translations/Translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -24,11 +25,21 @@ void AddUnitOption(CLI::App& command, TemperatureUnit& unit) {
         ->check(CLI::IsMember({"C", "F", "c", "f"}));
 }
 
+namespace {
+
+// What a command writes, named in the language of the run.
+std::string TranslatedWhat(const char* what) {
+    return text::translate("veldrin-cli", what);
+}
+
+}  // namespace
+
 int PrintProduct(std::string_view text, const char* command, const char* what) {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (std::fflush(stdout) != 0 || !written) {
-        std::fprintf(stderr, "%s: cannot write %s to standard output: %s\n", command, what,
-                     std::strerror(errno));
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli", "%s: cannot write %s to standard output: %s\n").c_str(),
+                     command, TranslatedWhat(what).c_str(), std::strerror(errno));
         return kFileFailureStatus;
     }
     return 0;

@@ -9,6 +9,7 @@
 
 #include "files/DataFile.h"
 #include "logger/TemperatureUnit.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 
@@ -25,6 +26,7 @@ inline constexpr int kFileFailureStatus = 1;
 // Writes `text`, the product of `command`, to standard output. A full disk or a closed pipe behind
 // it must not end with success: the error is reported on standard error ("<command>: cannot write
 // <what> to standard output: <reason>") and the status is kFileFailureStatus; 0 when written.
+// `what` is one of veldrin-cli's own texts, marked QT_TRANSLATE_NOOP("veldrin-cli", …).
 int PrintProduct(std::string_view text, const char* command, const char* what);
 
 }  // namespace veldrin::cli

@@ -1,6 +1,8 @@
 #include "cli/FleetDownload.h"
 
 #include "cli/ArchiveSupport.h"
+#include "logger/TextFormat.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 
@@ -19,9 +21,35 @@ void SharedBoard::Progress(int row, std::size_t bytes, std::size_t totalBytes) {
     board_.Progress(row, bytes, totalBytes);
 }
 
+void SharedBoard::Saved(int row, const std::string& files) {
+    State(row, Printf(text::translate("veldrin-cli", "saved %s").c_str(), files.c_str()));
+}
+
+void SharedBoard::Restarted(int row) {
+    State(row, text::translate("veldrin-cli", "restarted"));
+}
+
+void SharedBoard::Waiting(int row) {
+    State(row, text::translate("veldrin-cli", "waiting for a logger"));
+}
+
+void SharedBoard::Connecting(int row) {
+    State(row, text::translate("veldrin-cli", "connecting"));
+}
+
+void SharedBoard::Done(int row, const LoggerDownload& result) {
+    State(row, result.failure.empty() ? text::translate("veldrin-cli", "done, take it out")
+                                      : Printf(text::translate("veldrin-cli", "%s; take it out").c_str(),
+                                               result.failure.c_str()));
+}
+
 void SharedBoard::State(int row, const std::string& text) {
     std::lock_guard lock(mutex_);
     board_.State(row, text);
+}
+
+std::string StopsRecordingNote() {
+    return text::translate("veldrin-cli", kStopsRecordingNote);
 }
 
 fleet::FleetArchiving CliArchiving(const char* command) {

@@ -7,6 +7,7 @@
 #include "cli/ProgressBoard.h"
 #include "fleet/FleetDownload.h"
 #include "fleet/FleetStation.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 
@@ -27,14 +28,12 @@ class SharedBoard final : public fleet::StationProgress {
     int Add(const std::string& port);
     void Identify(int row, const std::string& model, const std::string& title) override;
     void Progress(int row, std::size_t bytes, std::size_t totalBytes) override;
-    void Saved(int row, const std::string& files) override { State(row, "saved " + files); }
-    void Restarted(int row) override { State(row, "restarted"); }
+    void Saved(int row, const std::string& files) override;
+    void Restarted(int row) override;
     void Failed(int row, const std::string& message) override { State(row, message); }
-    void Waiting(int row) override { State(row, "waiting for a logger"); }
-    void Connecting(int row) override { State(row, "connecting"); }
-    void Done(int row, const LoggerDownload& result) override {
-        State(row, result.failure.empty() ? "done, take it out" : result.failure + "; take it out");
-    }
+    void Waiting(int row) override;
+    void Connecting(int row) override;
+    void Done(int row, const LoggerDownload& result) override;
     void State(int row, const std::string& text);
 
   private:
@@ -46,9 +45,13 @@ class SharedBoard final : public fleet::StationProgress {
 // said on standard error in the name of `command`.
 fleet::FleetArchiving CliArchiving(const char* command);
 
-// The text the first progress line and the help say.
+// The text the first progress line and the help say (in English).
 inline constexpr const char* kStopsRecordingNote =
-    "reading a logger's history stops its recording (the protocol ends it before the download); "
-    "--restart starts it again";
+    QT_TRANSLATE_NOOP("veldrin-cli",
+                      "reading a logger's history stops its recording (the protocol ends it before the "
+                      "download); --restart starts it again");
+
+// kStopsRecordingNote in the language of the run.
+std::string StopsRecordingNote();
 
 }  // namespace veldrin::cli

@@ -10,6 +10,7 @@
 #include "cli/StatisticsJson.h"
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -53,7 +54,7 @@ int Info(const std::string& path, bool withStatistics, TemperatureUnit unit) {
         info["stats"] = StatisticsJson(StatisticsInUnit(ComputeStatistics(*load->dataSet), unit));
     const std::string json =
         info.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-    return PrintProduct(json, "info", "the header");
+    return PrintProduct(json, "info", QT_TRANSLATE_NOOP("veldrin-cli", "the header"));
 }
 
 const CommandRegistration kRegistration{

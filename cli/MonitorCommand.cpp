@@ -10,6 +10,7 @@
 #include "cli/LoggerSession.h"
 #include "logger/ConnectionTexts.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -42,8 +43,11 @@ int Monitor(const MonitorArgs& args) {
         return 1;
     session.RunUntil([] { return false; }, -1, &stop);
     if (writeError != 0) {
-        std::fprintf(stderr, "monitor: cannot write the readings to standard output: %s\n",
-                     std::strerror(writeError));
+        std::fprintf(
+            stderr,
+            text::translate("veldrin-cli", "monitor: cannot write the readings to standard output: %s\n")
+                .c_str(),
+            std::strerror(writeError));
         return 1;
     }
     if (stop)

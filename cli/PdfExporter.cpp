@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "fleet/ExportRegistry.h"
+#include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
 #include "print/PdfExport.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 void SetPdfArchiveMark(const std::string& mark) {
@@ -23,8 +25,12 @@ std::optional<std::time_t> ParsePrintRangeTime(const std::string& text) {
 CLI::Validator PrintRangeTimeValidator() {
     return CLI::Validator(
         [](const std::string& text) {
-            return ParsePrintRangeTime(text) ? std::string()
-                                             : "not a time of the form YYYY-MM-DD HH:MM:SS: " + text;
+            return ParsePrintRangeTime(text)
+                       ? std::string()
+                       : Printf(
+                             text::translate("veldrin-cli", "not a time of the form YYYY-MM-DD HH:MM:SS: %s")
+                                 .c_str(),
+                             text.c_str());
         },
         "TIME");
 }

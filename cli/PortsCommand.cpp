@@ -9,7 +9,9 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
+#include "logger/TextFormat.h"
 #include "serial/SerialDevices.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -24,7 +26,8 @@ std::string AsLines(const std::vector<SerialDevice>& devices) {
     for (const SerialDevice& device : devices) {
         text += device.path + "\t" + DeviceSummary(device);
         if (!device.accessible)
-            text += "\tno permission (group " + device.group + ")";
+            text += Printf(text::translate("veldrin-cli", "\tno permission (group %s)").c_str(),
+                           device.group.c_str());
         text += '\n';
     }
     return text;
@@ -48,11 +51,14 @@ int ListPorts(const PortsOptions& options) {
     const std::string text = options.json ? AsJson(devices) : AsLines(devices);
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (std::fflush(stdout) != 0 || !written) {
-        std::fprintf(stderr, "ports: cannot write the list to standard output: %s\n", std::strerror(errno));
+        std::fprintf(
+            stderr,
+            text::translate("veldrin-cli", "ports: cannot write the list to standard output: %s\n").c_str(),
+            std::strerror(errno));
         return 1;
     }
     if (devices.empty() && !options.json)
-        std::fprintf(stderr, "ports: no serial devices found\n");
+        std::fputs(text::translate("veldrin-cli", "ports: no serial devices found\n").c_str(), stderr);
     return 0;
 }
 

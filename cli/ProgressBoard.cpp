@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "logger/TextFormat.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -103,7 +104,9 @@ std::string ProgressBoard::Line(int row) const {
             const double rate = static_cast<double>(entry.bytes) * 1000.0 / static_cast<double>(elapsedMs);
             line += Printf("  %.0f B/s", rate);
             const std::size_t left = entry.totalBytes > entry.bytes ? entry.totalBytes - entry.bytes : 0;
-            line += "  " + Duration(static_cast<long long>(static_cast<double>(left) / rate + 0.5)) + " left";
+            const std::string duration =
+                Duration(static_cast<long long>(static_cast<double>(left) / rate + 0.5));
+            line += "  " + Printf(text::translate("veldrin-cli", "%s left").c_str(), duration.c_str());
         }
     }
     line += "  " + entry.state;
@@ -148,7 +151,10 @@ std::size_t ScreenWidth(const std::string& text) {
 }  // namespace
 
 std::string SummaryTable(const std::vector<DownloadOutcome>& outcomes) {
-    std::vector<std::array<std::string, 6>> cells{{"PORT", "MODEL", "TITLE", "READINGS", "FILE", "RESULT"}};
+    std::vector<std::array<std::string, 6>> cells{
+        {text::translate("veldrin-cli", "PORT"), text::translate("veldrin-cli", "MODEL"),
+         text::translate("veldrin-cli", "TITLE"), text::translate("veldrin-cli", "READINGS"),
+         text::translate("veldrin-cli", "FILE"), text::translate("veldrin-cli", "RESULT")}};
     for (const DownloadOutcome& outcome : outcomes)
         cells.push_back({ShownPort(outcome.port), outcome.model, Printable(outcome.title),
                          std::to_string(outcome.readings), outcome.file, Printable(outcome.result)});

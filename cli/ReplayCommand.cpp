@@ -14,6 +14,7 @@
 #include "logger/ConnectionTexts.h"
 #include "logger/TraceReplay.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -29,27 +30,34 @@ struct ReplayArgs {
 
 void PrintLogger(const ReplayResult& replay) {
     const LoggerInfo& info = replay.info;
-    std::printf("trace: %d writes, %d bursts received, %zu replies accepted\n", replay.writes, replay.bursts,
-                replay.answered.size());
-    std::printf("model: %s\n", std::string(Traits(replay.model).displayName).c_str());
-    std::printf("recording: %s, voltage %s\n", texts::RecordingText(info.recordingState),
-                texts::VoltageText(info.voltageState));
-    std::printf("interval: %d s\n", info.interval);
-    std::printf("start: %s\n", info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "-");
-    std::printf("record memory: %u bytes in %d blocks\n", info.recordBytes, info.blockCount);
-    std::printf("title: %s\ndescription: %s\n", info.title.c_str(), info.description.c_str());
-    std::printf("realtime readings: %zu\n", replay.readings.size());
+    std::printf(text::translate("veldrin-cli", "trace: %d writes, %d bursts received, %zu replies accepted\n")
+                    .c_str(),
+                replay.writes, replay.bursts, replay.answered.size());
+    std::printf(text::translate("veldrin-cli", "model: %s\n").c_str(),
+                std::string(Traits(replay.model).displayName).c_str());
+    std::printf(text::translate("veldrin-cli", "recording: %s, voltage %s\n").c_str(),
+                texts::RecordingText(info.recordingState), texts::VoltageText(info.voltageState));
+    std::printf(text::translate("veldrin-cli", "interval: %d s\n").c_str(), info.interval);
+    std::printf(text::translate("veldrin-cli", "start: %s\n").c_str(),
+                info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "-");
+    std::printf(text::translate("veldrin-cli", "record memory: %u bytes in %d blocks\n").c_str(),
+                info.recordBytes, info.blockCount);
+    std::printf(text::translate("veldrin-cli", "title: %s\ndescription: %s\n").c_str(), info.title.c_str(),
+                info.description.c_str());
+    std::printf(text::translate("veldrin-cli", "realtime readings: %zu\n").c_str(), replay.readings.size());
     for (const ReplayedReading& reading : replay.readings)
         std::printf("  %s\n",
                     ReadingLine(replay.model, reading.value1, reading.value2, reading.time).c_str());
     if (replay.foreignFrames > 0)
-        std::printf("realtime frames of another model: %d\n", replay.foreignFrames);
+        std::printf(text::translate("veldrin-cli", "realtime frames of another model: %d\n").c_str(),
+                    replay.foreignFrames);
 }
 
 int Replay(const ReplayArgs& args) {
     std::ifstream in(args.tracePath);
     if (!in) {
-        std::fprintf(stderr, "replay: cannot read %s\n", args.tracePath.c_str());
+        std::fprintf(stderr, text::translate("veldrin-cli", "replay: cannot read %s\n").c_str(),
+                     args.tracePath.c_str());
         return 1;
     }
     std::string error;
@@ -61,20 +69,27 @@ int Replay(const ReplayArgs& args) {
     LoggerModel model = args.model.empty() ? IdentifiedModel(*records).value_or(LoggerModel::Unknown)
                                            : ModelOfArgument(args.model);
     if (model == LoggerModel::Unknown) {
-        std::fprintf(stderr, "replay: no logger identifies itself in the trace; name it with --model\n");
+        std::fputs(text::translate("veldrin-cli",
+                                   "replay: no logger identifies itself in the trace; name it with --model\n")
+                       .c_str(),
+                   stderr);
         return 1;
     }
     const ReplayResult replay = ReplayTrace(*records, model);
     PrintLogger(replay);
     if (replay.requestsDiffering > 0)
-        std::printf("history requests sent otherwise than this program would: %d\n",
-                    replay.requestsDiffering);
+        std::printf(
+            text::translate("veldrin-cli", "history requests sent otherwise than this program would: %d\n")
+                .c_str(),
+            replay.requestsDiffering);
     if (!replay.historyStarted) {
-        std::printf("history: no download in the trace\n");
+        std::fputs(text::translate("veldrin-cli", "history: no download in the trace\n").c_str(), stdout);
         return 0;
     }
-    std::printf("history: %d of %d blocks, %s\n", replay.blocksReceived, replay.blockCount,
-                replay.historyComplete ? "complete" : "incomplete");
+    const std::string completeness = replay.historyComplete ? text::translate("veldrin-cli", "complete")
+                                                            : text::translate("veldrin-cli", "incomplete");
+    std::printf(text::translate("veldrin-cli", "history: %d of %d blocks, %s\n").c_str(),
+                replay.blocksReceived, replay.blockCount, completeness.c_str());
     auto history = std::make_unique<HistoryDataSet>();
     const DownloadIngestResult result =
         IngestDownloadedHistory(replay.history, model, {true, true}, replay.info, *history);
@@ -85,16 +100,17 @@ int Replay(const ReplayArgs& args) {
             : ArchiveDownload(
                   {replay.history, *history, replay.info, model, {true, true}, replay.historyComplete, {}},
                   "replay");
-    std::printf("history readings: %d\n%s", result.sampleCount,
-                result.listed ? FormatSummaryLines(*history).c_str() : "");
+    std::printf(text::translate("veldrin-cli", "history readings: %d\n").c_str(), result.sampleCount);
+    std::printf("%s", result.listed ? FormatSummaryLines(*history).c_str() : "");
     std::fflush(stdout);
     if (!args.outPath.empty()) {
         if (!result.stored) {
-            std::fprintf(stderr, "replay: no reading to save in %s\n", args.outPath.c_str());
+            std::fprintf(stderr, text::translate("veldrin-cli", "replay: no reading to save in %s\n").c_str(),
+                         args.outPath.c_str());
             return 1;
         }
         if (Status saved = WriteDataFile(args.outPath, *history); !saved) {
-            std::fprintf(stderr, "文件保存出错: %s\n", saved.reason.c_str());
+            std::fprintf(stderr, "%s: %s\n", std::string(kSaveErrorText).c_str(), saved.reason.c_str());
             return 1;
         }
         if (archived.entry)

@@ -12,6 +12,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/LoggerSession.h"
 #include "sim/PtyServer.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -61,13 +62,17 @@ int Simulate(const SimulateArgs& args) {
 
     PtyServer server(options, faults);
     if (!server.Start()) {
-        std::fprintf(stderr, "simulate: cannot open a pseudo-terminal: %s\n", server.Error().c_str());
+        std::fprintf(stderr,
+                     text::translate("veldrin-cli", "simulate: cannot open a pseudo-terminal: %s\n").c_str(),
+                     server.Error().c_str());
         return 1;
     }
     std::printf("%s\n", server.DevicePath().c_str());
     std::fflush(stdout);
-    std::fprintf(stderr, "simulated %s logger (%s) on %s; Ctrl+C ends it\n", args.model.c_str(),
-                 std::string(Traits(options.model).displayName).c_str(), server.DevicePath().c_str());
+    std::fprintf(stderr,
+                 text::translate("veldrin-cli", "simulated %s logger (%s) on %s; Ctrl+C ends it\n").c_str(),
+                 args.model.c_str(), std::string(Traits(options.model).displayName).c_str(),
+                 server.DevicePath().c_str());
 
     int received = 0;
     sigwait(&stopSignals, &received);

@@ -17,6 +17,7 @@
 #include "cli/LoggerSession.h"
 #include "fleet/FleetStation.h"
 #include "serial/SerialDevices.h"
+#include "translations/Translation.h"
 
 namespace veldrin::cli {
 namespace {
@@ -77,7 +78,10 @@ class Station {
 
 int Watch(const WatchArgs& args) {
     if (args.all == !args.ports.empty()) {
-        std::fprintf(stderr, "watch: name the ports with --port, or watch every device with --all\n");
+        std::fputs(text::translate("veldrin-cli",
+                                   "watch: name the ports with --port, or watch every device with --all\n")
+                       .c_str(),
+                   stderr);
         return 2;
     }
     FleetOptions options;
@@ -88,7 +92,8 @@ int Watch(const WatchArgs& args) {
     std::atomic<bool> stop{false};
     StopOnSignals(stop);
     PrepareTemplateWriters(options);
-    std::fprintf(stderr, "watch: %s; Ctrl+C ends the station\n", kStopsRecordingNote);
+    std::fprintf(stderr, text::translate("veldrin-cli", "watch: %s; Ctrl+C ends the station\n").c_str(),
+                 StopsRecordingNote().c_str());
     Station station(options, stop);
     for (const std::string& port : args.ports)
         station.Watch(port);

@@ -13,6 +13,10 @@
 #include "fleet/ExportRegistry.h"
 #include "fleet/GuiApplication.h"
 #include "history/HistoryIngestion.h"
+<<<<<<< HEAD
+=======
+#include "logger/TextFormat.h"
+>>>>>>> lang-cli
 #include "translations/Translation.h"
 
 namespace veldrin::fleet {
@@ -54,8 +58,10 @@ FleetArchiving ArchiveAt(std::string location, archive::Actor actor) {
             auto archive = archive::Archive::Open(location);
             return ArchiveOutcome{archive::ArchiveDownload(*archive, download, actor).entry, {}};
         } catch (const archive::ArchiveError& error) {
-            return ArchiveOutcome{std::nullopt,
-                                  std::string("the download was not archived: ") + error.what()};
+            return ArchiveOutcome{
+                std::nullopt,
+                Printf(text::translate("veldrin::FleetDownload", "下载的数据未存档：%s").c_str(),
+                       error.what())};
         }
     };
     archiving.save = [location, actor](const HistoryDataSet& history, const std::string& format,
@@ -85,8 +91,13 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::path(name.path).parent_path();
         if (!folder.empty() && !std::filesystem::create_directories(folder, error) && error) {
+<<<<<<< HEAD
             saved.error =
                 text::translate("FleetDownload", "文件保存出错: ") + folder.string() + ": " + error.message();
+=======
+            saved.error = Printf(text::translate("veldrin::FleetDownload", "文件保存出错: %s: %s").c_str(),
+                                 folder.string().c_str(), error.message().c_str());
+>>>>>>> lang-cli
             return saved;
         }
         const std::string path =
@@ -95,7 +106,12 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
                 return std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored));
             });
         if (Status written = WriteOne(history, path); !written) {
+<<<<<<< HEAD
             saved.error = text::translate("FleetDownload", "文件保存出错: ") + path + ": " + written.reason;
+=======
+            saved.error = Printf(text::translate("veldrin::FleetDownload", "文件保存出错: %s: %s").c_str(),
+                                 path.c_str(), written.reason.c_str());
+>>>>>>> lang-cli
             return saved;
         }
         saved.paths.push_back(path);
@@ -168,7 +184,9 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
     };
     session.Ui().channels = options.channels;
     if (!session.Open(port, options.model))
-        return fail(LoggerResult::Failed, lastMessage.empty() ? "no logger answered" : lastMessage);
+        return fail(LoggerResult::Failed, lastMessage.empty()
+                                              ? text::translate("veldrin::FleetDownload", "没有仪器应答")
+                                              : lastMessage);
 
     DeviceConnection& connection = session.Connection();
     // The settings the logger records with, to start it again with after the download.
@@ -199,7 +217,9 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
         },
         kDownloadSeconds, stop);
     if (!ran && !received)
-        return fail(LoggerResult::Broken, lastMessage.empty() ? "the history was not read" : lastMessage);
+        return fail(LoggerResult::Broken, lastMessage.empty()
+                                              ? text::translate("veldrin::FleetDownload", "没有读到历史数据")
+                                              : lastMessage);
     if (complete)
         progress.Progress(row, total, total);
 
@@ -212,7 +232,7 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
     const ArchiveOutcome archived =
         options.archiving.download
             ? options.archiving.download({raw, *history, infoAtEnd, model, options.channels, complete, port})
-            : ArchiveOutcome{std::nullopt, "the download was not archived"};
+            : ArchiveOutcome{std::nullopt, text::translate("veldrin::FleetDownload", "下载的数据未存档")};
     done.received->entry = archived.entry;
     std::string archiveFailure = archived.failure;
     const auto told = [&](LoggerDownload result) {
@@ -237,18 +257,20 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
         done.outcome.file = Joined(saved.paths);
         done.files = saved.paths;
         if (saved.unrecorded && archiveFailure.empty())
-            archiveFailure = "a save was not recorded in the archive";
+            archiveFailure = text::translate("veldrin::FleetDownload", "有一次保存未记入档案库");
         if (!saved.error.empty())
             return told(fail(LoggerResult::Failed, saved.error));
         progress.Saved(row, done.outcome.file);
     }
     if (!complete) {
         return told(fail(LoggerResult::Broken,
-                         "the history is incomplete" +
-                             std::string(done.outcome.file.empty() ? "" : "; what arrived is saved")));
+                         text::translate("veldrin::FleetDownload", "历史数据不完整") +
+                             (done.outcome.file.empty()
+                                  ? std::string()
+                                  : text::translate("veldrin::FleetDownload", "；已收到的数据已保存"))));
     }
     done.result = LoggerResult::Whole;
-    done.outcome.result = "complete";
+    done.outcome.result = text::translate("veldrin::FleetDownload", "完整");
     if (!options.restart)
         return told(done);
 
@@ -260,10 +282,12 @@ LoggerDownload DownloadLogger(const std::string& port, const FleetOptions& optio
                           kSettingsSeconds)) {
         return told(
             fail(LoggerResult::Broken,
-                 "not restarted: " +
-                     (lastMessage.empty() ? std::string("the settings were not written") : lastMessage)));
+                 Printf(text::translate("veldrin::FleetDownload", "未重新启动：%s").c_str(),
+                        (lastMessage.empty() ? text::translate("veldrin::FleetDownload", "设置没有写入")
+                                             : lastMessage)
+                            .c_str())));
     }
-    done.outcome.result = "complete, restarted";
+    done.outcome.result = text::translate("veldrin::FleetDownload", "完整，已重新启动");
     progress.Restarted(row);
     return told(done);
 }

@@ -37,6 +37,12 @@ std::unique_ptr<QTranslator> LoadTranslation(Language language) {
     return loaded ? std::move(translator) : nullptr;
 }
 
+std::unique_ptr<QTranslator> LoadCliChinese() {
+    RegisterEmbeddedTranslations();
+    auto translator = std::make_unique<QTranslator>();
+    return translator->load(QStringLiteral(":/i18n/veldrin-cli_zh.qm")) ? std::move(translator) : nullptr;
+}
+
 bool InstallTranslations(QCoreApplication& application, Language language) {
     currentLanguage = language;
     text::ShowIsoTimes(language == Language::English);

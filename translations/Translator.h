@@ -15,6 +15,10 @@ namespace veldrin {
 // Simplified Chinese (the programs' texts are Chinese already). Nothing when it cannot be loaded.
 std::unique_ptr<QTranslator> LoadTranslation(Language language);
 
+// The Chinese of veldrin-cli's own messages (written in English), embedded. Nothing when it cannot
+// be loaded.
+std::unique_ptr<QTranslator> LoadCliChinese();
+
 // Installs the translation of `language` into `application` for the rest of the run. False when
 // it could not be loaded (the texts then stay as written). The libraries without Qt translate
 // through the application from then on (text::translate).

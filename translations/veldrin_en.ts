@@ -931,6 +931,57 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::FleetDownload</name>
+    <message>
+        <source>下载的数据未存档：%s</source>
+        <translation>the download was not archived: %s</translation>
+    </message>
+    <message>
+        <source>文件保存出错: %s: %s</source>
+        <translation>Cannot save the file: %s: %s</translation>
+    </message>
+    <message>
+        <source>没有仪器应答</source>
+        <translation>no logger answered</translation>
+    </message>
+    <message>
+        <source>没有读到历史数据</source>
+        <translation>the history was not read</translation>
+    </message>
+    <message>
+        <source>下载的数据未存档</source>
+        <translation>the download was not archived</translation>
+    </message>
+    <message>
+        <source>有一次保存未记入档案库</source>
+        <translation>a save was not recorded in the archive</translation>
+    </message>
+    <message>
+        <source>历史数据不完整</source>
+        <translation>the history is incomplete</translation>
+    </message>
+    <message>
+        <source>；已收到的数据已保存</source>
+        <translation>; what arrived is saved</translation>
+    </message>
+    <message>
+        <source>完整</source>
+        <translation>complete</translation>
+    </message>
+    <message>
+        <source>未重新启动：%s</source>
+        <translation>not restarted: %s</translation>
+    </message>
+    <message>
+        <source>设置没有写入</source>
+        <translation>the settings were not written</translation>
+    </message>
+    <message>
+        <source>完整，已重新启动</source>
+        <translation>complete, restarted</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::FleetSettingsDialog</name>
     <message>
         <source>{title} 标题&#x3000;{model} 型号&#x3000;{start:%Y%m%d} 首个读数&#x3000;{end:%Y%m%d} 末个读数

@@ -1,12 +1,15 @@
 #pragma once
-// Runs veldrin-cli in-process with the given arguments and captures what it prints.
+// Runs veldrin-cli in-process with the given arguments and captures what it prints. The runs
+// speak English (the locale says so) unless a test names the locale itself (RunCommandIn).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,7 +40,24 @@ inline std::vector<char*> Argv(std::vector<std::string>& args) {
     return argv;
 }
 
-inline CliRun RunCommand(std::vector<std::string> args) {
+// The locale variables a run takes its language from; those not named are unset.
+using LocaleVariables = std::map<std::string, std::string>;
+
+inline void SetLocale(const LocaleVariables& variables) {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const auto found = variables.find(name);
+        if (found == variables.end())
+            ::unsetenv(name);
+        else
+            ::setenv(name, found->second.c_str(), 1);
+    }
+}
+
+// The locale of the runs whose test does not name one: their messages are English.
+inline const LocaleVariables kEnglishLocale{{"LANG", "en_US.UTF-8"}};
+
+// Runs under the process's locale as it is.
+inline CliRun RunCommandAsIs(std::vector<std::string> args) {
     std::vector<char*> argv = Argv(args);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
@@ -50,9 +70,20 @@ inline CliRun RunCommand(std::vector<std::string> args) {
     return run;
 }
 
+// Runs under `locale`.
+inline CliRun RunCommandIn(const LocaleVariables& locale, std::vector<std::string> args) {
+    SetLocale(locale);
+    return RunCommandAsIs(std::move(args));
+}
+
+inline CliRun RunCommand(std::vector<std::string> args) {
+    return RunCommandIn(kEnglishLocale, std::move(args));
+}
+
 // Runs with standard output on /dev/full, which refuses every write as a full disk does; `out`
 // stays empty.
 inline CliRun RunCommandOntoAFullDisk(std::vector<std::string> args) {
+    SetLocale(kEnglishLocale);
     std::vector<char*> argv = Argv(args);
     CliRun run;
     std::fflush(stdout);

@@ -71,10 +71,16 @@ bool HoldsChinese(const QString& text) {
     return han.match(text).hasMatch();
 }
 
-std::vector<Message> EnglishMessages() {
+// The messages of translations/`name`.
+std::vector<Message> MessagesOfFile(const char* name) {
     const char* sources = std::getenv("VELDRIN_SOURCE_DIR");
     EXPECT_NE(sources, nullptr);
-    return MessagesOf(QString::fromUtf8(sources) + QStringLiteral("/translations/veldrin_en.ts"));
+    return MessagesOf(QString::fromUtf8(sources) + QStringLiteral("/translations/") +
+                      QString::fromUtf8(name));
+}
+
+std::vector<Message> EnglishMessages() {
+    return MessagesOfFile("veldrin_en.ts");
 }
 
 // A translated format must take the arguments its source takes, or the program formatting it
@@ -91,6 +97,23 @@ TEST(EnglishTranslationFile, EveryTranslationKeepsItsFormatsArgumentsAndIsWritte
             message.source != QStringLiteral("中文")) {
             EXPECT_FALSE(HoldsChinese(message.translation));
         }
+<<<<<<< HEAD
+=======
+    }
+}
+
+// veldrin-cli's own messages are written in English and translated into Chinese: the same
+// formats, and a translation that is Chinese indeed (not the English left in place).
+TEST(CliChineseTranslationFile, EveryTranslationKeepsItsFormatsArgumentsAndIsWrittenInChinese) {
+    const std::vector<Message> messages = MessagesOfFile("veldrin-cli_zh.ts");
+    ASSERT_GT(messages.size(), 50U);
+    for (const Message& message : messages) {
+        SCOPED_TRACE((message.context + QStringLiteral(": ") + message.source).toStdString());
+        EXPECT_EQ(PrintfConversions(message.translation), PrintfConversions(message.source));
+        EXPECT_EQ(NumberedArguments(message.translation), NumberedArguments(message.source));
+        EXPECT_FALSE(HoldsChinese(message.source));
+        EXPECT_TRUE(HoldsChinese(message.translation));
+>>>>>>> lang-cli
     }
 }
 
