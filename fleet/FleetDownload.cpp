@@ -13,10 +13,7 @@
 #include "fleet/ExportRegistry.h"
 #include "fleet/GuiApplication.h"
 #include "history/HistoryIngestion.h"
-<<<<<<< HEAD
-=======
 #include "logger/TextFormat.h"
->>>>>>> lang-cli
 #include "translations/Translation.h"
 
 namespace veldrin::fleet {
@@ -91,13 +88,8 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::path(name.path).parent_path();
         if (!folder.empty() && !std::filesystem::create_directories(folder, error) && error) {
-<<<<<<< HEAD
-            saved.error =
-                text::translate("FleetDownload", "文件保存出错: ") + folder.string() + ": " + error.message();
-=======
             saved.error = Printf(text::translate("veldrin::FleetDownload", "文件保存出错: %s: %s").c_str(),
                                  folder.string().c_str(), error.message().c_str());
->>>>>>> lang-cli
             return saved;
         }
         const std::string path =
@@ -106,12 +98,8 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
                 return std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored));
             });
         if (Status written = WriteOne(history, path); !written) {
-<<<<<<< HEAD
-            saved.error = text::translate("FleetDownload", "文件保存出错: ") + path + ": " + written.reason;
-=======
             saved.error = Printf(text::translate("veldrin::FleetDownload", "文件保存出错: %s: %s").c_str(),
                                  path.c_str(), written.reason.c_str());
->>>>>>> lang-cli
             return saved;
         }
         saved.paths.push_back(path);

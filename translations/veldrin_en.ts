@@ -256,13 +256,6 @@ It has been removed from the recent files.</translation>
     </message>
 </context>
 <context>
-    <name>FleetDownload</name>
-    <message>
-        <source>文件保存出错: </source>
-        <translation>The file could not be saved: </translation>
-    </message>
-</context>
-<context>
     <name>FleetSettings</name>
     <message>
         <source>冷库 1</source>

@@ -97,8 +97,6 @@ TEST(EnglishTranslationFile, EveryTranslationKeepsItsFormatsArgumentsAndIsWritte
             message.source != QStringLiteral("中文")) {
             EXPECT_FALSE(HoldsChinese(message.translation));
         }
-<<<<<<< HEAD
-=======
     }
 }
 
@@ -113,7 +111,6 @@ TEST(CliChineseTranslationFile, EveryTranslationKeepsItsFormatsArgumentsAndIsWri
         EXPECT_EQ(NumberedArguments(message.translation), NumberedArguments(message.source));
         EXPECT_FALSE(HoldsChinese(message.source));
         EXPECT_TRUE(HoldsChinese(message.translation));
->>>>>>> lang-cli
     }
 }
 
