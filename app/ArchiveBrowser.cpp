@@ -51,8 +51,8 @@ std::optional<std::int64_t> PeriodValue(const QDateTimeEdit* edit) {
 
 }  // namespace
 
-ArchiveBrowser::ArchiveBrowser(WindowArchive& archive, EntryOpener opener, QWidget* parent)
-    : QWidget(parent, Qt::Window), archive_(archive), opener_(std::move(opener)) {
+ArchiveBrowser::ArchiveBrowser(WindowArchive& archive, EntryOpener opener, UnitSource unit, QWidget* parent)
+    : QWidget(parent, Qt::Window), archive_(archive), opener_(std::move(opener)), unit_(std::move(unit)) {
     setWindowTitle(QStringLiteral("档案库"));
     setAttribute(Qt::WA_DeleteOnClose);
     entries_ = new ArchiveEntryModel(this);
@@ -232,7 +232,7 @@ void ArchiveBrowser::ExportChosen() {
         path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);
     }
     try {
-        const QString refused = ExportEntry(*archive_.Open(), entry, path);
+        const QString refused = ExportEntry(*archive_.Open(), entry, path, unit_());
         if (!refused.isEmpty())
             Refuse(QStringLiteral("档案 %1 未能导出。").arg(entry.id), refused);
         else

@@ -10,6 +10,7 @@
 
 #include "app/ArchiveEntryModel.h"
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,9 +32,11 @@ class ArchiveBrowser : public QWidget {
   public:
     // Puts an opened entry's history into the window's history panel.
     using EntryOpener = std::function<void(const archive::EntrySummary&, std::unique_ptr<HistoryDataSet>)>;
+    // The window's temperature unit at the moment of an export.
+    using UnitSource = std::function<TemperatureUnit()>;
 
     // `archive` must outlive the browser.
-    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, QWidget* parent = nullptr);
+    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, UnitSource unit, QWidget* parent = nullptr);
     ~ArchiveBrowser() override;
 
     // Lists the entries the filters let through (the filters call it themselves, a moment after
@@ -69,6 +72,7 @@ class ArchiveBrowser : public QWidget {
 
     WindowArchive& archive_;
     EntryOpener opener_;
+    UnitSource unit_;
     ArchiveEntryModel* entries_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;

@@ -91,7 +91,7 @@ ArchiveBrowser* ArchiveCommands::Browse() {
             [this](const archive::EntrySummary& entry, std::unique_ptr<HistoryDataSet> history) {
                 OpenEntry(entry, std::move(history));
             },
-            &frame_);
+            [this] { return workspace_.Records().Unit(); }, &frame_);
     } else {
         // Chosen again while open: what was archived since is listed too.
         browser_->Reload();
