@@ -1,45 +1,15 @@
 #pragma once
-// Window tests in English: the programs' English translation put into effect for a while (for the
-// window's texts and the libraries' alike), and the texts a dialog shows, to look for Chinese in.
+// Window tests in English: the English translation for a while (tests/EnglishForAWhile.h), and the
+// texts a dialog shows, to look for Chinese in.
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QStringList>
-#include <QTranslator>
 #include <QWidget>
-#include <memory>
 
-#include "translations/Translation.h"
-#include "translations/Translator.h"
+#include "tests/EnglishForAWhile.h"
 
 namespace veldrin::testing {
-
-// While it lives, the programs' English translation is in effect.
-class EnglishForAWhile {
-  public:
-    EnglishForAWhile() : translator_(LoadTranslation(Language::English)) {
-        if (translator_) {
-            QCoreApplication::installTranslator(translator_.get());
-            TranslateLibrariesThroughApplication();
-            text::ShowIsoTimes(true);
-        }
-    }
-    ~EnglishForAWhile() {
-        if (translator_) {
-            QCoreApplication::removeTranslator(translator_.get());
-            text::InstallTranslator(nullptr);
-            text::ShowIsoTimes(false);
-        }
-    }
-    EnglishForAWhile(const EnglishForAWhile&) = delete;
-    EnglishForAWhile& operator=(const EnglishForAWhile&) = delete;
-    bool Loaded() const { return translator_ != nullptr; }
-
-  private:
-    std::unique_ptr<QTranslator> translator_;
-};
 
 // Every text a dialog shows: its title, labels, buttons and list entries.
 inline QStringList ShownTexts(QWidget* dialog) {
@@ -53,12 +23,6 @@ inline QStringList ShownTexts(QWidget* dialog) {
             texts << list->itemText(i);
     }
     return texts;
-}
-
-// The texts holding a Chinese character or Chinese punctuation.
-inline QStringList WithChineseCharacters(const QStringList& texts) {
-    return texts.filter(
-        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
 }
 
 }  // namespace veldrin::testing

@@ -1,0 +1,48 @@
+#pragma once
+// Tests in English: the programs' English translation put into effect for a while, for the Qt
+// code's texts and the libraries' alike, with times in ISO form as the English interface shows
+// them, and a look for Chinese in what was shown. Needs the application object (a QCoreApplication
+// or more) to exist; no widgets.
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTranslator>
+#include <memory>
+
+#include "translations/Translation.h"
+#include "translations/Translator.h"
+
+namespace veldrin::testing {
+
+// While it lives, the programs' English translation is in effect.
+class EnglishForAWhile {
+  public:
+    EnglishForAWhile() : translator_(LoadTranslation(Language::English)) {
+        if (translator_) {
+            QCoreApplication::installTranslator(translator_.get());
+            TranslateLibrariesThroughApplication();
+            text::ShowIsoTimes(true);
+        }
+    }
+    ~EnglishForAWhile() {
+        if (translator_) {
+            QCoreApplication::removeTranslator(translator_.get());
+            text::InstallTranslator(nullptr);
+            text::ShowIsoTimes(false);
+        }
+    }
+    EnglishForAWhile(const EnglishForAWhile&) = delete;
+    EnglishForAWhile& operator=(const EnglishForAWhile&) = delete;
+    bool Loaded() const { return translator_ != nullptr; }
+
+  private:
+    std::unique_ptr<QTranslator> translator_;
+};
+
+// The texts holding a Chinese character or Chinese punctuation.
+inline QStringList WithChineseCharacters(const QStringList& texts) {
+    return texts.filter(
+        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
+}
+
+}  // namespace veldrin::testing
