@@ -121,7 +121,7 @@
     </message>
     <message>
         <source>记录间隔：%1s    读数：%2条    记录时长：%3</source>
-        <translation>Interval: %1 s    Readings: %2    Recorded: %3</translation>
+        <translation>Interval: %1s    Readings: %2    Recorded: %3</translation>
     </message>
     <message>
         <source>%1：%2</source>

@@ -137,7 +137,7 @@ TEST_F(Report, InEnglishTheReportsOwnTextsAreEnglish) {
          {std::string("Data logging report"), std::string("Title: 冷库一号"), std::string("Instrument: "),
           std::string("Description: 测试用"),
           std::string("Period: 2024-03-01 08:50:00 to 2024-03-01 21:20:00 (span"),
-          std::string("Interval: 600 s"), std::string("Readings: 76"), std::string("Recorded: "),
+          std::string("Interval: 600s"), std::string("Readings: 76"), std::string("Recorded: "),
           std::string("Report range: readings 6 to 81 of 100"), std::string("Verdict: "),
           std::string("times ("), std::string("Statistics"), std::string("Excursions (3)"),
           std::string("Limit crossed"), std::string("Duration"), std::string("Extreme"),
