@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeEdit>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include "app/ComparisonWindow.h"
 #include "app/EntryDetailsText.h"
 #include "app/EntryExport.h"
+#include "app/UnitMenu.h"
 #include "app/WindowArchive.h"
 #include "archive/HistoryArchiving.h"
 
@@ -38,7 +40,7 @@ QDateTimeEdit* PeriodEdit(QWidget* parent) {
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     edit->setCalendarPopup(true);
     edit->setMinimumDateTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-    edit->setSpecialValueText(QStringLiteral("不限"));
+    edit->setSpecialValueText(QCoreApplication::translate("veldrin::ArchiveBrowser", "不限"));
     edit->setDateTime(edit->minimumDateTime());
     return edit;
 }
@@ -51,9 +53,10 @@ std::optional<std::int64_t> PeriodValue(const QDateTimeEdit* edit) {
 
 }  // namespace
 
-ArchiveBrowser::ArchiveBrowser(WindowArchive& archive, EntryOpener opener, UnitSource unit, QWidget* parent)
-    : QWidget(parent, Qt::Window), archive_(archive), opener_(std::move(opener)), unit_(std::move(unit)) {
-    setWindowTitle(QStringLiteral("档案库"));
+ArchiveBrowser::ArchiveBrowser(WindowArchive& archive, EntryOpener opener, const UnitMenu* units,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), archive_(archive), opener_(std::move(opener)), units_(units) {
+    setWindowTitle(tr("档案库"));
     setAttribute(Qt::WA_DeleteOnClose);
     entries_ = new ArchiveEntryModel(this);
     sorted_ = new QSortFilterProxyModel(this);
@@ -104,22 +107,22 @@ ArchiveBrowser::~ArchiveBrowser() = default;
 void ArchiveBrowser::BuildFilters() {
     auto* row = new QHBoxLayout;
     model_ = new QComboBox(this);
-    model_->addItem(QStringLiteral("全部型号"));
+    model_->addItem(tr("全部型号"));
     for (int model = 0; model < 3; ++model)
         model_->addItem(ArchivedModelName(model), model);
     text_ = new QLineEdit(this);
-    text_->setPlaceholderText(QStringLiteral("标题或说明中的文字"));
+    text_->setPlaceholderText(tr("标题或说明中的文字"));
     text_->setClearButtonEnabled(true);
     from_ = PeriodEdit(this);
     to_ = PeriodEdit(this);
     device_ = new QLineEdit(this);
-    device_->setPlaceholderText(QStringLiteral("设备"));
-    excursions_ = new QCheckBox(QStringLiteral("仅超限"), this);
+    device_->setPlaceholderText(tr("设备"));
+    excursions_ = new QCheckBox(tr("仅超限"), this);
     row->addWidget(model_);
     row->addWidget(text_, 2);
-    row->addWidget(new QLabel(QStringLiteral("从"), this));
+    row->addWidget(new QLabel(tr("从"), this));
     row->addWidget(from_);
-    row->addWidget(new QLabel(QStringLiteral("到"), this));
+    row->addWidget(new QLabel(tr("到"), this));
     row->addWidget(to_);
     row->addWidget(device_, 1);
     row->addWidget(excursions_);
@@ -135,10 +138,10 @@ void ArchiveBrowser::BuildFilters() {
 
 void ArchiveBrowser::BuildButtons() {
     auto* row = new QHBoxLayout;
-    open_ = new QPushButton(QStringLiteral("打开"), this);
-    export_ = new QPushButton(QStringLiteral("导出…"), this);
-    compare_ = new QPushButton(QStringLiteral("叠加比较"), this);
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    open_ = new QPushButton(tr("打开"), this);
+    export_ = new QPushButton(tr("导出…"), this);
+    compare_ = new QPushButton(tr("叠加比较"), this);
+    auto* close = new QPushButton(tr("关闭"), this);
     row->addWidget(open_);
     row->addWidget(export_);
     row->addWidget(compare_);
@@ -167,10 +170,10 @@ void ArchiveBrowser::Reload() {
     reload_->stop();
     try {
         entries_->SetEntries(archive_.Open()->List(Filter()));
-        status_->setText(QStringLiteral("%1 个档案").arg(entries_->rowCount()));
+        status_->setText(tr("%1 个档案").arg(entries_->rowCount()));
     } catch (const archive::ArchiveError& error) {
         entries_->SetEntries({});
-        status_->setText(QStringLiteral("档案库打不开：") + QString::fromUtf8(error.what()));
+        status_->setText(tr("档案库打不开：") + QString::fromUtf8(error.what()));
     }
     details_->clear();
 }
@@ -195,34 +198,34 @@ void ArchiveBrowser::ShowDetails() {
         const std::optional<archive::EntryDetails> details = archive_.Open()->Show(chosen.front().id);
         details_->setPlainText(details ? EntryDetailsText(*details) : QString());
     } catch (const archive::ArchiveError& error) {
-        details_->setPlainText(QStringLiteral("档案库打不开：") + QString::fromUtf8(error.what()));
+        details_->setPlainText(tr("档案库打不开：") + QString::fromUtf8(error.what()));
     }
 }
 
 void ArchiveBrowser::OpenChosen() {
     const std::vector<archive::EntrySummary> chosen = Chosen();
     if (chosen.size() != 1) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("请选择一个档案。"));
+        QMessageBox::information(this, windowTitle(), tr("请选择一个档案。"));
         return;
     }
     try {
         opener_(chosen.front(), archive::EntryHistory(*archive_.Open(), chosen.front().id));
     } catch (const archive::ArchiveError& error) {
-        Refuse(QStringLiteral("档案 %1 打不开。").arg(chosen.front().id), QString::fromUtf8(error.what()));
+        Refuse(tr("档案 %1 打不开。").arg(chosen.front().id), QString::fromUtf8(error.what()));
     }
 }
 
 void ArchiveBrowser::ExportChosen() {
     const std::vector<archive::EntrySummary> chosen = Chosen();
     if (chosen.size() != 1) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("请选择一个档案。"));
+        QMessageBox::information(this, windowTitle(), tr("请选择一个档案。"));
         return;
     }
     const archive::EntrySummary& entry = chosen.front();
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(EntryExportFilters());
-    dialog.selectFile(QStringLiteral("档案%1").arg(entry.id));
+    dialog.selectFile(tr("档案%1").arg(entry.id));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().constFirst();
@@ -232,26 +235,27 @@ void ArchiveBrowser::ExportChosen() {
         path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);
     }
     try {
-        const QString refused = ExportEntry(*archive_.Open(), entry, path, unit_());
+        const QString refused = ExportEntry(*archive_.Open(), entry, path,
+                                            units_ != nullptr ? units_->Chosen() : TemperatureUnit::Celsius);
         if (!refused.isEmpty())
-            Refuse(QStringLiteral("档案 %1 未能导出。").arg(entry.id), refused);
+            Refuse(tr("档案 %1 未能导出。").arg(entry.id), refused);
         else
-            status_->setText(QStringLiteral("已导出 %1").arg(QDir::toNativeSeparators(path)));
+            status_->setText(tr("已导出 %1").arg(QDir::toNativeSeparators(path)));
     } catch (const archive::ArchiveError& error) {
-        Refuse(QStringLiteral("档案 %1 未能导出。").arg(entry.id), QString::fromUtf8(error.what()));
+        Refuse(tr("档案 %1 未能导出。").arg(entry.id), QString::fromUtf8(error.what()));
     }
 }
 
 void ArchiveBrowser::CompareChosen() {
     const std::vector<archive::EntrySummary> chosen = Chosen();
     if (chosen.size() < 2) {
-        QMessageBox::information(this, QStringLiteral("叠加比较"), QStringLiteral("请选择 2 到 12 个档案。"));
+        QMessageBox::information(this, tr("叠加比较"), tr("请选择 2 到 12 个档案。"));
         return;
     }
     if (chosen.size() > ComparisonWindow::kMaxHistories) {
         // Refused before any history is read: a whole table may be selected.
-        QMessageBox::warning(this, QStringLiteral("叠加比较"),
-                             QStringLiteral("最多只能叠加比较 %1 个档案，已选择 %2 个。")
+        QMessageBox::warning(this, tr("叠加比较"),
+                             tr("最多只能叠加比较 %1 个档案，已选择 %2 个。")
                                  .arg(ComparisonWindow::kMaxHistories)
                                  .arg(chosen.size()));
         return;
@@ -265,10 +269,10 @@ void ArchiveBrowser::CompareChosen() {
                  archive::EntryHistory(*archive, entry.id)});
         }
     } catch (const archive::ArchiveError& error) {
-        Refuse(QStringLiteral("叠加比较的档案读不出来。"), QString::fromUtf8(error.what()));
+        Refuse(tr("叠加比较的档案读不出来。"), QString::fromUtf8(error.what()));
         return;
     }
-    OpenComparison(this, std::move(histories));
+    OpenComparison(this, std::move(histories), units_);
 }
 
 void ArchiveBrowser::Refuse(const QString& what, const QString& why) {

@@ -10,7 +10,6 @@
 
 #include "app/ArchiveEntryModel.h"
 #include "history/HistoryDataSet.h"
-#include "logger/TemperatureUnit.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +24,7 @@ class QTimer;
 
 namespace veldrin {
 
+class UnitMenu;
 class WindowArchive;
 
 class ArchiveBrowser : public QWidget {
@@ -32,11 +32,11 @@ class ArchiveBrowser : public QWidget {
   public:
     // Puts an opened entry's history into the window's history panel.
     using EntryOpener = std::function<void(const archive::EntrySummary&, std::unique_ptr<HistoryDataSet>)>;
-    // The window's temperature unit at the moment of an export.
-    using UnitSource = std::function<TemperatureUnit()>;
 
-    // `archive` must outlive the browser.
-    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, UnitSource unit, QWidget* parent = nullptr);
+    // `archive` must outlive the browser, and so must `units`, whose unit the comparison and the
+    // exports show temperatures in (°C without it).
+    ArchiveBrowser(WindowArchive& archive, EntryOpener opener, const UnitMenu* units = nullptr,
+                   QWidget* parent = nullptr);
     ~ArchiveBrowser() override;
 
     // Lists the entries the filters let through (the filters call it themselves, a moment after
@@ -72,7 +72,7 @@ class ArchiveBrowser : public QWidget {
 
     WindowArchive& archive_;
     EntryOpener opener_;
-    UnitSource unit_;
+    const UnitMenu* units_;
     ArchiveEntryModel* entries_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;

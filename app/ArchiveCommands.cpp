@@ -1,6 +1,7 @@
 #include "app/ArchiveCommands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -31,10 +32,10 @@ void ArchiveCommands::Install() {
 }
 
 void ArchiveCommands::Import() {
-    QFileDialog dialog(&frame_, QStringLiteral("导入到档案库"));
+    QFileDialog dialog(&frame_, QCoreApplication::translate("ArchiveCommands", "导入到档案库"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters({QStringLiteral("数据文件 (*.Vdr *.vdr)")});
+    dialog.setNameFilters({QCoreApplication::translate("ArchiveCommands", "数据文件 (*.Vdr *.vdr)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     ImportPaths(dialog.selectedFiles());
@@ -48,21 +49,23 @@ void ArchiveCommands::ImportPaths(const QStringList& paths) {
     try {
         archive = workspace_.Archiving().Open();
     } catch (const archive::ArchiveError& error) {
-        QMessageBox::warning(&frame_, QStringLiteral("导入到档案库"),
-                             QStringLiteral("档案库打不开：") + QString::fromUtf8(error.what()));
+        QMessageBox::warning(&frame_, QCoreApplication::translate("ArchiveCommands", "导入到档案库"),
+                             QCoreApplication::translate("ArchiveCommands", "档案库打不开：") +
+                                 QString::fromUtf8(error.what()));
         return;
     }
     for (const QString& path : paths) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            failed << QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path), file.errorString());
+            failed << QCoreApplication::translate("ArchiveCommands", "%1：%2")
+                          .arg(QDir::toNativeSeparators(path), file.errorString());
             continue;
         }
         const QByteArray bytes = file.readAll();
         HistoryDataSet history;
         if (const Status loaded = LoadDataFileInto(path.toStdString(), history); !loaded) {
-            failed << QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path),
-                                                   QString::fromStdString(loaded.reason));
+            failed << QCoreApplication::translate("ArchiveCommands", "%1：%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason));
             continue;
         }
         try {
@@ -72,14 +75,19 @@ void ArchiveCommands::ImportPaths(const QStringList& paths) {
                                         QFileInfo(path).absoluteFilePath().toStdString(), WindowActor());
             ++(result.added ? added : before);
         } catch (const archive::ArchiveError& error) {
-            failed << QStringLiteral("%1：%2").arg(QDir::toNativeSeparators(path),
-                                                   QString::fromUtf8(error.what()));
+            failed << QCoreApplication::translate("ArchiveCommands", "%1：%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.what()));
         }
     }
-    QString summary = QStringLiteral("新存入档案库 %1 个文件，已在档案库中 %2 个。").arg(added).arg(before);
+    QString summary =
+        QCoreApplication::translate("ArchiveCommands", "新存入档案库 %1 个文件，已在档案库中 %2 个。")
+            .arg(added)
+            .arg(before);
     if (!failed.isEmpty())
-        summary += QStringLiteral("\n未能导入 %1 个：\n").arg(failed.size()) + failed.join(QLatin1Char('\n'));
-    QMessageBox::information(&frame_, QStringLiteral("导入到档案库"), summary);
+        summary += QCoreApplication::translate("ArchiveCommands", "\n未能导入 %1 个：\n").arg(failed.size()) +
+                   failed.join(QLatin1Char('\n'));
+    QMessageBox::information(&frame_, QCoreApplication::translate("ArchiveCommands", "导入到档案库"),
+                             summary);
     if (browser_ != nullptr)
         browser_->Reload();
 }
@@ -91,7 +99,7 @@ ArchiveBrowser* ArchiveCommands::Browse() {
             [this](const archive::EntrySummary& entry, std::unique_ptr<HistoryDataSet> history) {
                 OpenEntry(entry, std::move(history));
             },
-            [this] { return workspace_.Records().Unit(); }, &frame_);
+            frame_.Units(), &frame_);
     } else {
         // Chosen again while open: what was archived since is listed too.
         browser_->Reload();
@@ -105,7 +113,7 @@ ArchiveBrowser* ArchiveCommands::Browse() {
 void ArchiveCommands::OpenEntry(const archive::EntrySummary& entry, std::unique_ptr<HistoryDataSet> history) {
     workspace_.Records().History() = std::move(*history);
     workspace_.Archiving().SetShown(ShownEntry{entry.id, entry.sha256});
-    files_.ShowOpenedHistory(QStringLiteral("档案 %1").arg(entry.id));
+    files_.ShowOpenedHistory(QCoreApplication::translate("ArchiveCommands", "档案 %1").arg(entry.id));
 }
 
 }  // namespace veldrin

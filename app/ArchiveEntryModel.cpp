@@ -1,5 +1,6 @@
 #include "app/ArchiveEntryModel.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include "logger/LoggerModel.h"
@@ -24,7 +25,7 @@ QString ArchivedModelName(int model) {
 
 QString ArchivedSource(const archive::EntrySummary& entry) {
     if (entry.kind == archive::SourceKind::FileImport)
-        return QStringLiteral("导入文件");
+        return QCoreApplication::translate("veldrin::ArchiveEntryModel", "导入文件");
     const std::string& device =
         entry.provenance.byIdName.empty() ? entry.provenance.devicePath : entry.provenance.byIdName;
     return QString::fromStdString(device);
@@ -83,7 +84,8 @@ QString ArchiveEntryModel::Text(const archive::EntrySummary& entry, int column) 
             return ArchivedModelName(entry.model);
         case Title:
             return QString::fromStdString(entry.title) +
-                   (entry.complete ? QString() : QStringLiteral("（不完整）"));
+                   (entry.complete ? QString()
+                                   : QCoreApplication::translate("veldrin::ArchiveEntryModel", "（不完整）"));
         case Period:
             return LocalTime(entry.start) + QStringLiteral(" — ") + LocalTime(entry.end);
         case Readings:
@@ -100,9 +102,16 @@ QString ArchiveEntryModel::Text(const archive::EntrySummary& entry, int column) 
 QVariant ArchiveEntryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kHeaders[ColumnCount] = {"档案号", "下载时间", "型号", "标题",
-                                                      "时段",   "读数",     "超限", "来源"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kHeaders[section]) : QVariant();
+    static const char* const kHeaders[ColumnCount] = {
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "档案号"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "下载时间"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "型号"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "标题"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "时段"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "读数"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "超限"),
+        QT_TRANSLATE_NOOP("veldrin::ArchiveEntryModel", "来源")};
+    return section >= 0 && section < ColumnCount ? tr(kHeaders[section]) : QVariant();
 }
 
 }  // namespace veldrin

@@ -77,29 +77,29 @@ CFormDialog::CFormDialog(std::uint8_t& alarmEnable, const RealtimePages& pages, 
 }
 
 QWidget* CFormDialog::CreateStatusGroup() {
-    auto* group = new QGroupBox(QStringLiteral("记录仪状况"), this);
+    auto* group = new QGroupBox(tr("记录仪状况"), this);
     title_ = Box(group, "edit1005", false);
     connect(title_, &QLineEdit::textChanged, this, &CFormDialog::KeepTitleShort);
     instrumentName_ = Box(group, "edit1006", true);
     workingState_ = Box(group, "edit1007", true);
     voltageState_ = Box(group, "edit1008", true);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("标   题"), title_);
-    form->addRow(QStringLiteral("仪表名称"), instrumentName_);
-    form->addRow(QStringLiteral("工作状态"), workingState_);
-    form->addRow(QStringLiteral("电源电压"), voltageState_);
+    form->addRow(tr("标   题"), title_);
+    form->addRow(tr("仪表名称"), instrumentName_);
+    form->addRow(tr("工作状态"), workingState_);
+    form->addRow(tr("电源电压"), voltageState_);
     return group;
 }
 
 QWidget* CFormDialog::CreateSettingsGroup() {
-    auto* group = new QGroupBox(QStringLiteral("记录仪设置"), this);
+    auto* group = new QGroupBox(tr("记录仪设置"), this);
     startDate_ = new QDateEdit(group);
     startDate_->setObjectName(QStringLiteral("date1019"));
     startDate_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     startTimeOfDay_ = TimePicker(group, "time1017");
     interval_ = TimePicker(group, "time1021");
     stopMode_ = Box(group, "edit1018", true);
-    stopMode_->setText(QStringLiteral("记满即停"));
+    stopMode_->setText(tr("记满即停"));
     recordedAmount_ = Box(group, "edit1013", true);
     capacity_ = Box(group, "edit1014", true);
 
@@ -108,11 +108,11 @@ QWidget* CFormDialog::CreateSettingsGroup() {
     start->addWidget(startDate_, 1);
     start->addWidget(startTimeOfDay_);
     auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("启动时间"), start);
-    form->addRow(QStringLiteral("时间间隔"), interval_);
-    form->addRow(QStringLiteral("记录停止方式"), stopMode_);
-    form->addRow(QStringLiteral("已记录数据量"), recordedAmount_);
-    form->addRow(QStringLiteral("可记录总数据量"), capacity_);
+    form->addRow(tr("启动时间"), start);
+    form->addRow(tr("时间间隔"), interval_);
+    form->addRow(tr("记录停止方式"), stopMode_);
+    form->addRow(tr("已记录数据量"), recordedAmount_);
+    form->addRow(tr("可记录总数据量"), capacity_);
     return group;
 }
 
@@ -129,7 +129,7 @@ QWidget* CFormDialog::CreateAlarmTabs() {
 }
 
 QWidget* CFormDialog::CreateDescriptionGroup() {
-    auto* group = new QGroupBox(QStringLiteral("记录仪描述"), this);
+    auto* group = new QGroupBox(tr("记录仪描述"), this);
     description_ = new QPlainTextEdit(group);
     description_->setObjectName(QStringLiteral("edit1015"));
     description_->setFixedHeight(60);
@@ -141,8 +141,8 @@ QWidget* CFormDialog::CreateDescriptionGroup() {
 
 QWidget* CFormDialog::CreateButtons() {
     auto* row = new QWidget(this);
-    startButton_ = new QPushButton(QStringLiteral("启动记录"), row);
-    stopButton_ = new QPushButton(QStringLiteral("停止记录"), row);
+    startButton_ = new QPushButton(tr("启动记录"), row);
+    stopButton_ = new QPushButton(tr("停止记录"), row);
     startButton_->setObjectName(QStringLiteral("button1024"));
     stopButton_->setObjectName(QStringLiteral("button1025"));
     connect(startButton_, &QPushButton::clicked, this, &CFormDialog::StartClicked);

@@ -65,8 +65,8 @@ std::optional<float> ComparisonCurve::ValueAt(double time) const {
     return value;
 }
 
-ComparisonChart::ComparisonChart(std::vector<ComparisonCurve> curves, QWidget* parent)
-    : QWidget(parent), curves_(std::move(curves)) {
+ComparisonChart::ComparisonChart(std::vector<ComparisonCurve> curves, TemperatureUnit unit, QWidget* parent)
+    : QWidget(parent), curves_(std::move(curves)), unit_(unit) {
     setMouseTracking(true);
     setMinimumSize(400, 240);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -91,6 +91,39 @@ bool ComparisonChart::HasTemperatureScale() const {
 
 bool ComparisonChart::HasHumidityScale() const {
     return std::any_of(curves_.begin(), curves_.end(), [](const ComparisonCurve& c) { return c.humidity; });
+}
+
+void ComparisonChart::SetUnit(TemperatureUnit unit) {
+    unit_ = unit;
+    update();
+}
+
+double ComparisonChart::ShownValue(const ComparisonCurve& curve, float value) const {
+    return curve.humidity ? value : TemperatureInUnit(value, unit_);
+}
+
+QString ComparisonChart::ScaleTitle(bool humidity) const {
+    if (humidity)
+        return tr("湿度(%)");
+    return tr("温度(°C)").replace(QStringLiteral("°C"), QString::fromUtf8(UnitText(unit_)));
+}
+
+std::vector<ScaleTick> ComparisonChart::ScaleTicks(bool humidity) const {
+    // The scale holds °C; its marks fall on round values of the unit shown.
+    const TemperatureUnit unit = humidity ? TemperatureUnit::Celsius : unit_;
+    const ValueRange& range = Range(humidity);
+    const double low = TemperatureInUnit(range.low, unit);
+    const double high = TemperatureInUnit(range.high, unit);
+    const double step = ValueStep(high - low, kValueTicks);
+    const QRect plot = PlotRect();
+    std::vector<ScaleTick> ticks;
+    for (double v = std::ceil(low / step) * step; v <= high; v += step) {
+        const double held = CelsiusOf(v, unit);
+        const int y = static_cast<int>(
+            std::lround(plot.bottom() - (held - range.low) * (plot.height() - 1) / (range.high - range.low)));
+        ticks.push_back({QString::number(v, 'f', step < 1 ? (step < 0.1 ? 2 : 1) : 0), y});
+    }
+    return ticks;
 }
 
 ValueRange ComparisonChart::FullRange(bool humidity) const {
@@ -265,21 +298,16 @@ void ComparisonChart::DrawCurve(QPainter& painter, const ComparisonCurve& curve,
 }
 
 void ComparisonChart::DrawScale(QPainter& painter, const QRect& plot, bool humidity) const {
-    const ValueRange& range = Range(humidity);
-    const double step = ValueStep(range.high - range.low, kValueTicks);
     const QFontMetrics metrics = fontMetrics();
-    for (double v = std::ceil(range.low / step) * step; v <= range.high; v += step) {
-        const int y = static_cast<int>(
-            std::lround(plot.bottom() - (v - range.low) * (plot.height() - 1) / (range.high - range.low)));
-        const QString text = QString::number(v, 'f', step < 1 ? (step < 0.1 ? 2 : 1) : 0);
+    for (const ScaleTick& tick : ScaleTicks(humidity)) {
         painter.setPen(kGrid);
-        painter.drawLine(plot.left(), y, plot.right(), y);
+        painter.drawLine(plot.left(), tick.y, plot.right(), tick.y);
         painter.setPen(palette().color(QPalette::WindowText));
-        const int textWidth = metrics.horizontalAdvance(text);
+        const int textWidth = metrics.horizontalAdvance(tick.label);
         const int textX = humidity ? plot.right() + 6 : plot.left() - 6 - textWidth;
-        painter.drawText(textX, y + metrics.ascent() / 2, text);
+        painter.drawText(textX, tick.y + metrics.ascent() / 2, tick.label);
     }
-    const QString title = humidity ? tr("湿度(%)") : tr("温度(°C)");
+    const QString title = ScaleTitle(humidity);
     painter.save();
     // Turned a quarter, the title's glyphs lie on the side of its baseline the ascent points to.
     painter.translate(humidity ? width() - metrics.ascent() - 2 : metrics.ascent() + 2, plot.center().y());

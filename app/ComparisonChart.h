@@ -17,6 +17,7 @@
 
 #include "app/ComparisonTimeAxis.h"
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -47,10 +48,18 @@ struct ValueRange {
     double low = 0, high = 1;
 };
 
+// A mark of a value scale: its label, in the unit shown, and the pixel row it stands at.
+struct ScaleTick {
+    QString label;
+    int y = 0;
+};
+
 class ComparisonChart : public QWidget {
     Q_OBJECT
   public:
-    explicit ComparisonChart(std::vector<ComparisonCurve> curves, QWidget* parent = nullptr);
+    // The curves hold °C; the temperature scale and values are shown in `unit`.
+    explicit ComparisonChart(std::vector<ComparisonCurve> curves,
+                             TemperatureUnit unit = TemperatureUnit::Celsius, QWidget* parent = nullptr);
 
     const std::vector<ComparisonCurve>& Curves() const { return curves_; }
 
@@ -64,6 +73,15 @@ class ComparisonChart : public QWidget {
     ValueRange HumidityRange() const { return humidity_; }
     bool HasTemperatureScale() const;
     bool HasHumidityScale() const;
+
+    // The unit temperatures are shown in. The scale follows it; the curves stay where they are.
+    TemperatureUnit Unit() const { return unit_; }
+    void SetUnit(TemperatureUnit unit);
+    // A value of `curve` as shown: temperatures in the unit, humidities as they are.
+    double ShownValue(const ComparisonCurve& curve, float value) const;
+    // The title of the temperature or the humidity scale, and its marks at the present view and size.
+    QString ScaleTitle(bool humidity) const;
+    std::vector<ScaleTick> ScaleTicks(bool humidity) const;
 
     // Shows [start, end] (kept to at least a few seconds).
     void SetView(double start, double end);
@@ -108,6 +126,7 @@ class ComparisonChart : public QWidget {
     void DrawScale(QPainter& painter, const QRect& plot, bool humidity) const;
 
     std::vector<ComparisonCurve> curves_;
+    TemperatureUnit unit_;
     double fullStart_ = 0, fullEnd_ = 1;
     double viewStart_ = 0, viewEnd_ = 1;
     ValueRange temperature_, humidity_;

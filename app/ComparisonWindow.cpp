@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "app/ComparisonChart.h"
+#include "app/UnitMenu.h"
 #include "logger/LoggerModel.h"
 
 namespace veldrin {
@@ -66,13 +67,14 @@ QPixmap Swatch(const QColor& colour) {
 
 }  // namespace
 
-ComparisonWindow::ComparisonWindow(QWidget* parent, const std::vector<ComparedHistory>& histories)
+ComparisonWindow::ComparisonWindow(QWidget* parent, const std::vector<ComparedHistory>& histories,
+                                   TemperatureUnit unit)
     : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("叠加比较"));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(1100, 640);
 
-    chart_ = new ComparisonChart(CurvesOf(histories));
+    chart_ = new ComparisonChart(CurvesOf(histories), unit);
     reset_ = new QPushButton(tr("复位"));
     reset_->setObjectName(QStringLiteral("reset"));
     pan_ = new QPushButton(tr("平移"));
@@ -137,18 +139,26 @@ ComparisonWindow::ComparisonWindow(QWidget* parent, const std::vector<ComparedHi
     connect(chart_, &ComparisonChart::CursorMoved, this, &ComparisonWindow::ShowCursor);
 }
 
+void ComparisonWindow::SetUnit(TemperatureUnit unit) {
+    chart_->SetUnit(unit);
+    if (cursor_)
+        ShowCursor(*cursor_);
+}
+
 void ComparisonWindow::ShowCursor(double time) {
+    cursor_ = time;
     cursorTime_->setText(tr("光标：%1")
                              .arg(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(time)))
                                       .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     for (int row = 0; row < cursorTable_->rowCount(); ++row) {
-        const std::optional<float> value = chart_->Curves()[static_cast<std::size_t>(row)].ValueAt(time);
-        cursorTable_->item(row, 1)->setText(value ? QString::number(static_cast<double>(*value), 'f', 2)
+        const ComparisonCurve& curve = chart_->Curves()[static_cast<std::size_t>(row)];
+        const std::optional<float> value = curve.ValueAt(time);
+        cursorTable_->item(row, 1)->setText(value ? QString::number(chart_->ShownValue(curve, *value), 'f', 2)
                                                   : tr("—"));
     }
 }
 
-QWidget* OpenComparison(QWidget* parent, std::vector<ComparedHistory> histories) {
+QWidget* OpenComparison(QWidget* parent, std::vector<ComparedHistory> histories, const UnitMenu* units) {
     if (histories.empty() || histories.size() > ComparisonWindow::kMaxHistories) {
         const QString text = histories.empty()
                                  ? ComparisonWindow::tr("请选择要比较的历史数据。")
@@ -158,7 +168,10 @@ QWidget* OpenComparison(QWidget* parent, std::vector<ComparedHistory> histories)
         QMessageBox::warning(parent, ComparisonWindow::tr("叠加比较"), text);
         return nullptr;
     }
-    auto* window = new ComparisonWindow(parent, histories);
+    auto* window = new ComparisonWindow(parent, histories,
+                                        units != nullptr ? units->Chosen() : TemperatureUnit::Celsius);
+    if (units != nullptr)
+        QObject::connect(units, &UnitMenu::unitChosen, window, &ComparisonWindow::SetUnit);
     window->show();
     return window;
 }

@@ -5,9 +5,11 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,6 +20,7 @@ class QTableWidget;
 namespace veldrin {
 
 class ComparisonChart;
+class UnitMenu;
 
 // A history to compare and the name it goes by in the legend, e.g. its entry number and title.
 struct ComparedHistory {
@@ -30,8 +33,12 @@ class ComparisonWindow : public QWidget {
   public:
     static constexpr int kMaxHistories = 12;
 
-    // `histories` holds 1 … kMaxHistories entries.
-    ComparisonWindow(QWidget* parent, const std::vector<ComparedHistory>& histories);
+    // `histories` holds 1 … kMaxHistories entries; temperatures are shown in `unit`.
+    ComparisonWindow(QWidget* parent, const std::vector<ComparedHistory>& histories,
+                     TemperatureUnit unit = TemperatureUnit::Celsius);
+
+    // Shows the temperatures in `unit` from now on: the scale and the values at the cursor.
+    void SetUnit(TemperatureUnit unit);
 
     ComparisonChart* Chart() const { return chart_; }
     QListWidget* Legend() const { return legend_; }
@@ -40,6 +47,7 @@ class ComparisonWindow : public QWidget {
 
   private:
     void ShowCursor(double time);
+    std::optional<double> cursor_;
 
     ComparisonChart* chart_ = nullptr;
     QListWidget* legend_ = nullptr;
@@ -52,7 +60,9 @@ class ComparisonWindow : public QWidget {
 
 // Opens the comparison of 1 … 12 histories as a window of its own (not modal) and returns it;
 // it deletes itself when closed. More than 12, or none, are refused with a message: nothing
-// opens and the result is null.
-QWidget* OpenComparison(QWidget* parent, std::vector<ComparedHistory> histories);
+// opens and the result is null. Temperatures are shown in the unit `units` has chosen, and follow
+// its choice while the window is open (°C without it).
+QWidget* OpenComparison(QWidget* parent, std::vector<ComparedHistory> histories,
+                        const UnitMenu* units = nullptr);
 
 }  // namespace veldrin

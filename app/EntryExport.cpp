@@ -1,5 +1,6 @@
 #include "app/EntryExport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -15,9 +16,9 @@
 namespace veldrin {
 
 QStringList EntryExportFilters() {
-    return {QStringLiteral("数据文件 (*.Vdr)"), QStringLiteral("文本文件 (*.txt)"),
-            QStringLiteral("CSV (*.csv)"), QStringLiteral("Excel (*.xlsx)"),
-            QStringLiteral("报告 PDF (*.pdf)")};
+    return {QCoreApplication::translate("EntryExport", "数据文件 (*.Vdr)"),
+            QCoreApplication::translate("EntryExport", "文本文件 (*.txt)"), QStringLiteral("CSV (*.csv)"),
+            QStringLiteral("Excel (*.xlsx)"), QCoreApplication::translate("EntryExport", "报告 PDF (*.pdf)")};
 }
 
 QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path,
@@ -47,7 +48,9 @@ QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entr
             if (report.status != ReportStatus::Written)
                 return QString::fromStdString(report.message);
         } else {
-            return QStringLiteral("不认识的文件类型：.%1（可用 .Vdr、.txt、.csv、.xlsx、.pdf）").arg(suffix);
+            return QCoreApplication::translate("EntryExport",
+                                               "不认识的文件类型：.%1（可用 .Vdr、.txt、.csv、.xlsx、.pdf）")
+                .arg(suffix);
         }
     }
     if (!written)

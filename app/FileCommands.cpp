@@ -143,10 +143,10 @@ bool FileCommands::ConfirmReplace(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return true;
     }
-    return QMessageBox::question(
-               &frame_, frame_.windowTitle(),
-               QStringLiteral("%1 已存在。\n要替换它吗？").arg(QDir::toNativeSeparators(path)),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(&frame_, frame_.windowTitle(),
+                                 QCoreApplication::translate("FileCommands", "%1 已存在。\n要替换它吗？")
+                                     .arg(QDir::toNativeSeparators(path)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
@@ -195,8 +195,10 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
     }
     const QString unrecorded = RecordSaved(target.format, written);
     frame_.statusBar()->showMessage(
-        QStringLiteral("已保存 %1").arg(QDir::toNativeSeparators(written)) +
-            (unrecorded.isEmpty() ? QString() : QStringLiteral("；保存记录未存入档案库：") + unrecorded),
+        QCoreApplication::translate("FileCommands", "已保存 %1").arg(QDir::toNativeSeparators(written)) +
+            (unrecorded.isEmpty()
+                 ? QString()
+                 : QCoreApplication::translate("FileCommands", "；保存记录未存入档案库：") + unrecorded),
         kSavedNoteMilliseconds);
     // Only a data file can be opened again; exports stay out of the list and the title.
     if (target.format == SaveFormat::DataFile) {
@@ -226,16 +228,18 @@ QString FileCommands::RecordWritten(archive::EventKind kind, const char* format,
 void FileCommands::RecordExported(const char* format, const QString& path) {
     const QString unrecorded = RecordWritten(archive::EventKind::Export, format, path);
     if (!unrecorded.isEmpty()) {
-        frame_.statusBar()->showMessage(QStringLiteral("导出记录未存入档案库：") + unrecorded,
-                                        kSavedNoteMilliseconds);
+        frame_.statusBar()->showMessage(
+            QCoreApplication::translate("FileCommands", "导出记录未存入档案库：") + unrecorded,
+            kSavedNoteMilliseconds);
     }
 }
 
 bool FileCommands::OpenRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        QMessageBox::information(&frame_, frame_.windowTitle(),
-                                 QStringLiteral("找不到文件 %1。\n它已从最近的文件列表中去掉。")
-                                     .arg(QDir::toNativeSeparators(path)));
+        QMessageBox::information(
+            &frame_, frame_.windowTitle(),
+            QCoreApplication::translate("FileCommands", "找不到文件 %1。\n它已从最近的文件列表中去掉。")
+                .arg(QDir::toNativeSeparators(path)));
         ForgetRecent(path);
         return false;
     }
@@ -328,8 +332,9 @@ bool FileCommands::ExportReportPath(const QString& path) {
     options.unit = workspace_.Records().Unit();
     const ReportResult result = ExportReportPdf(workspace_.Records().History(), options, path.toStdString());
     if (result.status != ReportStatus::Written) {
-        QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), QStringLiteral("报告保存出错"),
-                        QMessageBox::Ok, &frame_);
+        QMessageBox box(QMessageBox::Critical, frame_.windowTitle(),
+                        QCoreApplication::translate("FileCommands", "报告保存出错"), QMessageBox::Ok,
+                        &frame_);
         box.setDetailedText(QString::fromStdString(result.message));
         box.exec();
         return false;

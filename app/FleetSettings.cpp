@@ -1,5 +1,6 @@
 #include "app/FleetSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <ctime>
@@ -61,7 +62,7 @@ std::vector<std::string> TemplatesOf(const FleetSettings& settings) {
 
 NameFields SampleNameFields() {
     NameFields fields;
-    fields.title = "冷库 1";
+    fields.title = QCoreApplication::translate("FleetSettings", "冷库 1").toStdString();
     fields.model = "dual";
     fields.now = std::time(nullptr);
     fields.start = fields.now - 7 * 24 * 3600;

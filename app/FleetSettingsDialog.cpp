@@ -14,9 +14,11 @@
 namespace veldrin {
 namespace {
 
+// The placeholders stay as they are in every language; only what they stand for is translated.
 constexpr const char* kPlaceholders =
-    "{title} 标题　{model} 型号　{start:%Y%m%d} 首个读数　{end:%Y%m%d} 末个读数\n"
-    "{count} 读数个数　{port} 端口　{device} 设备名　{date:%Y%m%d-%H%M} 下载时间";
+    QT_TRANSLATE_NOOP("veldrin::FleetSettingsDialog",
+                      "{title} 标题　{model} 型号　{start:%Y%m%d} 首个读数　{end:%Y%m%d} 末个读数\n"
+                      "{count} 读数个数　{port} 端口　{device} 设备名　{date:%Y%m%d-%H%M} 下载时间");
 
 }  // namespace
 
@@ -30,16 +32,16 @@ FleetSettingsDialog::FleetSettingsDialog(const FleetSettings& settings, QWidget*
       csv_(new QCheckBox(QStringLiteral(".csv"), this)),
       xls_(new QCheckBox(QStringLiteral(".xls"), this)),
       pdf_(new QCheckBox(QStringLiteral(".pdf"), this)),
-      restart_(new QCheckBox(QStringLiteral("下载后重新启动记录"), this)),
+      restart_(new QCheckBox(tr("下载后重新启动记录"), this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
-    setWindowTitle(QStringLiteral("设置"));
-    auto* browse = new QPushButton(QStringLiteral("浏览…"), this);
+    setWindowTitle(tr("设置"));
+    auto* browse = new QPushButton(tr("浏览…"), this);
     connect(browse, &QPushButton::clicked, this, &FleetSettingsDialog::ChooseFolder);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(folder_);
     folderRow->addWidget(browse);
 
-    auto* placeholders = new QLabel(QString::fromUtf8(kPlaceholders), this);
+    auto* placeholders = new QLabel(tr(kPlaceholders), this);
     placeholders->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* formats = new QHBoxLayout;
@@ -52,11 +54,11 @@ FleetSettingsDialog::FleetSettingsDialog(const FleetSettings& settings, QWidget*
     restart_->setChecked(settings.restart);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("文件夹:"), folderRow);
-    form->addRow(QStringLiteral("文件名模板:"), template_);
+    form->addRow(tr("文件夹:"), folderRow);
+    form->addRow(tr("文件名模板:"), template_);
     form->addRow(QString(), placeholders);
-    form->addRow(QStringLiteral("下一个文件名:"), preview_);
-    form->addRow(QStringLiteral("格式:"), formats);
+    form->addRow(tr("下一个文件名:"), preview_);
+    form->addRow(tr("格式:"), formats);
     form->addRow(QString(), restart_);
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -103,8 +105,7 @@ void FleetSettingsDialog::UpdatePreview() {
 }
 
 void FleetSettingsDialog::ChooseFolder() {
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("选择文件夹"), folder_->text());
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("选择文件夹"), folder_->text());
     if (!folder.isEmpty())
         folder_->setText(folder);
 }

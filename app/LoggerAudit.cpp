@@ -1,5 +1,6 @@
 #include "app/LoggerAudit.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -63,7 +64,7 @@ void LoggerAudit::Observe() {
 void LoggerAudit::Record(archive::EventKind kind, const std::string& detail) {
     const QString refused = archive_.Record(kind, detail, archive::TrimmedRight(info_.title));
     if (!refused.isEmpty())
-        say_(QStringLiteral("记录未存入档案库：") + refused);
+        say_(QCoreApplication::translate("LoggerAudit", "记录未存入档案库：") + refused);
 }
 
 }  // namespace veldrin

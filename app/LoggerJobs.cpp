@@ -1,5 +1,6 @@
 #include "app/LoggerJobs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -30,20 +31,23 @@ class LoggerJobs::RowReporter final : public fleet::StationProgress {
         if (percent == shownPercent_)
             return;
         shownPercent_ = percent;
-        SetState(QStringLiteral("正在读取 %1%").arg(percent));
+        SetState(QCoreApplication::translate("veldrin::LoggerJobs", "正在读取 %1%").arg(percent));
     }
     void Saved(int, const std::string& files) override {
         QStringList names;
         for (const QString& path : QString::fromStdString(files).split(QLatin1Char(' '), Qt::SkipEmptyParts))
             names << QFileInfo(path).fileName();
-        SetState(QStringLiteral("已保存 ") + names.join(QStringLiteral(", ")));
+        SetState(QCoreApplication::translate("veldrin::LoggerJobs", "已保存 %1")
+                     .arg(names.join(QStringLiteral(", "))));
     }
-    void Restarted(int) override { SetState(QStringLiteral("已重新启动")); }
+    void Restarted(int) override {
+        SetState(QCoreApplication::translate("veldrin::LoggerJobs", "已重新启动"));
+    }
     void Failed(int, const std::string& message) override { SetState(QString::fromStdString(message)); }
-    void Waiting(int) override { SetState(QStringLiteral("等待仪器")); }
+    void Waiting(int) override { SetState(QCoreApplication::translate("veldrin::LoggerJobs", "等待仪器")); }
     void Connecting(int) override {
         shownPercent_ = -1;
-        SetState(QStringLiteral("正在连接"));
+        SetState(QCoreApplication::translate("veldrin::LoggerJobs", "正在连接"));
     }
     void Done(int, const fleet::LoggerDownload& result) override {
         std::shared_ptr<const fleet::ReceivedHistory> history;
@@ -158,7 +162,7 @@ void LoggerJobs::Ended(const std::string& port) {
     model_.Update(port, [station](LoggerRow& row) {
         row.working = false;
         if (station)
-            row.state = QString::fromUtf8(kIdleState);
+            row.state = IdleState();
     });
     model_.DropGone();
     emit jobEnded();

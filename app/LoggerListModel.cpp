@@ -1,11 +1,16 @@
 #include "app/LoggerListModel.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "files/FileNameTemplate.h"
 #include "serial/PortMap.h"
 
 namespace veldrin {
+
+QString IdleState() {
+    return QCoreApplication::translate("veldrin::LoggerListModel", "空闲");
+}
 
 int LoggerListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -27,7 +32,7 @@ QVariant LoggerListModel::data(const QModelIndex& index, int role) const {
         case PortColumn:
             return QString::fromStdString(DeviceFileName(row.port));
         case StateColumn:
-            return row.busy ? QString::fromUtf8(kBusyState) : row.state;
+            return row.busy ? tr("忙 (实时面板)") : row.state;
         case ModelColumn:
             return row.model;
         case TitleColumn:
@@ -40,8 +45,11 @@ QVariant LoggerListModel::data(const QModelIndex& index, int role) const {
 QVariant LoggerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const kTitles[] = {"端口", "状态", "型号", "标题"};
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kTitles[section]) : QVariant();
+    static const char* const kTitles[] = {QT_TRANSLATE_NOOP("veldrin::LoggerListModel", "端口"),
+                                          QT_TRANSLATE_NOOP("veldrin::LoggerListModel", "状态"),
+                                          QT_TRANSLATE_NOOP("veldrin::LoggerListModel", "型号"),
+                                          QT_TRANSLATE_NOOP("veldrin::LoggerListModel", "标题")};
+    return section >= 0 && section < ColumnCount ? tr(kTitles[section]) : QVariant();
 }
 
 void LoggerListModel::SetDevices(const std::vector<SerialDevice>& devices) {

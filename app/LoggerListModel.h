@@ -13,12 +13,12 @@
 
 namespace veldrin {
 
-inline constexpr const char* kIdleState = "空闲";
-inline constexpr const char* kBusyState = "忙 (实时面板)";
+// The state of a logger nothing runs on, in the language of the run.
+QString IdleState();
 
 struct LoggerRow {
     std::string port;  // the device path as found
-    QString state = QString::fromUtf8(kIdleState);
+    QString state = IdleState();
     QString model;
     QString title;
     bool busy = false;     // the realtime panel's connection holds the device

@@ -15,16 +15,16 @@ namespace veldrin {
 namespace {}  // namespace
 
 LoggerListPanel::LoggerListPanel(QWidget* parent)
-    : QDockWidget(QStringLiteral("仪器列表"), parent),
+    : QDockWidget(tr("仪器列表"), parent),
       model_(this),
       jobs_(model_, this),
       table_(new QTableView),
-      downloadAll_(new QPushButton(QStringLiteral("全部下载"))),
-      download_(new QPushButton(QStringLiteral("下载"))),
-      settings_(new QPushButton(QStringLiteral("设置…"))),
-      station_(new QCheckBox(QStringLiteral("插入即下载"))) {
+      downloadAll_(new QPushButton(tr("全部下载"))),
+      download_(new QPushButton(tr("下载"))),
+      settings_(new QPushButton(tr("设置…"))),
+      station_(new QCheckBox(tr("插入即下载"))) {
     setObjectName(QStringLiteral("LoggerListDock"));
-    toggleViewAction()->setText(QStringLiteral("仪器列表"));
+    toggleViewAction()->setText(tr("仪器列表"));
 
     table_->setModel(&model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);

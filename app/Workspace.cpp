@@ -1,6 +1,7 @@
 #include "app/Workspace.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -268,10 +269,12 @@ void Workspace::ArchiveDownload(const HistoryHandover& handover) {
     archive_.SetShown(archive_.ArchiveDownload(download, failure));
     if (archive_.Shown()) {
         frame_.statusBar()->showMessage(
-            QStringLiteral("历史数据已存入档案库：档案 %1").arg(archive_.Shown()->id));
+            QCoreApplication::translate("Workspace", "历史数据已存入档案库：档案 %1")
+                .arg(archive_.Shown()->id));
     } else {
         // Kept in the status bar until something else is said: the history itself is shown as ever.
-        frame_.statusBar()->showMessage(QStringLiteral("历史数据未存入档案库：") + failure);
+        frame_.statusBar()->showMessage(QCoreApplication::translate("Workspace", "历史数据未存入档案库：") +
+                                        failure);
     }
 }
 

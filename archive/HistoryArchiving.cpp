@@ -6,6 +6,8 @@
 
 #include "files/DataFile.h"
 #include "history/HistoryIngestion.h"
+#include "logger/TextFormat.h"
+#include "translations/Translation.h"
 
 namespace veldrin::archive {
 namespace {
@@ -203,7 +205,8 @@ std::unique_ptr<HistoryDataSet> EntryHistory(Archive& archive, std::int64_t entr
 }
 
 std::string ArchiveMark(std::int64_t entry, const std::string& sha256) {
-    return "档案 " + std::to_string(entry) + " · SHA-256 " + sha256.substr(0, 16);
+    return Printf(text::translate("HistoryArchiving", "档案 %lld · SHA-256 %s").c_str(),
+                  static_cast<long long>(entry), sha256.substr(0, 16).c_str());
 }
 
 }  // namespace veldrin::archive

@@ -13,6 +13,7 @@
 #include "fleet/ExportRegistry.h"
 #include "fleet/GuiApplication.h"
 #include "history/HistoryIngestion.h"
+#include "translations/Translation.h"
 
 namespace veldrin::fleet {
 namespace {
@@ -84,7 +85,8 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::path(name.path).parent_path();
         if (!folder.empty() && !std::filesystem::create_directories(folder, error) && error) {
-            saved.error = "文件保存出错: " + folder.string() + ": " + error.message();
+            saved.error =
+                text::translate("FleetDownload", "文件保存出错: ") + folder.string() + ": " + error.message();
             return saved;
         }
         const std::string path =
@@ -93,7 +95,7 @@ SavedFiles SaveDownload(const HistoryDataSet& history, const NameFields& fields,
                 return std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored));
             });
         if (Status written = WriteOne(history, path); !written) {
-            saved.error = "文件保存出错: " + path + ": " + written.reason;
+            saved.error = text::translate("FleetDownload", "文件保存出错: ") + path + ": " + written.reason;
             return saved;
         }
         saved.paths.push_back(path);

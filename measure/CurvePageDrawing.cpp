@@ -1,5 +1,6 @@
 #include "measure/CurvePageDrawing.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFontMetrics>
 #include <algorithm>
@@ -36,11 +37,27 @@ struct PageTitles {
 };
 
 const PageTitles& TitlesFor(LoggerModel model) {
-    static const PageTitles kSingle{"温度°C", "", "", "温度上限°C", "温度下限°C", "", ""};
-    static const PageTitles kHumidity{"温度°C",     "湿度%RH",   "湿度%",    "温度上限°C",
-                                      "温度下限°C", "湿度上限%", "湿度下限%"};
-    static const PageTitles kDual{"温度I°C",     "温度II°C",     "温度II°C",    "温度I上限°C",
-                                  "温度I下限°C", "温度II上限°C", "温度II下限°C"};
+    static const PageTitles kSingle{QT_TRANSLATE_NOOP("CurvePageDrawing", "温度°C"),
+                                    "",
+                                    "",
+                                    QT_TRANSLATE_NOOP("CurvePageDrawing", "温度上限°C"),
+                                    QT_TRANSLATE_NOOP("CurvePageDrawing", "温度下限°C"),
+                                    "",
+                                    ""};
+    static const PageTitles kHumidity{QT_TRANSLATE_NOOP("CurvePageDrawing", "温度°C"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "湿度%RH"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "湿度%"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "温度上限°C"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "温度下限°C"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "湿度上限%"),
+                                      QT_TRANSLATE_NOOP("CurvePageDrawing", "湿度下限%")};
+    static const PageTitles kDual{QT_TRANSLATE_NOOP("CurvePageDrawing", "温度I°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度II°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度II°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度I上限°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度I下限°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度II上限°C"),
+                                  QT_TRANSLATE_NOOP("CurvePageDrawing", "温度II下限°C")};
     switch (model) {
         case LoggerModel::TemperatureHumidity:
             return kHumidity;
@@ -70,7 +87,9 @@ class PageTexts {
 
     void Add(int x, int y, const QString& text, QRgb colour) { texts_.push_back({x, y, text, colour}); }
     void Add(int x, int y, const char* text, QRgb colour) {
-        Add(x, y, QString::fromUtf8(text).replace(QStringLiteral("°C"), QString::fromUtf8(UnitText(unit_))),
+        Add(x, y,
+            QCoreApplication::translate("CurvePageDrawing", text)
+                .replace(QStringLiteral("°C"), QString::fromUtf8(UnitText(unit_))),
             colour);
     }
 

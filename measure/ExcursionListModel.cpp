@@ -1,14 +1,24 @@
 #include "measure/ExcursionListModel.h"
 
+#include <QCoreApplication>
+
 #include "history/StatisticsText.h"
 
 namespace veldrin {
 namespace {
 
+// The headers in the language of the run; a model is made for each history panel at start.
 std::vector<ListColumn> ExcursionColumns() {
-    return {{"序号", 36, CellKind::RowNumber}, {"通道", 50, CellKind::Blank},  {"超限", 115, CellKind::Blank},
-            {"开始", 125, CellKind::Blank},    {"结束", 125, CellKind::Blank}, {"持续", 75, CellKind::Blank},
-            {"极值", 65, CellKind::Blank}};
+    const auto header = [](const char* source) {
+        return QCoreApplication::translate("veldrin::ExcursionListModel", source).toStdString();
+    };
+    return {{header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "序号")), 36, CellKind::RowNumber},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "通道")), 50, CellKind::Blank},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "超限")), 115, CellKind::Blank},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "开始")), 125, CellKind::Blank},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "结束")), 125, CellKind::Blank},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "持续")), 75, CellKind::Blank},
+            {header(QT_TRANSLATE_NOOP("veldrin::ExcursionListModel", "极值")), 65, CellKind::Blank}};
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "measure/RealtimeMonitor.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "history/AlarmText.h"
@@ -7,8 +8,6 @@
 
 namespace veldrin {
 namespace {
-
-constexpr const char* kAlarmWord = "报警";
 
 // "报警：" and each channel whose value lies beyond its limits by the alarm list's rule, with its
 // name and value ("报警：温度 35.20°C"); empty when every channel is within them.
@@ -34,7 +33,8 @@ QString AlarmStatusText(LoggerModel model, float value1, float value2, const Ala
         check(2, value2, limits2, traits.channel2Name, traits.channel2Unit);
     if (beyond.isEmpty())
         return {};
-    return QString::fromUtf8(kAlarmWord) + QStringLiteral("：") + beyond.join(QStringLiteral("，"));
+    return QCoreApplication::translate("veldrin::RealtimeMonitor", "报警：%1")
+        .arg(beyond.join(QCoreApplication::translate("veldrin::RealtimeMonitor", "，")));
 }
 
 }  // namespace

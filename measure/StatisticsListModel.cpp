@@ -1,5 +1,7 @@
 #include "measure/StatisticsListModel.h"
 
+#include <QCoreApplication>
+
 #include "history/StatisticsText.h"
 
 namespace veldrin {
@@ -9,11 +11,14 @@ constexpr int kNameWidth = 120;
 constexpr int kChannelWidth = 180;
 
 std::vector<ListColumn> ColumnsFor(const HistoryStatistics& statistics) {
-    std::vector<ListColumn> columns{{"项目", kNameWidth, CellKind::Blank}};
+    std::vector<ListColumn> columns{
+        {QCoreApplication::translate("veldrin::StatisticsListModel", "项目").toStdString(), kNameWidth,
+         CellKind::Blank}};
     for (const ChannelStatistics& channel : statistics.channels)
         columns.push_back({channel.name, kChannelWidth, CellKind::Blank});
     if (statistics.channels.empty())
-        columns.push_back({"值", kChannelWidth, CellKind::Blank});
+        columns.push_back({QCoreApplication::translate("veldrin::StatisticsListModel", "值").toStdString(),
+                           kChannelWidth, CellKind::Blank});
     return columns;
 }
 

@@ -2,6 +2,221 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>ArchiveCommands</name>
+    <message>
+        <source>导入到档案库</source>
+        <translation>Import into the Archive</translation>
+    </message>
+    <message>
+        <source>数据文件 (*.Vdr *.vdr)</source>
+        <translation>Data files (*.Vdr *.vdr)</translation>
+    </message>
+    <message>
+        <source>档案库打不开：</source>
+        <translation>The archive cannot be opened: </translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>新存入档案库 %1 个文件，已在档案库中 %2 个。</source>
+        <translation>%1 files newly archived, %2 already in the archive.</translation>
+    </message>
+    <message>
+        <source>
+未能导入 %1 个：
+</source>
+        <translation>
+%1 could not be imported:
+</translation>
+    </message>
+    <message>
+        <source>档案 %1</source>
+        <translation>Archive entry %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurvePageDrawing</name>
+    <message>
+        <source>温度°C</source>
+        <translation>Temp. °C</translation>
+    </message>
+    <message>
+        <source>温度上限°C</source>
+        <translation>Temp. high °C</translation>
+    </message>
+    <message>
+        <source>温度下限°C</source>
+        <translation>Temp. low °C</translation>
+    </message>
+    <message>
+        <source>湿度%RH</source>
+        <translation>Humidity %RH</translation>
+    </message>
+    <message>
+        <source>湿度%</source>
+        <translation>Humidity %</translation>
+    </message>
+    <message>
+        <source>湿度上限%</source>
+        <translation>Hum. high %</translation>
+    </message>
+    <message>
+        <source>湿度下限%</source>
+        <translation>Hum. low %</translation>
+    </message>
+    <message>
+        <source>温度I°C</source>
+        <translation>Temp. I °C</translation>
+    </message>
+    <message>
+        <source>温度II°C</source>
+        <translation>Temp. II °C</translation>
+    </message>
+    <message>
+        <source>温度I上限°C</source>
+        <translation>Temp. I high °C</translation>
+    </message>
+    <message>
+        <source>温度I下限°C</source>
+        <translation>Temp. I low °C</translation>
+    </message>
+    <message>
+        <source>温度II上限°C</source>
+        <translation>Temp. II high °C</translation>
+    </message>
+    <message>
+        <source>温度II下限°C</source>
+        <translation>Temp. II low °C</translation>
+    </message>
+</context>
+<context>
+    <name>DataTabs</name>
+    <message>
+        <source>数据趋势</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>数据列表</source>
+        <translation>Data list</translation>
+    </message>
+    <message>
+        <source>报警列表</source>
+        <translation>Alarm list</translation>
+    </message>
+</context>
+<context>
+    <name>EntryDetailsText</name>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>档案</source>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>时段</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>间隔</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>读数</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>（不完整）</source>
+        <translation> (incomplete)</translation>
+    </message>
+    <message>
+        <source>超限</source>
+        <translation>Excursions</translation>
+    </message>
+    <message>
+        <source>限值</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>%1 … %2，%3 … %4%5</source>
+        <translation>%1 … %2, %3 … %4%5</translation>
+    </message>
+    <message>
+        <source>（报警开）</source>
+        <translation> (alarm on)</translation>
+    </message>
+    <message>
+        <source>（报警关）</source>
+        <translation> (alarm off)</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>程序版本</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>存档时间</source>
+        <translation>Archived at</translation>
+    </message>
+    <message>
+        <source>
+事件：
+</source>
+        <translation>
+Events:
+</translation>
+    </message>
+</context>
+<context>
+    <name>EntryExport</name>
+    <message>
+        <source>数据文件 (*.Vdr)</source>
+        <translation>Data file (*.Vdr)</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message>
+        <source>报告 PDF (*.pdf)</source>
+        <translation>PDF report (*.pdf)</translation>
+    </message>
+    <message>
+        <source>不认识的文件类型：.%1（可用 .Vdr、.txt、.csv、.xlsx、.pdf）</source>
+        <translation>Unknown file type: .%1 (use .Vdr, .txt, .csv, .xlsx or .pdf)</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>没有历史数据，无法打印</source>
@@ -10,6 +225,62 @@
     <message>
         <source>没有历史数据，无法导出报告</source>
         <translation>No history to report</translation>
+    </message>
+    <message>
+        <source>%1 已存在。
+要替换它吗？</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>；保存记录未存入档案库：</source>
+        <translation>; the save was not recorded in the archive: </translation>
+    </message>
+    <message>
+        <source>导出记录未存入档案库：</source>
+        <translation>The export was not recorded in the archive: </translation>
+    </message>
+    <message>
+        <source>找不到文件 %1。
+它已从最近的文件列表中去掉。</source>
+        <translation>The file %1 cannot be found.
+It has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>报告保存出错</source>
+        <translation>The report could not be saved</translation>
+    </message>
+</context>
+<context>
+    <name>FleetDownload</name>
+    <message>
+        <source>文件保存出错: </source>
+        <translation>The file could not be saved: </translation>
+    </message>
+</context>
+<context>
+    <name>FleetSettings</name>
+    <message>
+        <source>冷库 1</source>
+        <translation>Cold room 1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryArchiving</name>
+    <message>
+        <source>档案 %lld · SHA-256 %s</source>
+        <translation>Archive entry %lld · SHA-256 %s</translation>
+    </message>
+</context>
+<context>
+    <name>LoggerAudit</name>
+    <message>
+        <source>记录未存入档案库：</source>
+        <translation>Not recorded in the archive: </translation>
     </message>
 </context>
 <context>
@@ -284,6 +555,17 @@ Install Excel to use the export.</translation>
     </message>
 </context>
 <context>
+    <name>Workspace</name>
+    <message>
+        <source>历史数据已存入档案库：档案 %1</source>
+        <translation>History archived: entry %1</translation>
+    </message>
+    <message>
+        <source>历史数据未存入档案库：</source>
+        <translation>History not archived: </translation>
+    </message>
+</context>
+<context>
     <name>XlsxExport</name>
     <message>
         <source>读数%1</source>
@@ -336,6 +618,140 @@ Install Excel to use the export.</translation>
     <message>
         <source>工作簿保存出错：%1</source>
         <translation>The workbook could not be saved: %1</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::ArchiveBrowser</name>
+    <message>
+        <source>不限</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>档案库</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>全部型号</source>
+        <translation>All models</translation>
+    </message>
+    <message>
+        <source>标题或说明中的文字</source>
+        <translation>Words of the title or description</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>仅超限</source>
+        <translation>Excursions only</translation>
+    </message>
+    <message>
+        <source>从</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>叠加比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1 个档案</source>
+        <translation>%1 entries</translation>
+    </message>
+    <message>
+        <source>档案库打不开：</source>
+        <translation>The archive cannot be opened: </translation>
+    </message>
+    <message>
+        <source>请选择一个档案。</source>
+        <translation>Choose one entry.</translation>
+    </message>
+    <message>
+        <source>档案 %1 打不开。</source>
+        <translation>Entry %1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>档案%1</source>
+        <translation>entry%1</translation>
+    </message>
+    <message>
+        <source>档案 %1 未能导出。</source>
+        <translation>Entry %1 could not be exported.</translation>
+    </message>
+    <message>
+        <source>已导出 %1</source>
+        <translation>Exported %1</translation>
+    </message>
+    <message>
+        <source>请选择 2 到 12 个档案。</source>
+        <translation>Choose 2 to 12 entries.</translation>
+    </message>
+    <message>
+        <source>最多只能叠加比较 %1 个档案，已选择 %2 个。</source>
+        <translation>At most %1 entries can be compared; %2 are chosen.</translation>
+    </message>
+    <message>
+        <source>叠加比较的档案读不出来。</source>
+        <translation>The entries to compare cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::ArchiveEntryModel</name>
+    <message>
+        <source>导入文件</source>
+        <translation>Imported file</translation>
+    </message>
+    <message>
+        <source>（不完整）</source>
+        <translation> (incomplete)</translation>
+    </message>
+    <message>
+        <source>档案号</source>
+        <translation>Entry</translation>
+    </message>
+    <message>
+        <source>下载时间</source>
+        <translation>Downloaded</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>时段</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>读数</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>超限</source>
+        <translation>Excursions</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
     </message>
 </context>
 <context>
@@ -417,6 +833,69 @@ Write these pages to a PDF file instead?</translation>
 %2</source>
         <translation>%1 pages written:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CFormDialog</name>
+    <message>
+        <source>记录仪状况</source>
+        <translation>Logger Status</translation>
+    </message>
+    <message>
+        <source>标   题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>仪表名称</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>工作状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>电源电压</source>
+        <translation>Supply voltage</translation>
+    </message>
+    <message>
+        <source>记录仪设置</source>
+        <translation>Logger Settings</translation>
+    </message>
+    <message>
+        <source>记满即停</source>
+        <translation>Stop when full</translation>
+    </message>
+    <message>
+        <source>启动时间</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>时间间隔</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>记录停止方式</source>
+        <translation>Stop mode</translation>
+    </message>
+    <message>
+        <source>已记录数据量</source>
+        <translation>Readings recorded</translation>
+    </message>
+    <message>
+        <source>可记录总数据量</source>
+        <translation>Capacity</translation>
+    </message>
+    <message>
+        <source>记录仪描述</source>
+        <translation>Logger Description</translation>
+    </message>
+    <message>
+        <source>启动记录</source>
+        <translation>Start Recording</translation>
+    </message>
+    <message>
+        <source>停止记录</source>
+        <translation>Stop Recording</translation>
     </message>
 </context>
 <context>
@@ -747,6 +1226,78 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::ExcursionListModel</name>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>超限</source>
+        <translation>Excursion</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>持续</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>极值</source>
+        <translation>Extreme</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::FleetSettingsDialog</name>
+    <message>
+        <source>{title} 标题&#x3000;{model} 型号&#x3000;{start:%Y%m%d} 首个读数&#x3000;{end:%Y%m%d} 末个读数
+{count} 读数个数&#x3000;{port} 端口&#x3000;{device} 设备名&#x3000;{date:%Y%m%d-%H%M} 下载时间</source>
+        <translation>{title} title   {model} model   {start:%Y%m%d} first reading   {end:%Y%m%d} last reading
+{count} number of readings   {port} port   {device} device name   {date:%Y%m%d-%H%M} download time</translation>
+    </message>
+    <message>
+        <source>下载后重新启动记录</source>
+        <translation>Restart recording after the download</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>浏览…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>文件夹:</source>
+        <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>文件名模板:</source>
+        <translation>File name template:</translation>
+    </message>
+    <message>
+        <source>下一个文件名:</source>
+        <translation>Next file name:</translation>
+    </message>
+    <message>
+        <source>格式:</source>
+        <translation>Formats:</translation>
+    </message>
+    <message>
+        <source>选择文件夹</source>
+        <translation>Choose a folder</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::LanguageMenu</name>
     <message>
         <source>跟随系统设置</source>
@@ -762,6 +1313,79 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::LoggerJobs</name>
+    <message>
+        <source>正在读取 %1%</source>
+        <translation>Reading %1%</translation>
+    </message>
+    <message>
+        <source>已保存 %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>已重新启动</source>
+        <translation>Restarted</translation>
+    </message>
+    <message>
+        <source>等待仪器</source>
+        <translation>Waiting for an instrument</translation>
+    </message>
+    <message>
+        <source>正在连接</source>
+        <translation>Connecting</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::LoggerListModel</name>
+    <message>
+        <source>空闲</source>
+        <translation>Idle</translation>
+    </message>
+    <message>
+        <source>忙 (实时面板)</source>
+        <translation>Busy (live panel)</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::LoggerListPanel</name>
+    <message>
+        <source>仪器列表</source>
+        <translation>Instrument List</translation>
+    </message>
+    <message>
+        <source>全部下载</source>
+        <translation>Download All</translation>
+    </message>
+    <message>
+        <source>下载</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>设置…</source>
+        <translation>Settings…</translation>
+    </message>
+    <message>
+        <source>插入即下载</source>
+        <translation>Download when plugged in</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::QuestionDialog</name>
     <message>
         <source>确定</source>
@@ -770,6 +1394,28 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::RealtimeMonitor</name>
+    <message>
+        <source>报警：%1</source>
+        <translation>Alarm: %1</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::StatisticsListModel</name>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
     </message>
 </context>
 <context>

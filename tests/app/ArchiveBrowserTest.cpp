@@ -30,12 +30,16 @@
 #include "logger/WireCodec.h"
 #include "tests/HistoryFiles.h"
 #include "tests/app/ArchiveWindowFixture.h"
+#include "tests/app/InEnglish.h"
 
 namespace veldrin {
 namespace {
 
+using testing::EnglishForAWhile;
 using testing::OnNextDialogUntil;
 using testing::ReadNextMessage;
+using testing::ShownTexts;
+using testing::WithChineseCharacters;
 
 // Selects every file named in `paths` (one folder) in the next file dialog and accepts it.
 std::shared_ptr<bool> ChooseFiles(const QStringList& paths) {
@@ -194,6 +198,25 @@ TEST_F(ArchiveBrowserTest, BrowserFiltersOpensAnEntryIntoTheHistoryPanelAndCompa
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(chart, &wheel);
     EXPECT_LT(chart->ViewEnd() - chart->ViewStart(), before) << "one wheel step zooms in";
+}
+
+TEST_F(ArchiveBrowserTest, TheComparisonShowsTemperaturesInTheWindowsUnitAndFollowsItsChoice) {
+    const test::QtTempFolder profile;
+    const testing::ProfileFolder profileFolder(profile.path());
+    Import(WriteFiles());
+    frame.Units()->Action(TemperatureUnit::Fahrenheit)->trigger();
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    ClickRows(browser, {QStringLiteral("Freezer A"), QStringLiteral("Freezer B")});
+    browser->CompareButton()->click();
+    ComparisonWindow* comparison = browser->findChild<ComparisonWindow*>();
+    ASSERT_NE(comparison, nullptr);
+    EXPECT_EQ(comparison->Chart()->Unit(), TemperatureUnit::Fahrenheit);
+    EXPECT_EQ(comparison->Chart()->ScaleTitle(false), QStringLiteral("温度(°F)"));
+
+    frame.Units()->Action(TemperatureUnit::Celsius)->trigger();
+    EXPECT_EQ(comparison->Chart()->ScaleTitle(false), QStringLiteral("温度(°C)"))
+        << "the open comparison follows";
 }
 
 TEST_F(ArchiveBrowserTest, ComparingOneOrThirteenEntriesIsRefusedWithAMessage) {
@@ -364,6 +387,65 @@ TEST_F(ArchiveBrowserTest, ADownloadWhileTheBrowserIsOpenIsListedWhenItIsChosenA
     ASSERT_EQ(browser->Entries().rowCount(), 1);
     EXPECT_EQ(browser->Entries().Entry(0).count, 120);
     EXPECT_EQ(browser->Entries().Entry(0).provenance.devicePath, test::ComPath(1));
+}
+
+// The browser's own texts, its table's headers and the chosen entry's details. The names of the
+// models are the logger library's, not the browser's: they are left out.
+QStringList BrowserTexts(ArchiveBrowser* browser) {
+    QStringList texts = ShownTexts(browser);
+    QString details = browser->Details()->toPlainText();
+    for (int model = 0; model < 3; ++model) {
+        texts.removeAll(ArchivedModelName(model));
+        details.remove(ArchivedModelName(model));
+    }
+    texts << details.split(QLatin1Char('\n'));
+    for (const QLineEdit* edit : {browser->TextFilter(), browser->DeviceFilter()})
+        texts << edit->placeholderText();
+    texts << browser->FromFilter()->specialValueText() << browser->Status()->text();
+    for (int column = 0; column < ArchiveEntryModel::ColumnCount; ++column)
+        texts << browser->Entries().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    return texts;
+}
+
+TEST_F(ArchiveBrowserTest, InEnglishTheBrowserItsTableAndTheDetailsShowNoChineseAndInChineseTheirOwnTexts) {
+    const QStringList paths = WriteFiles().mid(0, 3);
+    {
+        const EnglishForAWhile inEnglish;
+        ASSERT_TRUE(inEnglish.Loaded());
+        const QString said = Import(paths);
+        EXPECT_EQ(said, QStringLiteral("3 files newly archived, 0 already in the archive."))
+            << said.toStdString();
+        ArchiveBrowser* browser = OpenBrowser();
+        ASSERT_NE(browser, nullptr);
+        ClickRows(browser, {QStringLiteral("Freezer A")});
+        const QString details = browser->Details()->toPlainText();
+        EXPECT_TRUE(details.startsWith(QStringLiteral("Entry: "))) << details.toStdString();
+        EXPECT_TRUE(details.contains(QStringLiteral("Source: Imported file"))) << details.toStdString();
+        EXPECT_TRUE(details.contains(QStringLiteral("\nEvents:\n"))) << details.toStdString();
+        const QStringList texts = BrowserTexts(browser);
+        EXPECT_EQ(WithChineseCharacters(texts), QStringList()) << texts.join(u'|').toStdString();
+        EXPECT_TRUE(texts.contains(QStringLiteral("Archive")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("3 entries")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("Excursions only")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("Downloaded")));
+        EXPECT_EQ(browser->ModelFilter()->itemText(0), QStringLiteral("All models"));
+        browser->close();
+    }
+    // The browser closed deletes itself; the next one is made in Chinese.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return archiveCommands.Browser() == nullptr; }, 5000));
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    ClickRows(browser, {QStringLiteral("Freezer A")});
+    EXPECT_EQ(browser->windowTitle(), QStringLiteral("档案库"));
+    EXPECT_EQ(browser->Status()->text(), QStringLiteral("3 个档案"));
+    EXPECT_TRUE(browser->Details()->toPlainText().startsWith(QStringLiteral("档案：")));
+    EXPECT_TRUE(browser->Details()->toPlainText().contains(QStringLiteral("来源：导入文件")));
+    QStringList headers;
+    for (int column = 0; column < ArchiveEntryModel::ColumnCount; ++column)
+        headers << browser->Entries().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    EXPECT_EQ(headers, QStringList({QStringLiteral("档案号"), QStringLiteral("下载时间"),
+                                    QStringLiteral("型号"), QStringLiteral("标题"), QStringLiteral("时段"),
+                                    QStringLiteral("读数"), QStringLiteral("超限"), QStringLiteral("来源")}));
 }
 
 TEST_F(ArchiveBrowserTest, AnArchiveThatCannotBeOpenedIsSaidInTheBrowserAndOnImport) {

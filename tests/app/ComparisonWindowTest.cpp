@@ -48,14 +48,16 @@ History MakeHistory(LoggerModel model, std::time_t start, int interval, int coun
     return history;
 }
 
-// The value shown for `history`'s channel at `time`, worked out from its start and interval.
-QString Expected(const HistoryDataSet& history, int channel, double time) {
+// The value shown for `history`'s channel at `time`, worked out from its start and interval, the
+// temperature in `unit`.
+QString Expected(const HistoryDataSet& history, int channel, double time,
+                 TemperatureUnit unit = TemperatureUnit::Celsius) {
     const double offset = time - static_cast<double>(history.samples.Time(0));
     const int index = static_cast<int>(std::floor(offset / history.summary.intervalSeconds));
     if (offset < 0 || index >= history.samples.Count())
         return QStringLiteral("—");
     const float value = channel == 1 ? history.samples.Value1(index) : history.samples.Value2(index);
-    return QString::number(static_cast<double>(value), 'f', 2);
+    return QString::number(TemperatureInUnit(value, unit), 'f', 2);
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -274,6 +276,51 @@ TEST_F(ComparisonWindowTest, CursorReadsEveryCurveAtItsTimeAndADashOutsideAHisto
     EXPECT_EQ(values[1], QStringLiteral("—"));
     EXPECT_EQ(values[2], Expected(*humid, 1, *chart->CursorTime()));
     EXPECT_NE(values[2], QStringLiteral("—"));
+}
+
+TEST_F(ComparisonWindowTest, InFahrenheitTheTemperatureScaleAndTheCursorValuesAreConvertedAndTheCurvesStay) {
+    chart->SetView(static_cast<double>(At(1, 9, 5)), static_cast<double>(At(1, 9, 15)));
+    Click(static_cast<double>(At(1, 9, 10)) + 20);
+    const double time = *chart->CursorTime();
+    const QStringList celsius = CursorValues();
+    ASSERT_EQ(celsius[0], QStringLiteral("10.70"));
+    const ValueRange range = chart->TemperatureRange();
+    const std::vector<ScaleTick> humidityTicks = chart->ScaleTicks(true);
+    EXPECT_EQ(chart->ScaleTitle(false), QStringLiteral("温度(°C)"));
+
+    window->SetUnit(TemperatureUnit::Fahrenheit);
+    EXPECT_EQ(chart->ScaleTitle(false), QStringLiteral("温度(°F)"));
+    EXPECT_EQ(chart->ScaleTitle(true), QStringLiteral("湿度(%)"));
+    const QStringList fahrenheit = CursorValues();
+    EXPECT_EQ(fahrenheit[0], QStringLiteral("51.26"));  // 10.70 °C
+    EXPECT_EQ(fahrenheit[2], Expected(*humid, 1, time, TemperatureUnit::Fahrenheit));
+    EXPECT_EQ(fahrenheit[3], celsius[3]) << "humidity has no unit to choose";
+    // The curves stay where they are: the scale holds the same temperatures, its marks are round
+    // °F values standing where those temperatures are drawn.
+    EXPECT_EQ(chart->TemperatureRange().low, range.low);
+    EXPECT_EQ(chart->TemperatureRange().high, range.high);
+    const std::vector<ScaleTick> ticks = chart->ScaleTicks(false);
+    ASSERT_GE(ticks.size(), 3U);
+    const double step = ticks[1].label.toDouble() - ticks[0].label.toDouble();
+    for (const ScaleTick& tick : ticks) {
+        const double degrees = tick.label.toDouble();
+        EXPECT_NEAR(std::remainder(degrees, step), 0.0, 1e-6) << tick.label.toStdString();
+        EXPECT_GE(degrees, TemperatureInUnit(range.low, TemperatureUnit::Fahrenheit));
+        EXPECT_LE(degrees, TemperatureInUnit(range.high, TemperatureUnit::Fahrenheit));
+        EXPECT_NEAR(tick.y,
+                    chart->YForValue(chart->Curves()[0], CelsiusOf(degrees, TemperatureUnit::Fahrenheit)), 1)
+            << tick.label.toStdString();
+    }
+    const std::vector<ScaleTick> humidityInFahrenheit = chart->ScaleTicks(true);
+    ASSERT_EQ(humidityInFahrenheit.size(), humidityTicks.size());
+    for (std::size_t i = 0; i < humidityTicks.size(); ++i) {
+        EXPECT_EQ(humidityInFahrenheit[i].label, humidityTicks[i].label);
+        EXPECT_EQ(humidityInFahrenheit[i].y, humidityTicks[i].y);
+    }
+
+    window->SetUnit(TemperatureUnit::Celsius);
+    EXPECT_EQ(chart->ScaleTitle(false), QStringLiteral("温度(°C)"));
+    EXPECT_EQ(CursorValues(), celsius);
 }
 
 TEST_F(ComparisonWindowTest, ShownLimitsAreLinesInTheirCurvesColours) {

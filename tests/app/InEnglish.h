@@ -1,13 +1,13 @@
 #pragma once
-// Window tests in English: the English translation for a while (tests/EnglishForAWhile.h), and the
-// texts a dialog shows, to look for Chinese in.
+// Window tests in English: the programs' English translation put into effect for a while (for the
+// window's texts and the libraries' alike), and the texts a dialog shows, to look for Chinese in.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
 
-#include "tests/EnglishForAWhile.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin::testing {
 

@@ -2,13 +2,18 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QTabWidget>
 
+#include "app/CDlgHistory.h"
+#include "app/CFormDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CVeldrinApp.h"
+#include "app/CVeldrinView.h"
 #include "app/CommandLine.h"
 #include "app/LanguageMenu.h"
 #include "tests/app/AppTestSupport.h"
@@ -120,6 +125,45 @@ TEST(EnglishWindow, TheMenusAndTheirCommandsSpeakEnglish) {
     EXPECT_EQ(frame.Action(Command::Connect)->text(), QStringLiteral("Connect Instrument"));
     EXPECT_EQ(frame.Action(Command::ReadHistory)->text(), QStringLiteral("Read History"));
     EXPECT_EQ(frame.Action(Command::Open)->text(), QStringLiteral("&Open...\tCtrl+O"));
+}
+
+// A panel's texts: its labels and buttons, its groups' titles and its tabs' names.
+QStringList PanelTexts(QWidget* panel) {
+    QStringList texts = ShownTexts(panel);
+    for (const QGroupBox* group : panel->findChildren<QGroupBox*>())
+        texts << group->title();
+    for (const QTabWidget* tabs : panel->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    }
+    return texts;
+}
+
+TEST(EnglishWindow, TheTwoPanelsTheirGroupsAndTheirTabsSpeakEnglishAndChineseOtherwise) {
+    const test::QtTempFolder folder;
+    const ProfileFolder profileFolder(folder.filePath(QStringLiteral("config")));
+    const auto panels = [] {
+        CVeldrinApp program({QStringLiteral("veldrin")});
+        EXPECT_TRUE(program.InitInstance());
+        const CVeldrinView& view = *program.MainFrame()->View();
+        return std::make_pair(PanelTexts(view.RealtimePanel()), PanelTexts(view.HistoryPanel()));
+    };
+    {
+        const EnglishForAWhile inEnglish;
+        ASSERT_TRUE(inEnglish.Loaded());
+        const auto [realtime, history] = panels();
+        EXPECT_EQ(WithChineseCharacters(realtime), QStringList()) << realtime.join(u'|').toStdString();
+        EXPECT_EQ(WithChineseCharacters(history), QStringList()) << history.join(u'|').toStdString();
+        for (const char* shown : {"Logger Status", "Logger Settings", "Start time", "Stop Recording", "Trend",
+                                  "Data list", "Alarm list"})
+            EXPECT_TRUE(realtime.contains(QString::fromUtf8(shown))) << shown;
+        EXPECT_TRUE(history.contains(QStringLiteral("Trend")));
+    }
+    const auto [realtime, history] = panels();
+    for (const char* shown :
+         {"记录仪状况", "记录仪设置", "标   题", "启动时间", "停止记录", "数据趋势", "数据列表", "报警列表"})
+        EXPECT_TRUE(realtime.contains(QString::fromUtf8(shown))) << shown;
+    EXPECT_TRUE(history.contains(QStringLiteral("报警列表")));
 }
 
 TEST(WindowCommandLine, LangChoosesTheLanguageAndLeavesTheFileToOpen) {

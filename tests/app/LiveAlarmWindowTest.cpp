@@ -19,6 +19,7 @@
 #include "app/FrameGeometry.h"
 #include "app/PanelPages.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/InEnglish.h"
 #include "tests/app/SimWindowFixture.h"
 
 namespace veldrin {
@@ -124,6 +125,24 @@ TEST_F(LiveAlarmWindowTest, ReadingsBeyondALimitAreSeenInTheCurveTheListAndTheSt
     EXPECT_FALSE(AlarmList().RowAlarms(last));
     EXPECT_FALSE(AlarmList().data(AlarmList().index(last, 0), Qt::BackgroundRole).isValid());
     EXPECT_TRUE(AlarmList().RowAlarms(0));
+}
+
+// The English translation in effect before the window is made, and until it is gone.
+struct EnglishFirst {
+    testing::EnglishForAWhile inEnglish;
+};
+
+class LiveAlarmInEnglish : public EnglishFirst, public LiveAlarmWindowTest {};
+
+TEST_F(LiveAlarmInEnglish, TheStatusBarSaysTheAlarmInEnglish) {
+    ASSERT_TRUE(inEnglish.Loaded());
+    ASSERT_TRUE(RecordWithLimits(10, -20, 3));
+    const SampleSeries& series = workspace.Records().RealtimeSeries();
+    const QString newest = QString::asprintf("%.2f°C", static_cast<double>(series.Value1(series.Count())));
+    const QString said = frame.AlarmPane()->text();
+    EXPECT_TRUE(said.startsWith(QStringLiteral("Alarm: ")) && said.endsWith(QStringLiteral(" ") + newest))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("报警"))) << said.toStdString();
 }
 
 TEST_F(LiveAlarmWindowTest, ReadingsWithinTheLimitsRaiseNothing) {

@@ -30,6 +30,7 @@
 #include "archive/HistoryArchiving.h"
 #include "sim/PtyServer.h"
 #include "tests/TempFolder.h"
+#include "tests/app/InEnglish.h"
 #include "tests/serial/FakeDeviceTree.h"
 
 namespace veldrin::testing {
@@ -108,6 +109,13 @@ class LoggerListTest : public SimWindowFixture {
         ASSERT_TRUE(*answered);
     }
 
+    QStringList Headers() {
+        QStringList headers;
+        for (int column = 0; column < LoggerListModel::ColumnCount; ++column)
+            headers << Rows().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return headers;
+    }
+
     QString StateOf(const std::string& port) {
         const int row = Rows().RowOf(port);
         return row < 0
@@ -121,6 +129,68 @@ class LoggerListTest : public SimWindowFixture {
     std::vector<std::unique_ptr<PtyServer>> servers;
 };
 
+// The English translation in effect before the window is made, and until it is gone.
+struct EnglishFirst {
+    EnglishForAWhile inEnglish;
+};
+
+class LoggerListInEnglish : public EnglishFirst, public LoggerListTest {};
+
+TEST_F(LoggerListInEnglish, ThePanelItsSettingsAndTheStatesOfItsLoggersSpeakEnglish) {
+    ASSERT_TRUE(inEnglish.Loaded());
+    QAction* list = nullptr;
+    for (QAction* action : frame.DeviceMenu()->actions()) {
+        if (action->text() == QStringLiteral("Instrument List"))
+            list = action;
+    }
+    ASSERT_NE(list, nullptr);
+    list->trigger();
+    Plug("ttyUSB0", LoggerModel::SingleTemperature, 12);
+    ASSERT_TRUE(WaitFor([&] { return Rows().rowCount() == 1; }, 10));
+    const std::string port = PortOf("ttyUSB0");
+    EXPECT_EQ(StateOf(port), QStringLiteral("Idle"));
+    QStringList panel = ShownTexts(&Panel()) + Headers();
+    EXPECT_EQ(WithChineseCharacters(panel), QStringList()) << panel.join(u'|').toStdString();
+    EXPECT_EQ(Headers(), QStringList({QStringLiteral("Port"), QStringLiteral("State"),
+                                      QStringLiteral("Model"), QStringLiteral("Title")}));
+    EXPECT_TRUE(panel.contains(QStringLiteral("Download All")));
+    EXPECT_TRUE(panel.contains(QStringLiteral("Download when plugged in")));
+
+    // The settings dialog, its placeholder help and its preview of a name made of a title.
+    QStringList dialogTexts;
+    QString preview;
+    auto answered = OnNextDialog<FleetSettingsDialog>([&](FleetSettingsDialog* dialog) {
+        dialog->FolderEdit()->setText(QString::fromStdString(folder.Path()));
+        dialog->TemplateEdit()->setText(QStringLiteral("{title}"));
+        preview = dialog->Preview()->text();
+        dialogTexts = ShownTexts(dialog);
+        dialog->TemplateEdit()->setText(QStringLiteral("{count}"));
+        dialog->accept();
+    });
+    Panel().SettingsButton()->click();
+    ASSERT_TRUE(*answered);
+    EXPECT_EQ(WithChineseCharacters(dialogTexts), QStringList()) << dialogTexts.join(u'|').toStdString();
+    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("Folder:")));
+    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("Restart recording after the download")));
+    EXPECT_TRUE(dialogTexts.filter(QStringLiteral("{date:%Y%m%d-%H%M} download time")).size() == 1)
+        << "the placeholders themselves stay";
+    EXPECT_EQ(preview, QString::fromStdString(folder.Path() + "/Cold room 1.Vdr"));
+
+    Panel().DownloadAllButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return Panel().Jobs().RunningCount() == 0; }));
+    EXPECT_EQ(StateOf(port), QStringLiteral("Saved 12.Vdr"));
+    // Held by the realtime panel: said so until it lets the device go.
+    Rows().SetBusyPort(port);
+    EXPECT_EQ(StateOf(port), QStringLiteral("Busy (live panel)"));
+    Rows().SetBusyPort({});
+    EXPECT_EQ(StateOf(port), QStringLiteral("Saved 12.Vdr"));
+
+    ChooseSettings(folder.Path(), QStringLiteral("{count}-again"), false, true);
+    Panel().DownloadAllButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return Panel().Jobs().RunningCount() == 0; }));
+    EXPECT_EQ(StateOf(port), QStringLiteral("Restarted"));
+}
+
 TEST_F(LoggerListTest, ShownFromTheDeviceMenuAndRememberedListingPluggedDevices) {
     ASSERT_NE(ListAction(), nullptr);
     EXPECT_FALSE(Panel().isVisible()) << "off by default";
@@ -133,6 +203,11 @@ TEST_F(LoggerListTest, ShownFromTheDeviceMenuAndRememberedListingPluggedDevices)
     Plug("ttyUSB1", LoggerModel::DualTemperature, 10);
     EXPECT_TRUE(WaitFor([&] { return Rows().rowCount() == 2; }, 10)) << Rows().rowCount();
     EXPECT_EQ(StateOf(PortOf("ttyUSB0")), QStringLiteral("空闲"));
+    EXPECT_EQ(Headers(), QStringList({QStringLiteral("端口"), QStringLiteral("状态"), QStringLiteral("型号"),
+                                      QStringLiteral("标题")}));
+    EXPECT_EQ(Panel().windowTitle(), QStringLiteral("仪器列表"));
+    EXPECT_EQ(Panel().DownloadAllButton()->text(), QStringLiteral("全部下载"));
+    EXPECT_EQ(Panel().StationBox()->text(), QStringLiteral("插入即下载"));
     // Unplugged: the row goes at the next look.
     fs::remove(PortOf("ttyUSB1"));
     EXPECT_TRUE(WaitFor([&] { return Rows().rowCount() == 1; }, 10));

@@ -7,7 +7,9 @@
 #include <limits>
 
 #include "archive/Archive.h"
+#include "archive/HistoryArchiving.h"
 #include "tests/archive/ArchiveTestSupport.h"
+#include "translations/Translation.h"
 
 namespace veldrin::archive::test {
 namespace {
@@ -229,6 +231,21 @@ TEST_P(ArchiveEntries, InputThatDoesNotHoldTogetherIsRefusedAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, ArchiveEntries, testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          BackendName);
+
+// The mark printed on an entry's pages: its number in full and the hash's first sixteen digits,
+// in the words of the run's language.
+TEST(ArchiveMark, NamesTheEntryAndTheStartOfItsHashInTheLanguageOfTheRun) {
+    EXPECT_EQ(ArchiveMark(7, "ffaff1ffbfcffdff0123"), "档案 7 · SHA-256 ffaff1ffbfcffdff");
+    text::InstallTranslator(+[](const char* context, const char* source) -> std::string {
+        return std::string(context) == "HistoryArchiving" && std::string(source) == "档案 %lld · SHA-256 %s"
+                   ? "Entry %lld, hash %s"
+                   : std::string();
+    });
+    EXPECT_EQ(ArchiveMark(12345678901234, "abcdef0123456789abcd"),
+              "Entry 12345678901234, hash abcdef0123456789");
+    text::InstallTranslator(nullptr);
+    EXPECT_EQ(ArchiveMark(8, "0123456789abcdef0123"), "档案 8 · SHA-256 0123456789abcdef");
+}
 
 }  // namespace
 }  // namespace veldrin::archive::test

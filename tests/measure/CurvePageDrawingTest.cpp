@@ -11,6 +11,7 @@
 
 #include "logger/WireCodec.h"
 #include "measure/CurvePageDrawing.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin {
 namespace {
@@ -213,6 +214,32 @@ TEST(CurvePageDrawing, HistoryTemperatureHumidityLimitTitlesAndValues) {
     // Limit lines in their own reds and blues.
     EXPECT_GT(PixelsOf(chart, qRgb(250, 0, 0)), 0);
     EXPECT_GT(PixelsOf(chart, qRgb(0, 0, 250)), 0);
+}
+
+// The English page names its channels and limits in English, the temperatures in the unit shown.
+TEST(CurvePageDrawing, InEnglishTheTitlesAndLimitTitlesAreEnglishAndNameTheUnit) {
+    const testing::EnglishForAWhile inEnglish;
+    ASSERT_TRUE(inEnglish.Loaded());
+    CurveChart chart;
+    const HistoryDataSet humidity = Ramp(LoggerModel::TemperatureHumidity, 100, {true, true});
+    LoadHistory(chart, humidity);
+    auto texts = DrawHistoryCurvePage(chart, humidity, TemperatureUnit::Fahrenheit);
+    EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("Temp. °F"));
+    EXPECT_EQ(TextOrNone(texts, 550, 5), QStringLiteral("Humidity %RH"));
+    EXPECT_EQ(TextOrNone(texts, 595, 80), QStringLiteral("Humidity %"));
+    EXPECT_EQ(TextOrNone(texts, 595, 150), QStringLiteral("Temp. high °F"));
+    EXPECT_EQ(TextOrNone(texts, 595, 190), QStringLiteral("Temp. low °F"));
+    EXPECT_EQ(TextOrNone(texts, 595, 240), QStringLiteral("Hum. high %"));
+    EXPECT_EQ(TextOrNone(texts, 595, 280), QStringLiteral("Hum. low %"));
+
+    CurveChart dualChart;
+    const HistoryDataSet dual = Ramp(LoggerModel::DualTemperature, 100, {true, true});
+    LoadHistory(dualChart, dual);
+    texts = DrawHistoryCurvePage(dualChart, dual);
+    EXPECT_EQ(TextOrNone(texts, 5, 5), QStringLiteral("Temp. I °C"));
+    EXPECT_EQ(TextOrNone(texts, 550, 5), QStringLiteral("Temp. II °C"));
+    EXPECT_EQ(TextOrNone(texts, 595, 240), QStringLiteral("Temp. II high °C"));
+    EXPECT_EQ(TextOrNone(texts, 595, 280), QStringLiteral("Temp. II low °C"));
 }
 
 TEST(CurvePageDrawing, HistoryCursorValuesFollowTheViewDrawnNow) {

@@ -4,11 +4,14 @@
 
 #include "history/AlarmText.h"
 #include "history/SummaryRows.h"
+#include "measure/ExcursionListModel.h"
 #include "measure/HistoryListModel.h"
 #include "measure/Measurements.h"
 #include "measure/RealtimeListModel.h"
+#include "measure/StatisticsListModel.h"
 #include "measure/SummaryListModel.h"
 #include "tests/measure/MeasureTestSupport.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin {
 namespace {
@@ -52,6 +55,25 @@ TEST(ListColumns, InitialColumnsOfEveryList) {
               QStringList({"序号 55", "时间 130", "温度 65"}));
     SummaryListModel summary;
     EXPECT_EQ(Headers(summary), QStringList({"名称 140", "值 140"}));
+}
+
+// The excursion and statistics lists name their columns in the language of the run, in the
+// same widths.
+TEST(ListColumns, ExcursionAndStatisticsHeadersAreInTheLanguageOfTheRun) {
+    {
+        const testing::EnglishForAWhile inEnglish;
+        ASSERT_TRUE(inEnglish.Loaded());
+        const ExcursionListModel excursions;
+        EXPECT_EQ(Headers(excursions), QStringList({"No. 36", "Channel 50", "Excursion 115", "Start 125",
+                                                    "End 125", "Duration 75", "Extreme 65"}));
+        const StatisticsListModel statistics;
+        EXPECT_EQ(Headers(statistics), QStringList({"Item 120", "Value 180"}));
+    }
+    const ExcursionListModel excursions;
+    EXPECT_EQ(Headers(excursions),
+              QStringList({"序号 36", "通道 50", "超限 115", "开始 125", "结束 125", "持续 75", "极值 65"}));
+    const StatisticsListModel statistics;
+    EXPECT_EQ(Headers(statistics), QStringList({"项目 120", "值 180"}));
 }
 
 TEST(ListColumns, ValueAndAlarmColumnsPerModel) {

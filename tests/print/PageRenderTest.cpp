@@ -4,7 +4,7 @@
 #include "print/CurvePageLayout.h"
 #include "print/PrintJob.h"
 #include "print/TextPageLayout.h"
-#include "tests/EnglishForAWhile.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin {
 namespace {

@@ -16,7 +16,7 @@
 #include "print/ReportChart.h"
 #include "print/ReportPages.h"
 #include "print/ReportPdf.h"
-#include "tests/EnglishForAWhile.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin {
 namespace {

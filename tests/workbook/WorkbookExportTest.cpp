@@ -9,7 +9,7 @@
 #include <memory>
 #include <sstream>
 
-#include "tests/EnglishForAWhile.h"
+#include "tests/translations/EnglishForAWhile.h"
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
 #include "tests/workbook/CoreApplication.h"

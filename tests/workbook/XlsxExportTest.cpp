@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/EnglishForAWhile.h"
+#include "tests/translations/EnglishForAWhile.h"
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
 #include "tests/workbook/CoreApplication.h"

@@ -1,8 +1,7 @@
 #pragma once
-// Tests in English: the programs' English translation put into effect for a while, for the Qt
-// code's texts and the libraries' alike, with times in ISO form as the English interface shows
-// them, and a look for Chinese in what was shown. Needs the application object (a QCoreApplication
-// or more) to exist; no widgets.
+// The programs' English translation put into effect for a while, for the texts of the Qt code and
+// of the libraries without Qt alike, with the ISO form of times the English interface shows; and a
+// look for Chinese in what was shown. No widgets.
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
