@@ -9,9 +9,9 @@
 #include <memory>
 #include <sstream>
 
-#include "tests/translations/EnglishForAWhile.h"
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
+#include "tests/translations/EnglishForAWhile.h"
 #include "tests/workbook/CoreApplication.h"
 #include "tests/workbook/FreeXlReader.h"
 #include "workbook/Workbook.h"

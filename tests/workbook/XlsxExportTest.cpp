@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/translations/EnglishForAWhile.h"
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
+#include "tests/translations/EnglishForAWhile.h"
 #include "tests/workbook/CoreApplication.h"
 #include "workbook/Workbook.h"
 
