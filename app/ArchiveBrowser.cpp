@@ -24,6 +24,7 @@
 #include "app/ComparisonWindow.h"
 #include "app/EntryDetailsText.h"
 #include "app/EntryExport.h"
+#include "app/UnitMenu.h"
 #include "app/WindowArchive.h"
 #include "archive/HistoryArchiving.h"
 
@@ -234,7 +235,8 @@ void ArchiveBrowser::ExportChosen() {
         path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);
     }
     try {
-        const QString refused = ExportEntry(*archive_.Open(), entry, path);
+        const QString refused = ExportEntry(*archive_.Open(), entry, path,
+                                            units_ != nullptr ? units_->Chosen() : TemperatureUnit::Celsius);
         if (!refused.isEmpty())
             Refuse(tr("档案 %1 未能导出。").arg(entry.id), refused);
         else

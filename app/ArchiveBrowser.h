@@ -33,8 +33,8 @@ class ArchiveBrowser : public QWidget {
     // Puts an opened entry's history into the window's history panel.
     using EntryOpener = std::function<void(const archive::EntrySummary&, std::unique_ptr<HistoryDataSet>)>;
 
-    // `archive` must outlive the browser, and so must `units`, whose unit the comparison shows
-    // temperatures in (°C without it).
+    // `archive` must outlive the browser, and so must `units`, whose unit the comparison and the
+    // exports show temperatures in (°C without it).
     ArchiveBrowser(WindowArchive& archive, EntryOpener opener, const UnitMenu* units = nullptr,
                    QWidget* parent = nullptr);
     ~ArchiveBrowser() override;

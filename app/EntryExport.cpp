@@ -21,7 +21,8 @@ QStringList EntryExportFilters() {
             QStringLiteral("Excel (*.xlsx)"), QCoreApplication::translate("EntryExport", "报告 PDF (*.pdf)")};
 }
 
-QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path) {
+QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path,
+                    TemperatureUnit unit) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const std::string target = path.toStdString();
     Status written;
@@ -36,12 +37,13 @@ QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entr
         } else if (suffix == QLatin1String("txt")) {
             written = WriteTextExport(target, *history);
         } else if (suffix == QLatin1String("csv")) {
-            written = WriteCsvExport(target, *history);
+            written = WriteCsvExport(target, *history, unit);
         } else if (suffix == QLatin1String("xlsx")) {
-            written = ExportXlsx(target, *history);
+            written = ExportXlsx(target, *history, kXlsxRowsPerSheet, unit);
         } else if (suffix == QLatin1String("pdf")) {
             ReportOptions options;
             options.archiveMark = archive::ArchiveMark(entry.id, entry.sha256);
+            options.unit = unit;
             const ReportResult report = ExportReportPdf(*history, options, target);
             if (report.status != ReportStatus::Written)
                 return QString::fromStdString(report.message);

@@ -5,14 +5,17 @@
 #include <QString>
 
 #include "archive/Archive.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
 // The file dialog's filters, one per format.
 QStringList EntryExportFilters();
 
-// Writes `entry` of `archive` to `path`; returns the reason when nothing was written, else "".
+// Writes `entry` of `archive` to `path`, temperatures in `unit` (the data file and the text export
+// keep their °C); returns the reason when nothing was written, else "".
 // Throws archive::ArchiveError when the archive cannot give the entry or record the export.
-QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path);
+QString ExportEntry(archive::Archive& archive, const archive::EntrySummary& entry, const QString& path,
+                    TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

@@ -173,8 +173,8 @@ bool FileCommands::SavePath(const QString& chosenPath, int filterIndex) {
         }
         case SaveFormat::Worksheet: {
             const HistoryListing& listed = records.HistoryListed();
-            const WorksheetExportResult result =
-                ExportWorksheet(target.path, records.History(), listed.model, listed.alarmTexts);
+            const WorksheetExportResult result = ExportWorksheet(target.path, records.History(), listed.model,
+                                                                 listed.alarmTexts, records.Unit());
             for (const WorksheetExportMessage& message : result.messages) {
                 if (message.error) {
                     QMessageBox::critical(&frame_, frame_.windowTitle(),
@@ -305,7 +305,7 @@ void FileCommands::PrintHistory() {
     if (!HasReadings(QT_TRANSLATE_NOOP("FileCommands", "没有历史数据，无法打印"))) {
         return;
     }
-    CDlgPrintPreview preview(history, &frame_);
+    CDlgPrintPreview preview(history, &frame_, workspace_.Records().Unit());
     preview.SetArchiveMark(workspace_.Archiving().ShownMark());
     QObject::connect(&preview, &CDlgPrintPreview::pagesWritten, &frame_,
                      [this](const QString& path) { RecordExported("pdf-pages", path); });

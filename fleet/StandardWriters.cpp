@@ -15,9 +15,9 @@ namespace {
 // The workbook the Save command writes, with the summary list and the history alarm list read
 // straight from the history record, listed as a loaded data file lists them (no chart, no data
 // list: the workbook holds neither).
-Status WriteWorkbook(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
+Status WriteWorkbook(const HistoryDataSet& history, const std::string& path, TemperatureUnit unit) {
     WorksheetExportResult result =
-        ExportWorksheet(path, history, RecordedModel(history), history.limits.enable1 == 1);
+        ExportWorksheet(path, history, RecordedModel(history), history.limits.enable1 == 1, unit);
     std::string errors;
     for (const auto& message : result.messages) {
         if (message.error)
@@ -28,9 +28,11 @@ Status WriteWorkbook(const HistoryDataSet& history, const std::string& path, Tem
     return {};
 }
 
-Status WritePdf(const HistoryDataSet& history, const std::string& path, TemperatureUnit) {
+Status WritePdf(const HistoryDataSet& history, const std::string& path, TemperatureUnit unit) {
     EnsureGuiApplication();
-    const PdfExportResult result = ExportPdf(history, PdfWriterOptions(), path);
+    PdfExportOptions options = PdfWriterOptions();
+    options.unit = unit;
+    const PdfExportResult result = ExportPdf(history, options, path);
     if (result.status != PdfExportStatus::Written)
         return Status::Failure(result.message);
     return {};

@@ -76,13 +76,16 @@ void DrawStrip(QPainter& painter, const CurvePageLayout& layout, const PrintPage
     painter.setPen(Qt::black);
     const bool channel1 = ChannelPrinted(history, 1);
     const bool channel2 = ChannelPrinted(history, 2);
+    // The labels are in the selection's unit already; a temperature's "°C" becomes its text.
     if (channel1) {
         DrawAxisLabels(painter, layout, strip, layout.leftLabelX, selection.labels1,
-                       history.summary.channel1Unit, kLeftLabelBytes);
+                       ChannelUnitText(history.summary.channel1Unit, ChannelUnit(history, 1, selection.unit)),
+                       kLeftLabelBytes);
     }
     if (channel2) {
         DrawAxisLabels(painter, layout, strip, layout.rightLabelX, selection.labels2,
-                       history.summary.channel2Unit, kRightLabelBytes);
+                       ChannelUnitText(history.summary.channel2Unit, ChannelUnit(history, 2, selection.unit)),
+                       kRightLabelBytes);
     }
 
     BuildStripPoints(selection, layout, (page - 2) * kStripsPerPage + strip, buffers);

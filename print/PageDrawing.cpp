@@ -1,8 +1,10 @@
 #include "print/PageDrawing.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 
 #include "history/HistoryText.h"
+#include "print/PageText.h"
 
 namespace veldrin {
 
@@ -53,7 +55,8 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
     }
     if (source.selection.Empty()) {
         DrawTextAt(painter, page == 1 ? frame.summaryLeft : frame.bodyX,
-                   page == 1 ? frame.summaryTop : frame.bodyY, QStringLiteral("无数据"));
+                   page == 1 ? frame.summaryTop : frame.bodyY,
+                   QCoreApplication::translate("PageDrawing", "无数据"));
         return true;
     }
     if (page != 1)
@@ -69,7 +72,8 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
     // A partial download says so under its summary; a whole history's page stays as it was.
     if (source.history.Partial())
         DrawTextAt(painter, frame.summaryLeft, y,
-                   std::string(kCompletenessName) + "：" + CompletenessText(source.history));
+                   FilledText(QCoreApplication::translate("PageDrawing", "%1：%2"),
+                              std::string(kCompletenessName), CompletenessText(source.history)));
     return true;
 }
 

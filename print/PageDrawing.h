@@ -45,7 +45,7 @@ struct PageFrame {
 
 // A white page with a black outline and "n/total" in the page font. Page 1 then gets the summary
 // lines (1–13, 14–19 when the model has a second channel, then 20); a page of an empty selection
-// gets "无数据" in place of its summary, table or strips. True when that completes the page.
+// gets "无数据" (no data) in place of its summary, table or strips. True when that completes the page.
 bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSource& source, int page);
 
 }  // namespace veldrin

@@ -43,7 +43,7 @@ PdfExportResult ExportPdf(const HistoryDataSet& history, const PdfExportOptions&
         return Failure(PdfExportStatus::StopOutsideHistory, "the stop time lies outside the history");
     }
 
-    const PrintSelection selection = SelectForPrint(history, times, start, stop);
+    const PrintSelection selection = SelectForPrint(history, times, start, stop, options.unit);
     const int curvePages = std::clamp(options.curvePages, kMinCurvePages, kMaxCurvePages);
     const SurfaceMetrics screen = ReferenceScreenMetrics();
     const PrintJob job{history,

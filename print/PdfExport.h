@@ -19,6 +19,7 @@ struct PdfExportOptions {
     // The entry number and hash prefix of an archived history, printed at the foot of every page;
     // empty for a history that is not archived, whose pages stay as they always were.
     std::string archiveMark = {};
+    TemperatureUnit unit = TemperatureUnit::Celsius;  // of every temperature the pages show
 };
 
 enum class PdfExportStatus { Written, EmptyHistory, StartOutsideHistory, StopOutsideHistory, CannotWrite };

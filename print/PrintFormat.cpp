@@ -4,6 +4,7 @@
 
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
@@ -24,6 +25,8 @@ std::time_t ParseSampleTime(const std::string& text, std::time_t fallback) {
 }
 
 std::string FormatPrintTime(std::time_t time) {
+    if (text::IsoTimes())
+        return FormatTime(time, TimeStyle::ZeroPadded);
     std::tm fields{};
     localtime_r(&time, &fields);
     return Printf("%d-%d-%d %d:%d:%d", fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,

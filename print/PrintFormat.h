@@ -9,7 +9,8 @@ namespace veldrin {
 // by position; `fallback` when the text is too short to hold all six fields or names no time.
 std::time_t ParseSampleTime(const std::string& text, std::time_t fallback);
 
-// "%d-%d-%d %d:%d:%d" of a local time: no zero padding.
+// "%d-%d-%d %d:%d:%d" of a local time: no zero padding; where times are shown in ISO form (the
+// English interface), "2024-05-01 08:00:00".
 std::string FormatPrintTime(std::time_t time);
 
 }  // namespace veldrin

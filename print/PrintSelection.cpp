@@ -1,7 +1,10 @@
 #include "print/PrintSelection.h"
 
+#include <QCoreApplication>
+
 #include "history/HistoryText.h"
 #include "logger/TextFormat.h"
+#include "print/PageText.h"
 #include "print/PrintFormat.h"
 
 namespace veldrin {
@@ -31,41 +34,55 @@ ChannelStatistics StatisticsOf(const float* values, int count, float firstStored
     return statistics;
 }
 
-std::array<float, 5> AxisLabels(float min, float max) {
-    const float step = (max - min) / 4;
+std::array<float, 5> AxisLabels(float min, float max, TemperatureUnit unit) {
+    const float top = ValueInUnit(max, unit);
+    const float step = (top - ValueInUnit(min, unit)) / 4;
     std::array<float, 5> labels{};
     for (int k = 0; k < 5; ++k)
-        labels[k] = max - static_cast<float>(k) * step;
+        labels[k] = top - static_cast<float>(k) * step;
     return labels;
 }
 
 std::array<std::string, kSummaryLineCount> SummaryLinesOf(const HistoryDataSet& history,
                                                           const PrintSelection& selection) {
-    const SummaryTexts summary = SummaryTextsOf(history);
+    const TemperatureUnit unit = selection.unit;
+    const SummaryTexts summary = SummaryTextsOf(history, unit);
     const std::string& unit2 = summary.channel2Unit;
+    const TemperatureUnit shown2 = ChannelUnit(history, 2, unit);
+    const auto figure2 = [&](float value) {
+        return Printf("%.2f", static_cast<double>(ValueInUnit(value, shown2))) + unit2;
+    };
     const int dataLength = (ChannelPrinted(history, 1) ? selection.count : 0) +
                            (ChannelPrinted(history, 2) ? selection.count : 0);
+    const QString minimum = QCoreApplication::translate("PrintSelection", "最小值：%1");
+    const QString maximum = QCoreApplication::translate("PrintSelection", "最大值：%1");
+    const QString mean = QCoreApplication::translate("PrintSelection", "平均值：%1");
+    const QString number = QCoreApplication::translate("PrintSelection", "通道号：%1");
+    const QString name = QCoreApplication::translate("PrintSelection", "通道名称：%1");
+    const QString channelUnit = QCoreApplication::translate("PrintSelection", "通道单位：%1");
     return {
-        "标题：" + summary.title,
-        "仪表名称：" + summary.instrumentName,
-        "启用通道数：" + summary.enabledChannels,
-        "数据长度：" + Printf("%d", dataLength),
-        "开始时间： " + FormatPrintTime(selection.firstTime),
-        "停止时间： " + FormatPrintTime(selection.lastTime),
-        "间隔时间：" + summary.interval,
-        "通道号：" + summary.channel1Number,
-        "通道名称：" + summary.channel1Name,
-        "通道单位：" + summary.channel1Unit,
-        "最小值：" + FormatTemperature(selection.min1),
-        "最大值：" + FormatTemperature(selection.max1),
-        "平均值：" + FormatTemperature(selection.avg1),
-        "通道号：" + summary.channel2Number,
-        "通道名称：" + summary.channel2Name,
-        "通道单位：" + unit2,
-        Printf("最小值：%.2f", static_cast<double>(selection.min2)) + unit2,
-        Printf("最大值：%.2f", static_cast<double>(selection.max2)) + unit2,
-        Printf("平均值：%.2f", static_cast<double>(selection.avg2)) + unit2,
-        "记录仪描述：" + summary.description,
+        FilledText(QCoreApplication::translate("PrintSelection", "标题：%1"), summary.title),
+        FilledText(QCoreApplication::translate("PrintSelection", "仪表名称：%1"), summary.instrumentName),
+        FilledText(QCoreApplication::translate("PrintSelection", "启用通道数：%1"), summary.enabledChannels),
+        FilledText(QCoreApplication::translate("PrintSelection", "数据长度：%1"), Printf("%d", dataLength)),
+        FilledText(QCoreApplication::translate("PrintSelection", "开始时间： %1"),
+                   FormatPrintTime(selection.firstTime)),
+        FilledText(QCoreApplication::translate("PrintSelection", "停止时间： %1"),
+                   FormatPrintTime(selection.lastTime)),
+        FilledText(QCoreApplication::translate("PrintSelection", "间隔时间：%1"), summary.interval),
+        FilledText(number, summary.channel1Number),
+        FilledText(name, summary.channel1Name),
+        FilledText(channelUnit, summary.channel1Unit),
+        FilledText(minimum, FormatTemperature(selection.min1, unit)),
+        FilledText(maximum, FormatTemperature(selection.max1, unit)),
+        FilledText(mean, FormatTemperature(selection.avg1, unit)),
+        FilledText(number, summary.channel2Number),
+        FilledText(name, summary.channel2Name),
+        FilledText(channelUnit, unit2),
+        FilledText(minimum, figure2(selection.min2)),
+        FilledText(maximum, figure2(selection.max2)),
+        FilledText(mean, figure2(selection.avg2)),
+        FilledText(QCoreApplication::translate("PrintSelection", "记录仪描述：%1"), summary.description),
     };
 }
 
@@ -104,8 +121,9 @@ int FindStopIndex(const std::vector<std::time_t>& historyTimes, std::time_t stop
 }
 
 PrintSelection SelectForPrint(const HistoryDataSet& history, const std::vector<std::time_t>& historyTimes,
-                              std::time_t start, std::time_t stop) {
+                              std::time_t start, std::time_t stop, TemperatureUnit unit) {
     PrintSelection selection;
+    selection.unit = unit;
     const int first = FindStartIndex(historyTimes, start);
     const int last = FindStopIndex(historyTimes, stop);
     if (first < 0 || last < 0 || last < first)
@@ -138,8 +156,8 @@ PrintSelection SelectForPrint(const HistoryDataSet& history, const std::vector<s
     selection.firstTime = selection.times.front();
     selection.lastTime = selection.times.back();
     selection.summaryLines = SummaryLinesOf(history, selection);
-    selection.labels1 = AxisLabels(selection.min1, selection.max1);
-    selection.labels2 = AxisLabels(selection.min2, selection.max2);
+    selection.labels1 = AxisLabels(selection.min1, selection.max1, ChannelUnit(history, 1, unit));
+    selection.labels2 = AxisLabels(selection.min2, selection.max2, ChannelUnit(history, 2, unit));
     return selection;
 }
 
@@ -163,6 +181,14 @@ bool ChannelPrinted(const HistoryDataSet& history, int channel) {
     if (channel == 1)
         return history.shown[0];
     return history.shown[1] && HasSecondChannel(history);
+}
+
+TemperatureUnit ChannelUnit(const HistoryDataSet& history, int channel, TemperatureUnit unit) {
+    return channel == 2 && Traits(history.model).channel2IsHumidity ? TemperatureUnit::Celsius : unit;
+}
+
+float ValueInUnit(float celsius, TemperatureUnit unit) {
+    return static_cast<float>(TemperatureInUnit(celsius, unit));
 }
 
 }  // namespace veldrin

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "logger/TemperatureUnit.h"
 
 namespace veldrin {
 
@@ -29,9 +30,12 @@ struct PrintSelection {
     std::time_t lastTime = 0;
     float min1 = 0, max1 = 0, avg1 = 0;
     float min2 = 0, max2 = 0, avg2 = 0;
+    // The unit the pages show temperatures in. The values and figures above stay in °C (the
+    // curves are placed by them); the axis labels and the summary lines are in the unit.
+    TemperatureUnit unit = TemperatureUnit::Celsius;
     std::array<float, 5> labels1{};  // vertical axis labels, maximum first
     std::array<float, 5> labels2{};
-    std::array<std::string, kSummaryLineCount> summaryLines;  // UTF-8
+    std::array<std::string, kSummaryLineCount> summaryLines;  // UTF-8, in the language of the run
 
     bool Empty() const { return count == 0; }
 };
@@ -48,10 +52,11 @@ int FindStartIndex(const std::vector<std::time_t>& historyTimes, std::time_t sta
 // Index of the last sample not later than `stop`; −1 when every sample is later.
 int FindStopIndex(const std::vector<std::time_t>& historyTimes, std::time_t stop);
 
-// The selection of the samples between `start` and `stop` (both inclusive). `historyTimes` is
-// ParseHistoryTimes(history).
+// The selection of the samples between `start` and `stop` (both inclusive), its temperatures
+// shown in `unit`. `historyTimes` is ParseHistoryTimes(history).
 PrintSelection SelectForPrint(const HistoryDataSet& history, const std::vector<std::time_t>& historyTimes,
-                              std::time_t start, std::time_t stop);
+                              std::time_t start, std::time_t stop,
+                              TemperatureUnit unit = TemperatureUnit::Celsius);
 
 // Pages of the text mode: the summary page plus one per started block of `rowsPerPage` rows.
 int TextPageCount(int sampleCount, int rowsPerPage = kRowsPerPage);
@@ -65,5 +70,10 @@ bool HasSecondChannel(const HistoryDataSet& history);
 // Whether channel 1 or 2 (`channel`) has values on the pages: shown in the history, and for
 // channel 2 present in the model at all.
 bool ChannelPrinted(const HistoryDataSet& history, int channel);
+// The unit the pages show channel 1 or 2 (`channel`) in: `unit` for a temperature; a humidity
+// channel's values are shown as they are, as TemperatureUnit::Celsius leaves them.
+TemperatureUnit ChannelUnit(const HistoryDataSet& history, int channel, TemperatureUnit unit);
+// A value of a channel shown in `unit` (ChannelUnit's).
+float ValueInUnit(float celsius, TemperatureUnit unit);
 
 }  // namespace veldrin

@@ -1,5 +1,6 @@
 #include "print/ReportChart.h"
 
+#include <QCoreApplication>
 #include <QPolygonF>
 #include <algorithm>
 #include <array>
@@ -82,11 +83,12 @@ void DrawLegend(ReportCanvas& canvas, const ReportSource& source, double x, doub
     }
     if (!source.statistics.alarmOn)
         return;
+    const std::string limit = QCoreApplication::translate("ReportChart", "限值").toStdString();
     canvas.Line(x, y + 1.5, x + 6, y + 1.5, kAxisColour, 0.3, Qt::DashLine);
-    canvas.Text(x + 7, y, "限值");
-    x += 10 + canvas.TextWidthMm("限值");
+    canvas.Text(x + 7, y, limit);
+    x += 10 + canvas.TextWidthMm(limit);
     canvas.Box(x, y + 0.3, 6, 2.4, kExcursionShade);
-    canvas.Text(x + 7, y, "超限");
+    canvas.Text(x + 7, y, QCoreApplication::translate("ReportChart", "超限").toStdString());
 }
 
 void ShadeExcursions(ReportCanvas& canvas, const ReportSource& source, const Plot& plot) {

@@ -1,11 +1,13 @@
 #include "print/ReportPages.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "history/HistoryText.h"
 #include "history/StatisticsText.h"
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
+#include "print/PageText.h"
 #include "print/ReportCanvas.h"
 #include "print/ReportChart.h"
 #include "print/ReportReadings.h"
@@ -41,11 +43,16 @@ VerdictLook LookOf(Verdict verdict) {
 
 void DrawHeading(ReportCanvas& canvas, const ReportSource& source, int page) {
     canvas.SetFont(16, true);
-    canvas.Text(kLeft, 11, page == 1 ? "数据记录报告" : "读数");
+    canvas.Text(kLeft, 11,
+                (page == 1 ? QCoreApplication::translate("ReportPages", "数据记录报告")
+                           : QCoreApplication::translate("ReportPages", "读数"))
+                    .toStdString());
     canvas.SetFont(9);
     canvas.TextRightAligned(kRight, 13, Printf("%d/%d", page, ReportPageCount(source)));
     canvas.SetFont(12);
-    canvas.Text(page == 1 ? kLeft : 45, page == 1 ? 20 : 12, "标题：" + source.history.summary.title);
+    canvas.Text(
+        page == 1 ? kLeft : 45, page == 1 ? 20 : 12,
+        FilledText(QCoreApplication::translate("ReportPages", "标题：%1"), source.history.summary.title));
 }
 
 // Instrument, description, period, interval and, for a part of the history, which part.
@@ -53,17 +60,24 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
     const HistorySummary& summary = source.history.summary;
     const RecordingPeriod& period = source.statistics.period;
     std::vector<std::string> lines{
-        "仪表名称：" + summary.instrumentName, "记录仪描述：" + CutUtf8ToGbkBytes(summary.description, 96),
-        "记录时段：" + FormatStatisticsTime(period.first) + " 至 " + FormatStatisticsTime(period.last) +
-            "（跨度" + FormatDuration(period.spanSeconds) + "）",
-        Printf("记录间隔：%ds    读数：%d条    记录时长：", period.intervalSeconds, period.readings) +
-            FormatDuration(period.recordedSeconds)};
+        FilledText(QCoreApplication::translate("ReportPages", "仪表名称：%1"), summary.instrumentName),
+        FilledText(QCoreApplication::translate("ReportPages", "记录仪描述：%1"),
+                   CutUtf8ToGbkBytes(summary.description, 96)),
+        FilledText(QCoreApplication::translate("ReportPages", "记录时段：%1 至 %2（跨度%3）"),
+                   FormatStatisticsTime(period.first), FormatStatisticsTime(period.last),
+                   FormatDuration(period.spanSeconds)),
+        FilledText(QCoreApplication::translate("ReportPages", "记录间隔：%1s    读数：%2条    记录时长：%3"),
+                   std::to_string(period.intervalSeconds), std::to_string(period.readings),
+                   FormatDuration(period.recordedSeconds))};
     if (source.history.Partial())
-        lines.push_back(std::string(kCompletenessName) + "：" + CompletenessText(source.history));
+        lines.push_back(FilledText(QCoreApplication::translate("ReportPages", "%1：%2"),
+                                   std::string(kCompletenessName), CompletenessText(source.history)));
     const int total = source.history.samples.Count();
     if (source.range.count != total)
-        lines.push_back(Printf("报告范围：全部%d条读数中的第%d至%d条", total, source.range.first + 1,
-                               source.range.Last() + 1));
+        lines.push_back(
+            FilledText(QCoreApplication::translate("ReportPages", "报告范围：全部%1条读数中的第%2至%3条"),
+                       std::to_string(total), std::to_string(source.range.first + 1),
+                       std::to_string(source.range.Last() + 1)));
     canvas.SetFont(9);
     for (const std::string& line : lines) {
         canvas.Text(kLeft, y, line);
@@ -79,8 +93,11 @@ std::string VerdictDetails(const HistoryStatistics& statistics) {
         for (const LimitStatistics* limit : {&channel.below, &channel.above}) {
             if (!channel.alarmOn || limit->Count() == 0)
                 continue;
-            text += (text.empty() ? "" : "；") + channel.name + LimitText(channel, *limit) +
-                    Printf(" %d次（", limit->Count()) + FormatDuration(limit->secondsBeyond) + "）";
+            if (!text.empty())
+                text += QCoreApplication::translate("ReportPages", "；").toStdString();
+            text += FilledText(QCoreApplication::translate("ReportPages", "%1%2 %3次（%4）"), channel.name,
+                               LimitText(channel, *limit), std::to_string(limit->Count()),
+                               FormatDuration(limit->secondsBeyond));
         }
     }
     return text;
@@ -91,7 +108,10 @@ double DrawVerdict(ReportCanvas& canvas, const ReportSource& source, double y) {
     const double height = 13;
     canvas.Box(kLeft, y, kContentWidth, height, look.fill, look.outline);
     canvas.SetFont(12, true);
-    canvas.Text(kLeft + 3, y + 1.5, "结论：" + VerdictText(source.statistics), look.outline);
+    canvas.Text(
+        kLeft + 3, y + 1.5,
+        FilledText(QCoreApplication::translate("ReportPages", "结论：%1"), VerdictText(source.statistics)),
+        look.outline);
     // The details take the box's width: a smaller face for many limits crossed.
     const std::string details = VerdictDetails(source.statistics);
     double points = 8;
@@ -107,7 +127,7 @@ double DrawFigures(ReportCanvas& canvas, const ReportSource& source, double y) {
     constexpr double kNameWidth = 50;
     const double channelWidth = (kContentWidth - kNameWidth) / 2;
     canvas.SetFont(10, true);
-    canvas.Text(kLeft, y, "统计");
+    canvas.Text(kLeft, y, QCoreApplication::translate("ReportPages", "统计").toStdString());
     y += 5.5;
     canvas.SetFont(8);
     const std::vector<FigureRow> rows = FigureRows(source.statistics);
@@ -128,17 +148,29 @@ void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double
                                           kLeft + 97, kLeft + 134, kLeft + 162};
     const std::vector<ListedExcursion> excursions = ExcursionsInTimeOrder(source.statistics);
     canvas.SetFont(10, true);
-    canvas.Text(kLeft, y, Printf("超限记录（%d次）", static_cast<int>(excursions.size())));
+    canvas.Text(kLeft, y,
+                FilledText(QCoreApplication::translate("ReportPages", "超限记录（%1次）"),
+                           std::to_string(excursions.size())));
     y += 5.5;
     canvas.SetFont(8);
     if (!source.statistics.alarmOn || excursions.empty()) {
-        canvas.Text(kLeft, y, source.statistics.alarmOn ? "无超限。" : "报警未启用，未按限值判定。",
+        canvas.Text(kLeft, y,
+                    (source.statistics.alarmOn
+                         ? QCoreApplication::translate("ReportPages", "无超限。")
+                         : QCoreApplication::translate("ReportPages", "报警未启用，未按限值判定。"))
+                        .toStdString(),
                     kGreyText);
         return;
     }
-    const char* headings[] = {"序号", "通道", "超限", "开始", "结束", "持续", "极值"};
+    const QString headings[] = {QCoreApplication::translate("ReportPages", "序号"),
+                                QCoreApplication::translate("ReportPages", "通道"),
+                                QCoreApplication::translate("ReportPages", "超限"),
+                                QCoreApplication::translate("ReportPages", "开始"),
+                                QCoreApplication::translate("ReportPages", "结束"),
+                                QCoreApplication::translate("ReportPages", "持续"),
+                                QCoreApplication::translate("ReportPages", "极值")};
     for (std::size_t c = 0; c < std::size(headings); ++c)
-        canvas.Text(kColumns[c], y, headings[c], kGreyText);
+        canvas.Text(kColumns[c], y, headings[c].toStdString(), kGreyText);
     y += kRowHeight;
     canvas.Line(kLeft, y - 0.6, kRight, y - 0.6, kGreyText, 0.15);
     const int fitting = static_cast<int>((bottom - y) / kRowHeight);
@@ -154,8 +186,10 @@ void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double
     }
     if (listed < static_cast<int>(excursions.size())) {
         canvas.Text(kLeft, y,
-                    Printf("……另有%d次超限未列出，完整列表见统计页或 veldrin-cli info --stats",
-                           static_cast<int>(excursions.size()) - listed),
+                    FilledText(QCoreApplication::translate(
+                                   "ReportPages",
+                                   "……另有%1次超限未列出，完整列表见统计页或 veldrin-cli info --stats"),
+                               std::to_string(static_cast<int>(excursions.size()) - listed)),
                     kGreyText);
     }
 }
@@ -163,9 +197,16 @@ void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double
 void DrawFooter(ReportCanvas& canvas, const ReportSource& source) {
     canvas.SetFont(6.5);
     canvas.Line(kLeft, 286, kRight, 286, kGreyText, 0.15);
-    canvas.Text(kLeft, 287, "Veldrin 生成于 " + FormatStatisticsTime(source.generated), kGreyText);
+    canvas.Text(kLeft, 287,
+                FilledText(QCoreApplication::translate("ReportPages", "Veldrin 生成于 %1"),
+                           FormatStatisticsTime(source.generated)),
+                kGreyText);
     canvas.TextRightAligned(
-        kRight, 287, "MKT：ΔH = 83.14472 kJ/mol，R = 8.314472 J/(mol·K)；读数等于限值不算超限", kGreyText);
+        kRight, 287,
+        QCoreApplication::translate("ReportPages",
+                                    "MKT：ΔH = 83.14472 kJ/mol，R = 8.314472 J/(mol·K)；读数等于限值不算超限")
+            .toStdString(),
+        kGreyText);
 }
 
 // An archived history's entry and hash, under the footer line of every page, so that a printout

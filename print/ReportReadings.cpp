@@ -1,5 +1,6 @@
 #include "print/ReportReadings.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "logger/TextFormat.h"
@@ -24,11 +25,13 @@ bool Beyond(const ChannelStatistics& channel, float value) {
 void DrawReadingsPage(ReportCanvas& canvas, const ReportSource& source, int page) {
     const std::vector<ChannelStatistics>& channels = source.statistics.channels;
     const SampleSeries& samples = source.history.samples;
+    const std::string number = QCoreApplication::translate("ReportReadings", "序号").toStdString();
+    const std::string time = QCoreApplication::translate("ReportReadings", "时间").toStdString();
     canvas.SetFont(7);
     for (int column = 0; column < kReportReadingColumns; ++column) {
         const double x = kLeft + column * kColumnWidth;
-        canvas.Text(x, kHeadingTop, "序号");
-        canvas.Text(x + 9, kHeadingTop, "时间");
+        canvas.Text(x, kHeadingTop, number);
+        canvas.Text(x + 9, kHeadingTop, time);
         for (std::size_t c = 0; c < channels.size(); ++c)
             canvas.Text(x + 37 + 12 * static_cast<double>(c), kHeadingTop, channels[c].name);
     }

@@ -1,5 +1,6 @@
 #include "print/TextPageRenderer.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "history/HistoryText.h"
@@ -15,39 +16,49 @@ namespace {
 constexpr std::size_t kTitleBytes = 20;
 
 struct Headings {
-    const char* value1;
-    const char* value2;
-    const char* alarm1;
-    const char* alarm2;
+    QString value1, value2, alarm1, alarm2;
 };
 
 Headings HeadingsFor(LoggerModel model) {
     if (model == LoggerModel::DualTemperature)
-        return {"温度I", "温度II", "温度I报警", "温度II报警"};
-    return {"温度", "湿度", "温度报警", "湿度报警"};
+        return {QCoreApplication::translate("TextPageRenderer", "温度I"),
+                QCoreApplication::translate("TextPageRenderer", "温度II"),
+                QCoreApplication::translate("TextPageRenderer", "温度I报警"),
+                QCoreApplication::translate("TextPageRenderer", "温度II报警")};
+    return {QCoreApplication::translate("TextPageRenderer", "温度"),
+            QCoreApplication::translate("TextPageRenderer", "湿度"),
+            QCoreApplication::translate("TextPageRenderer", "温度报警"),
+            QCoreApplication::translate("TextPageRenderer", "湿度报警")};
 }
 
-// Empty inside the limits (a value equal to a limit included), else the crossed limit.
-std::string AlarmText(float value, float lower, float upper, const char* unitFormat) {
+// Empty inside the limits (a value equal to a limit included), else the crossed limit. `value`
+// and the limits are in °C; the limit is shown in `unit` followed by `unitText`.
+std::string AlarmText(float value, float lower, float upper, TemperatureUnit unit, const char* unitText) {
     std::string text;
     if (value < lower)
-        text = Printf("小于%.2f", static_cast<double>(lower)) + unitFormat;
+        text = Printf(QCoreApplication::translate("TextPageRenderer", "小于%.2f").toStdString().c_str(),
+                      static_cast<double>(ValueInUnit(lower, unit))) +
+               unitText;
     if (value > upper)
-        text = Printf("大于%.2f", static_cast<double>(upper)) + unitFormat;
+        text = Printf(QCoreApplication::translate("TextPageRenderer", "大于%.2f").toStdString().c_str(),
+                      static_cast<double>(ValueInUnit(upper, unit))) +
+               unitText;
     return text;
 }
 
 void DrawHeadings(QPainter& painter, const TextPageLayout& layout, const HistoryDataSet& history) {
     const Headings headings = HeadingsFor(history.model);
-    DrawTextAt(painter, layout.numberX, layout.headingY, QStringLiteral("序号"));
-    DrawTextAt(painter, layout.timeX, layout.headingY, QStringLiteral("时间"));
+    DrawTextAt(painter, layout.numberX, layout.headingY,
+               QCoreApplication::translate("TextPageRenderer", "序号"));
+    DrawTextAt(painter, layout.timeX, layout.headingY,
+               QCoreApplication::translate("TextPageRenderer", "时间"));
     if (ChannelPrinted(history, 1)) {
-        DrawTextAt(painter, layout.value1X, layout.headingY, QString::fromUtf8(headings.value1));
-        DrawTextAt(painter, layout.alarm1X, layout.headingY, QString::fromUtf8(headings.alarm1));
+        DrawTextAt(painter, layout.value1X, layout.headingY, headings.value1);
+        DrawTextAt(painter, layout.alarm1X, layout.headingY, headings.alarm1);
     }
     if (ChannelPrinted(history, 2)) {
-        DrawTextAt(painter, layout.value2X, layout.headingY, QString::fromUtf8(headings.value2));
-        DrawTextAt(painter, layout.alarm2X, layout.headingY, QString::fromUtf8(headings.alarm2));
+        DrawTextAt(painter, layout.value2X, layout.headingY, headings.value2);
+        DrawTextAt(painter, layout.alarm2X, layout.headingY, headings.alarm2);
     }
 }
 
@@ -100,15 +111,17 @@ TextRow TextRowOf(const PrintPageSource& source, int index) {
     row.alarmCells = limits.enable1 != 0;
     row.number = Printf("%d", index + 1);
     row.time = " " + FormatPrintTime(selection.times[static_cast<std::size_t>(index)]);
+    const TemperatureUnit unit = selection.unit;
     if (ChannelPrinted(history, 1)) {
-        row.value1 = FormatTemperature(value1);
+        row.value1 = FormatTemperature(value1, unit);
         if (row.alarmCells)
-            row.alarm1 = AlarmText(value1, limits.lower1, limits.upper1, "°C");
+            row.alarm1 = AlarmText(value1, limits.lower1, limits.upper1, unit, UnitText(unit));
     }
     if (ChannelPrinted(history, 2)) {
-        row.value2 = FormatChannelValue(value2, humidity);
+        row.value2 = FormatChannelValue(value2, humidity, unit);
         if (row.alarmCells)
-            row.alarm2 = AlarmText(value2, limits.lower2, limits.upper2, humidity ? "%RH" : "°C");
+            row.alarm2 = AlarmText(value2, limits.lower2, limits.upper2, ChannelUnit(history, 2, unit),
+                                   humidity ? "%RH" : UnitText(unit));
     }
     return row;
 }

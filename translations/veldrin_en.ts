@@ -277,6 +277,277 @@ It has been removed from the recent files.</translation>
     </message>
 </context>
 <context>
+    <name>PageDrawing</name>
+    <message>
+        <source>无数据</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSelection</name>
+    <message>
+        <source>最小值：%1</source>
+        <translation>Minimum: %1</translation>
+    </message>
+    <message>
+        <source>最大值：%1</source>
+        <translation>Maximum: %1</translation>
+    </message>
+    <message>
+        <source>平均值：%1</source>
+        <translation>Average: %1</translation>
+    </message>
+    <message>
+        <source>通道号：%1</source>
+        <translation>Channel number: %1</translation>
+    </message>
+    <message>
+        <source>通道名称：%1</source>
+        <translation>Channel name: %1</translation>
+    </message>
+    <message>
+        <source>通道单位：%1</source>
+        <translation>Channel unit: %1</translation>
+    </message>
+    <message>
+        <source>标题：%1</source>
+        <translation>Title: %1</translation>
+    </message>
+    <message>
+        <source>仪表名称：%1</source>
+        <translation>Instrument: %1</translation>
+    </message>
+    <message>
+        <source>启用通道数：%1</source>
+        <translation>Channels enabled: %1</translation>
+    </message>
+    <message>
+        <source>数据长度：%1</source>
+        <translation>Data length: %1</translation>
+    </message>
+    <message>
+        <source>开始时间： %1</source>
+        <translation>Start time: %1</translation>
+    </message>
+    <message>
+        <source>停止时间： %1</source>
+        <translation>Stop time: %1</translation>
+    </message>
+    <message>
+        <source>间隔时间：%1</source>
+        <translation>Interval: %1</translation>
+    </message>
+    <message>
+        <source>记录仪描述：%1</source>
+        <translation>Description: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ReportChart</name>
+    <message>
+        <source>限值</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>超限</source>
+        <translation>Beyond limit</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPages</name>
+    <message>
+        <source>数据记录报告</source>
+        <translation>Data logging report</translation>
+    </message>
+    <message>
+        <source>读数</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>标题：%1</source>
+        <translation>Title: %1</translation>
+    </message>
+    <message>
+        <source>仪表名称：%1</source>
+        <translation>Instrument: %1</translation>
+    </message>
+    <message>
+        <source>记录仪描述：%1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>记录时段：%1 至 %2（跨度%3）</source>
+        <translation>Period: %1 to %2 (span %3)</translation>
+    </message>
+    <message>
+        <source>记录间隔：%1s    读数：%2条    记录时长：%3</source>
+        <translation>Interval: %1s    Readings: %2    Recorded: %3</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>报告范围：全部%1条读数中的第%2至%3条</source>
+        <translation>Report range: readings %2 to %3 of %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>%1%2 %3次（%4）</source>
+        <translation>%1 %2: %3 times (%4)</translation>
+    </message>
+    <message>
+        <source>结论：%1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>超限记录（%1次）</source>
+        <translation>Excursions (%1)</translation>
+    </message>
+    <message>
+        <source>无超限。</source>
+        <translation>No excursions.</translation>
+    </message>
+    <message>
+        <source>报警未启用，未按限值判定。</source>
+        <translation>Alarm off: the readings were not judged against limits.</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>超限</source>
+        <translation>Limit crossed</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>持续</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>极值</source>
+        <translation>Extreme</translation>
+    </message>
+    <message>
+        <source>……另有%1次超限未列出，完整列表见统计页或 veldrin-cli info --stats</source>
+        <translation>… and %1 more excursions not listed; the full list is on the statistics page and in veldrin-cli info --stats</translation>
+    </message>
+    <message>
+        <source>Veldrin 生成于 %1</source>
+        <translation>Generated by Veldrin on %1</translation>
+    </message>
+    <message>
+        <source>MKT：ΔH = 83.14472 kJ/mol，R = 8.314472 J/(mol·K)；读数等于限值不算超限</source>
+        <translation>MKT: ΔH = 83.14472 kJ/mol, R = 8.314472 J/(mol·K); a reading equal to a limit is not beyond it</translation>
+    </message>
+</context>
+<context>
+    <name>ReportReadings</name>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>TextPageRenderer</name>
+    <message>
+        <source>温度I</source>
+        <translation>Temp. I</translation>
+    </message>
+    <message>
+        <source>温度II</source>
+        <translation>Temp. II</translation>
+    </message>
+    <message>
+        <source>温度I报警</source>
+        <translation>Temp. I alarm</translation>
+    </message>
+    <message>
+        <source>温度II报警</source>
+        <translation>Temp. II alarm</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>温度报警</source>
+        <translation>Temp. alarm</translation>
+    </message>
+    <message>
+        <source>湿度报警</source>
+        <translation>Humidity alarm</translation>
+    </message>
+    <message>
+        <source>小于%.2f</source>
+        <translation>Below %.2f</translation>
+    </message>
+    <message>
+        <source>大于%.2f</source>
+        <translation>Above %.2f</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>汇总</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>数据</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>没有安装Excel!
+请先安装Excel软件才能使用导出功能!</source>
+        <translation>Excel is not installed.
+Install Excel to use the export.</translation>
+    </message>
+    <message>
+        <source>文件保存出错</source>
+        <translation>The file could not be saved</translation>
+    </message>
+</context>
+<context>
     <name>Workspace</name>
     <message>
         <source>历史数据已存入档案库：档案 %1</source>
@@ -285,6 +556,61 @@ It has been removed from the recent files.</translation>
     <message>
         <source>历史数据未存入档案库：</source>
         <translation>History not archived: </translation>
+    </message>
+</context>
+<context>
+    <name>XlsxExport</name>
+    <message>
+        <source>读数%1</source>
+        <translation>Readings %1</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>工作表的行数必须在 2 到 1048576 之间</source>
+        <translation>A sheet&apos;s row count must lie between 2 and 1048576</translation>
+    </message>
+    <message>
+        <source>无法解析符号链接：%1</source>
+        <translation>Cannot follow the symbolic link %1</translation>
+    </message>
+    <message>
+        <source>无法创建工作簿 %1</source>
+        <translation>Cannot create the workbook %1</translation>
+    </message>
+    <message>
+        <source>汇总</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>无法添加工作表 %1</source>
+        <translation>Cannot add the sheet %1</translation>
+    </message>
+    <message>
+        <source>索引</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>工作簿写入出错：%1</source>
+        <translation>The workbook could not be written: %1</translation>
+    </message>
+    <message>
+        <source>工作簿保存出错：%1</source>
+        <translation>The workbook could not be saved: %1</translation>
     </message>
 </context>
 <context>

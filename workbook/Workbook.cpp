@@ -1,5 +1,6 @@
 #include "workbook/Workbook.h"
 
+#include <QCoreApplication>
 #include <filesystem>
 
 #include "files/SafeSave.h"
@@ -12,7 +13,7 @@ namespace veldrin {
 namespace {
 
 WorksheetExportMessage SaveError(const std::string& why) {
-    return {std::string(kSaveErrorMessage) + "\n" + why, true};
+    return {QCoreApplication::translate("Workbook", kSaveErrorMessage).toStdString() + "\n" + why, true};
 }
 
 std::vector<std::string> Titles(const std::vector<ListColumn>& columns) {
@@ -32,15 +33,15 @@ std::string WorksheetExportPath(const std::string& chosenPath) {
 }
 
 WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const HistoryDataSet& history,
-                                      LoggerModel listModel, bool alarmTexts) {
-    const std::vector<SummaryRow> summaryRows = SummaryListRows(history);
+                                      LoggerModel listModel, bool alarmTexts, TemperatureUnit unit) {
+    const std::vector<SummaryRow> summaryRows = SummaryListRows(history, unit);
     const WorksheetList summary{Titles(SummaryListColumns()), static_cast<int>(summaryRows.size()),
                                 [&summaryRows](int row, int column) {
                                     const SummaryRow& r = summaryRows[static_cast<std::size_t>(row)];
                                     return column == 0 ? r.name : r.value;
                                 }};
     HistoryListRows alarmRows(ListKind::HistoryAlarm);
-    FillHistoryRows(history, listModel, alarmTexts, alarmRows);
+    FillHistoryRows(history, listModel, alarmTexts, alarmRows, unit);
     const WorksheetList alarms{Titles(alarmRows.Columns()), alarmRows.Rows(),
                                [&alarmRows](int row, int column) { return alarmRows.CellText(row, column); }};
     return ExportWorksheet(chosenPath, summary, alarms);
@@ -67,12 +68,15 @@ WorksheetExportResult ExportWorksheet(const std::string& chosenPath, const Works
     }
     const std::string workbook = scratch.File("workbook.xls");
 
-    CSpreadSheet sheet(workbook, "汇总", true, installedDrivers);
+    const std::string summaryName = QCoreApplication::translate("Workbook", "汇总").toStdString();
+    const std::string dataName = QCoreApplication::translate("Workbook", "数据").toStdString();
+    CSpreadSheet sheet(workbook, summaryName, true, installedDrivers);
     bool failed = false;
-    for (auto [list, name] : {std::pair{&summaryList, "汇总"}, std::pair{&alarmList, "数据"}}) {
-        const ExportListResult exported = sheet.ExportList(*list, name, workbook);
+    for (auto [list, name] : {std::pair{&summaryList, &summaryName}, std::pair{&alarmList, &dataName}}) {
+        const ExportListResult exported = sheet.ExportList(*list, *name, workbook);
         if (exported.outcome == ExportListOutcome::NoExcelDriver)
-            result.messages.push_back({kNoExcelMessage, false});
+            result.messages.push_back(
+                {QCoreApplication::translate("Workbook", kNoExcelMessage).toStdString(), false});
         if (exported.outcome == ExportListOutcome::Failed) {
             result.messages.push_back(SaveError(exported.driverText));
             failed = true;

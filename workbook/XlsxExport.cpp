@@ -2,6 +2,7 @@
 // they are written, so a history of a million readings needs no more memory than a small one.
 #include <xlsxwriter.h>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -20,7 +21,6 @@
 namespace veldrin {
 namespace {
 
-constexpr const char* kSummarySheet = "汇总";
 constexpr const char* kTimeFormat = "yyyy-mm-dd hh:mm:ss";
 
 struct BookCloser {
@@ -36,7 +36,12 @@ lxw_datetime LocalDateTime(std::time_t time) {
 }
 
 std::string ReadingsSheetName(int number) {
-    return "读数" + std::to_string(number);
+    return QCoreApplication::translate("XlsxExport", "读数%1").arg(number).toStdString();
+}
+
+// A text of the workbook marked QT_TRANSLATE_NOOP("XlsxExport", …), in the language of the run.
+std::string XlsxText(const char* source) {
+    return QCoreApplication::translate("XlsxExport", source).toStdString();
 }
 
 // Collects the first error of a run of library calls.
@@ -57,8 +62,10 @@ class Calls {
 void WriteSummary(lxw_worksheet* sheet, const HistoryDataSet& history, TemperatureUnit unit, lxw_format* bold,
                   Calls& call) {
     lxw_row_t row = 0;
-    call(worksheet_write_string(sheet, row, 0, "名称", bold));
-    call(worksheet_write_string(sheet, row, 1, "值", bold));
+    call(worksheet_write_string(sheet, row, 0, XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "名称")).c_str(),
+                                bold));
+    call(
+        worksheet_write_string(sheet, row, 1, XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "值")).c_str(), bold));
     for (const SummaryRow& summary : SummaryRows(history, unit)) {
         ++row;
         call(worksheet_write_string(sheet, row, 0, summary.name.c_str(), nullptr));
@@ -68,7 +75,8 @@ void WriteSummary(lxw_worksheet* sheet, const HistoryDataSet& history, Temperatu
         return;
     const HistoryStatistics statistics = StatisticsInUnit(ComputeStatistics(history), unit);
     row += 2;
-    call(worksheet_write_string(sheet, row, 0, "统计", bold));
+    call(worksheet_write_string(sheet, row, 0, XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "统计")).c_str(),
+                                bold));
     for (const NamedText& period : PeriodRows(statistics.period)) {
         ++row;
         call(worksheet_write_string(sheet, row, 0, period.name.c_str(), nullptr));
@@ -122,10 +130,13 @@ void AddChart(lxw_workbook* book, lxw_worksheet* summary, const HistoryDataSet& 
 Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int rowsPerSheet,
                   TemperatureUnit unit) {
     if (rowsPerSheet < 2 || rowsPerSheet > kXlsxRowsPerSheet)
-        return Status::Failure("工作表的行数必须在 2 到 1048576 之间");
+        return Status::Failure(
+            QCoreApplication::translate("XlsxExport", "工作表的行数必须在 2 到 1048576 之间").toStdString());
     const std::optional<std::string> target = ResolveSaveTarget(path);
     if (!target)
-        return Status::Failure("无法解析符号链接：" + path);
+        return Status::Failure(QCoreApplication::translate("XlsxExport", "无法解析符号链接：%1")
+                                   .arg(QString::fromStdString(path))
+                                   .toStdString());
     ScratchFolder scratch(*target);
     if (!scratch.Ok())
         return Status::Failure(scratch.Error());
@@ -136,7 +147,9 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
     options.use_zip64 = LXW_TRUE;
     BookHandle book(workbook_new_opt(built.c_str(), &options));
     if (book == nullptr)
-        return Status::Failure("无法创建工作簿 " + built);
+        return Status::Failure(QCoreApplication::translate("XlsxExport", "无法创建工作簿 %1")
+                                   .arg(QString::fromStdString(built))
+                                   .toStdString());
     Calls call;
     lxw_format* bold = workbook_add_format(book.get());
     format_set_bold(bold);
@@ -150,7 +163,8 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
     const int count = samples.Count();
     const int perSheet = rowsPerSheet - 1;
 
-    lxw_worksheet* summary = workbook_add_worksheet(book.get(), kSummarySheet);
+    lxw_worksheet* summary =
+        workbook_add_worksheet(book.get(), XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "汇总")).c_str());
     call(worksheet_set_column(summary, 0, 0, 16, nullptr));
     call(worksheet_set_column(summary, 1, 2, 22, nullptr));
     WriteSummary(summary, history, unit, bold, call);
@@ -163,14 +177,18 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
     for (int number = 1; number <= sheets; ++number) {
         lxw_worksheet* sheet = workbook_add_worksheet(book.get(), ReadingsSheetName(number).c_str());
         if (sheet == nullptr)
-            return Status::Failure("无法添加工作表 " + ReadingsSheetName(number));
+            return Status::Failure(QCoreApplication::translate("XlsxExport", "无法添加工作表 %1")
+                                       .arg(QString::fromStdString(ReadingsSheetName(number)))
+                                       .toStdString());
         call(worksheet_set_column(sheet, 0, 0, 9, nullptr));
         call(worksheet_set_column(sheet, 1, 1, 20, nullptr));
         if (!channels.empty())
             call(
                 worksheet_set_column(sheet, 2, static_cast<lxw_col_t>(1 + 2 * channels.size()), 12, nullptr));
-        call(worksheet_write_string(sheet, 0, 0, "索引", bold));
-        call(worksheet_write_string(sheet, 0, 1, "时间", bold));
+        call(worksheet_write_string(sheet, 0, 0, XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "索引")).c_str(),
+                                    bold));
+        call(worksheet_write_string(sheet, 0, 1, XlsxText(QT_TRANSLATE_NOOP("XlsxExport", "时间")).c_str(),
+                                    bold));
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const auto column = static_cast<lxw_col_t>(2 + i);
             call(worksheet_write_string(sheet, 0, column,
@@ -201,10 +219,14 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
         }
     }
     if (call.First() != LXW_NO_ERROR)
-        return Status::Failure(std::string("工作簿写入出错：") + lxw_strerror(call.First()));
+        return Status::Failure(QCoreApplication::translate("XlsxExport", "工作簿写入出错：%1")
+                                   .arg(QString::fromUtf8(lxw_strerror(call.First())))
+                                   .toStdString());
     const lxw_error closed = workbook_close(book.release());
     if (closed != LXW_NO_ERROR)
-        return Status::Failure(std::string("工作簿保存出错：") + lxw_strerror(closed));
+        return Status::Failure(QCoreApplication::translate("XlsxExport", "工作簿保存出错：%1")
+                                   .arg(QString::fromUtf8(lxw_strerror(closed)))
+                                   .toStdString());
     return MoveIntoPlace(built, *target);
 }
 

@@ -63,8 +63,8 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-CDlgPrintPreview::CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent)
-    : QDialog(parent), history_(history) {
+CDlgPrintPreview::CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent, TemperatureUnit unit)
+    : QDialog(parent), history_(history), unit_(unit) {
     BuildControls();
     ConnectControls();
     Open();
@@ -255,7 +255,7 @@ void CDlgPrintPreview::Open() {
 }
 
 void CDlgPrintPreview::RebuildSelection() {
-    selection_ = SelectForPrint(history_, historyTimes_, startTime_, stopTime_);
+    selection_ = SelectForPrint(history_, historyTimes_, startTime_, stopTime_, unit_);
 }
 
 void CDlgPrintPreview::SetArchiveMark(std::string mark) {

@@ -37,8 +37,9 @@ class CDlgPrintPreview : public QDialog {
   public:
     // Works on its own copy of `history`, taken here: a download that replaces the history while
     // the dialog is open changes nothing in it. The print command opens it only for a history
-    // with at least one sample.
-    explicit CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent = nullptr);
+    // with at least one sample. The pages show temperatures in `unit`.
+    explicit CDlgPrintPreview(const HistoryDataSet& history, QWidget* parent = nullptr,
+                              TemperatureUnit unit = TemperatureUnit::Celsius);
     ~CDlgPrintPreview() override;
     // An archived history's entry and hash, drawn at the foot of every page; "" for none.
     void SetArchiveMark(std::string mark);
@@ -119,6 +120,7 @@ class CDlgPrintPreview : public QDialog {
     void SetPickers(PickerSide side, std::time_t time);
 
     const HistoryDataSet history_;
+    const TemperatureUnit unit_;
     std::vector<std::time_t> historyTimes_;
 
     PrintMode mode_ = PrintMode::Curve;

@@ -282,6 +282,29 @@ TEST_F(ArchiveBrowserTest, ExportWritesTheImportedFileByteForByteOrTheFormatOfIt
                                                  archive::ExportDetail("csv", csv.toStdString())}));
 }
 
+// With "°F" chosen in the window an entry's export writes its temperatures in °F; the data file
+// keeps the °C it was recorded in.
+TEST_F(ArchiveBrowserTest, ExportFollowsTheWindowsUnit) {
+    Import(WriteFiles());
+    ArchiveBrowser* browser = OpenBrowser();
+    ASSERT_NE(browser, nullptr);
+    ClickRows(browser, {QStringLiteral("Freezer A")});
+    frame.Units()->Action(TemperatureUnit::Fahrenheit)->trigger();
+    struct BackToCelsius {
+        CMainFrame& frame;
+        ~BackToCelsius() { frame.Units()->Action(TemperatureUnit::Celsius)->trigger(); }
+    } backToCelsius{frame};
+    const QString csv = folder.filePath(QStringLiteral("fahrenheit.csv"));
+    auto chosen = testing::AnswerFileDialog(csv);
+    browser->ExportButton()->click();
+    ASSERT_TRUE(*chosen);
+    QFile text(csv);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(written.contains(QStringLiteral("°F"))) << written.left(300).toStdString();
+    EXPECT_FALSE(written.contains(QStringLiteral("°C"))) << written.left(300).toStdString();
+}
+
 TEST_F(ArchiveBrowserTest, ModelExcursionPeriodAndDeviceFiltersNarrowTheTableAndAHeaderClickSortsIt) {
     struct File {
         LoggerModel model;

@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QWidget>
 
@@ -24,12 +23,6 @@ inline QStringList ShownTexts(QWidget* dialog) {
             texts << list->itemText(i);
     }
     return texts;
-}
-
-// The texts holding a Chinese character or Chinese punctuation.
-inline QStringList WithChineseCharacters(const QStringList& texts) {
-    return texts.filter(
-        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
 }
 
 }  // namespace veldrin::testing

@@ -499,6 +499,24 @@ TEST_F(PreviewDialog, WorksOnItsOwnCopyOfTheHistory) {
     EXPECT_EQ(dialog->documentName, "冷库一号");
 }
 
+// A preview opened in °F keeps the unit for every range chosen and prints its pages in it: the
+// readings 20 … 26 °C are 68.00 … 78.80 °F, the first reading alone 68.00 °F.
+TEST_F(PreviewDialog, TheUnitItOpensWithHoldsForEveryRangeAndThePrintedPages) {
+    history = MakeHistory({.count = 130});
+    dialog = std::make_unique<TestPreview>(*history, nullptr, TemperatureUnit::Fahrenheit);
+    EXPECT_EQ(dialog->Selection().summaryLines[10], "最小值：68.00°F");
+    EXPECT_EQ(dialog->Selection().summaryLines[11], "最大值：78.80°F");
+    SetStop(SampleTime(0));
+    Click("preview");
+    ASSERT_EQ(dialog->Selection().count, 1);
+    EXPECT_EQ(dialog->Selection().summaryLines[11], "最大值：68.00°F");
+    dialog->pdfPath = test::TemporaryPath("fahrenheit.pdf");
+    Click("print");
+    const std::string summary = test::RunCommand("pdftotext -f 1 -l 1 -layout '" + dialog->pdfPath + "' -");
+    EXPECT_NE(summary.find("平均值：68.00°F"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("°C"), std::string::npos) << summary;
+}
+
 TEST_F(PreviewDialog, ACancelledOrFailedPrintJobEnablesPrintAgain) {
     Open({.count = 130});
     dialog->accept = false;

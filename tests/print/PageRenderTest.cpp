@@ -4,6 +4,7 @@
 #include "print/CurvePageLayout.h"
 #include "print/PrintJob.h"
 #include "print/TextPageLayout.h"
+#include "tests/translations/EnglishForAWhile.h"
 
 namespace veldrin {
 namespace {
@@ -22,9 +23,9 @@ class PageRender : public ::testing::Test {
     void SetUp() override { test::EnsureApplication(); }
 
     void Use(const HistorySpec& spec) { history = MakeHistory(spec); }
-    void Select() {
+    void Select(TemperatureUnit unit = TemperatureUnit::Celsius) {
         times = ParseHistoryTimes(*history);
-        selection = SelectForPrint(*history, times, times.front(), times.back());
+        selection = SelectForPrint(*history, times, times.front(), times.back(), unit);
     }
 
     Drawing Render(PrintMode mode, int page, int curvePages = 2) {
@@ -191,6 +192,100 @@ TEST_F(PageRender, SummaryPagesHaveFourteenLinesForOneChannelAndTwentyForTwo) {
     EXPECT_TRUE(page.lines.empty()) << "page 1 carries nothing but the summary";
 }
 
+// In °F the table's temperatures convert (30 °C = 86 °F, 30.5 °C = 86.9 °F, −6 °C = 21.2 °F) and so
+// do the limits its alarm cells name (30 °C = 86 °F, −5 °C = 23 °F, for dual temperature channel 2
+// too), while a reading equal to a limit still raises no alarm; humidity stays in %.
+TEST_F(PageRender, InFahrenheitTheTableConvertsTemperaturesAndTheirLimits) {
+    HistorySpec spec{.model = LoggerModel::TemperatureHumidity, .count = 4};
+    spec.value1 = [](int i) { return i == 2 ? 30.5f : i == 3 ? -6.0f : 30.0f; };
+    spec.value2 = [](int i) { return i == 0 ? 45.5f : 60.0f; };
+    Use(spec);
+    history->limits = HistoryLimits{.lower1 = -5, .upper1 = 30, .lower2 = 50, .upper2 = 90, .enable1 = 1};
+    Select(TemperatureUnit::Fahrenheit);
+    Drawing page = Render(PrintMode::Text, 2);
+    EXPECT_EQ(Cell(page, text.value1X, 1), "86.00°F");
+    EXPECT_EQ(Cell(page, text.alarm1X, 1), "") << "30 °C is the upper limit itself";
+    EXPECT_EQ(Cell(page, text.value1X, 3), "86.90°F");
+    EXPECT_EQ(Cell(page, text.alarm1X, 3), "大于86.00°F");
+    EXPECT_EQ(Cell(page, text.value1X, 4), "21.20°F");
+    EXPECT_EQ(Cell(page, text.alarm1X, 4), "小于23.00°F");
+    EXPECT_EQ(Cell(page, text.value2X, 1), "45.50%");
+    EXPECT_EQ(Cell(page, text.alarm2X, 1), "小于50.00%RH");
+
+    HistorySpec dual{.model = LoggerModel::DualTemperature, .count = 2};
+    dual.value2 = [](int i) { return i == 0 ? 50.0f : -10.0f; };
+    Use(dual);
+    history->limits = HistoryLimits{.lower1 = -5, .upper1 = 30, .lower2 = -5, .upper2 = 30, .enable1 = 1};
+    Select(TemperatureUnit::Fahrenheit);
+    page = Render(PrintMode::Text, 2);
+    EXPECT_EQ(Cell(page, text.value2X, 1), "122.00°F");
+    EXPECT_EQ(Cell(page, text.alarm2X, 1), "大于86.00°F");
+    EXPECT_EQ(Cell(page, text.value2X, 2), "14.00°F");
+    EXPECT_EQ(Cell(page, text.alarm2X, 2), "小于23.00°F");
+}
+
+// The summary page in °F: the channel's unit and its figures over the selection (20 … 24 °C,
+// mean 22 °C: 68.00, 75.20 and 71.60 °F), on both page kinds.
+TEST_F(PageRender, InFahrenheitTheSummaryGivesTheUnitAndConvertedFigures) {
+    Use({.count = 5});
+    Select(TemperatureUnit::Fahrenheit);
+    for (PrintMode mode : {PrintMode::Curve, PrintMode::Text}) {
+        const int left = mode == PrintMode::Curve ? 75 : text.summaryLeft;
+        const auto lines = Column(Render(mode, 1), left);
+        ASSERT_EQ(lines.size(), 14u);
+        EXPECT_EQ(lines[9], "通道单位：°F");
+        EXPECT_EQ(lines[10], "最小值：68.00°F");
+        EXPECT_EQ(lines[11], "最大值：75.20°F");
+        EXPECT_EQ(lines[12], "平均值：71.60°F");
+    }
+    HistorySpec dual{.model = LoggerModel::DualTemperature, .count = 5};
+    dual.value2 = [](int i) { return -10.0f - static_cast<float>(i); };  // -10 … -14 °C
+    Use(dual);
+    Select(TemperatureUnit::Fahrenheit);
+    const auto lines = Column(Render(PrintMode::Text, 1), text.summaryLeft);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[15], "通道单位：°F");
+    EXPECT_EQ(lines[16], "最小值：6.80°F");
+    EXPECT_EQ(lines[17], "最大值：14.00°F");
+    EXPECT_EQ(lines[18], "平均值：10.40°F");
+}
+
+// In English the table's own texts are English and its times ISO; the summary lines are named in
+// English; an empty selection says so in English.
+TEST_F(PageRender, InEnglishTheTableAndTheSummarySpeakEnglishWithIsoTimes) {
+    testing::EnglishForAWhile english;
+    ASSERT_TRUE(english.Loaded());
+    HistorySpec spec{.model = LoggerModel::TemperatureHumidity, .count = 4};
+    spec.value1 = [](int i) { return i == 2 ? 30.5f : 30.0f; };
+    spec.value2 = [](int i) { return i == 0 ? 45.5f : 60.0f; };
+    Use(spec);
+    history->limits = HistoryLimits{.lower1 = -5, .upper1 = 30, .lower2 = 50, .upper2 = 90, .enable1 = 1};
+    Select();
+    const Drawing page = Render(PrintMode::Text, 2);
+    EXPECT_EQ(
+        page.TextsOnRow(SortedColumn(page, text.numberX).front().baseline.y()),
+        (std::vector<QString>{"No.", "Time", "Temperature", "Humidity", "Temp. alarm", "Humidity alarm"}));
+    EXPECT_EQ(Cell(page, text.timeX, 2).trimmed(), "2024-03-01 08:01:00");
+    EXPECT_EQ(Cell(page, text.alarm1X, 3), "Above 30.00°C");
+    EXPECT_EQ(Cell(page, text.alarm2X, 1), "Below 50.00%RH");
+
+    const auto lines = Column(Render(PrintMode::Text, 1), text.summaryLeft);
+    const std::vector<QString> names{
+        "Title: ",        "Instrument: ", "Channels enabled: ", "Data length: ",    "Start time: ",
+        "Stop time: ",    "Interval: ",   "Channel number: ",   "Channel name: ",   "Channel unit: ",
+        "Minimum: ",      "Maximum: ",    "Average: ",          "Channel number: ", "Channel name: ",
+        "Channel unit: ", "Minimum: ",    "Maximum: ",          "Average: ",        "Description: "};
+    ASSERT_EQ(lines.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_TRUE(lines[i].startsWith(names[i])) << lines[i].toStdString();
+    EXPECT_EQ(lines[4], "Start time: 2024-03-01 08:00:00");
+    EXPECT_EQ(lines[5], "Stop time: 2024-03-01 08:03:00");
+
+    times = ParseHistoryTimes(*history);
+    selection = SelectForPrint(*history, times, times[2] + 1, times[2] + 2);
+    EXPECT_TRUE(Render(PrintMode::Text, 1).HasText("No data"));
+}
+
 class CurveRender : public PageRender {
   protected:
     CurvePageLayout Layout() const {
@@ -250,6 +345,47 @@ TEST_F(CurveRender, StripsCarryAxesGridLabelsCurvesAndTimeLabels) {
     EXPECT_EQ(ticks, 24);
     EXPECT_EQ(grid, 27);
     EXPECT_EQ(axes, 6);
+}
+
+// In °F the temperature labels convert (29 °C = 84.2 °F, 9.5 °C = 49.1 °F, −10 °C = 14 °F) and the
+// humidity labels stay, while the curves lie exactly where they lie in °C.
+TEST_F(CurveRender, InFahrenheitTheLabelsConvertAndTheCurvesStay) {
+    HistorySpec spec{.model = LoggerModel::TemperatureHumidity, .count = 2718};
+    spec.value1 = [](int i) { return static_cast<float>(i % 40) - 10.0f; };  // -10 .. 29
+    spec.value2 = [](int i) { return 60.0f + static_cast<float>(i % 41); };  // 60 .. 100
+    Use(spec);
+    history->summary.channel2Unit = "%RH";
+    Select();
+    const Drawing celsius = Render(PrintMode::Curve, 2);
+    Select(TemperatureUnit::Fahrenheit);
+    const Drawing fahrenheit = Render(PrintMode::Curve, 2);
+    const CurvePageLayout layout = Layout();
+
+    const auto left = Column(fahrenheit, layout.leftLabelX);
+    ASSERT_EQ(left.size(), 15u);
+    EXPECT_EQ(left[0], "84.20°F");
+    EXPECT_EQ(left[2], "49.10°F");
+    EXPECT_EQ(left[4], "14.00°F");
+    const auto right = Column(fahrenheit, layout.rightLabelX);
+    ASSERT_EQ(right.size(), 15u);
+    EXPECT_EQ(right[0], "100.00%R");
+    EXPECT_EQ(right[4], "60.00%RH");
+
+    ASSERT_EQ(fahrenheit.polylines.size(), celsius.polylines.size());
+    for (std::size_t i = 0; i < celsius.polylines.size(); ++i)
+        EXPECT_EQ(fahrenheit.polylines[i].points, celsius.polylines[i].points) << "curve " << i;
+}
+
+// In English the strips' time labels are ISO times.
+TEST_F(CurveRender, InEnglishTheTimeLabelsAreIsoTimes) {
+    testing::EnglishForAWhile english;
+    ASSERT_TRUE(english.Loaded());
+    Use({.model = LoggerModel::TemperatureHumidity, .count = 2718});
+    Select();
+    const auto firstTimes = Column(Render(PrintMode::Curve, 2), Layout().timeLabelLeft);
+    ASSERT_EQ(firstTimes.size(), 3u);
+    EXPECT_EQ(firstTimes[0], "2024-03-01 08:00:00");
+    EXPECT_EQ(firstTimes[1], "2024-03-01 23:06:00");
 }
 
 TEST_F(CurveRender, AChannelNotShownHasNoLabelsLegendOrCurve) {

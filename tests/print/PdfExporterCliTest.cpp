@@ -36,11 +36,10 @@ class PdfExporterOptions : public ::testing::Test {
         return true;
     }
 
-    Status Write(const std::string& path) const {
+    Status Write(const std::string& path, TemperatureUnit unit = TemperatureUnit::Celsius) const {
         const fleet::Exporter* exporter = fleet::ExporterRegistry::Instance().ForPath(path);
         EXPECT_NE(exporter, nullptr);
-        return exporter == nullptr ? Status::Failure("no writer")
-                                   : (*exporter)(*history, path, TemperatureUnit::Celsius);
+        return exporter == nullptr ? Status::Failure("no writer") : (*exporter)(*history, path, unit);
     }
 
     std::unique_ptr<HistoryDataSet> history =
@@ -63,6 +62,20 @@ TEST_F(PdfExporterOptions, ModePagesAndRangeShapeTheFile) {
     ASSERT_TRUE(Parse({}));
     ASSERT_TRUE(Write(path));
     EXPECT_EQ(test::PdfPages(path), 2) << "each command line starts from the defaults";
+}
+
+// The unit of the command line reaches the pages: sample 0 holds 20 °C and 50 °C, 68 °F and 122 °F.
+TEST_F(PdfExporterOptions, TheUnitGivenToTheWriterShapesThePages) {
+    const std::string path = test::TemporaryPath("fahrenheit.pdf");
+    ASSERT_TRUE(Parse({"--mode", "text"}));
+    ASSERT_TRUE(Write(path, TemperatureUnit::Fahrenheit));
+    const std::string summary = test::RunCommand("pdftotext -f 1 -l 1 -layout '" + path + "' -");
+    EXPECT_NE(summary.find("通道单位：°F"), std::string::npos) << summary;
+    const std::string page2 = test::RunCommand("pdftotext -f 2 -l 2 -layout '" + path + "' -");
+    EXPECT_NE(page2.find("68.00°F"), std::string::npos) << page2;
+    EXPECT_NE(page2.find("122.00°F"), std::string::npos) << page2;
+    EXPECT_EQ(summary.find("°C"), std::string::npos) << summary;
+    EXPECT_EQ(page2.find("°C"), std::string::npos) << page2;
 }
 
 TEST_F(PdfExporterOptions, BadOptionsAreRefused) {

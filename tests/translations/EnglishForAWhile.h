@@ -1,7 +1,10 @@
 #pragma once
 // The programs' English translation put into effect for a while, for the texts of the Qt code and
-// of the libraries without Qt alike, with the ISO form of times the English interface shows.
+// of the libraries without Qt alike, with the ISO form of times the English interface shows; and a
+// look for Chinese in what was shown. No widgets.
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QTranslator>
 #include <memory>
 
@@ -34,5 +37,11 @@ class EnglishForAWhile {
   private:
     std::unique_ptr<QTranslator> translator_;
 };
+
+// The texts holding a Chinese character or Chinese punctuation.
+inline QStringList WithChineseCharacters(const QStringList& texts) {
+    return texts.filter(
+        QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}\\x{3000}-\\x{303f}\\x{ff00}-\\x{ffef}]")));
+}
 
 }  // namespace veldrin::testing

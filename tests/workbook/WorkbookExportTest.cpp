@@ -2,6 +2,7 @@
 // "数据1" and "数据2", read back with FreeXL (and with Gnumeric's ssconvert where it is installed).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
+#include "tests/translations/EnglishForAWhile.h"
+#include "tests/workbook/CoreApplication.h"
 #include "tests/workbook/FreeXlReader.h"
 #include "workbook/Workbook.h"
 
@@ -270,6 +273,74 @@ TEST(XlsWorksheetExport, TheRecordGivesTheSummaryPageAndTheAlarmListAsListed) {
     ASSERT_TRUE(result.written);
     read = ReadWithFreeXl(result.path);
     EXPECT_EQ(read.Names(), std::vector<std::string>{"汇总1"});
+}
+
+// In °F the temperatures of both tables convert: the summary's unit and figures (20, 30 and 25 °C:
+// 68, 86 and 77 °F), the alarm list's readings and the 25 °C limit its alarm text names (77 °F);
+// humidity stays in %.
+TEST(XlsWorksheetExport, InFahrenheitEveryTemperatureConverts) {
+    TempFolder dir;
+    HistoryDataSet history = test::ThreeSampleDownload();
+    history.summary.channel1Unit = "°C";
+    history.summary.min1 = 20;
+    history.summary.max1 = 30;
+    history.summary.avg1 = 25;
+    auto result = ExportWorksheet(dir.File("fahrenheit.xls"), history, history.model, true,
+                                  TemperatureUnit::Fahrenheit);
+    ASSERT_TRUE(result.written);
+    auto read = ReadWithFreeXl(result.path);
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{"汇总1", "数据1"}));
+    std::vector<std::string> summaryValues;
+    for (const auto& row : read.sheets[0].cells)
+        summaryValues.push_back(row.at(1));
+    for (const char* expected : {"°F", "68.00°F", "86.00°F", "77.00°F"}) {
+        EXPECT_NE(std::find(summaryValues.begin(), summaryValues.end(), expected), summaryValues.end())
+            << expected;
+    }
+    for (const std::string& value : summaryValues)
+        EXPECT_EQ(value.find("°C"), std::string::npos) << value;
+    const Rows& alarms = read.sheets[1].cells;
+    ASSERT_EQ(alarms.size(), 4u);
+    EXPECT_EQ(alarms[1], (std::vector<std::string>{"1", "2010-01-05 08:03:00", "68.00°F", "85.25%", "",
+                                                   "湿度大于80.00%"}));
+    EXPECT_EQ(alarms[2], (std::vector<std::string>{"2", "2010-01-05 08:04:00", "86.00°F", "50.00%",
+                                                   "温度大于77.00°F", ""}));
+    EXPECT_EQ(alarms[3], (std::vector<std::string>{"3", "2010-01-05 08:05:00", "77.00°F", "10.00%", "",
+                                                   "湿度小于20.00%"}));
+}
+
+// In English the tables are named in English and the messages are English; the cells are the
+// lists' texts as given.
+TEST(XlsWorksheetExport, InEnglishTheTablesAndMessagesAreEnglish) {
+    test::EnsureCoreApplication();
+    testing::EnglishForAWhile english;
+    ASSERT_TRUE(english.Loaded());
+    TempFolder dir;
+    const std::string path = dir.File("english.xls");
+    const Rows alarms = AlarmRows(60000);
+    auto result = ExportWorksheet(path, *ListOf(kSummary), *ListOf(alarms));
+    ASSERT_TRUE(result.written);
+    auto read = ReadWithFreeXl(path);
+    ASSERT_EQ(read.Names(), (std::vector<std::string>{"Summary1", "Data1", "Data2"}));
+    EXPECT_EQ(read.sheets[0].cells, kSummary);
+
+    auto twice = ListOf({{"温度", "温度"}, {"1", "2"}});
+    result = ExportWorksheet(path, *ListOf(kSummary), *twice);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_TRUE(result.messages[0].error);
+    const QString failure = QString::fromStdString(result.messages[0].text);
+    EXPECT_TRUE(failure.contains(QStringLiteral("defined twice"))) << failure.toStdString();
+    EXPECT_TRUE(testing::WithChineseCharacters({failure.section(QLatin1Char('\n'), 0, 0)}).isEmpty())
+        << failure.toStdString();
+
+    const std::string drivers("SQL Server\0\0", 12);
+    result = ExportWorksheet(path, *ListOf(kSummary), *ListOf(AlarmRows(2)), drivers);
+    ASSERT_EQ(result.messages.size(), 2u);
+    for (const auto& message : result.messages) {
+        EXPECT_NE(message.text.find("Excel"), std::string::npos) << message.text;
+        EXPECT_TRUE(testing::WithChineseCharacters({QString::fromStdString(message.text)}).isEmpty())
+            << message.text;
+    }
 }
 
 }  // namespace

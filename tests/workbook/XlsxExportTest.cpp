@@ -14,6 +14,8 @@
 
 #include "tests/TempFolder.h"
 #include "tests/history/ThreeSampleHistory.h"
+#include "tests/translations/EnglishForAWhile.h"
+#include "tests/workbook/CoreApplication.h"
 #include "workbook/Workbook.h"
 
 namespace veldrin {
@@ -275,6 +277,59 @@ TEST(XlsxExport, AHistoryWithoutReadingsStillGetsItsTitlesAndAFailedSaveKeepsThe
     EXPECT_EQ(std::filesystem::file_size(path), before) << "the refused save left the old workbook";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "nothing else was left beside it";
+}
+
+// One member of the workbook's zip archive as text, read with the system's Python.
+std::string ZipMember(const std::string& path, const std::string& member) {
+    const std::string command =
+        std::string(VELDRIN_PYTHON) +
+        " -c 'import sys, zipfile; "
+        "sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]).decode())' '" +
+        path + "' '" + member + "' 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            output += buffer;
+        pclose(pipe);
+    }
+    return output;
+}
+
+// In English the sheets and the workbook's own titles are English, the chart still finds its
+// readings on the renamed sheet, and a refused save says why in English.
+TEST(XlsxExport, InEnglishTheSheetsAndTitlesAreEnglish) {
+    test::EnsureCoreApplication();
+    testing::EnglishForAWhile english;
+    ASSERT_TRUE(english.Loaded());
+    TempFolder dir;
+    const std::string path = dir.File("english.xlsx");
+    ASSERT_TRUE(ExportXlsx(path, Generated(10), 6).ok);
+    const ReadBack read = ReadXlsx(path);
+    SKIP_WITHOUT_OPENPYXL(read);
+    ASSERT_EQ(read.sheets.size(), 3U);
+    EXPECT_EQ(read.sheets[0].name, "Summary");
+    EXPECT_EQ(read.sheets[1].name, "Readings 1");
+    EXPECT_EQ(read.sheets[2].name, "Readings 2");
+    const Sheet& summary = read.sheets[0];
+    EXPECT_EQ(summary.At(1, 1), "Name");
+    EXPECT_EQ(summary.At(1, 2), "Value");
+    bool statistics = false;
+    for (int row = 2; row <= summary.rows; ++row)
+        statistics = statistics || summary.At(row, 1) == "Statistics";
+    EXPECT_TRUE(statistics);
+    EXPECT_EQ(summary.charts, 1);
+    EXPECT_NE(ZipMember(path, "xl/charts/chart1.xml").find("'Readings 1'!$B$2:$B$6"), std::string::npos)
+        << ZipMember(path, "xl/charts/chart1.xml");
+    for (std::size_t s = 1; s < read.sheets.size(); ++s) {
+        EXPECT_EQ(read.sheets[s].At(1, 1), "Index");
+        EXPECT_EQ(read.sheets[s].At(1, 2), "Time");
+    }
+
+    const Status refused = ExportXlsx(path, Generated(5), 1);
+    ASSERT_FALSE(refused.ok);
+    EXPECT_TRUE(testing::WithChineseCharacters({QString::fromStdString(refused.reason)}).isEmpty())
+        << refused.reason;
 }
 
 }  // namespace
