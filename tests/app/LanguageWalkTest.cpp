@@ -168,8 +168,14 @@ class LanguageWalk : public testing::ArchiveWindowFixture {
     }
 };
 
-TEST_F(LanguageWalk, InEnglishNoMenuPageDialogOrWindowShowsChinese) {
-    const EnglishForAWhile inEnglish;
+// The English translation is in effect before the window is made, as at a start in English.
+struct EnglishFirst {
+    EnglishForAWhile inEnglish;
+};
+
+class EnglishLanguageWalk : public EnglishFirst, public LanguageWalk {};
+
+TEST_F(EnglishLanguageWalk, NoMenuPageDialogOrWindowShowsChinese) {
     ASSERT_TRUE(inEnglish.Loaded());
     Prepare();
     const QStringList texts = Walk();
