@@ -69,7 +69,7 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
     // A partial download says so under its summary; a whole history's page stays as it was.
     if (source.history.Partial())
         DrawTextAt(painter, frame.summaryLeft, y,
-                   std::string(kCompletenessName) + "：" + CompletenessText(source.history));
+                   CompletenessName() + "：" + CompletenessText(source.history));
     return true;
 }
 

@@ -41,7 +41,7 @@ std::array<float, 5> AxisLabels(float min, float max) {
 
 std::array<std::string, kSummaryLineCount> SummaryLinesOf(const HistoryDataSet& history,
                                                           const PrintSelection& selection) {
-    const SummaryTexts summary = SummaryTextsOf(history);
+    const SummaryTexts summary = ShownSummaryTexts(history);
     const std::string& unit2 = summary.channel2Unit;
     const int dataLength = (ChannelPrinted(history, 1) ? selection.count : 0) +
                            (ChannelPrinted(history, 2) ? selection.count : 0);

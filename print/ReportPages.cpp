@@ -59,7 +59,7 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
         Printf("记录间隔：%ds    读数：%d条    记录时长：", period.intervalSeconds, period.readings) +
             FormatDuration(period.recordedSeconds)};
     if (source.history.Partial())
-        lines.push_back(std::string(kCompletenessName) + "：" + CompletenessText(source.history));
+        lines.push_back(CompletenessName() + "：" + CompletenessText(source.history));
     const int total = source.history.samples.Count();
     if (source.range.count != total)
         lines.push_back(Printf("报告范围：全部%d条读数中的第%d至%d条", total, source.range.first + 1,
