@@ -101,7 +101,7 @@ int Configure(const ConfigureArgs& args) {
         connection.StopRecording();
         if (!session.RunUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60))
             return 1;
-        std::printf("%s\n", texts::RecordingText(session.Info().recordingState));
+        std::printf("%s\n", texts::RecordingText(session.Info().recordingState).c_str());
         if (session.Info().Recording())
             return 1;
         return RecordEvent(archive::EventKind::StopRecording, {}, session.Info().title, std::nullopt,
@@ -120,8 +120,8 @@ int Configure(const ConfigureArgs& args) {
     if (!session.RunUntil([&] { return connection.SettingsWriteState() == SettingsWrite::Finished; }, 120))
         return 1;
     const LoggerInfo& info = session.Info();
-    std::printf("%s: interval %ds, start %s%s\n", texts::kSettingDone, info.interval,
-                info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
+    std::printf("%s: interval %ds, start %s%s\n", texts::Translated(texts::kSettingDone).c_str(),
+                info.interval, info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
                 info.startFlag == 1 ? " (the logger starts by itself)" : "");
     std::fflush(stdout);
     return RecordSettingsWrite(before, info);

@@ -31,9 +31,9 @@ void PrintLogger(const ReplayResult& replay) {
     const LoggerInfo& info = replay.info;
     std::printf("trace: %d writes, %d bursts received, %zu replies accepted\n", replay.writes, replay.bursts,
                 replay.answered.size());
-    std::printf("model: %s\n", std::string(Traits(replay.model).displayName).c_str());
-    std::printf("recording: %s, voltage %s\n", texts::RecordingText(info.recordingState),
-                texts::VoltageText(info.voltageState));
+    std::printf("model: %s\n", ShownModelText(Traits(replay.model).displayName).c_str());
+    std::printf("recording: %s, voltage %s\n", texts::RecordingText(info.recordingState).c_str(),
+                texts::VoltageText(info.voltageState).c_str());
     std::printf("interval: %d s\n", info.interval);
     std::printf("start: %s\n", info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "-");
     std::printf("record memory: %u bytes in %d blocks\n", info.recordBytes, info.blockCount);

@@ -67,7 +67,7 @@ int Simulate(const SimulateArgs& args) {
     std::printf("%s\n", server.DevicePath().c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "simulated %s logger (%s) on %s; Ctrl+C ends it\n", args.model.c_str(),
-                 std::string(Traits(options.model).displayName).c_str(), server.DevicePath().c_str());
+                 ShownModelText(Traits(options.model).displayName).c_str(), server.DevicePath().c_str());
 
     int received = 0;
     sigwait(&stopSignals, &received);
