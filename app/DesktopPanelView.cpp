@@ -44,7 +44,7 @@ void DesktopPanelView::ShowLoggerField(LoggerField field, const LoggerInfo& info
     CFormDialog* panel = frame_.View()->RealtimePanel();
     switch (field) {
         case LoggerField::Instrument:
-            panel->SetInstrumentName(FromUtf8(info.instrumentName));
+            panel->SetInstrumentName(FromUtf8(ShownModelText(info.instrumentName)));
             break;
         case LoggerField::RecordingState:
             // The connection enables the start and stop buttons itself.
