@@ -87,8 +87,10 @@ TEST(EnglishTranslationFile, EveryTranslationKeepsItsFormatsArgumentsAndIsWritte
         SCOPED_TRACE((message.context + QStringLiteral(": ") + message.source).toStdString());
         EXPECT_EQ(PrintfConversions(message.translation), PrintfConversions(message.source));
         EXPECT_EQ(NumberedArguments(message.translation), NumberedArguments(message.source));
-        if (!message.source.contains(QStringLiteral("Language")) && message.source != QStringLiteral("中文"))
+        if (!message.source.contains(QStringLiteral("Language")) &&
+            message.source != QStringLiteral("中文")) {
             EXPECT_FALSE(HoldsChinese(message.translation));
+        }
     }
 }
 
