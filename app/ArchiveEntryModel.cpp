@@ -19,8 +19,7 @@ QString ArchivedModelName(int model) {
     if (known != LoggerModel::SingleTemperature && known != LoggerModel::TemperatureHumidity &&
         known != LoggerModel::DualTemperature)
         return QString::number(model);
-    const std::string_view name = Traits(known).displayName;
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromStdString(ShownModelText(Traits(known).displayName));
 }
 
 QString ArchivedSource(const archive::EntrySummary& entry) {

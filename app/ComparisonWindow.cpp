@@ -46,9 +46,8 @@ std::vector<ComparisonCurve> CurvesOf(const std::vector<ComparedHistory>& histor
             curve.times = times;
             curve.channel = channel;
             curve.humidity = channel == 2 && traits.channel2IsHumidity;
-            const std::string_view name = channel == 1 ? traits.channel1Name : traits.channel2Name;
-            curve.name = compared.label + QLatin1Char(' ') +
-                         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+            const std::string name = ShownModelText(channel == 1 ? traits.channel1Name : traits.channel2Name);
+            curve.name = compared.label + QLatin1Char(' ') + QString::fromStdString(name);
             curve.lower = channel == 1 ? history.limits.lower1 : history.limits.lower2;
             curve.upper = channel == 1 ? history.limits.upper1 : history.limits.upper2;
             curves.push_back(std::move(curve));

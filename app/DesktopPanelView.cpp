@@ -35,15 +35,16 @@ DesktopPanelView::DesktopPanelView(CMainFrame& frame, Measurements& measurements
 void DesktopPanelView::ShowInstrumentChoice(LoggerModel model) {
     const ModelTraits& traits = Traits(model);
     CFormDialog* panel = frame_.View()->RealtimePanel();
-    panel->SetInstrumentName(FromUtf8(traits.displayName));
-    panel->SetAlarmTabCaptions(FromUtf8(traits.caption1), FromUtf8(traits.caption2), traits.channelCount > 1);
+    panel->SetInstrumentName(FromUtf8(ShownModelText(traits.displayName)));
+    panel->SetAlarmTabCaptions(FromUtf8(ShownModelText(traits.caption1)),
+                               FromUtf8(ShownModelText(traits.caption2)), traits.channelCount > 1);
 }
 
 void DesktopPanelView::ShowLoggerField(LoggerField field, const LoggerInfo& info) {
     CFormDialog* panel = frame_.View()->RealtimePanel();
     switch (field) {
         case LoggerField::Instrument:
-            panel->SetInstrumentName(FromUtf8(info.instrumentName));
+            panel->SetInstrumentName(FromUtf8(ShownModelText(info.instrumentName)));
             break;
         case LoggerField::RecordingState:
             // The connection enables the start and stop buttons itself.

@@ -40,15 +40,15 @@ void DesktopPrompts::ShowMessage(std::string_view text) {
 }
 
 bool DesktopPrompts::OfferReconnectAs(LoggerModel chosen, LoggerModel answered) {
-    const QString answeredName = FromUtf8(Traits(answered).displayName);
-    QMessageBox box(QMessageBox::Warning, frame_.windowTitle(), FromUtf8(texts::kInstrumentMismatch),
-                    QMessageBox::Ok, &frame_);
-    box.setInformativeText(
-        QString::fromUtf8(texts::kMismatchModels).arg(FromUtf8(Traits(chosen).displayName), answeredName));
+    const QString answeredName = FromUtf8(ShownModelText(Traits(answered).displayName));
+    QMessageBox box(QMessageBox::Warning, frame_.windowTitle(),
+                    FromUtf8(texts::Translated(texts::kInstrumentMismatch)), QMessageBox::Ok, &frame_);
+    box.setInformativeText(FromUtf8(texts::Translated(texts::kMismatchModels))
+                               .arg(FromUtf8(ShownModelText(Traits(chosen).displayName)), answeredName));
     QPushButton* again = nullptr;
     if (answered != LoggerModel::Unknown) {
-        again =
-            box.addButton(QString::fromUtf8(texts::kReconnectAs).arg(answeredName), QMessageBox::AcceptRole);
+        again = box.addButton(FromUtf8(texts::Translated(texts::kReconnectAs)).arg(answeredName),
+                              QMessageBox::AcceptRole);
         again->setObjectName(QStringLiteral("reconnectAs"));
     }
     box.setDefaultButton(QMessageBox::Ok);

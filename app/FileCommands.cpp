@@ -247,7 +247,7 @@ bool FileCommands::OpenRecent(const QString& path) {
     if (PlanOpen(path.toStdString()) == OpenAction::Load) {
         opened = OpenPath(path);
     } else {
-        FileRefused(path, std::string(kNotADataFileText));
+        FileRefused(path, FileText(kNotADataFileText));
     }
     if (!opened) {
         ForgetRecent(path);
@@ -271,8 +271,8 @@ void FileCommands::ForgetRecent(const QString& path) {
 
 void FileCommands::FileRefused(const QString& path, const std::string& reason) {
     // "文件错误!" as ever, then which file and why, in the words of the reader's refusal.
-    QMessageBox box(QMessageBox::Information, frame_.windowTitle(), FromUtf8(kFileErrorText), QMessageBox::Ok,
-                    &frame_);
+    QMessageBox box(QMessageBox::Information, frame_.windowTitle(), FromUtf8(FileText(kFileErrorText)),
+                    QMessageBox::Ok, &frame_);
     box.setInformativeText(
         QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason)));
     box.exec();
@@ -285,8 +285,8 @@ void FileCommands::ShowDocumentName(const QString& name) {
 
 void FileCommands::SaveFailed(const QString& why) {
     // The reason goes to the details, so that a full disk or a read-only folder can be told apart.
-    QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), FromUtf8(kSaveErrorText), QMessageBox::Ok,
-                    &frame_);
+    QMessageBox box(QMessageBox::Critical, frame_.windowTitle(), FromUtf8(FileText(kSaveErrorText)),
+                    QMessageBox::Ok, &frame_);
     box.setDetailedText(why);
     box.exec();
 }

@@ -232,7 +232,7 @@ void Workspace::InstallCommands() {
         // Without a logger on line there is nothing to start: the user is told so at once instead
         // of being asked for a start time that nothing would follow.
         if (!connection_->Online()) {
-            prompts_->ShowMessage(texts::kDeviceNotConnected);
+            prompts_->ShowMessage(texts::Translated(texts::kDeviceNotConnected));
             return false;
         }
         // Only a logger on line begins the start sequence; settings the user declines leave the
@@ -252,7 +252,7 @@ void Workspace::InstallCommands() {
     });
     panel->SetStopHandler([this] {
         if (!connection_->Online()) {
-            prompts_->ShowMessage(texts::kDeviceNotConnected);
+            prompts_->ShowMessage(texts::Translated(texts::kDeviceNotConnected));
             return;
         }
         connection_->StopRecording();

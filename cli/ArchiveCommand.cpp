@@ -273,7 +273,7 @@ int Export(std::int64_t id, const std::string& output, TemperatureUnit unit) {
             written = (*exporter)(*history, output, unit);
         }
         if (!written) {
-            std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
+            std::fprintf(stderr, "%s %s: %s\n", FileText(kSaveErrorText).c_str(), output.c_str(),
                          written.reason.c_str());
             return kFailureStatus;
         }

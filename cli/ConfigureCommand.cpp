@@ -106,7 +106,7 @@ int Configure(const ConfigureArgs& args) {
         connection.StopRecording();
         if (!session.RunUntil([&] { return connection.CurrentPhase() == Phase::Polling; }, 60))
             return 1;
-        std::printf("%s\n", texts::RecordingText(session.Info().recordingState));
+        std::printf("%s\n", texts::RecordingText(session.Info().recordingState).c_str());
         if (session.Info().Recording())
             return 1;
         return RecordEvent(archive::EventKind::StopRecording, {}, session.Info().title, std::nullopt,
@@ -128,9 +128,9 @@ int Configure(const ConfigureArgs& args) {
     const std::string note = info.startFlag == 1
                                  ? text::translate("veldrin-cli", " (the logger starts by itself)")
                                  : std::string();
-    std::printf(text::translate("veldrin-cli", "%s: interval %ds, start %s%s\n").c_str(), texts::kSettingDone,
-                info.interval, info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?",
-                note.c_str());
+    std::printf(text::translate("veldrin-cli", "%s: interval %ds, start %s%s\n").c_str(),
+                texts::Translated(texts::kSettingDone).c_str(), info.interval,
+                info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "?", note.c_str());
     std::fflush(stdout);
     return RecordSettingsWrite(before, info);
 }

@@ -31,7 +31,7 @@ int Export(const std::string& input, const std::string& output, TemperatureUnit 
         return kFileFailureStatus;
     Status result = (*exporter)(*load->dataSet, output, unit);
     if (!result) {
-        std::fprintf(stderr, "%s %s: %s\n", std::string(kSaveErrorText).c_str(), output.c_str(),
+        std::fprintf(stderr, "%s %s: %s\n", FileText(kSaveErrorText).c_str(), output.c_str(),
                      result.reason.c_str());
         return kFileFailureStatus;
     }

@@ -10,7 +10,7 @@ namespace veldrin::cli {
 std::optional<DataFileLoad> LoadForCommand(const std::string& path) {
     DataFileLoad load = LoadDataFile(path);
     if (!load.result) {
-        std::fprintf(stderr, "%s %s: %s\n", std::string(kFileErrorText).c_str(), path.c_str(),
+        std::fprintf(stderr, "%s %s: %s\n", FileText(kFileErrorText).c_str(), path.c_str(),
                      load.result.reason.c_str());
         return std::nullopt;
     }

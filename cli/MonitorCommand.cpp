@@ -52,7 +52,7 @@ int Monitor(const MonitorArgs& args) {
     }
     if (stop)
         return 0;
-    std::fprintf(stderr, "monitor: %s\n", texts::kDeviceNotConnected);
+    std::fprintf(stderr, "monitor: %s\n", texts::Translated(texts::kDeviceNotConnected).c_str());
     return 1;
 }
 

@@ -34,9 +34,10 @@ void PrintLogger(const ReplayResult& replay) {
                     .c_str(),
                 replay.writes, replay.bursts, replay.answered.size());
     std::printf(text::translate("veldrin-cli", "model: %s\n").c_str(),
-                std::string(Traits(replay.model).displayName).c_str());
+                ShownModelText(Traits(replay.model).displayName).c_str());
     std::printf(text::translate("veldrin-cli", "recording: %s, voltage %s\n").c_str(),
-                texts::RecordingText(info.recordingState), texts::VoltageText(info.voltageState));
+                texts::RecordingText(info.recordingState).c_str(),
+                texts::VoltageText(info.voltageState).c_str());
     std::printf(text::translate("veldrin-cli", "interval: %d s\n").c_str(), info.interval);
     std::printf(text::translate("veldrin-cli", "start: %s\n").c_str(),
                 info.startTime.time ? FormatTime(*info.startTime.time).c_str() : "-");

@@ -71,7 +71,7 @@ int Simulate(const SimulateArgs& args) {
     std::fflush(stdout);
     std::fprintf(stderr,
                  text::translate("veldrin-cli", "simulated %s logger (%s) on %s; Ctrl+C ends it\n").c_str(),
-                 args.model.c_str(), std::string(Traits(options.model).displayName).c_str(),
+                 args.model.c_str(), ShownModelText(Traits(options.model).displayName).c_str(),
                  server.DevicePath().c_str());
 
     int received = 0;

@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "logger/TextFormat.h"
+#include "translations/Translation.h"
+
 namespace veldrin {
 namespace {
 
@@ -79,12 +82,14 @@ constexpr std::array<bool, 256> kNumericSet = MakeNumericSet();
 std::string OpenFailureText(const std::string& path, int error) {
     switch (error) {
         case ENOENT:
-            return "文件不存在：" + path;
+            return Printf(text::translate("veldrin::CipherFile", "文件不存在：%s").c_str(), path.c_str());
         case EACCES:
         case EPERM:
-            return "没有读取这个文件的权限：" + path;
+            return Printf(text::translate("veldrin::CipherFile", "没有读取这个文件的权限：%s").c_str(),
+                          path.c_str());
         default:
-            return "无法打开 " + path + "：" + std::strerror(error);
+            return Printf(text::translate("veldrin::CipherFile", "无法打开 %s：%s").c_str(), path.c_str(),
+                          std::strerror(error));
     }
 }
 
@@ -98,8 +103,9 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? "这是一个文件夹，不是数据文件"
-                                      : "不是普通文件（是管道或设备），所以不是数据文件";
+        error = S_ISDIR(info.st_mode) ? text::translate("veldrin::CipherFile", "这是一个文件夹，不是数据文件")
+                                      : text::translate("veldrin::CipherFile",
+                                                        "不是普通文件（是管道或设备），所以不是数据文件");
         close(fd);
         return nullptr;
     }

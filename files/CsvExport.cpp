@@ -5,6 +5,8 @@
 #include "files/DataFileFields.h"
 #include "files/IsoTime.h"
 #include "history/DewPoint.h"
+#include "history/ListColumns.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
@@ -27,11 +29,12 @@ std::string Field(const std::string& text) {
 
 std::string Header(const HistoryDataSet& history, const std::vector<int>& channels, TemperatureUnit unit,
                    bool dewPoint) {
-    std::string header = "索引,时间";
+    std::string header = Field(text::translate("veldrin::CsvExport", "索引")) + "," +
+                         Field(text::translate("veldrin::CsvExport", "时间"));
     for (const int channel : channels)
         header += "," + Field(ChannelColumnTitle(history, channel, unit));
     if (dewPoint)
-        header += "," + Field(std::string(kDewPointName) + " (" + UnitText(unit) + ")");
+        header += "," + Field(DewPointName() + " (" + UnitText(unit) + ")");
     for (const int channel : channels)
         header += "," + Field(AlarmColumnTitle(history, channel));
     return header + kLineEnd;
@@ -50,12 +53,12 @@ std::vector<int> ExportedChannels(const HistoryDataSet& history) {
 
 std::string ChannelColumnTitle(const HistoryDataSet& history, int channel, TemperatureUnit unit) {
     const HistorySummary& s = history.summary;
-    return channel == 1 ? s.channel1Name + " (" + ChannelUnitText(s.channel1Unit, unit) + ")"
-                        : s.channel2Name + " (" + ChannelUnitText(s.channel2Unit, unit) + ")";
+    return channel == 1 ? ShownModelText(s.channel1Name) + " (" + ChannelUnitText(s.channel1Unit, unit) + ")"
+                        : ShownModelText(s.channel2Name) + " (" + ChannelUnitText(s.channel2Unit, unit) + ")";
 }
 
 std::string AlarmColumnTitle(const HistoryDataSet& history, int channel) {
-    return (channel == 1 ? history.summary.channel1Name : history.summary.channel2Name) + "报警";
+    return AlarmColumnHeader(channel == 1 ? history.summary.channel1Name : history.summary.channel2Name);
 }
 
 float ExportedValue(const HistoryDataSet& history, int channel, float value, TemperatureUnit unit) {
@@ -63,17 +66,28 @@ float ExportedValue(const HistoryDataSet& history, int channel, float value, Tem
     return temperature ? static_cast<float>(TemperatureInUnit(value, unit)) : value;
 }
 
-std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
+AlarmStateTexts ShownAlarmStates() {
+    return {text::translate("veldrin::CsvExport", "正常"), text::translate("veldrin::CsvExport", "低于下限"),
+            text::translate("veldrin::CsvExport", "高于上限")};
+}
+
+const std::string& CsvAlarmState(const HistoryDataSet& history, int channel, float value,
+                                 const AlarmStateTexts& states) {
+    static const std::string kAlarmOff;
     const HistoryLimits& limits = history.limits;
     if (limits.enable1 == 0)
-        return {};
+        return kAlarmOff;
     const float lower = channel == 1 ? limits.lower1 : limits.lower2;
     const float upper = channel == 1 ? limits.upper1 : limits.upper2;
     if (value < lower)
-        return "低于下限";
+        return states.below;
     if (value > upper)
-        return "高于上限";
-    return "正常";
+        return states.above;
+    return states.normal;
+}
+
+std::string CsvAlarmState(const HistoryDataSet& history, int channel, float value) {
+    return CsvAlarmState(history, channel, value, ShownAlarmStates());
 }
 
 bool ExportsDewPoint(const HistoryDataSet& history) {
@@ -85,6 +99,7 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, 
     dewPoint = dewPoint && ExportsDewPoint(history);
     const SampleSeries& samples = history.samples;
     std::string csv = kByteOrderMark + Header(history, channels, unit, dewPoint);
+    const AlarmStateTexts states = ShownAlarmStates();
     csv.reserve(csv.size() + static_cast<std::size_t>(samples.Count()) * 72);
     for (int i = 0; i < samples.Count(); ++i) {
         csv += std::to_string(i);
@@ -103,7 +118,8 @@ std::string BuildCsvExport(const HistoryDataSet& history, TemperatureUnit unit, 
         }
         for (const int channel : channels) {
             csv += ',';
-            csv += CsvAlarmState(history, channel, channel == 1 ? samples.Value1(i) : samples.Value2(i));
+            csv +=
+                CsvAlarmState(history, channel, channel == 1 ? samples.Value1(i) : samples.Value2(i), states);
         }
         csv += kLineEnd;
     }

@@ -15,17 +15,23 @@
 #include "files/CipherFile.h"
 #include "files/SafeSave.h"
 #include "history/HistoryDataSet.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 
-// The messages the desktop program shows.
-inline constexpr std::string_view kFileErrorText = "文件错误!";
-inline constexpr std::string_view kSaveErrorText = "文件保存出错";
+// The messages the desktop program shows, through FileText.
+inline constexpr const char* kFileErrorText = QT_TRANSLATE_NOOP("veldrin::DataFile", "文件错误!");
+inline constexpr const char* kSaveErrorText = QT_TRANSLATE_NOOP("veldrin::DataFile", "文件保存出错");
 // What a refused file is, in the words of its user: the reasons of the reader start with one of
 // these (followed by "：" and the particulars), and the window and the command-line tool show them.
-inline constexpr std::string_view kNotADataFileText = "不是 Veldrin 数据文件";
-inline constexpr std::string_view kIncompleteFileText = "文件不完整";
-inline constexpr std::string_view kDamagedFileText = "文件已损坏";
+inline constexpr const char* kNotADataFileText =
+    QT_TRANSLATE_NOOP("veldrin::DataFile", "不是 Veldrin 数据文件");
+inline constexpr const char* kIncompleteFileText = QT_TRANSLATE_NOOP("veldrin::DataFile", "文件不完整");
+inline constexpr const char* kDamagedFileText = QT_TRANSLATE_NOOP("veldrin::DataFile", "文件已损坏");
+// One of the texts above in the language of the run.
+inline std::string FileText(const char* text) {
+    return text::translate("veldrin::DataFile", text);
+}
 
 // Everything a data file's header holds, as read.
 struct DataFileHeader {

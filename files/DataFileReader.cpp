@@ -7,15 +7,18 @@
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
 
 using namespace datafile;
 
-// A refusal: what the file is in the user's words, then the particulars.
-Status Refuse(std::string_view what, const std::string& particulars) {
-    return Status::Failure(std::string(what) + "：" + particulars);
+// A refusal: what the file is in the user's words (a text of DataFile.h), then the particulars,
+// both in the language of the run.
+Status Refuse(const char* what, const std::string& particulars) {
+    return Status::Failure(Printf(text::translate("veldrin::DataFileReader", "%s：%s").c_str(),
+                                  FileText(what).c_str(), particulars.c_str()));
 }
 
 // Splits 14 characters into year (4), month, day, hour, minute, second (2 each).
@@ -50,7 +53,8 @@ Status ReadMaskedHeader(std::string masked, DataFileHeader& header) {
     }
     auto key = KeyFromSeeds(header.seeds);
     if (!key)
-        return Refuse(kNotADataFileText, "开头的密钥种子不成立（第三个种子为 0）");
+        return Refuse(kNotADataFileText,
+                      text::translate("veldrin::DataFileReader", "开头的密钥种子不成立（第三个种子为 0）"));
     header.key = *key;
     header.title = masked.substr(5 * kSeedWidth, kTitleBytes);
     header.description = masked.substr(5 * kSeedWidth + kTitleBytes, kDescriptionBytes);
@@ -64,7 +68,7 @@ Status DecipherHeader(CCipherFile& file, const std::string& firstBytes, DataFile
     plain =
         file.DecipherText(firstBytes.data() + kMaskedLength, kShortCipherLength, CCipherFile::kChainStart);
     if (plain.empty())
-        return Refuse(kNotADataFileText, "文件头解密后不是数字");
+        return Refuse(kNotADataFileText, text::translate("veldrin::DataFileReader", "文件头解密后不是数字"));
     header.typeCode = ParseIntField(std::string_view(plain).substr(0, kTypeWidth));
     header.longForm = header.typeCode > kLastShortTypeCode;
     header.headerLength = header.longForm ? kLongHeaderLength : kShortHeaderLength;
@@ -72,17 +76,20 @@ Status DecipherHeader(CCipherFile& file, const std::string& firstBytes, DataFile
         return {};
 
     if (header.fileLength < static_cast<std::int64_t>(kLongHeaderLength)) {
-        return Refuse(kIncompleteFileText, Printf("只有 %lld 字节，少于它的 223 字节文件头",
-                                                  static_cast<long long>(header.fileLength)));
+        return Refuse(
+            kIncompleteFileText,
+            Printf(
+                text::translate("veldrin::DataFileReader", "只有 %lld 字节，少于它的 223 字节文件头").c_str(),
+                static_cast<long long>(header.fileLength)));
     }
     file.Seek(0);
     std::string bytes = file.Read(kLongHeaderLength);
     if (bytes.size() != kLongHeaderLength)
-        return Refuse(kIncompleteFileText, "文件头无法读取");
+        return Refuse(kIncompleteFileText, text::translate("veldrin::DataFileReader", "文件头无法读取"));
     file.position = kMaskedLength;
     plain = file.DecipherText(bytes.data() + kMaskedLength, kLongCipherLength, CCipherFile::kChainStart);
     if (plain.empty())
-        return Refuse(kNotADataFileText, "文件头解密后不是数字");
+        return Refuse(kNotADataFileText, text::translate("veldrin::DataFileReader", "文件头解密后不是数字"));
     return {};
 }
 
@@ -122,12 +129,17 @@ std::optional<std::time_t> CalendarTime(const std::array<int, 6>& f) {
 // written back.
 Status CheckWritable(const DataFileHeader& header) {
     if (!CalendarTime(header.stopFields))
-        return Refuse(kDamagedFileText, "结束时间不是有效的日期时间");
+        return Refuse(kDamagedFileText,
+                      text::translate("veldrin::DataFileReader", "结束时间不是有效的日期时间"));
     if (header.interval < 0)
-        return Refuse(kDamagedFileText, Printf("记录间隔 %d 秒是负数", header.interval));
+        return Refuse(kDamagedFileText,
+                      Printf(text::translate("veldrin::DataFileReader", "记录间隔 %d 秒是负数").c_str(),
+                             header.interval));
     if (HasSecondChannel(header.model) &&
         ChannelsWritten(header.model, header.channelEnabled, header.statistics) != header.channelEnabled) {
-        return Refuse(kDamagedFileText, "某通道的统计值不是 0，却四舍五入为 0.00，无法再次保存");
+        return Refuse(kDamagedFileText,
+                      text::translate("veldrin::DataFileReader",
+                                      "某通道的统计值不是 0，却四舍五入为 0.00，无法再次保存"));
     }
     return {};
 }
@@ -136,30 +148,39 @@ Status CheckWritable(const DataFileHeader& header) {
 Status CheckHeader(DataFileHeader& header) {
     auto model = ModelFromTypeCode(header.typeCode);
     if (!model)
-        return Refuse(kNotADataFileText, Printf("未知的仪器类型代码 %d", header.typeCode));
+        return Refuse(kNotADataFileText,
+                      Printf(text::translate("veldrin::DataFileReader", "未知的仪器类型代码 %d").c_str(),
+                             header.typeCode));
     header.model = *model;
     std::int64_t records = header.fileLength - static_cast<std::int64_t>(header.headerLength);
     if (header.valueCount < 0 || static_cast<std::int64_t>(header.valueCount) * 7 != records) {
         // Fewer bytes than called for: a copy or a save cut short; more: something else appended.
         const bool cut = header.valueCount >= 0 && records < static_cast<std::int64_t>(header.valueCount) * 7;
         return Refuse(cut ? kIncompleteFileText : kDamagedFileText,
-                      Printf("文件头说有 %d 个数值（%lld 字节），其后却有 %lld 字节", header.valueCount,
-                             7LL * header.valueCount, static_cast<long long>(records)));
+                      Printf(text::translate("veldrin::DataFileReader",
+                                             "文件头说有 %d 个数值（%lld 字节），其后却有 %lld 字节")
+                                 .c_str(),
+                             header.valueCount, 7LL * header.valueCount, static_cast<long long>(records)));
     }
     bool twoChannels = HasSecondChannel(header.model);
     if (twoChannels && header.channelCount == 0 && header.valueCount > 0) {
-        return Refuse(kDamagedFileText, "两个通道都未启用，文件却有数值");
+        return Refuse(kDamagedFileText,
+                      text::translate("veldrin::DataFileReader", "两个通道都未启用，文件却有数值"));
     }
     if (twoChannels && header.channelCount == 2 && header.valueCount % 2 != 0) {
-        return Refuse(kDamagedFileText, "两个通道，数值的个数却是奇数");
+        return Refuse(kDamagedFileText,
+                      text::translate("veldrin::DataFileReader", "两个通道，数值的个数却是奇数"));
     }
     if (header.SampleCount() > kMaxSamples) {
-        return Refuse(kDamagedFileText,
-                      Printf("%d 条读数，超过一个历史最多的 %d 条", header.SampleCount(), kMaxSamples));
+        return Refuse(
+            kDamagedFileText,
+            Printf(text::translate("veldrin::DataFileReader", "%d 条读数，超过一个历史最多的 %d 条").c_str(),
+                   header.SampleCount(), kMaxSamples));
     }
     auto start = CalendarTime(header.startFields);
     if (!start)
-        return Refuse(kDamagedFileText, "开始时间不是有效的日期时间");
+        return Refuse(kDamagedFileText,
+                      text::translate("veldrin::DataFileReader", "开始时间不是有效的日期时间"));
     header.start = *start;
     return CheckWritable(header);
 }
@@ -219,19 +240,21 @@ int DataFileHeader::SampleCount() const {
 Status ReadDataFileHeader(CCipherFile& file, DataFileHeader& header) {
     header = DataFileHeader{};
     if (!file.IsReading())
-        return Refuse(kIncompleteFileText, "文件没有打开");
+        return Refuse(kIncompleteFileText, text::translate("veldrin::DataFileReader", "文件没有打开"));
     auto length = file.Length();
     if (!length)
-        return Refuse(kIncompleteFileText, "文件长度无法读取");
+        return Refuse(kIncompleteFileText, text::translate("veldrin::DataFileReader", "文件长度无法读取"));
     header.fileLength = *length;
     if (header.fileLength < static_cast<std::int64_t>(kShortHeaderLength)) {
-        return Refuse(kIncompleteFileText, Printf("只有 %lld 字节，少于最短的 194 字节文件头",
+        return Refuse(kIncompleteFileText, Printf(text::translate("veldrin::DataFileReader",
+                                                                  "只有 %lld 字节，少于最短的 194 字节文件头")
+                                                      .c_str(),
                                                   static_cast<long long>(header.fileLength)));
     }
     file.Seek(0);
     std::string bytes = file.Read(kShortHeaderLength);
     if (bytes.size() != kShortHeaderLength)
-        return Refuse(kIncompleteFileText, "文件头无法读取");
+        return Refuse(kIncompleteFileText, text::translate("veldrin::DataFileReader", "文件头无法读取"));
     if (auto result = ReadMaskedHeader(bytes.substr(0, kMaskedLength), header); !result)
         return result;
     file.key = header.key;
@@ -268,11 +291,15 @@ Status ReadDataFileRecords(CCipherFile& file, const DataFileHeader& header, Data
         int fields = std::min(kFieldsPerSegment, header.valueCount - first);
         std::string bytes = file.Read(static_cast<std::size_t>(fields) * kFieldWidth);
         if (bytes.size() != static_cast<std::size_t>(fields) * kFieldWidth) {
-            return Refuse(kIncompleteFileText, "记录区无法读取");
+            return Refuse(kIncompleteFileText, text::translate("veldrin::DataFileReader", "记录区无法读取"));
         }
         std::string plain = file.DecipherText(bytes.data(), bytes.size(), CCipherFile::kChainStart);
         if (plain.empty()) {
-            return Refuse(kDamagedFileText, Printf("从第 %d 个数值起的记录段含有不是数字的字符", first));
+            return Refuse(kDamagedFileText,
+                          Printf(text::translate("veldrin::DataFileReader",
+                                                 "从第 %d 个数值起的记录段含有不是数字的字符")
+                                     .c_str(),
+                                 first));
         }
         for (int field = 0; field < fields; ++field) {
             std::string_view text(plain.data() + static_cast<std::size_t>(field) * kFieldWidth, kFieldWidth);

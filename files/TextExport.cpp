@@ -112,7 +112,7 @@ std::string TwoChannelText(const HistoryDataSet& dataSet) {
     const std::string unit2 = ToGbk(s.channel2Unit);
     const SampleSeries& samples = dataSet.samples;
     text.reserve(text.size() + static_cast<std::size_t>(samples.Count()) * 64);
-    TimeTextWriter times(SampleTimeStyle(dataSet));
+    TimeTextWriter times(RecordedTimeStyle(dataSet));
     std::string time;
     for (int i = 0; i < samples.Count(); ++i) {
         AppendRowNumber(text, i + 1);

@@ -27,7 +27,7 @@ void ConsoleUi::ShowMessage(std::string_view text) {
 }
 
 bool ConsoleUi::AskReconnect() {
-    ShowMessage(texts::kReconnectQuestion);
+    ShowMessage(texts::Translated(texts::kReconnectQuestion));
     return false;
 }
 
@@ -86,7 +86,7 @@ bool LoggerSession::RunUntil(const std::function<bool()>& done, int timeoutSecon
         if (!connection_.Online() || (stop && stop->load()))
             return false;
         if (timeoutSeconds >= 0 && std::chrono::steady_clock::now() > deadline) {
-            ui_.ShowMessage(texts::kLinkTimeout);
+            ui_.ShowMessage(texts::Translated(texts::kLinkTimeout));
             return false;
         }
         connection_.OnTimer();

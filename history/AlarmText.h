@@ -2,6 +2,7 @@
 // The alarm texts of the realtime and history alarm lists: the channel's name, "小于" (below) or
 // "大于" (above) and the crossed limit with the channel's unit. Both comparisons are strict; the
 // lower test runs first and the upper one second, so with inverted limits the upper text wins.
+// The texts are in the language of the run.
 #include <string>
 
 #include "logger/LoggerModel.h"

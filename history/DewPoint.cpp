@@ -5,6 +5,10 @@
 
 namespace veldrin {
 
+std::string DewPointName() {
+    return text::translate("veldrin::DewPoint", kDewPointName);
+}
+
 double DewPoint(double celsius, double relativeHumidity) {
     const double humidity = std::clamp(relativeHumidity, 1.0, 100.0);
     const double gamma = std::log(humidity / 100.0) + kMagnusA * celsius / (kMagnusB + celsius);

@@ -3,14 +3,17 @@
 // temperature and relative humidity, shown beside the recorded ones and marked as computed. It is
 // never stored: the data file and the logger know only the two recorded channels.
 #include <span>
+#include <string>
 #include <vector>
 
 #include "history/HistoryDataSet.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 
-// The name of the computed channel wherever it is shown.
-inline constexpr const char* kDewPointName = "露点(计算)";
+// The name of the computed channel wherever it is shown, in the language of the run.
+inline constexpr const char* kDewPointName = QT_TRANSLATE_NOOP("veldrin::DewPoint", "露点(计算)");
+std::string DewPointName();
 
 // The Magnus formula's constants over water, good to about ±0.35 °C from −45 to 60 °C.
 inline constexpr double kMagnusA = 17.62;

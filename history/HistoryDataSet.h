@@ -10,6 +10,7 @@
 #include "logger/HistoryLimits.h"
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerModel.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 
@@ -19,11 +20,12 @@ namespace veldrin {
 enum class SummarySource { None, Download, DataFile };
 
 // The figures and texts that describe the current history, in the order the summary page lists
-// them. Texts are UTF-8. The start values are what the summary shows before any history.
+// them. Texts are UTF-8. The start values are what the summary shows before any history (in the
+// language of the run: ShownSummaryTexts).
 struct HistorySummary {
     SummarySource source = SummarySource::None;
-    std::string title = "数据测试";
-    std::string instrumentName = "温度记录仪";
+    std::string title = QT_TRANSLATE_NOOP("veldrin::HistorySummary", "数据测试");
+    std::string instrumentName = QT_TRANSLATE_NOOP("veldrin::HistorySummary", "温度记录仪");
     std::string description;
     std::string channel1Name = "温度";
     std::string channel1Unit = "°C";

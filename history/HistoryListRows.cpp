@@ -15,7 +15,7 @@ void HistoryListRows::Fill(const SampleSeries& series, LoggerModel model, Channe
     columns_ = ColumnsFor(kind_, model, shown);
     if (dewPoint && kind_ == ListKind::HistoryData && model == LoggerModel::TemperatureHumidity && shown[0] &&
         shown[1]) {
-        columns_.push_back({kDewPointName, columns_.back().width, CellKind::DewPoint});
+        columns_.push_back({DewPointName(), columns_.back().width, CellKind::DewPoint});
     }
     series_ = &series;
     rows_ = std::clamp(series.Count(), 0, series.Capacity());

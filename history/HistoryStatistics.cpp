@@ -122,7 +122,7 @@ ChannelStatistics ChannelFigures(const HistoryDataSet& history, SampleRange rang
 
     ChannelStatistics figures;
     figures.channel = channel;
-    figures.name = channel == 1 ? summary.channel1Name : summary.channel2Name;
+    figures.name = ShownModelText(channel == 1 ? summary.channel1Name : summary.channel2Name);
     figures.unit = channel == 1 ? summary.channel1Unit : summary.channel2Unit;
     figures.temperature = channel == 1 || !Traits(model).channel2IsHumidity;
     figures.alarmOn = history.limits.enable1 != 0;
@@ -288,7 +288,7 @@ std::optional<ChannelStatistics> DewPointStatistics(const HistoryDataSet& histor
         return std::nullopt;
     ChannelStatistics figures;
     figures.channel = kDewPointChannel;
-    figures.name = kDewPointName;
+    figures.name = DewPointName();
     figures.unit = "°C";
     FillFigures(figures, history, range, points.data() + range.first);
     return figures;

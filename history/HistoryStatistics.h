@@ -79,8 +79,8 @@ struct Extreme {
 };
 
 struct ChannelStatistics {
-    int channel = 1;  // 1 or 2, kDewPointChannel for the computed dew point
-    std::string name;
+    int channel = 1;   // 1 or 2, kDewPointChannel for the computed dew point
+    std::string name;  // as the user reads it, in the language of the run
     std::string unit;
     bool temperature = true;
     int readings = 0;

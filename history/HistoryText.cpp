@@ -102,13 +102,21 @@ std::string TimeTextWriter::Text(std::time_t time) {
 }
 
 std::string BlankPaddedFields(const std::array<int, 6>& fields) {
+    return FieldsText(fields, TimeStyle::BlankPadded);
+}
+
+std::string FieldsText(const std::array<int, 6>& fields, TimeStyle style) {
     char buffer[96];
-    return std::string(buffer, WriteFields(buffer, fields, TimeStyle::BlankPadded));
+    return std::string(buffer, WriteFields(buffer, fields, style));
+}
+
+TimeStyle RecordedTimeStyle(const HistoryDataSet& history) {
+    const bool fromFile = history.fileKind != 0 || history.summary.source == SummarySource::DataFile;
+    return fromFile ? TimeStyle::BlankPadded : TimeStyle::ZeroPadded;
 }
 
 TimeStyle SampleTimeStyle(const HistoryDataSet& history) {
-    const bool fromFile = history.fileKind != 0 || history.summary.source == SummarySource::DataFile;
-    return fromFile ? TimeStyle::BlankPadded : TimeStyle::ZeroPadded;
+    return ShownTimeStyle(RecordedTimeStyle(history));
 }
 
 std::string SampleTimeText(const HistoryDataSet& history, int index) {
@@ -195,10 +203,33 @@ SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit)
     return t;
 }
 
+SummaryTexts ShownSummaryTexts(const HistoryDataSet& history, TemperatureUnit unit) {
+    SummaryTexts t = SummaryTextsOf(history, unit);
+    const HistorySummary& s = history.summary;
+    if (s.source == SummarySource::None) {
+        t.title = text::translate("veldrin::HistorySummary", t.title.c_str());
+        t.instrumentName = text::translate("veldrin::HistorySummary", t.instrumentName.c_str());
+    }
+    t.instrumentName = ShownModelText(t.instrumentName);
+    t.channel1Name = ShownModelText(t.channel1Name);
+    t.channel2Name = ShownModelText(t.channel2Name);
+    if (s.source == SummarySource::DataFile &&
+        ShownTimeStyle(TimeStyle::BlankPadded) != TimeStyle::BlankPadded) {
+        t.startTime = TimeTextWriter(TimeStyle::ZeroPadded).Text(s.start);
+        t.stopTime = FieldsText(s.storedStopFields, TimeStyle::ZeroPadded);
+    }
+    return t;
+}
+
+std::string CompletenessName() {
+    return text::translate("veldrin::HistoryText", kCompletenessName);
+}
+
 std::string CompletenessText(const HistoryDataSet& history) {
     if (!history.Partial())
         return {};
-    return Printf("不完整：收到%d条，共%d条", history.samples.Count(), history.expectedReadings);
+    return Printf(text::translate("veldrin::HistoryText", "不完整：收到%d条，共%d条").c_str(),
+                  history.samples.Count(), history.expectedReadings);
 }
 
 }  // namespace veldrin

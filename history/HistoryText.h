@@ -9,6 +9,7 @@
 #include "history/HistoryDataSet.h"
 #include "logger/TemperatureUnit.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 
@@ -45,19 +46,26 @@ class TimeTextWriter {
 // "%d-%2d-%2d %2d:%2d:%2d" of calendar fields as they are (year, month, day, hour, minute,
 // second), whether or not they form a time.
 std::string BlankPaddedFields(const std::array<int, 6>& fields);
+// The fields in `style` (zero-padded or blank-padded), as they are.
+std::string FieldsText(const std::array<int, 6>& fields, TimeStyle style);
 
-// The style a history's sample times are shown in: blank-padded for a history read from a data
-// file, zero-padded for a download.
+// The style a history's sample times are written in, which its files keep: blank-padded for a
+// history read from a data file, zero-padded for a download.
+TimeStyle RecordedTimeStyle(const HistoryDataSet& history);
+// The style a history's sample times are shown in: the recorded one (ShownTimeStyle), ISO where
+// the run shows ISO times.
 TimeStyle SampleTimeStyle(const HistoryDataSet& history);
 // The time text of sample `index` of the history.
 std::string SampleTimeText(const HistoryDataSet& history, int index);
 
 // The completeness of a partial download, under the name "完整性" in the summary, the printed
-// pages and the report: "不完整：收到%d条，共%d条". Empty for a whole history.
-inline constexpr const char* kCompletenessName = "完整性";
+// pages and the report: "不完整：收到%d条，共%d条". Empty for a whole history. Both in the language
+// of the run.
+inline constexpr const char* kCompletenessName = QT_TRANSLATE_NOOP("veldrin::HistoryText", "完整性");
+std::string CompletenessName();
 std::string CompletenessText(const HistoryDataSet& history);
 
-// The summary's texts, as the summary page, the text export and the printed pages show them.
+// The summary's texts as the history holds them, as the text export and the data file write them.
 struct SummaryTexts {
     std::string title;
     std::string instrumentName;
@@ -83,5 +91,10 @@ struct SummaryTexts {
 // With a `unit` other than °C the temperature channels' unit and figures are given in it (the
 // figures of a data file as numbers with two decimals, as the file stores them).
 SummaryTexts SummaryTextsOf(const HistoryDataSet& history, TemperatureUnit unit = TemperatureUnit::Celsius);
+// The summary's texts as the summary page and the printed pages show them: the model's and the
+// channels' names in the language of the run (ShownModelText) and, where the run shows ISO times,
+// the start and stop times in ISO form.
+SummaryTexts ShownSummaryTexts(const HistoryDataSet& history,
+                               TemperatureUnit unit = TemperatureUnit::Celsius);
 
 }  // namespace veldrin

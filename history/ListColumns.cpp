@@ -1,5 +1,8 @@
 #include "history/ListColumns.h"
 
+#include "logger/TextFormat.h"
+#include "translations/Translation.h"
+
 namespace veldrin {
 namespace {
 
@@ -18,8 +21,8 @@ int TimeWidth(ListKind kind) {
 
 // The value and alarm columns of a single-temperature logger.
 void AppendSingleChannelColumns(ListKind kind, std::vector<ListColumn>& columns) {
-    const std::string temperature = std::string(Traits(LoggerModel::SingleTemperature).channel1Name);
-    const std::string alarm = "报警";
+    const std::string temperature = ShownModelText(Traits(LoggerModel::SingleTemperature).channel1Name);
+    const std::string alarm = text::translate("veldrin::ListColumns", "报警");
     switch (kind) {
         case ListKind::RealtimeData:
             columns.push_back({temperature, kValueWidth, CellKind::Value1});
@@ -43,14 +46,21 @@ void AppendSingleChannelColumns(ListKind kind, std::vector<ListColumn>& columns)
 
 }  // namespace
 
+std::string AlarmColumnHeader(std::string_view channelName) {
+    return Printf(text::translate("veldrin::ListColumns", "%s报警").c_str(),
+                  ShownModelText(channelName).c_str());
+}
+
 std::vector<ListColumn> InitialColumns(ListKind kind) {
-    std::vector<ListColumn> columns{{"序号", kNumberWidth, CellKind::RowNumber},
-                                    {"时间", TimeWidth(kind), CellKind::Time}};
+    std::vector<ListColumn> columns{
+        {text::translate("veldrin::ListColumns", "序号"), kNumberWidth, CellKind::RowNumber},
+        {text::translate("veldrin::ListColumns", "时间"), TimeWidth(kind), CellKind::Time}};
+    const ModelTraits& humidity = Traits(LoggerModel::TemperatureHumidity);
     if (kind == ListKind::HistoryData) {
-        columns.push_back({"温度", 60, CellKind::Value1});
-        columns.push_back({"湿度", 60, CellKind::Value2});
+        columns.push_back({ShownModelText(humidity.channel1Name), 60, CellKind::Value1});
+        columns.push_back({ShownModelText(humidity.channel2Name), 60, CellKind::Value2});
     } else {
-        columns.push_back({"温度", kValueWidth, CellKind::Value1});
+        columns.push_back({ShownModelText(humidity.channel1Name), kValueWidth, CellKind::Value1});
     }
     return columns;
 }
@@ -63,19 +73,19 @@ std::vector<ListColumn> ColumnsFor(ListKind kind, LoggerModel model, ChannelFlag
         return columns;
     }
     const ModelTraits& traits = Traits(model);
-    const std::array<std::string, 2> names{std::string(traits.channel1Name),
-                                           std::string(traits.channel2Name)};
+    const std::array<std::string_view, 2> names{traits.channel1Name, traits.channel2Name};
     const bool realtime = kind == ListKind::RealtimeData || kind == ListKind::RealtimeAlarm;
     const ChannelFlags listed = realtime ? ChannelFlags{true, true} : shown;
     for (int c = 0; c < 2; ++c) {
         if (listed[c])
-            columns.push_back({names[c], kValueWidth, c == 0 ? CellKind::Value1 : CellKind::Value2});
+            columns.push_back(
+                {ShownModelText(names[c]), kValueWidth, c == 0 ? CellKind::Value1 : CellKind::Value2});
     }
     if (IsAlarmList(kind)) {
         for (int c = 0; c < 2; ++c) {
             if (listed[c]) {
                 columns.push_back(
-                    {names[c] + "报警", kAlarmWidth, c == 0 ? CellKind::Alarm1 : CellKind::Alarm2});
+                    {AlarmColumnHeader(names[c]), kAlarmWidth, c == 0 ? CellKind::Alarm1 : CellKind::Alarm2});
             }
         }
     }

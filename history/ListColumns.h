@@ -1,10 +1,12 @@
 #pragma once
 // Column sets of the four measurement lists: the initial columns of each list and the columns
 // for a logger model and its shown channels. Columns 0 and 1 (row number and time) never change;
-// the value columns come first, then the alarm columns, in channel order. Header texts are UTF-8;
-// the list models of the pages and the workbook export read the same sets.
+// the value columns come first, then the alarm columns, in channel order. Header texts are UTF-8,
+// in the language of the run; the list models of the pages and the workbook export read the same
+// sets.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logger/LoggerModel.h"
@@ -29,5 +31,8 @@ using ChannelFlags = std::array<bool, 2>;
 std::vector<ListColumn> InitialColumns(ListKind kind);
 // Realtime lists show every channel of the model; history lists only the shown ones.
 std::vector<ListColumn> ColumnsFor(ListKind kind, LoggerModel model, ChannelFlags shown = {true, true});
+// The title of a channel's alarm column, by the channel's name as the model table or a history
+// holds it: "温度报警", in the language of the run.
+std::string AlarmColumnHeader(std::string_view channelName);
 
 }  // namespace veldrin

@@ -2,23 +2,48 @@
 
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
 
 constexpr const char* kNone = "—";
 
-std::string LimitName(LimitSide side) {
-    return side == LimitSide::Below ? "下限" : "上限";
+std::string Translated(const char* text) {
+    return text::translate("veldrin::StatisticsText", text);
 }
 
+// The names of the rows of one limit, each a whole text of its own.
+struct LimitRowNames {
+    const char* limit;
+    const char* count;
+    const char* time;
+    const char* longest;
+    const char* first;
+};
+
+constexpr LimitRowNames kBelowRows{
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "下限"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "低于下限次数"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "低于下限累计时长"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "最长一次低于下限"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "首次低于下限"),
+};
+constexpr LimitRowNames kAboveRows{
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "上限"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "高于上限次数"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "高于上限累计时长"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "最长一次高于上限"),
+    QT_TRANSLATE_NOOP("veldrin::StatisticsText", "首次高于上限"),
+};
+
 void AddLimitRows(std::vector<FigureRow>& rows, const HistoryStatistics& statistics, LimitSide side) {
-    const std::string beyond = BeyondText(side);
-    FigureRow limit{LimitName(side), {}};
-    FigureRow count{beyond + "次数", {}};
-    FigureRow time{beyond + "累计时长", {}};
-    FigureRow longest{"最长一次" + beyond, {}};
-    FigureRow first{"首次" + beyond, {}};
+    const LimitRowNames& names = side == LimitSide::Below ? kBelowRows : kAboveRows;
+    FigureRow limit{Translated(names.limit), {}};
+    FigureRow count{Translated(names.count), {}};
+    FigureRow time{Translated(names.time), {}};
+    FigureRow longest{Translated(names.longest), {}};
+    FigureRow first{Translated(names.first), {}};
     for (const ChannelStatistics& channel : statistics.channels) {
         if (!channel.alarmOn) {
             // A computed channel has no limits of its own.
@@ -28,12 +53,15 @@ void AddLimitRows(std::vector<FigureRow>& rows, const HistoryStatistics& statist
         }
         const LimitStatistics& figures = side == LimitSide::Below ? channel.below : channel.above;
         limit.texts.push_back(FormatFigure(channel, figures.limit));
-        count.texts.push_back(Printf("%d次", figures.Count()));
+        count.texts.push_back(
+            Printf(text::translate("veldrin::StatisticsText", "%d次").c_str(), figures.Count()));
         time.texts.push_back(FormatDuration(figures.secondsBeyond));
         const Excursion* run = figures.Longest();
-        longest.texts.push_back(run == nullptr ? kNone
-                                               : FormatDuration(run->seconds) + "，" +
-                                                     FormatStatisticsTime(run->start) + "起");
+        longest.texts.push_back(run == nullptr
+                                    ? kNone
+                                    : Printf(text::translate("veldrin::StatisticsText", "%s，%s起").c_str(),
+                                             FormatDuration(run->seconds).c_str(),
+                                             FormatStatisticsTime(run->start).c_str()));
         first.texts.push_back(figures.First() == nullptr ? kNone
                                                          : FormatStatisticsTime(figures.First()->start));
     }
@@ -51,13 +79,15 @@ std::string FormatDuration(long long seconds) {
     const long long minutes = seconds / 60 % 60;
     const long long rest = seconds % 60;
     std::string text;
+    // Each unit's format is a text of its own; a language that parts them with blanks ends the
+    // formats of days, hours and minutes with one.
     if (days > 0)
-        text += Printf("%lld天", days);
+        text += Printf(text::translate("veldrin::StatisticsText", "%lld天").c_str(), days);
     if (!text.empty() || hours > 0)
-        text += Printf("%lld小时", hours);
+        text += Printf(text::translate("veldrin::StatisticsText", "%lld小时").c_str(), hours);
     if (!text.empty() || minutes > 0)
-        text += Printf("%lld分", minutes);
-    return text + Printf("%lld秒", rest);
+        text += Printf(text::translate("veldrin::StatisticsText", "%lld分").c_str(), minutes);
+    return text + Printf(text::translate("veldrin::StatisticsText", "%lld秒").c_str(), rest);
 }
 
 std::string FormatStatisticsTime(std::time_t time) {
@@ -73,7 +103,8 @@ std::string ChannelTitle(const ChannelStatistics& channel) {
 }
 
 std::string BeyondText(LimitSide side) {
-    return side == LimitSide::Below ? "低于下限" : "高于上限";
+    return side == LimitSide::Below ? Translated(QT_TRANSLATE_NOOP("veldrin::StatisticsText", "低于下限"))
+                                    : Translated(QT_TRANSLATE_NOOP("veldrin::StatisticsText", "高于上限"));
 }
 
 std::string LimitText(const ChannelStatistics& channel, const LimitStatistics& limit) {
@@ -82,13 +113,13 @@ std::string LimitText(const ChannelStatistics& channel, const LimitStatistics& l
 
 std::vector<NamedText> PeriodRows(const RecordingPeriod& period) {
     if (period.readings == 0)
-        return {{"读数", "0"}};
-    return {{"开始时间", FormatStatisticsTime(period.first)},
-            {"结束时间", FormatStatisticsTime(period.last)},
-            {"时间跨度", FormatDuration(period.spanSeconds)},
-            {"记录时长", FormatDuration(period.recordedSeconds)},
-            {"记录间隔", Printf("%ds", period.intervalSeconds)},
-            {"读数", Printf("%d", period.readings)}};
+        return {{text::translate("veldrin::StatisticsText", "读数"), "0"}};
+    return {{text::translate("veldrin::StatisticsText", "开始时间"), FormatStatisticsTime(period.first)},
+            {text::translate("veldrin::StatisticsText", "结束时间"), FormatStatisticsTime(period.last)},
+            {text::translate("veldrin::StatisticsText", "时间跨度"), FormatDuration(period.spanSeconds)},
+            {text::translate("veldrin::StatisticsText", "记录时长"), FormatDuration(period.recordedSeconds)},
+            {text::translate("veldrin::StatisticsText", "记录间隔"), Printf("%ds", period.intervalSeconds)},
+            {text::translate("veldrin::StatisticsText", "读数"), Printf("%d", period.readings)}};
 }
 
 std::vector<FigureRow> FigureRows(const HistoryStatistics& statistics) {
@@ -99,19 +130,28 @@ std::vector<FigureRow> FigureRows(const HistoryStatistics& statistics) {
             row.texts.push_back(text(channel));
         rows.push_back(std::move(row));
     };
-    add("通道", [](const ChannelStatistics& c) { return ChannelTitle(c); });
-    add("读数", [](const ChannelStatistics& c) { return Printf("%d", c.readings); });
-    add("最小值", [](const ChannelStatistics& c) { return FormatFigure(c, c.minimum.value); });
-    add("最小值时间", [](const ChannelStatistics& c) { return FormatStatisticsTime(c.minimum.time); });
-    add("最大值", [](const ChannelStatistics& c) { return FormatFigure(c, c.maximum.value); });
-    add("最大值时间", [](const ChannelStatistics& c) { return FormatStatisticsTime(c.maximum.time); });
-    add("平均值", [](const ChannelStatistics& c) { return FormatFigure(c, c.average); });
-    add("标准差", [](const ChannelStatistics& c) { return FormatFigure(c, c.standardDeviation); });
-    add("平均动力学温度(MKT)", [](const ChannelStatistics& c) {
+    add(text::translate("veldrin::StatisticsText", "通道"),
+        [](const ChannelStatistics& c) { return ChannelTitle(c); });
+    add(text::translate("veldrin::StatisticsText", "读数"),
+        [](const ChannelStatistics& c) { return Printf("%d", c.readings); });
+    add(text::translate("veldrin::StatisticsText", "最小值"),
+        [](const ChannelStatistics& c) { return FormatFigure(c, c.minimum.value); });
+    add(text::translate("veldrin::StatisticsText", "最小值时间"),
+        [](const ChannelStatistics& c) { return FormatStatisticsTime(c.minimum.time); });
+    add(text::translate("veldrin::StatisticsText", "最大值"),
+        [](const ChannelStatistics& c) { return FormatFigure(c, c.maximum.value); });
+    add(text::translate("veldrin::StatisticsText", "最大值时间"),
+        [](const ChannelStatistics& c) { return FormatStatisticsTime(c.maximum.time); });
+    add(text::translate("veldrin::StatisticsText", "平均值"),
+        [](const ChannelStatistics& c) { return FormatFigure(c, c.average); });
+    add(text::translate("veldrin::StatisticsText", "标准差"),
+        [](const ChannelStatistics& c) { return FormatFigure(c, c.standardDeviation); });
+    add(text::translate("veldrin::StatisticsText", "平均动力学温度(MKT)"), [](const ChannelStatistics& c) {
         return c.meanKineticTemperature ? FormatFigure(c, *c.meanKineticTemperature) : std::string(kNone);
     });
     if (!statistics.alarmOn) {
-        add("报警", [](const ChannelStatistics&) { return std::string("未启用"); });
+        add(text::translate("veldrin::StatisticsText", "报警"),
+            [](const ChannelStatistics&) { return text::translate("veldrin::StatisticsText", "未启用"); });
         return rows;
     }
     AddLimitRows(rows, statistics, LimitSide::Below);
@@ -141,16 +181,16 @@ Verdict VerdictOf(const HistoryStatistics& statistics) {
 std::string VerdictText(const HistoryStatistics& statistics) {
     switch (VerdictOf(statistics)) {
         case Verdict::NoReadings:
-            return "没有读数";
+            return text::translate("veldrin::StatisticsText", "没有读数");
         case Verdict::AlarmOff:
-            return "报警未启用，未按限值判定";
+            return text::translate("veldrin::StatisticsText", "报警未启用，未按限值判定");
         case Verdict::WithinLimits:
-            return "全部读数均在限值内";
+            return text::translate("veldrin::StatisticsText", "全部读数均在限值内");
         case Verdict::Excursions:
             break;
     }
-    return Printf("超限%d次，累计超限", statistics.ExcursionCount()) +
-           FormatDuration(statistics.SecondsBeyond());
+    return Printf(text::translate("veldrin::StatisticsText", "超限%d次，累计超限%s").c_str(),
+                  statistics.ExcursionCount(), FormatDuration(statistics.SecondsBeyond()).c_str());
 }
 
 }  // namespace veldrin

@@ -4,26 +4,28 @@
 
 #include "history/HistoryText.h"
 #include "logger/LoggerModel.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
 
-// The rows shared by both layouts, up to the first channel's average.
+// The rows shared by both layouts, up to the first channel's average; names in the language of
+// the run.
 std::vector<SummaryRow> CommonRows(const SummaryTexts& s) {
     return {
-        {"标题", s.title},
-        {"仪表名称", s.instrumentName},
-        {"启用通道数", s.enabledChannels},
-        {"数据长度", s.dataLength},
-        {"开始时间", s.startTime},
-        {"停止时间", s.stopTime},
-        {"间隔时间", s.interval},
-        {"通道号", s.channel1Number},
-        {"通道名称", s.channel1Name},
-        {"通道单位", s.channel1Unit},
-        {"最小值", s.channel1Min},
-        {"最大值", s.channel1Max},
-        {"平均值", s.channel1Avg},
+        {text::translate("veldrin::SummaryRows", "标题"), s.title},
+        {text::translate("veldrin::SummaryRows", "仪表名称"), s.instrumentName},
+        {text::translate("veldrin::SummaryRows", "启用通道数"), s.enabledChannels},
+        {text::translate("veldrin::SummaryRows", "数据长度"), s.dataLength},
+        {text::translate("veldrin::SummaryRows", "开始时间"), s.startTime},
+        {text::translate("veldrin::SummaryRows", "停止时间"), s.stopTime},
+        {text::translate("veldrin::SummaryRows", "间隔时间"), s.interval},
+        {text::translate("veldrin::SummaryRows", "通道号"), s.channel1Number},
+        {text::translate("veldrin::SummaryRows", "通道名称"), s.channel1Name},
+        {text::translate("veldrin::SummaryRows", "通道单位"), s.channel1Unit},
+        {text::translate("veldrin::SummaryRows", "最小值"), s.channel1Min},
+        {text::translate("veldrin::SummaryRows", "最大值"), s.channel1Max},
+        {text::translate("veldrin::SummaryRows", "平均值"), s.channel1Avg},
     };
 }
 
@@ -34,24 +36,25 @@ SummaryLayout LayoutFor(const HistoryDataSet& history) {
 }
 
 std::vector<SummaryRow> SummaryRows(const HistoryDataSet& history, TemperatureUnit unit) {
-    const SummaryTexts s = SummaryTextsOf(history, unit);
+    const SummaryTexts s = ShownSummaryTexts(history, unit);
     std::vector<SummaryRow> rows = CommonRows(s);
     if (LayoutFor(history) == SummaryLayout::TwoChannels) {
-        rows.push_back({"通道号", s.channel2Number});
-        rows.push_back({"通道名称", s.channel2Name});
-        rows.push_back({"通道单位", s.channel2Unit});
-        rows.push_back({"最小值", s.channel2Min});
-        rows.push_back({"最大值", s.channel2Max});
-        rows.push_back({"平均值", s.channel2Avg});
+        rows.push_back({text::translate("veldrin::SummaryRows", "通道号"), s.channel2Number});
+        rows.push_back({text::translate("veldrin::SummaryRows", "通道名称"), s.channel2Name});
+        rows.push_back({text::translate("veldrin::SummaryRows", "通道单位"), s.channel2Unit});
+        rows.push_back({text::translate("veldrin::SummaryRows", "最小值"), s.channel2Min});
+        rows.push_back({text::translate("veldrin::SummaryRows", "最大值"), s.channel2Max});
+        rows.push_back({text::translate("veldrin::SummaryRows", "平均值"), s.channel2Avg});
     }
-    rows.push_back({"记录仪描述", s.description});
+    rows.push_back({text::translate("veldrin::SummaryRows", "记录仪描述"), s.description});
     if (history.Partial())
-        rows.push_back({kCompletenessName, CompletenessText(history)});
+        rows.push_back({CompletenessName(), CompletenessText(history)});
     return rows;
 }
 
 std::vector<ListColumn> SummaryListColumns() {
-    return {{"名称", 140, CellKind::Blank}, {"值", 140, CellKind::Blank}};
+    return {{text::translate("veldrin::SummaryRows", "名称"), 140, CellKind::Blank},
+            {text::translate("veldrin::SummaryRows", "值"), 140, CellKind::Blank}};
 }
 
 std::vector<SummaryRow> SummaryListRows(const HistoryDataSet& history, TemperatureUnit unit) {
@@ -72,7 +75,7 @@ std::vector<std::string> OneChannelRowNames() {
     std::vector<std::string> names;
     for (const SummaryRow& row : CommonRows(SummaryTexts{}))
         names.push_back(row.name);
-    names.push_back("记录仪描述");
+    names.push_back(text::translate("veldrin::SummaryRows", "记录仪描述"));
     return names;
 }
 

@@ -4,29 +4,42 @@
 
 #include "logger/Gbk.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
 
-constexpr std::array<std::string_view, kCommandCount> kNames{
-    "设置时间间隔",     "启动记录",
-    "结束记录",         "设置循环方式",
-    "设置启动时间",     "读取历史数据",
-    "读取即时数据",     "结束即时数据",
-    "设置芯片时间",     "读取芯片时间",
-    "读取时间间隔",     "读取循环方式",
-    "报警设置",         "读取报警设置",
-    "写入备注信息",     "读取备注信息",
-    "读取芯片启动时间", "读取记录状态电压状态",
-    "读取记录数量",     "同步",
-    "识别仪器",         "设置通道2报警",
-    "读取通道2报警",    "读取全部参数",
+constexpr std::array<const char*, kCommandCount> kNames{
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "设置时间间隔"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "启动记录"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "结束记录"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "设置循环方式"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "设置启动时间"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取历史数据"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取即时数据"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "结束即时数据"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "设置芯片时间"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取芯片时间"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取时间间隔"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取循环方式"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "报警设置"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取报警设置"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "写入备注信息"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取备注信息"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取芯片启动时间"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取记录状态电压状态"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取记录数量"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "同步"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "识别仪器"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "设置通道2报警"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取通道2报警"),
+    QT_TRANSLATE_NOOP("veldrin::CommandFrames", "读取全部参数"),
 };
 
 }  // namespace
 
-std::string_view CommandName(CommandId id) {
-    return kNames.at(static_cast<std::size_t>(Index(id)));
+std::string CommandName(CommandId id) {
+    return text::translate("veldrin::CommandFrames", kNames.at(static_cast<std::size_t>(Index(id))));
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -50,8 +51,9 @@ constexpr CommandId CommandFromIndex(int index) {
     return static_cast<CommandId>(index);
 }
 
-// The command-name table ("设置时间间隔" …); ids 18–23 carry descriptive names.
-std::string_view CommandName(CommandId id);
+// The command-name table ("设置时间间隔" …) in the language of the run; ids 18–23 carry
+// descriptive names.
+std::string CommandName(CommandId id);
 
 // The frame of every command whose bytes follow from LoggerInfo alone: all ids except the history
 // block requests (5) and the description write (14), which carry download and write state.

@@ -143,7 +143,7 @@ void DeviceConnection::ReadHistory() {
     engine_.SetHistoryStage(HistoryState::Starting);
     historyRequestMs_ = clock_.MonotonicMs();
     engine_.ClearHistoryStore();
-    DrawProgress(5, texts::kReadingHistory);
+    DrawProgress(5, texts::Translated(texts::kReadingHistory));
 }
 
 }  // namespace veldrin

@@ -5,6 +5,7 @@
 
 #include "logger/ConnectionTexts.h"
 #include "logger/TextFormat.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
@@ -13,22 +14,24 @@ bool AccessRefused(const PortFailure& failure) {
     return failure.errorNumber == EACCES || failure.errorNumber == EPERM;
 }
 
-const char* Explanation(int errorNumber) {
+// What the program knows of the case; empty where it knows nothing to add to the system's text.
+std::string Explanation(int errorNumber) {
     switch (errorNumber) {
         case EACCES:
         case EPERM:
-            return "没有访问这个设备的权限";
+            return text::translate("veldrin::ConnectMessages", "没有访问这个设备的权限");
         case ENOENT:
-            return "设备不存在（没有插上，或者串口号对应的设备路径不对）";
+            return text::translate("veldrin::ConnectMessages",
+                                   "设备不存在（没有插上，或者串口号对应的设备路径不对）");
         case ENODEV:
         case ENXIO:
-            return "设备不存在或已被拔出";
+            return text::translate("veldrin::ConnectMessages", "设备不存在或已被拔出");
         case EBUSY:
-            return "设备正被其他程序使用";
+            return text::translate("veldrin::ConnectMessages", "设备正被其他程序使用");
         case ENOTTY:
-            return "这不是串口设备";
+            return text::translate("veldrin::ConnectMessages", "这不是串口设备");
         default:
-            return nullptr;
+            return {};
     }
 }
 
@@ -37,10 +40,17 @@ std::string Reason(const PortFailure& failure) {
     if (failure.errorNumber == 0)
         return failure.reason;
     const char* system = std::strerror(failure.errorNumber);
-    const char* explanation = Explanation(failure.errorNumber);
-    if (explanation == nullptr)
+    const std::string explanation = Explanation(failure.errorNumber);
+    if (explanation.empty())
         return system;
-    return Printf("%s（%s）", explanation, system);
+    return Printf(text::translate("veldrin::ConnectMessages", "%s（%s）").c_str(), explanation.c_str(),
+                  system);
+}
+
+// "port: what happened" in a line of the search report.
+std::string PortLine(const std::string& port, const std::string& outcome) {
+    return Printf(text::translate("veldrin::ConnectMessages", "%s：%s").c_str(), port.c_str(),
+                  outcome.c_str());
 }
 
 }  // namespace
@@ -48,41 +58,45 @@ std::string Reason(const PortFailure& failure) {
 std::string PortLabel(const ChosenPort& port) {
     if (port.comNumber == 0)
         return port.devicePath;
-    return Printf("com%d（%s）", port.comNumber, port.devicePath.c_str());
+    return Printf(text::translate("veldrin::ConnectMessages", "com%d（%s）").c_str(), port.comNumber,
+                  port.devicePath.c_str());
 }
 
 std::string PortMessage(const char* numbered, const char* named, const ChosenPort& port) {
     if (port.comNumber != 0)
-        return Printf(numbered, port.comNumber);
-    std::string message = named;
+        return Printf(texts::Translated(numbered).c_str(), port.comNumber);
+    std::string message = texts::Translated(named);
     message.replace(message.find("%s"), 2, port.devicePath);
     return message;
 }
 
 std::string OpenFailedMessage(const std::string& headline, const PortFailure& failure) {
     std::string message = headline;
-    message += "\n设备：" + failure.devicePath;
-    message += "\n原因：" + Reason(failure);
+    message += "\n" + Printf(text::translate("veldrin::ConnectMessages", "设备：%s").c_str(),
+                             failure.devicePath.c_str());
+    message += "\n" + Printf(text::translate("veldrin::ConnectMessages", "原因：%s").c_str(),
+                             Reason(failure).c_str());
     if (AccessRefused(failure))
-        message += std::string("\n") + texts::kSerialAccessHint;
+        message += "\n" + texts::Translated(texts::kSerialAccessHint);
     return message;
 }
 
 std::string SearchReport(const std::vector<SearchAttempt>& searched) {
     if (searched.empty())
         return {};
-    std::string report = "自动搜索没有找到仪器。试过的串口：";
+    std::string report = text::translate("veldrin::ConnectMessages", "自动搜索没有找到仪器。试过的串口：");
     bool refused = false;
     for (const SearchAttempt& attempt : searched) {
         if (attempt.openFailure) {
-            report += "\n" + PortLabel(attempt.port) + "：" + Reason(*attempt.openFailure);
+            report += "\n" + PortLine(PortLabel(attempt.port), Reason(*attempt.openFailure));
             refused = refused || AccessRefused(*attempt.openFailure);
         } else {
-            report += "\n" + PortMessage("com%d", "%s", attempt.port) + "：已打开，但没有仪器应答";
+            report += "\n" + PortLine(PortMessage("com%d", "%s", attempt.port),
+                                      text::translate("veldrin::ConnectMessages", "已打开，但没有仪器应答"));
         }
     }
     if (refused)
-        report += std::string("\n") + texts::kSerialAccessHint;
+        report += "\n" + texts::Translated(texts::kSerialAccessHint);
     return report;
 }
 

@@ -18,6 +18,7 @@ std::string PortLabel(const ChosenPort& port);
 
 // A message about `port` from one of two formats: `numbered` with the com number ("打开com%d失败"),
 // or `named` with the device path of a port picked by its path ("打开%s失败").
+// The formats are texts of ConnectionTexts.h, shown in the language of the run.
 std::string PortMessage(const char* numbered, const char* named, const ChosenPort& port);
 
 // The ports an auto search tried and what it found on each; empty when it tried none.

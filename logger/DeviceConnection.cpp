@@ -94,7 +94,7 @@ void DeviceConnection::BeginConnect(const PortChoice& choice) {
 
 void DeviceConnection::ShowConnectAttempt() {
     const std::optional<ChosenPort> port = connectProgress_.Port();
-    std::string text = texts::kConnecting;
+    std::string text = texts::Translated(texts::kConnecting);
     if (port)
         text += " " + PortLabel(*port);
     DrawProgress(connectProgress_.Percent(), text);
@@ -127,10 +127,10 @@ void DeviceConnection::FinishConnect(const ConnectOutcome& outcome) {
             return;
         }
         case Result::NotFound:
-            failed(texts::kDeviceNotFound);
+            failed(texts::Translated(texts::kDeviceNotFound));
             return;
         case Result::Mismatch:
-            failed(texts::kInstrumentMismatch);
+            failed(texts::Translated(texts::kInstrumentMismatch));
             return;
         case Result::Cancelled:
             SetStatus(LinkStatus::NotConnected);
@@ -201,9 +201,9 @@ void DeviceConnection::OnEvent(const EngineEvent& event) {
     if (change.closePort)
         link_.Close();
     if (change.settingDone)
-        DrawProgress(kFullProgress, texts::kSettingDone);
+        DrawProgress(kFullProgress, texts::Translated(texts::kSettingDone));
     if (const auto* chunk = std::get_if<DescriptionChunkEchoed>(&event))
-        DrawProgress(chunk->percent, texts::kSettingUp);
+        DrawProgress(chunk->percent, texts::Translated(texts::kSettingUp));
     // A connect that lets the logger name its model takes any model it names; only an answer
     // naming none withdraws.
     if (const auto* mismatch = std::get_if<IdentifyMismatch>(&event);
@@ -224,7 +224,8 @@ void DeviceConnection::DrawProgress(int percent, std::string_view text) {
     // A silent logger: whatever the activity would say, the strip counts down to the port's
     // closing and the status says "通信超时".
     if (timeoutSecondsLeft_ > 0) {
-        prompts_.ShowProgress(percent, Printf(texts::kLinkTimeoutCountdown, timeoutSecondsLeft_));
+        prompts_.ShowProgress(
+            percent, Printf(texts::Translated(texts::kLinkTimeoutCountdown).c_str(), timeoutSecondsLeft_));
         SetStatus(LinkStatus::Timeout);
         return;
     }
@@ -323,11 +324,11 @@ void DeviceConnection::RepeatStatus() {
     prompts_.SetStatusText(texts::LinkStatusText(linkStatus_));
 }
 
-std::string_view DeviceConnection::StatusText() const {
+std::string DeviceConnection::StatusText() const {
     return texts::LinkStatusText(linkStatus_);
 }
 
-std::string_view DeviceConnection::PortStateText() const {
+std::string DeviceConnection::PortStateText() const {
     return texts::PortStateText(portState_);
 }
 
@@ -440,7 +441,7 @@ bool DeviceConnection::ConnectingStep() {
     if (session_.phaseStep == PhaseStep::Begun) {
         panel_.AllowStartRecording(false);
         panel_.AllowStopRecording(false);
-        DrawProgress(session_.progress, texts::kConnecting);
+        DrawProgress(session_.progress, texts::Translated(texts::kConnecting));
     }
     if (session_.stage == ActivityStage::LastReplyIn) {
         bool recording = info_.Recording();
@@ -459,7 +460,7 @@ bool DeviceConnection::ConnectingStep() {
 void DeviceConnection::SettingUpStep() {
     if (session_.phaseStep != PhaseStep::Configuring)
         return;
-    DrawProgress(session_.progress, texts::kSettingUp);
+    DrawProgress(session_.progress, texts::Translated(texts::kSettingUp));
     panel_.AllowStopRecording(false);
     panel_.AllowSettingsEditing(true);
 }
@@ -468,11 +469,11 @@ void DeviceConnection::ReadingHistoryStep() {
     if (info_.recordBytes == 0)
         return;
     session_.progress = static_cast<int>(engine_.HistoryBytes().size() * 100 / info_.recordBytes);
-    DrawProgress(session_.progress, texts::kReadingHistory);
+    DrawProgress(session_.progress, texts::Translated(texts::kReadingHistory));
     std::size_t waiting = engine_.ReplySize();
     if (Traits(info_.model).progressCountsWaitingReply && waiting > 0) {
         session_.progress = static_cast<int>(waiting * 100 / (info_.recordBytes + 1));
-        DrawProgress(session_.progress, texts::kReadingHistory);
+        DrawProgress(session_.progress, texts::Translated(texts::kReadingHistory));
     }
 }
 

@@ -90,14 +90,14 @@ class DeviceConnection : private ProtocolListener {
     // The port the last connect opened.
     const ChosenPort& OpenedPort() const { return openedPort_; }
     // The port state as the connect button names it.
-    std::string_view PortStateText() const;
+    std::string PortStateText() const;
     const SessionState& Session() const { return session_; }
     Phase CurrentPhase() const { return session_.phase; }
     PhaseStep CurrentStep() const { return session_.phaseStep; }
     int Progress() const { return session_.progress; }
     LinkStatus CurrentLinkStatus() const { return linkStatus_; }
     // The link status as the status pane shows it.
-    std::string_view StatusText() const;
+    std::string StatusText() const;
     int Tick() const { return tick_; }
     MismatchState Mismatch() const { return session_.mismatch; }
     ViewMode CurrentViewMode() const { return viewMode_; }

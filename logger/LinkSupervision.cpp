@@ -74,20 +74,22 @@ void DeviceConnection::EndSilentActivity() {
 std::string DeviceConnection::UnfinishedActivityText(Phase phase) const {
     switch (phase) {
         case Phase::Connecting:
-            return texts::kConnectUnfinished;
+            return texts::Translated(texts::kConnectUnfinished);
         case Phase::SettingUp:
-            return texts::kSettingsUnfinished;
+            return texts::Translated(texts::kSettingsUnfinished);
         case Phase::StoppingRecording:
-            return texts::kStopUnfinished;
+            return texts::Translated(texts::kStopUnfinished);
         case Phase::ReadingHistory: {
-            std::string text = Printf(texts::kDownloadUnfinished, HistoryBlocksReceived(), info_.blockCount);
+            std::string text = Printf(texts::Translated(texts::kDownloadUnfinished).c_str(),
+                                      HistoryBlocksReceived(), info_.blockCount);
             if (HistoryBlocksReceived() > 0) {
                 const std::size_t payload = engine_.HistoryBytes().size() > kFirstBlockHeaderBytes
                                                 ? engine_.HistoryBytes().size() - kFirstBlockHeaderBytes
                                                 : 0;
                 const int total = ReadingsIn(info_.recordBytes);
                 text += '\n';
-                text += Printf(texts::kHistoryIncomplete, std::min(ReadingsIn(payload), total), total);
+                text += Printf(texts::Translated(texts::kHistoryIncomplete).c_str(),
+                               std::min(ReadingsIn(payload), total), total);
             }
             return text;
         }

@@ -1,22 +1,36 @@
 #include "logger/LoggerModel.h"
 
 #include <array>
+#include <string>
+
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
 
 constexpr std::array<ModelTraits, 4> kModels{{
-    {LoggerModel::SingleTemperature, 0xA6, "单温度记录仪", 3, 1, "温度", "°C", " ", " ", "温度°C", "", false,
-     false, true, false, "single"},
-    {LoggerModel::TemperatureHumidity, 0xA7, "温湿度记录仪", 4, 2, "温度", "°C", "湿度", "%", "温度°C",
-     "湿度 %", true, false, false, true, "humidity"},
-    {LoggerModel::DualTemperature, 0xA5, "双温度记录仪", 5, 2, "温度I", "°C", "温度II", "°C", "温度I°C",
-     "温度II°C", false, true, false, false, "dual"},
+    {LoggerModel::SingleTemperature, 0xA6, QT_TRANSLATE_NOOP("veldrin::LoggerModel", "单温度记录仪"), 3, 1,
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度"), "°C", " ", " ",
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度°C"), "", false, false, true, false, "single"},
+    {LoggerModel::TemperatureHumidity, 0xA7, QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温湿度记录仪"), 4, 2,
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度"), "°C",
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "湿度"), "%",
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度°C"), QT_TRANSLATE_NOOP("veldrin::LoggerModel", "湿度 %"),
+     true, false, false, true, "humidity"},
+    {LoggerModel::DualTemperature, 0xA5, QT_TRANSLATE_NOOP("veldrin::LoggerModel", "双温度记录仪"), 5, 2,
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度I"), "°C",
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度II"), "°C",
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度I°C"),
+     QT_TRANSLATE_NOOP("veldrin::LoggerModel", "温度II°C"), false, true, false, false, "dual"},
     {LoggerModel::Unknown, 0x00, "  ", 6, 0, " ", " ", " ", " ", "", "", false, false, false, false,
      "unknown"},
 }};
 
 }  // namespace
+
+std::string ShownModelText(std::string_view text) {
+    return text::translate("veldrin::LoggerModel", std::string(text).c_str());
+}
 
 bool HasSecondChannel(LoggerModel model) {
     return Traits(model).channelCount == 2;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace veldrin {
@@ -15,7 +16,8 @@ enum class LoggerModel : int {
     Unknown = 6,
 };
 
-// Per-model facts. Texts are UTF-8; they go to the wire and into files as GBK.
+// Per-model facts. Texts are UTF-8 and Chinese, as they go to the wire and into files (as GBK);
+// the user reads them through ShownModelText.
 struct ModelTraits {
     LoggerModel model;
     std::uint8_t identificationByte;  // answer to identify, and the marker of realtime frames
@@ -41,6 +43,9 @@ struct ModelTraits {
 };
 
 const ModelTraits& Traits(LoggerModel model);
+// A model's name, a channel's name or a caption of the table (also as a history's summary or a
+// data file holds it) in the language of the run; any other text as it is.
+std::string ShownModelText(std::string_view text);
 // The three models a logger can be, in the table's order (Unknown left out).
 std::span<const ModelTraits> KnownModels();
 // Whether the model measures two channels (temperature-humidity, dual temperature).

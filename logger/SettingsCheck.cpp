@@ -8,6 +8,7 @@
 #include "logger/Gbk.h"
 #include "logger/TextFormat.h"
 #include "logger/WireCodec.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
@@ -18,7 +19,7 @@ bool IsBlank(char c) {
 
 struct LimitField {
     const std::string& text;
-    std::string name;  // "温度上限值" …
+    std::string name;  // "温度上限值" …, in the language of the run
     bool humidity;
     TemperatureUnit unit;
 };
@@ -65,24 +66,43 @@ std::optional<std::string> LimitProblem(const LimitField& field) {
     const std::optional<int> value =
         field.humidity ? LimitNumber(field.text) : TemperatureLimitNumber(field.text, field.unit);
     if (!value)
-        return Printf("%s不是数字：“%s”。请输入整数。", field.name.c_str(), field.text.c_str());
+        return Printf(text::translate("veldrin::SettingsCheck", "%s不是数字：“%s”。请输入整数。").c_str(),
+                      field.name.c_str(), field.text.c_str());
     if (field.humidity && (*value < kHumidityLimitLowest || *value > kHumidityLimitHighest)) {
-        return Printf("%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。", field.name.c_str(), *value,
-                      kHumidityLimitLowest, kHumidityLimitHighest);
+        return Printf(
+            text::translate("veldrin::SettingsCheck", "%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。")
+                .c_str(),
+            field.name.c_str(), *value, kHumidityLimitLowest, kHumidityLimitHighest);
     }
     if (!field.humidity && (*value < -kTemperatureLimitMagnitude || *value > kTemperatureLimitMagnitude)) {
-        return Printf("%s超出范围：%s。温度报警限须在 -%d 到 %d 之间。", field.name.c_str(),
-                      TypedValue(field, *value).c_str(), kTemperatureLimitMagnitude,
-                      kTemperatureLimitMagnitude);
+        return Printf(
+            text::translate("veldrin::SettingsCheck", "%s超出范围：%s。温度报警限须在 -%d 到 %d 之间。")
+                .c_str(),
+            field.name.c_str(), TypedValue(field, *value).c_str(), kTemperatureLimitMagnitude,
+            kTemperatureLimitMagnitude);
     }
     return std::nullopt;
 }
 
-std::optional<std::string> TextProblem(const char* name, const std::string& text, std::size_t maxBytes) {
+std::optional<std::string> TextProblem(const std::string& name, const std::string& text,
+                                       std::size_t maxBytes) {
     const std::size_t bytes = GbkLength(text);
     if (bytes <= maxBytes)
         return std::nullopt;
-    return Printf("%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。", name, bytes, maxBytes);
+    return Printf(
+        text::translate("veldrin::SettingsCheck", "%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。")
+            .c_str(),
+        name.c_str(), bytes, maxBytes);
+}
+
+// The limit fields of a channel by its name in the model table: "温度下限值", "温度上限值".
+std::string LowerLimitName(std::string_view channel) {
+    return Printf(text::translate("veldrin::SettingsCheck", "%s下限值").c_str(),
+                  ShownModelText(channel).c_str());
+}
+std::string UpperLimitName(std::string_view channel) {
+    return Printf(text::translate("veldrin::SettingsCheck", "%s上限值").c_str(),
+                  ShownModelText(channel).c_str());
 }
 
 }  // namespace
@@ -125,31 +145,37 @@ int LimitFromText(const std::string& text) {
 
 std::optional<std::string> FindSettingsProblem(const PanelSettings& panel, LoggerModel model) {
     const ModelTraits& traits = Traits(model);
-    const std::string name1 =
-        traits.channelCount > 0 ? std::string(traits.channel1Name) : std::string("温度");
-    if (auto problem = LimitProblem({panel.channel1Lower, name1 + "下限值", false, panel.temperatureUnit}))
+    // A logger of no known model is checked as one temperature channel.
+    const std::string_view channel1 =
+        traits.channelCount > 0 ? traits.channel1Name : Traits(LoggerModel::SingleTemperature).channel1Name;
+    if (auto problem =
+            LimitProblem({panel.channel1Lower, LowerLimitName(channel1), false, panel.temperatureUnit}))
         return problem;
-    if (auto problem = LimitProblem({panel.channel1Upper, name1 + "上限值", false, panel.temperatureUnit}))
+    if (auto problem =
+            LimitProblem({panel.channel1Upper, UpperLimitName(channel1), false, panel.temperatureUnit}))
         return problem;
     if (traits.channelCount == 2) {
-        const std::string name2(traits.channel2Name);
         const bool humidity = traits.channel2IsHumidity;
-        if (auto problem =
-                LimitProblem({panel.channel2Lower, name2 + "下限值", humidity, panel.temperatureUnit}))
+        if (auto problem = LimitProblem(
+                {panel.channel2Lower, LowerLimitName(traits.channel2Name), humidity, panel.temperatureUnit}))
             return problem;
-        if (auto problem =
-                LimitProblem({panel.channel2Upper, name2 + "上限值", humidity, panel.temperatureUnit}))
+        if (auto problem = LimitProblem(
+                {panel.channel2Upper, UpperLimitName(traits.channel2Name), humidity, panel.temperatureUnit}))
             return problem;
     }
     if (!MakeLocalTime(panel.startYear, panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
                        panel.startSecond)) {
-        return Printf("启动时间不是有效的日期：%d-%02d-%02d %02d:%02d:%02d。", panel.startYear,
-                      panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
-                      panel.startSecond);
+        return Printf(
+            text::translate("veldrin::SettingsCheck", "启动时间不是有效的日期：%d-%02d-%02d %02d:%02d:%02d。")
+                .c_str(),
+            panel.startYear, panel.startMonth, panel.startDay, panel.startHour, panel.startMinute,
+            panel.startSecond);
     }
-    if (auto problem = TextProblem("标题", panel.title, kLoggerTitleBytes))
+    if (auto problem =
+            TextProblem(text::translate("veldrin::SettingsCheck", "标题"), panel.title, kLoggerTitleBytes))
         return problem;
-    return TextProblem("描述", panel.description, kLoggerDescriptionBytes);
+    return TextProblem(text::translate("veldrin::SettingsCheck", "描述"), panel.description,
+                       kLoggerDescriptionBytes);
 }
 
 }  // namespace veldrin

@@ -29,7 +29,7 @@ class UserPrompts {
     // when the user wants to connect again, as the model that answered. Where nobody can be asked,
     // the message alone is told.
     virtual bool OfferReconnectAs(LoggerModel /*chosen*/, LoggerModel /*answered*/) {
-        ShowMessage(texts::kInstrumentMismatch);
+        ShowMessage(texts::Translated(texts::kInstrumentMismatch));
         return false;
     }
     // "仪器不匹配!  是否重新连接仪器?" — true to reconnect.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "translations/Translation.h"
+
 namespace veldrin {
 namespace {
 
@@ -106,6 +108,10 @@ std::optional<std::time_t> MakeLocalTime(int year, int month, int day, int hour,
     if (fields.tm_mday != day || fields.tm_mon != month - 1 || fields.tm_year != year - 1900)
         return std::nullopt;
     return result;
+}
+
+TimeStyle ShownTimeStyle(TimeStyle style) {
+    return text::IsoTimes() ? TimeStyle::ZeroPadded : style;
 }
 
 std::string FormatTime(std::time_t time, TimeStyle style) {

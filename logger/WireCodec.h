@@ -47,5 +47,8 @@ enum class TimeStyle {
     Realtime,     // "%d-%d-%d  %d:%d:%d": time texts stored with realtime readings
 };
 std::string FormatTime(std::time_t time, TimeStyle style = TimeStyle::ZeroPadded);
+// The style a time kept in `style` is shown to the user in: as it is in the Chinese interface,
+// zero-padded (ISO) where the run shows ISO times (text::IsoTimes). Files and the wire keep `style`.
+TimeStyle ShownTimeStyle(TimeStyle style);
 
 }  // namespace veldrin

@@ -254,7 +254,7 @@ std::vector<PageText> DrawRealtimeCurvePage(CurveChart& chart, const SampleSerie
     // The store's first reading is at index 1 and the index wraps to 0 after its last slot.
     const int source = PlaceCursor(chart, series.Count(), [&](int s) {
         return QString::fromStdString(
-            FormatTime(series.Time((s + 1) % SampleSeries::kCapacity), TimeStyle::Realtime));
+            FormatTime(series.Time((s + 1) % SampleSeries::kCapacity), ShownTimeStyle(TimeStyle::Realtime)));
     });
 
     const bool twoChannels = HasSecondChannel(model);
@@ -338,8 +338,7 @@ std::vector<PageText> DrawHistoryCurvePage(CurveChart& chart, const HistoryDataS
         chart.DrawOverlay();
         chart.DrawLimitLines1(limits.upper1, limits.lower1);
         if (chart.OverlayCount() > 0)
-            texts.Add(kCurvePageColumnX, kDewPointTitleY, (std::string(kDewPointName) + "°C").c_str(),
-                      kOverlayColour);
+            texts.Add(kCurvePageColumnX, kDewPointTitleY, (DewPointName() + "°C").c_str(), kOverlayColour);
         texts.Channel1Titles(titles, kCurvePageColumnX);
         texts.Limits(150, titles.upper1, titles.lower1, limits.upper1, limits.lower1, kChannel1TextColour);
         texts.Labels(chart, 1);

@@ -28,9 +28,9 @@ QString AlarmStatusText(LoggerModel model, float value1, float value2, const Ala
                       .arg(shown, 0, 'f', 2)
                       .arg(QString::fromStdString(unit));
     };
-    check(1, value1, limits1, traits.channel1Name, traits.channel1Unit);
+    check(1, value1, limits1, ShownModelText(traits.channel1Name), traits.channel1Unit);
     if (HasSecondChannel(model))
-        check(2, value2, limits2, traits.channel2Name, traits.channel2Unit);
+        check(2, value2, limits2, ShownModelText(traits.channel2Name), traits.channel2Unit);
     if (beyond.isEmpty())
         return {};
     return QCoreApplication::translate("veldrin::RealtimeMonitor", "报警：%1")

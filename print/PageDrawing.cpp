@@ -72,8 +72,8 @@ bool DrawPageFrame(QPainter& painter, const PageFrame& frame, const PrintPageSou
     // A partial download says so under its summary; a whole history's page stays as it was.
     if (source.history.Partial())
         DrawTextAt(painter, frame.summaryLeft, y,
-                   FilledText(QCoreApplication::translate("PageDrawing", "%1：%2"),
-                              std::string(kCompletenessName), CompletenessText(source.history)));
+                   FilledText(QCoreApplication::translate("PageDrawing", "%1：%2"), CompletenessName(),
+                              CompletenessText(source.history)));
     return true;
 }
 

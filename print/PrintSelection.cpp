@@ -46,7 +46,7 @@ std::array<float, 5> AxisLabels(float min, float max, TemperatureUnit unit) {
 std::array<std::string, kSummaryLineCount> SummaryLinesOf(const HistoryDataSet& history,
                                                           const PrintSelection& selection) {
     const TemperatureUnit unit = selection.unit;
-    const SummaryTexts summary = SummaryTextsOf(history, unit);
+    const SummaryTexts summary = ShownSummaryTexts(history, unit);
     const std::string& unit2 = summary.channel2Unit;
     const TemperatureUnit shown2 = ChannelUnit(history, 2, unit);
     const auto figure2 = [&](float value) {

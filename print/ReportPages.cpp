@@ -70,8 +70,8 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
                    std::to_string(period.intervalSeconds), std::to_string(period.readings),
                    FormatDuration(period.recordedSeconds))};
     if (source.history.Partial())
-        lines.push_back(FilledText(QCoreApplication::translate("ReportPages", "%1：%2"),
-                                   std::string(kCompletenessName), CompletenessText(source.history)));
+        lines.push_back(FilledText(QCoreApplication::translate("ReportPages", "%1：%2"), CompletenessName(),
+                                   CompletenessText(source.history)));
     const int total = source.history.samples.Count();
     if (source.range.count != total)
         lines.push_back(

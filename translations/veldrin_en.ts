@@ -614,6 +614,21 @@ Install Excel to use the export.</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::AlarmText</name>
+    <message>
+        <source>报警：%s</source>
+        <translation>Alarm: %s</translation>
+    </message>
+    <message>
+        <source>%s小于%s</source>
+        <translation>%s below %s</translation>
+    </message>
+    <message>
+        <source>%s大于%s</source>
+        <translation>%s above %s</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::ArchiveBrowser</name>
     <message>
         <source>不限</source>
@@ -1138,6 +1153,128 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::CipherFile</name>
+    <message>
+        <source>文件不存在：%s</source>
+        <translation>The file does not exist: %s</translation>
+    </message>
+    <message>
+        <source>没有读取这个文件的权限：%s</source>
+        <translation>No permission to read this file: %s</translation>
+    </message>
+    <message>
+        <source>无法打开 %s：%s</source>
+        <translation>Cannot open %s: %s</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹，不是数据文件</source>
+        <translation>This is a folder, not a data file</translation>
+    </message>
+    <message>
+        <source>不是普通文件（是管道或设备），所以不是数据文件</source>
+        <translation>Not a regular file (a pipe or a device), so not a data file</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CommandFrames</name>
+    <message>
+        <source>设置时间间隔</source>
+        <translation>Set interval</translation>
+    </message>
+    <message>
+        <source>启动记录</source>
+        <translation>Start recording</translation>
+    </message>
+    <message>
+        <source>结束记录</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>设置循环方式</source>
+        <translation>Set recording mode</translation>
+    </message>
+    <message>
+        <source>设置启动时间</source>
+        <translation>Set start time</translation>
+    </message>
+    <message>
+        <source>读取历史数据</source>
+        <translation>Read history data</translation>
+    </message>
+    <message>
+        <source>读取即时数据</source>
+        <translation>Read realtime data</translation>
+    </message>
+    <message>
+        <source>结束即时数据</source>
+        <translation>End realtime data</translation>
+    </message>
+    <message>
+        <source>设置芯片时间</source>
+        <translation>Set clock</translation>
+    </message>
+    <message>
+        <source>读取芯片时间</source>
+        <translation>Read clock</translation>
+    </message>
+    <message>
+        <source>读取时间间隔</source>
+        <translation>Read interval</translation>
+    </message>
+    <message>
+        <source>读取循环方式</source>
+        <translation>Read recording mode</translation>
+    </message>
+    <message>
+        <source>报警设置</source>
+        <translation>Set alarm</translation>
+    </message>
+    <message>
+        <source>读取报警设置</source>
+        <translation>Read alarm settings</translation>
+    </message>
+    <message>
+        <source>写入备注信息</source>
+        <translation>Write description</translation>
+    </message>
+    <message>
+        <source>读取备注信息</source>
+        <translation>Read description</translation>
+    </message>
+    <message>
+        <source>读取芯片启动时间</source>
+        <translation>Read start time</translation>
+    </message>
+    <message>
+        <source>读取记录状态电压状态</source>
+        <translation>Read recording and voltage state</translation>
+    </message>
+    <message>
+        <source>读取记录数量</source>
+        <translation>Read record count</translation>
+    </message>
+    <message>
+        <source>同步</source>
+        <translation>Synchronise</translation>
+    </message>
+    <message>
+        <source>识别仪器</source>
+        <translation>Identify logger</translation>
+    </message>
+    <message>
+        <source>设置通道2报警</source>
+        <translation>Set channel 2 alarm</translation>
+    </message>
+    <message>
+        <source>读取通道2报警</source>
+        <translation>Read channel 2 alarm</translation>
+    </message>
+    <message>
+        <source>读取全部参数</source>
+        <translation>Read all settings</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::ComparisonChart</name>
     <message>
         <source>湿度(%)</source>
@@ -1208,6 +1345,80 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::ConnectMessages</name>
+    <message>
+        <source>没有访问这个设备的权限</source>
+        <translation>No permission to access this device</translation>
+    </message>
+    <message>
+        <source>设备不存在（没有插上，或者串口号对应的设备路径不对）</source>
+        <translation>The device does not exist (not plugged in, or the port&apos;s device path is wrong)</translation>
+    </message>
+    <message>
+        <source>设备不存在或已被拔出</source>
+        <translation>The device does not exist or was unplugged</translation>
+    </message>
+    <message>
+        <source>设备正被其他程序使用</source>
+        <translation>The device is in use by another program</translation>
+    </message>
+    <message>
+        <source>这不是串口设备</source>
+        <translation>This is not a serial device</translation>
+    </message>
+    <message>
+        <source>%s（%s）</source>
+        <translation>%s (%s)</translation>
+    </message>
+    <message>
+        <source>%s：%s</source>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>com%d（%s）</source>
+        <translation>com%d (%s)</translation>
+    </message>
+    <message>
+        <source>设备：%s</source>
+        <translation>Device: %s</translation>
+    </message>
+    <message>
+        <source>原因：%s</source>
+        <translation>Reason: %s</translation>
+    </message>
+    <message>
+        <source>自动搜索没有找到仪器。试过的串口：</source>
+        <translation>The auto search found no logger. Ports tried:</translation>
+    </message>
+    <message>
+        <source>已打开，但没有仪器应答</source>
+        <translation>opened, but no logger answered</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::CsvExport</name>
+    <message>
+        <source>索引</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>低于下限</source>
+        <translation>Below lower limit</translation>
+    </message>
+    <message>
+        <source>高于上限</source>
+        <translation>Above upper limit</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::CurvePage</name>
     <message>
         <source>缩小</source>
@@ -1216,6 +1427,115 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>放大</source>
         <translation>Zoom in</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::DataFile</name>
+    <message>
+        <source>文件错误!</source>
+        <translation>File error!</translation>
+    </message>
+    <message>
+        <source>文件保存出错</source>
+        <translation>The file could not be saved</translation>
+    </message>
+    <message>
+        <source>不是 Veldrin 数据文件</source>
+        <translation>Not a Veldrin data file</translation>
+    </message>
+    <message>
+        <source>文件不完整</source>
+        <translation>The file is incomplete</translation>
+    </message>
+    <message>
+        <source>文件已损坏</source>
+        <translation>The file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::DataFileReader</name>
+    <message>
+        <source>%s：%s</source>
+        <translation>%s: %s</translation>
+    </message>
+    <message>
+        <source>开头的密钥种子不成立（第三个种子为 0）</source>
+        <translation>the key seeds at its start are invalid (the third seed is 0)</translation>
+    </message>
+    <message>
+        <source>文件头解密后不是数字</source>
+        <translation>the deciphered header is not numeric</translation>
+    </message>
+    <message>
+        <source>只有 %lld 字节，少于它的 223 字节文件头</source>
+        <translation>only %lld bytes, less than its 223-byte header</translation>
+    </message>
+    <message>
+        <source>文件头无法读取</source>
+        <translation>the header cannot be read</translation>
+    </message>
+    <message>
+        <source>结束时间不是有效的日期时间</source>
+        <translation>the end time is not a valid date and time</translation>
+    </message>
+    <message>
+        <source>记录间隔 %d 秒是负数</source>
+        <translation>the recording interval of %d s is negative</translation>
+    </message>
+    <message>
+        <source>某通道的统计值不是 0，却四舍五入为 0.00，无法再次保存</source>
+        <translation>a channel&apos;s statistic is not 0 but rounds to 0.00, so the file could not be saved again</translation>
+    </message>
+    <message>
+        <source>未知的仪器类型代码 %d</source>
+        <translation>unknown logger type code %d</translation>
+    </message>
+    <message>
+        <source>文件头说有 %d 个数值（%lld 字节），其后却有 %lld 字节</source>
+        <translation>the header announces %d values (%lld bytes), but %lld bytes follow it</translation>
+    </message>
+    <message>
+        <source>两个通道都未启用，文件却有数值</source>
+        <translation>neither channel is enabled, yet the file holds values</translation>
+    </message>
+    <message>
+        <source>两个通道，数值的个数却是奇数</source>
+        <translation>two channels, yet an odd number of values</translation>
+    </message>
+    <message>
+        <source>%d 条读数，超过一个历史最多的 %d 条</source>
+        <translation>%d readings, more than the %d a history holds at most</translation>
+    </message>
+    <message>
+        <source>开始时间不是有效的日期时间</source>
+        <translation>the start time is not a valid date and time</translation>
+    </message>
+    <message>
+        <source>文件没有打开</source>
+        <translation>the file is not open</translation>
+    </message>
+    <message>
+        <source>文件长度无法读取</source>
+        <translation>the file&apos;s length cannot be read</translation>
+    </message>
+    <message>
+        <source>只有 %lld 字节，少于最短的 194 字节文件头</source>
+        <translation>only %lld bytes, less than the shortest header of 194 bytes</translation>
+    </message>
+    <message>
+        <source>记录区无法读取</source>
+        <translation>the readings cannot be read</translation>
+    </message>
+    <message>
+        <source>从第 %d 个数值起的记录段含有不是数字的字符</source>
+        <translation>the readings from value %d on hold characters that are not digits</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::DewPoint</name>
+    <message>
+        <source>露点(计算)</source>
+        <translation>Dew point (computed)</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1662,28 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::HistorySummary</name>
+    <message>
+        <source>数据测试</source>
+        <translation>Data test</translation>
+    </message>
+    <message>
+        <source>温度记录仪</source>
+        <translation>Temperature logger</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::HistoryText</name>
+    <message>
+        <source>不完整：收到%d条，共%d条</source>
+        <translation>Incomplete: %d of %d readings received</translation>
+    </message>
+    <message>
+        <source>完整性</source>
+        <translation>Completeness</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::LanguageMenu</name>
     <message>
         <source>跟随系统设置</source>
@@ -1354,6 +1696,25 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>Veldrin 下次启动时使用所选的语言。</source>
         <translation>Veldrin uses the chosen language from its next start.</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::ListColumns</name>
+    <message>
+        <source>报警</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>%s报警</source>
+        <translation>%s alarm</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
     </message>
 </context>
 <context>
@@ -1430,6 +1791,53 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::LoggerModel</name>
+    <message>
+        <source>单温度记录仪</source>
+        <translation>Temperature logger</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>温度°C</source>
+        <translation>Temperature °C</translation>
+    </message>
+    <message>
+        <source>温湿度记录仪</source>
+        <translation>Temperature/humidity logger</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>湿度 %</source>
+        <translation>Humidity %</translation>
+    </message>
+    <message>
+        <source>双温度记录仪</source>
+        <translation>Dual temperature logger</translation>
+    </message>
+    <message>
+        <source>温度I</source>
+        <translation>Temperature I</translation>
+    </message>
+    <message>
+        <source>温度II</source>
+        <translation>Temperature II</translation>
+    </message>
+    <message>
+        <source>温度I°C</source>
+        <translation>Temperature I °C</translation>
+    </message>
+    <message>
+        <source>温度II°C</source>
+        <translation>Temperature II °C</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::QuestionDialog</name>
     <message>
         <source>确定</source>
@@ -1452,6 +1860,45 @@ Write these pages to a PDF file instead?</translation>
     </message>
 </context>
 <context>
+    <name>veldrin::SettingsCheck</name>
+    <message>
+        <source>%s不是数字：“%s”。请输入整数。</source>
+        <translation>%s is not a number: &quot;%s&quot;. Please enter a whole number.</translation>
+    </message>
+    <message>
+        <source>%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。</source>
+        <translation>%s is out of range: %d. Humidity alarm limits must lie between %d and %d.</translation>
+    </message>
+    <message>
+        <source>%s超出范围：%s。温度报警限须在 -%d 到 %d 之间。</source>
+        <translation>%s is out of range: %s. Temperature alarm limits must lie between -%d and %d.</translation>
+    </message>
+    <message>
+        <source>%s太长：%zu 字节，最多 %zu 字节（一个汉字占 2 字节）。</source>
+        <translation>%s is too long: %zu bytes, at most %zu bytes (a Chinese character takes 2 bytes).</translation>
+    </message>
+    <message>
+        <source>%s下限值</source>
+        <translation>%s lower limit</translation>
+    </message>
+    <message>
+        <source>%s上限值</source>
+        <translation>%s upper limit</translation>
+    </message>
+    <message>
+        <source>启动时间不是有效的日期：%d-%02d-%02d %02d:%02d:%02d。</source>
+        <translation>The start time is not a valid date: %d-%02d-%02d %02d:%02d:%02d.</translation>
+    </message>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+</context>
+<context>
     <name>veldrin::StatisticsListModel</name>
     <message>
         <source>项目</source>
@@ -1471,6 +1918,228 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>超限记录（%1次）</source>
         <translation>Excursions (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::StatisticsText</name>
+    <message>
+        <source>下限</source>
+        <translation>Lower limit</translation>
+    </message>
+    <message>
+        <source>低于下限次数</source>
+        <translation>Excursions below lower limit</translation>
+    </message>
+    <message>
+        <source>低于下限累计时长</source>
+        <translation>Total time below lower limit</translation>
+    </message>
+    <message>
+        <source>最长一次低于下限</source>
+        <translation>Longest time below lower limit</translation>
+    </message>
+    <message>
+        <source>首次低于下限</source>
+        <translation>First time below lower limit</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper limit</translation>
+    </message>
+    <message>
+        <source>高于上限次数</source>
+        <translation>Excursions above upper limit</translation>
+    </message>
+    <message>
+        <source>高于上限累计时长</source>
+        <translation>Total time above upper limit</translation>
+    </message>
+    <message>
+        <source>最长一次高于上限</source>
+        <translation>Longest time above upper limit</translation>
+    </message>
+    <message>
+        <source>首次高于上限</source>
+        <translation>First time above upper limit</translation>
+    </message>
+    <message>
+        <source>%d次</source>
+        <translation>%d</translation>
+    </message>
+    <message>
+        <source>%s，%s起</source>
+        <translation>%s, from %s</translation>
+    </message>
+    <message>
+        <source>%lld天</source>
+        <translation>%lld d </translation>
+    </message>
+    <message>
+        <source>%lld小时</source>
+        <translation>%lld h </translation>
+    </message>
+    <message>
+        <source>%lld分</source>
+        <translation>%lld min </translation>
+    </message>
+    <message>
+        <source>%lld秒</source>
+        <translation>%lld s</translation>
+    </message>
+    <message>
+        <source>低于下限</source>
+        <translation>Below lower limit</translation>
+    </message>
+    <message>
+        <source>高于上限</source>
+        <translation>Above upper limit</translation>
+    </message>
+    <message>
+        <source>读数</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>End time</translation>
+    </message>
+    <message>
+        <source>时间跨度</source>
+        <translation>Time span</translation>
+    </message>
+    <message>
+        <source>记录时长</source>
+        <translation>Recording duration</translation>
+    </message>
+    <message>
+        <source>记录间隔</source>
+        <translation>Recording interval</translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>最小值时间</source>
+        <translation>Time of minimum</translation>
+    </message>
+    <message>
+        <source>最大值</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>最大值时间</source>
+        <translation>Time of maximum</translation>
+    </message>
+    <message>
+        <source>平均值</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>标准差</source>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>平均动力学温度(MKT)</source>
+        <translation>Mean kinetic temperature (MKT)</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>未启用</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>没有读数</source>
+        <translation>No readings</translation>
+    </message>
+    <message>
+        <source>报警未启用，未按限值判定</source>
+        <translation>Alarm off; not judged against limits</translation>
+    </message>
+    <message>
+        <source>全部读数均在限值内</source>
+        <translation>All readings within the limits</translation>
+    </message>
+    <message>
+        <source>超限%d次，累计超限%s</source>
+        <translation>%d excursions, %s beyond the limits in total</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::SummaryRows</name>
+    <message>
+        <source>标题</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>仪表名称</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>启用通道数</source>
+        <translation>Channels enabled</translation>
+    </message>
+    <message>
+        <source>数据长度</source>
+        <translation>Data length</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>停止时间</source>
+        <translation>Stop time</translation>
+    </message>
+    <message>
+        <source>间隔时间</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>通道号</source>
+        <translation>Channel number</translation>
+    </message>
+    <message>
+        <source>通道名称</source>
+        <translation>Channel name</translation>
+    </message>
+    <message>
+        <source>通道单位</source>
+        <translation>Channel unit</translation>
+    </message>
+    <message>
+        <source>最小值</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>最大值</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>平均值</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>记录仪描述</source>
+        <translation>Logger description</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
     </message>
 </context>
 <context>
@@ -1504,6 +2173,129 @@ Write these pages to a PDF file instead?</translation>
     <message>
         <source>下限值</source>
         <translation>Lower limit</translation>
+    </message>
+</context>
+<context>
+    <name>veldrin::texts</name>
+    <message>
+        <source>打开串口</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>关闭串口</source>
+        <translation>Close port</translation>
+    </message>
+    <message>
+        <source>打开com%d失败</source>
+        <translation>Cannot open com%d</translation>
+    </message>
+    <message>
+        <source>打开%s失败</source>
+        <translation>Cannot open %s</translation>
+    </message>
+    <message>
+        <source>未找到设备</source>
+        <translation>No logger found</translation>
+    </message>
+    <message>
+        <source>仪器不匹配</source>
+        <translation>Logger model mismatch</translation>
+    </message>
+    <message>
+        <source>选择的是%1，连接的是%2</source>
+        <translation>Chosen: %1; connected: %2</translation>
+    </message>
+    <message>
+        <source>重新连接为%1</source>
+        <translation>Reconnect as %1</translation>
+    </message>
+    <message>
+        <source>自动搜索找到仪器，位于COM%d</source>
+        <translation>The auto search found a logger on COM%d</translation>
+    </message>
+    <message>
+        <source>自动搜索找到仪器，位于%s</source>
+        <translation>The auto search found a logger on %s</translation>
+    </message>
+    <message>
+        <source>仪器不匹配!  是否重新连接仪器?</source>
+        <translation>Logger model mismatch! Reconnect the logger?</translation>
+    </message>
+    <message>
+        <source>通信超时</source>
+        <translation>Communication timeout</translation>
+    </message>
+    <message>
+        <source>设备未连接</source>
+        <translation>Device not connected</translation>
+    </message>
+    <message>
+        <source>设备通讯正常</source>
+        <translation>Communication normal</translation>
+    </message>
+    <message>
+        <source>正在连接</source>
+        <translation>Connecting</translation>
+    </message>
+    <message>
+        <source>正在设置仪器</source>
+        <translation>Configuring the logger</translation>
+    </message>
+    <message>
+        <source>设置完成</source>
+        <translation>Settings done</translation>
+    </message>
+    <message>
+        <source>正在读取历史数据</source>
+        <translation>Reading history data</translation>
+    </message>
+    <message>
+        <source>已启动记录</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>未启动记录</source>
+        <translation>Not recording</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>不正常</source>
+        <translation>Abnormal</translation>
+    </message>
+    <message>
+        <source>停止记录并读取历史数据？</source>
+        <translation>Stop recording and read the history data?</translation>
+    </message>
+    <message>
+        <source>需要有访问串口设备的权限：在 Debian 上把用户加入 dialout 组（sudo adduser 用户名 dialout），然后注销并重新登录。</source>
+        <translation>You need access to serial devices: on Debian add the user to the dialout group (sudo adduser USERNAME dialout), then log out and log in again.</translation>
+    </message>
+    <message>
+        <source>通信超时，%d秒后断开连接</source>
+        <translation>Communication timeout, disconnecting in %d s</translation>
+    </message>
+    <message>
+        <source>通信中断，连接未完成。</source>
+        <translation>Communication lost; the connection was not completed.</translation>
+    </message>
+    <message>
+        <source>通信中断，历史数据未读完：收到%d块，共%d块。</source>
+        <translation>Communication lost; the history download is unfinished: %d of %d blocks received.</translation>
+    </message>
+    <message>
+        <source>历史数据不完整：%d条记录，共%d条。</source>
+        <translation>The history is incomplete: %d of %d readings.</translation>
+    </message>
+    <message>
+        <source>通信中断，仪器设置未完成：设置未全部写入仪器。</source>
+        <translation>Communication lost; the logger&apos;s settings are unfinished: not all settings were written to the logger.</translation>
+    </message>
+    <message>
+        <source>通信中断，停止记录未完成。</source>
+        <translation>Communication lost; stopping the recording did not finish.</translation>
     </message>
 </context>
 </TS>

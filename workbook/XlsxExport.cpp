@@ -198,6 +198,7 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
         }
         const int first = (number - 1) * perSheet;
         const int end = std::min(count, first + perSheet);
+        const AlarmStateTexts states = ShownAlarmStates();
         for (int i = first; i < end; ++i) {
             const auto row = static_cast<lxw_row_t>(i - first + 1);
             call(worksheet_write_number(sheet, row, 0, i, nullptr));
@@ -210,7 +211,7 @@ Status ExportXlsx(const std::string& path, const HistoryDataSet& history, int ro
                 const float shown = ExportedValue(history, channels[c], value, unit);
                 call(worksheet_write_number(sheet, row, column,
                                             std::strtod(FormatFixed2(shown).c_str(), nullptr), valueFormat));
-                const std::string state = CsvAlarmState(history, channels[c], value);
+                const std::string& state = CsvAlarmState(history, channels[c], value, states);
                 if (!state.empty()) {
                     call(worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column + channels.size()),
                                                 state.c_str(), nullptr));
