@@ -111,7 +111,7 @@ int Replay(const ReplayArgs& args) {
             return 1;
         }
         if (Status saved = WriteDataFile(args.outPath, *history); !saved) {
-            std::fprintf(stderr, "%s: %s\n", std::string(kSaveErrorText).c_str(), saved.reason.c_str());
+            std::fprintf(stderr, "%s: %s\n", FileText(kSaveErrorText).c_str(), saved.reason.c_str());
             return 1;
         }
         if (archived.entry)

@@ -60,7 +60,8 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
     const HistorySummary& summary = source.history.summary;
     const RecordingPeriod& period = source.statistics.period;
     std::vector<std::string> lines{
-        FilledText(QCoreApplication::translate("ReportPages", "仪表名称：%1"), summary.instrumentName),
+        FilledText(QCoreApplication::translate("ReportPages", "仪表名称：%1"),
+                   ShownModelText(summary.instrumentName)),
         FilledText(QCoreApplication::translate("ReportPages", "记录仪描述：%1"),
                    CutUtf8ToGbkBytes(summary.description, 96)),
         FilledText(QCoreApplication::translate("ReportPages", "记录时段：%1 至 %2（跨度%3）"),
