@@ -3,8 +3,10 @@
 // window's texts and the libraries' alike), and the texts a dialog shows, to look for Chinese in.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QStringList>
+#include <QTabWidget>
 #include <QWidget>
 
 #include "tests/translations/EnglishForAWhile.h"
@@ -21,6 +23,18 @@ inline QStringList ShownTexts(QWidget* dialog) {
     for (const QComboBox* list : dialog->findChildren<QComboBox*>()) {
         for (int i = 0; i < list->count(); ++i)
             texts << list->itemText(i);
+    }
+    return texts;
+}
+
+// A panel's texts: those of ShownTexts, its groups' titles and its tabs' names.
+inline QStringList PanelTexts(QWidget* panel) {
+    QStringList texts = ShownTexts(panel);
+    for (const QGroupBox* group : panel->findChildren<QGroupBox*>())
+        texts << group->title();
+    for (const QTabWidget* tabs : panel->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
     }
     return texts;
 }

@@ -28,6 +28,7 @@ namespace {
 using testing::AcceptNextDialog;
 using testing::EnglishForAWhile;
 using testing::OnNextDialog;
+using testing::PanelTexts;
 using testing::ProfileFolder;
 using testing::ShownTexts;
 using testing::WithChineseCharacters;
@@ -125,18 +126,6 @@ TEST(EnglishWindow, TheMenusAndTheirCommandsSpeakEnglish) {
     EXPECT_EQ(frame.Action(Command::Connect)->text(), QStringLiteral("Connect Instrument"));
     EXPECT_EQ(frame.Action(Command::ReadHistory)->text(), QStringLiteral("Read History"));
     EXPECT_EQ(frame.Action(Command::Open)->text(), QStringLiteral("&Open...\tCtrl+O"));
-}
-
-// A panel's texts: its labels and buttons, its groups' titles and its tabs' names.
-QStringList PanelTexts(QWidget* panel) {
-    QStringList texts = ShownTexts(panel);
-    for (const QGroupBox* group : panel->findChildren<QGroupBox*>())
-        texts << group->title();
-    for (const QTabWidget* tabs : panel->findChildren<QTabWidget*>()) {
-        for (int i = 0; i < tabs->count(); ++i)
-            texts << tabs->tabText(i);
-    }
-    return texts;
 }
 
 TEST(EnglishWindow, TheTwoPanelsTheirGroupsAndTheirTabsSpeakEnglishAndChineseOtherwise) {

@@ -10,13 +10,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDockWidget>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -60,13 +58,7 @@ void AddMenuTexts(const QList<QAction*>& actions, QStringList& texts) {
 // list entries, placeholders, item views' headers and first rows, docks, tool bars, the status
 // bar and what the history curve draws.
 QStringList WindowTexts(QWidget* root) {
-    QStringList texts = testing::ShownTexts(root);
-    for (const QGroupBox* box : root->findChildren<QGroupBox*>())
-        texts << box->title();
-    for (const QTabWidget* tabs : root->findChildren<QTabWidget*>()) {
-        for (int i = 0; i < tabs->count(); ++i)
-            texts << tabs->tabText(i) << tabs->tabToolTip(i);
-    }
+    QStringList texts = testing::PanelTexts(root);
     for (const QLineEdit* edit : root->findChildren<QLineEdit*>())
         texts << edit->placeholderText() << edit->text();
     for (const QAbstractItemView* view : root->findChildren<QAbstractItemView*>()) {

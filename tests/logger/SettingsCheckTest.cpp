@@ -3,24 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "logger/SettingsCheck.h"
+#include "tests/logger/ValidPanel.h"
 
 namespace veldrin {
 namespace {
 
-PanelSettings ValidPanel() {
-    PanelSettings panel;
-    panel.startYear = 2024;
-    panel.startMonth = 5;
-    panel.startDay = 20;
-    panel.startHour = 9;
-    panel.channel1Lower = "-20";
-    panel.channel1Upper = "50";
-    panel.channel2Lower = "10";
-    panel.channel2Upper = "90";
-    panel.title = "Title";
-    panel.description = "desc";
-    return panel;
-}
+using test::ValidPanel;
 
 // The message for `panel` on `model`, or "" when it passes.
 std::string Problem(const PanelSettings& panel, LoggerModel model) {

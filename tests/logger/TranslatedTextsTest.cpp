@@ -16,9 +16,12 @@
 #include "logger/WireCodec.h"
 #include "tests/MarkedTranslation.h"
 #include "tests/logger/ConnectionFixture.h"
+#include "tests/logger/ValidPanel.h"
 
 namespace veldrin {
 namespace {
+
+using test::ValidPanel;
 
 using test::AllChineseTranslated;
 using test::TranslatedForAWhile;
@@ -39,19 +42,6 @@ constexpr test::TableEntry kEnglish[] = {
     {"veldrin::SettingsCheck", "%s超出范围：%d。湿度报警限须在 %d 到 %d 之间。",
      "%s is out of range: %d. Humidity limits lie between %d and %d."},
 };
-
-PanelSettings ValidPanel() {
-    PanelSettings panel;
-    panel.startYear = 2024;
-    panel.startMonth = 5;
-    panel.startDay = 20;
-    panel.startHour = 9;
-    panel.channel1Lower = "-20";
-    panel.channel1Upper = "50";
-    panel.channel2Lower = "10";
-    panel.channel2Upper = "90";
-    return panel;
-}
 
 TEST(TranslatedTexts, ConnectFailuresAndSearchReportsAreMadeOfTranslatedTexts) {
     TranslatedForAWhile marked(&test::MarkingTranslator);
