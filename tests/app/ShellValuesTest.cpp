@@ -5,6 +5,7 @@
 #include "app/FrameGeometry.h"
 #include "app/ShellTime.h"
 #include "logger/SettingsCheck.h"
+#include "translations/Translation.h"
 
 namespace veldrin {
 namespace {
@@ -14,6 +15,10 @@ TEST(ShellValuesTest, ClockTextsHaveUnpaddedFieldsButTwoDigitSeconds) {
     EXPECT_EQ(FormatShellTime(0), "1970-1-1 8:0:00");
     EXPECT_EQ(FormatShellTime(1717203845), "2024-6-1 9:4:05");
     EXPECT_EQ(ClockPaneText(1717203845), "   2024-6-1 9:4:05");
+    text::ShowIsoTimes(true);
+    EXPECT_EQ(FormatShellTime(1717203845), "2024-06-01 09:04:05") << "as the English window shows it";
+    text::ShowIsoTimes(false);
+    EXPECT_EQ(FormatShellTime(1717203845), "2024-6-1 9:4:05");
 }
 
 TEST(ShellValuesTest, LimitTextsAreTruncatedNumbers) {
