@@ -232,7 +232,7 @@ TEST_F(CliArchive, PrintedPagesOfAnArchivedHistoryCarryItsEntryAndHash) {
         ASSERT_EQ(RunCommand(output.plain).status, 0);
         const std::string archived = PdfText(a);
         const std::string plain = PdfText(p);
-        EXPECT_NE(archived.find("档案 2"), std::string::npos) << archived;
+        EXPECT_NE(archived.find("Archive entry 2"), std::string::npos) << archived;
         EXPECT_NE(archived.find(mark), std::string::npos) << archived;
         // On every page: as many marks as page breaks plus one.
         const auto pages = std::count(archived.begin(), archived.end(), '\f');
@@ -241,7 +241,7 @@ TEST_F(CliArchive, PrintedPagesOfAnArchivedHistoryCarryItsEntryAndHash) {
             ++marks;
         EXPECT_EQ(static_cast<long>(marks), pages) << archived;
         EXPECT_EQ(plain.find("SHA-256"), std::string::npos) << plain;
-        EXPECT_EQ(plain.find("档案"), std::string::npos) << plain;
+        EXPECT_EQ(plain.find("Archive entry"), std::string::npos) << plain;
     }
 }
 

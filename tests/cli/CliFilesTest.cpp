@@ -126,8 +126,8 @@ TEST_F(CliFiles, InfoRefusesAPipeAtOnce) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("文件错误!"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("不是普通文件（是管道或设备）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("File error!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Not a regular file (a pipe or a device)"), std::string::npos) << run.err;
 }
 
 TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
@@ -160,7 +160,7 @@ TEST_F(CliFiles, ExportWritesWithTheWriterOfTheOutputsExtension) {
 
     CliRun unwritable = RunCommand({"export", path, folder_ + "/missing/out.txt"});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err.rfind("文件保存出错", 0), 0U) << unwritable.err;
+    EXPECT_EQ(unwritable.err.rfind("The file could not be saved", 0), 0U) << unwritable.err;
 }
 
 TEST_F(CliFiles, ARefusedFileSaysFileErrorAndWhyAndExitsNonZero) {
@@ -170,8 +170,8 @@ TEST_F(CliFiles, ARefusedFileSaysFileErrorAndWhyAndExitsNonZero) {
         CliRun run = RunCommand({command, path});
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_TRUE(run.out.empty()) << command;
-        EXPECT_EQ(run.err.rfind("文件错误!", 0), 0U) << run.err;
-        EXPECT_NE(run.err.find("文件不完整：只有 193 字节"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.rfind("File error!", 0), 0U) << run.err;
+        EXPECT_NE(run.err.find("The file is incomplete: only 193 bytes"), std::string::npos) << run.err;
     }
     CliRun exported = RunCommand({"export", path, folder_ + "/out.txt"});
     EXPECT_EQ(exported.status, 1);

@@ -197,7 +197,7 @@ TEST(CliFleet, ALoggerThatNeverAnswersEndsWithStatusOneAndTheOthersAreSaved) {
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(FilesIn(folder.Path()), std::set<std::string>{"dual-40.Vdr"}) << run.err;
     EXPECT_NE(run.err.find("\n" + refusing->DevicePath() + ": "), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("\n/dev/veldrin-no-such-port: 打开/dev/veldrin-no-such-port失败"),
+    EXPECT_NE(run.err.find("\n/dev/veldrin-no-such-port: Cannot open /dev/veldrin-no-such-port"),
               std::string::npos)
         << run.err;
 }
@@ -328,7 +328,7 @@ TEST(CliFleet, OneLoggerWithoutAModelIsReadAsItIdentifiesItself) {
     CliRun run = RunCommand({"download", "--port", server->DevicePath()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("channel 2: 30 samples"), std::string::npos) << run.out;
-    EXPECT_EQ(run.err.find("仪器不匹配"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Logger model mismatch"), std::string::npos) << run.err;
 }
 
 TEST(CliFleet, TheStationDownloadsEachLoggerThatAppearsOnItsPortOnce) {

@@ -121,6 +121,7 @@ TEST(CliLanguage, TheConnectionsMessageComesInTheLanguageOfTheRunHoweverItWasCho
     EXPECT_EQ(enByLang.err.rfind(kNoteEnglish, 0), 0U) << enByLang.err;
     // The connection speaks the same language as the tool, from the locale or from --lang alike.
     EXPECT_TRUE(HoldsChinese(AfterFirstLine(zhByLocale.err))) << zhByLocale.err;
+    EXPECT_FALSE(HoldsChinese(AfterFirstLine(enByLocale.err))) << enByLocale.err;
     EXPECT_EQ(AfterFirstLine(zhByLang.err), AfterFirstLine(zhByLocale.err));
     EXPECT_EQ(AfterFirstLine(enByLang.err), AfterFirstLine(enByLocale.err));
 }

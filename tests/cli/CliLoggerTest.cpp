@@ -42,7 +42,7 @@ TEST_F(CliLoggerTest, DownloadPrintsCountsSummaryAndSavesADataFileThatLoadsAgain
     EXPECT_NE(run.out.find("channel 2: 600 samples"), std::string::npos) << run.out;
     // The summary follows, one "name: value" line per row, with the data length of both channels.
     EXPECT_NE(run.out.find(": 1200\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("温湿度记录仪"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nInstrument: Temperature/humidity logger\n"), std::string::npos) << run.out;
 
     CliRun info = RunCommand({"info", out});
     ASSERT_EQ(info.status, 0) << info.err;
@@ -146,7 +146,8 @@ TEST_F(CliLoggerTest, ConfigureTakesLimitsInFahrenheit) {
     run =
         RunCommand({"configure", "--port", Device(), "--model", "dual", "--limits", "0,270", "--unit", "F"});
     EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.err.find("温度I上限值超出范围：270°F。"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Temperature I upper limit is out of range: 270°F."), std::string::npos)
+        << run.err;
     EXPECT_EQ(server_->Logger().FramesHeard(), frames) << "refused before the logger was woken";
 }
 
@@ -158,11 +159,11 @@ TEST_F(CliLoggerTest, ConfigureRefusesSettingsTheLoggerCannotTakeAndWritesNothin
         const char* field;
     };
     const Case cases[] = {
-        {{"--limits", "-20,200"}, "温度上限值"},
-        {{"--limits", "x,50"}, "温度下限值不是数字"},
-        {{"--limits", "-20,50,0,120"}, "湿度上限值"},
-        {{"--start", "2030-02-31 08:00:00"}, "启动时间不是有效的日期"},
-        {{"--title", "一二三四五六七八九十一二三四五六七八九"}, "标题太长"},
+        {{"--limits", "-20,200"}, "Temperature upper limit is out of range: 200"},
+        {{"--limits", "x,50"}, "Temperature lower limit is not a number"},
+        {{"--limits", "-20,50,0,120"}, "Humidity upper limit is out of range: 120"},
+        {{"--start", "2030-02-31 08:00:00"}, "The start time is not a valid date"},
+        {{"--title", "一二三四五六七八九十一二三四五六七八九"}, "Title is too long"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -182,14 +183,14 @@ TEST_F(CliLoggerTest, WrongInstrumentAndMissingPortFailWithTheirMessages) {
     Serve(LoggerModel::SingleTemperature, 10);
     CliRun wrong = RunCommand({"download", "--port", Device(), "--model", "dual"});
     EXPECT_NE(wrong.status, 0);
-    EXPECT_NE(wrong.err.find("仪器不匹配"), std::string::npos) << wrong.err;
+    EXPECT_NE(wrong.err.find("Logger model mismatch"), std::string::npos) << wrong.err;
 
     CliRun missing = RunCommand({"download", "--port", "/dev/veldrin-no-such-port", "--model", "single"});
     EXPECT_NE(missing.status, 0);
-    EXPECT_NE(missing.err.find("打开/dev/veldrin-no-such-port失败"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("Cannot open /dev/veldrin-no-such-port"), std::string::npos) << missing.err;
     // The lines below name the device and the reason.
-    EXPECT_NE(missing.err.find("设备：/dev/veldrin-no-such-port"), std::string::npos) << missing.err;
-    EXPECT_NE(missing.err.find("设备不存在"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("\nDevice: /dev/veldrin-no-such-port"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("\nReason: The device does not exist"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliLoggerTest, MonitorOntoAFullDiskStopsAndSaysSo) {

@@ -89,7 +89,7 @@ TEST_F(CliStatistics, CsvExportHasTheFiguresOfDump) {
     ASSERT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
     const std::vector<std::string> rows = Split(csv.substr(3), "\r\n");
     ASSERT_EQ(rows.size(), 14u) << "header, twelve readings, and the empty rest after the last line end";
-    EXPECT_EQ(rows[0], "索引,时间,温度 (°C),湿度 (%RH),温度报警,湿度报警");
+    EXPECT_EQ(rows[0], "Index,Time,Temperature (°C),Humidity (%RH),Temperature alarm,Humidity alarm");
 
     const CliRun dump = RunCommand({"dump", data});
     ASSERT_EQ(dump.status, 0);
@@ -102,8 +102,8 @@ TEST_F(CliStatistics, CsvExportHasTheFiguresOfDump) {
         EXPECT_EQ(cells[2], figures[2]) << "temperature of reading " << i;
         EXPECT_EQ(cells[3], figures[3]) << "humidity of reading " << i;
     }
-    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,9.25,60.00,高于上限,正常");
-    EXPECT_EQ(rows[10], "9,2024-05-01T08:45:00+08:00,6.25,35.50,正常,低于下限");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,9.25,60.00,Above upper limit,Normal");
+    EXPECT_EQ(rows[10], "9,2024-05-01T08:45:00+08:00,6.25,35.50,Normal,Below lower limit");
 }
 
 TEST_F(CliStatistics, InfoStatsGivesNumbersAsNumbersAndTimesAsIsoText) {
@@ -139,9 +139,9 @@ TEST_F(CliStatistics, TheUnitOptionShowsTemperaturesInFahrenheit) {
     ASSERT_EQ(RunCommand({"export", data, out, "--unit", "F"}).status, 0);
     const std::vector<std::string> rows = Split(ReadAll(out).substr(3), "\r\n");
     ASSERT_EQ(rows.size(), 14u);
-    EXPECT_EQ(rows[0], "索引,时间,温度 (°F),湿度 (%RH),温度报警,湿度报警");
-    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,高于上限,正常") << "9.25 °C";
-    EXPECT_EQ(rows[10], "9,2024-05-01T08:45:00+08:00,43.25,35.50,正常,低于下限") << "6.25 °C";
+    EXPECT_EQ(rows[0], "Index,Time,Temperature (°F),Humidity (%RH),Temperature alarm,Humidity alarm");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,Above upper limit,Normal") << "9.25 °C";
+    EXPECT_EQ(rows[10], "9,2024-05-01T08:45:00+08:00,43.25,35.50,Normal,Below lower limit") << "6.25 °C";
 
     const CliRun dump = RunCommand({"dump", data, "--unit", "f"});
     ASSERT_EQ(dump.status, 0) << dump.err;
@@ -175,11 +175,15 @@ TEST_F(CliStatistics, TheCsvExportAddsTheDewPointWhenAsked) {
     ASSERT_EQ(RunCommand({"export", data, out, "--dew-point", "--unit", "F"}).status, 0);
     const std::vector<std::string> rows = Split(ReadAll(out).substr(3), "\r\n");
     ASSERT_EQ(rows.size(), 14u);
-    EXPECT_EQ(rows[0], "索引,时间,温度 (°F),湿度 (%RH),露点(计算) (°F),温度报警,湿度报警");
-    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,35.38,高于上限,正常") << "9.25 °C at 60 %";
+    EXPECT_EQ(rows[0],
+              "Index,Time,Temperature (°F),Humidity (%RH),Dew point (computed) (°F),Temperature "
+              "alarm,Humidity alarm");
+    EXPECT_EQ(rows[4], "3,2024-05-01T08:15:00+08:00,48.65,60.00,35.38,Above upper limit,Normal")
+        << "9.25 °C at 60 %";
     const std::string plain = folder + "/plain.csv";
     ASSERT_EQ(RunCommand({"export", data, plain}).status, 0);
-    EXPECT_EQ(ReadAll(plain).find("露点"), std::string::npos) << "a later export without the flag has none";
+    EXPECT_EQ(ReadAll(plain).find("Dew point"), std::string::npos)
+        << "a later export without the flag has none";
 }
 
 }  // namespace
