@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "history/HistoryText.h"
 #include "history/StatisticsText.h"
@@ -87,39 +90,82 @@ double DrawIdentity(ReportCanvas& canvas, const ReportSource& source, double y) 
     return y;
 }
 
-// Per channel and limit with excursions: how many and how long.
-std::string VerdictDetails(const HistoryStatistics& statistics) {
-    std::string text;
+// Per channel and limit with excursions: how many and how long, one piece each.
+std::vector<std::string> VerdictDetails(const HistoryStatistics& statistics) {
+    std::vector<std::string> pieces;
     for (const ChannelStatistics& channel : statistics.channels) {
         for (const LimitStatistics* limit : {&channel.below, &channel.above}) {
             if (!channel.alarmOn || limit->Count() == 0)
                 continue;
-            if (!text.empty())
-                text += QCoreApplication::translate("ReportPages", "；").toStdString();
-            text += FilledText(QCoreApplication::translate("ReportPages", "%1%2 %3次（%4）"), channel.name,
-                               LimitText(channel, *limit), std::to_string(limit->Count()),
-                               FormatDuration(limit->secondsBeyond));
+            pieces.push_back(FilledText(QCoreApplication::translate("ReportPages", "%1%2 %3次（%4）"),
+                                        channel.name, LimitText(channel, *limit),
+                                        std::to_string(limit->Count()),
+                                        FormatDuration(limit->secondsBeyond)));
         }
     }
+    return pieces;
+}
+
+std::string JoinedDetails(const std::vector<std::string>& pieces, std::size_t from, std::size_t to) {
+    const std::string separator = QCoreApplication::translate("ReportPages", "；").toStdString();
+    std::string text;
+    for (std::size_t i = from; i < to; ++i)
+        text += (i == from ? "" : separator) + pieces[i];
     return text;
+}
+
+// The details split into two lines where the longer of them is shortest.
+std::pair<std::string, std::string> DetailLines(const ReportCanvas& canvas,
+                                                const std::vector<std::string>& pieces) {
+    std::pair<std::string, std::string> best;
+    double bestWidth = -1;
+    for (std::size_t split = 1; split < pieces.size(); ++split) {
+        std::string first = JoinedDetails(pieces, 0, split);
+        std::string second = JoinedDetails(pieces, split, pieces.size());
+        const double width = std::max(canvas.TextWidthMm(first), canvas.TextWidthMm(second));
+        if (bestWidth < 0 || width < bestWidth) {
+            bestWidth = width;
+            best = {std::move(first), std::move(second)};
+        }
+    }
+    return best;
 }
 
 double DrawVerdict(ReportCanvas& canvas, const ReportSource& source, double y) {
     const VerdictLook look = LookOf(VerdictOf(source.statistics));
-    const double height = 13;
+    constexpr double kDetailsWidth = kContentWidth - 6;
+    // The details take the box's width on one line, in a smaller face for many limits crossed; when
+    // even the smallest face is too wide (long channel and limit names, as in English), two lines.
+    const std::vector<std::string> pieces = VerdictDetails(source.statistics);
+    const std::string details = JoinedDetails(pieces, 0, pieces.size());
+    double points = 8;
+    for (canvas.SetFont(points); points > 5 && canvas.TextWidthMm(details) > kDetailsWidth;
+         canvas.SetFont(points))
+        points -= 0.5;
+    const bool twoLines = canvas.TextWidthMm(details) > kDetailsWidth && pieces.size() > 1;
+    const double height = twoLines ? 16 : 13;
     canvas.Box(kLeft, y, kContentWidth, height, look.fill, look.outline);
     canvas.SetFont(12, true);
     canvas.Text(
         kLeft + 3, y + 1.5,
         FilledText(QCoreApplication::translate("ReportPages", "结论：%1"), VerdictText(source.statistics)),
         look.outline);
-    // The details take the box's width: a smaller face for many limits crossed.
-    const std::string details = VerdictDetails(source.statistics);
-    double points = 8;
-    for (canvas.SetFont(points); points > 5 && canvas.TextWidthMm(details) > kContentWidth - 6;
-         canvas.SetFont(points))
+    if (!twoLines) {
+        canvas.SetFont(points);
+        canvas.Text(kLeft + 3, y + 7.8, details);
+        return y + height;
+    }
+    points = 7;
+    canvas.SetFont(points);
+    std::pair<std::string, std::string> lines = DetailLines(canvas, pieces);
+    while (points > 5 &&
+           std::max(canvas.TextWidthMm(lines.first), canvas.TextWidthMm(lines.second)) > kDetailsWidth) {
         points -= 0.5;
-    canvas.Text(kLeft + 3, y + 7.8, details);
+        canvas.SetFont(points);
+        lines = DetailLines(canvas, pieces);
+    }
+    canvas.Text(kLeft + 3, y + 7.6, lines.first);
+    canvas.Text(kLeft + 3, y + 10.9, lines.second);
     return y + height;
 }
 
@@ -143,10 +189,30 @@ double DrawFigures(ReportCanvas& canvas, const ReportSource& source, double y) {
     return y;
 }
 
+constexpr std::size_t kExcursionColumns = 7;
+using ExcursionRow = std::array<std::string, kExcursionColumns>;
+// Where each column starts, and last where the widest text of the last column ends.
+using ExcursionColumnPlaces = std::array<double, kExcursionColumns + 1>;
+
+// The excursion table's columns at their usual places, or further right where the column before
+// holds wider texts (longer names, as in English), so that no text runs into the next.
+ExcursionColumnPlaces ExcursionColumns(const ReportCanvas& canvas, const std::vector<ExcursionRow>& rows) {
+    static constexpr double kUsual[kExcursionColumns] = {kLeft,      kLeft + 10,  kLeft + 24, kLeft + 60,
+                                                         kLeft + 97, kLeft + 134, kLeft + 162};
+    constexpr double kGap = 2.5;
+    ExcursionColumnPlaces places{};
+    for (std::size_t c = 0; c < kExcursionColumns; ++c) {
+        double widest = 0;
+        for (const ExcursionRow& row : rows)
+            widest = std::max(widest, canvas.TextWidthMm(row[c]));
+        places[c] = c == 0 ? kUsual[0] : std::max(kUsual[c], places[c]);
+        places[c + 1] = places[c] + widest + (c + 1 < kExcursionColumns ? kGap : 0);
+    }
+    return places;
+}
+
 void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double y, double bottom) {
     constexpr double kRowHeight = 4;
-    static constexpr double kColumns[] = {kLeft,      kLeft + 10,  kLeft + 24, kLeft + 60,
-                                          kLeft + 97, kLeft + 134, kLeft + 162};
     const std::vector<ListedExcursion> excursions = ExcursionsInTimeOrder(source.statistics);
     canvas.SetFont(10, true);
     canvas.Text(kLeft, y,
@@ -170,20 +236,32 @@ void DrawExcursionTable(ReportCanvas& canvas, const ReportSource& source, double
                                 QCoreApplication::translate("ReportPages", "结束"),
                                 QCoreApplication::translate("ReportPages", "持续"),
                                 QCoreApplication::translate("ReportPages", "极值")};
-    for (std::size_t c = 0; c < std::size(headings); ++c)
-        canvas.Text(kColumns[c], y, headings[c].toStdString(), kGreyText);
-    y += kRowHeight;
-    canvas.Line(kLeft, y - 0.6, kRight, y - 0.6, kGreyText, 0.15);
-    const int fitting = static_cast<int>((bottom - y) / kRowHeight);
+    const int fitting = static_cast<int>((bottom - y - kRowHeight) / kRowHeight);
     const int listed = static_cast<int>(excursions.size()) <= fitting ? static_cast<int>(excursions.size())
                                                                       : std::max(fitting - 1, 0);
+    std::vector<ExcursionRow> rows{{headings[0].toStdString(), headings[1].toStdString(),
+                                    headings[2].toStdString(), headings[3].toStdString(),
+                                    headings[4].toStdString(), headings[5].toStdString(),
+                                    headings[6].toStdString()}};
     for (int i = 0; i < listed; ++i) {
         const ExcursionCells cells = ExcursionCellsOf(excursions[static_cast<std::size_t>(i)]);
-        const std::string texts[] = {Printf("%d", i + 1), cells.channel,  cells.limit,  cells.start,
-                                     cells.end,           cells.duration, cells.extreme};
-        for (std::size_t c = 0; c < std::size(texts); ++c)
-            canvas.Text(kColumns[c], y, texts[c]);
+        rows.push_back({Printf("%d", i + 1), cells.channel, cells.limit, cells.start, cells.end,
+                        cells.duration, cells.extreme});
+    }
+    // A smaller face when the texts are too wide for the page even with the columns moved.
+    double points = 8;
+    ExcursionColumnPlaces columns = ExcursionColumns(canvas, rows);
+    while (points > 6 && columns.back() > kRight) {
+        points -= 0.5;
+        canvas.SetFont(points);
+        columns = ExcursionColumns(canvas, rows);
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < kExcursionColumns; ++c)
+            canvas.Text(columns[c], y, rows[r][c], r == 0 ? kGreyText : QColor(Qt::black));
         y += kRowHeight;
+        if (r == 0)
+            canvas.Line(kLeft, y - 0.6, kRight, y - 0.6, kGreyText, 0.15);
     }
     if (listed < static_cast<int>(excursions.size())) {
         canvas.Text(kLeft, y,

@@ -5,9 +5,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 
 #include "PrintTestSupport.h"
@@ -164,6 +166,65 @@ TEST_F(Report, InEnglishTheReportsOwnTextsAreEnglish) {
     const std::string cut = PdfText(path, 1);
     EXPECT_NE(cut.find("more excursions not listed"), std::string::npos) << cut;
     EXPECT_EQ(cut.find("另有"), std::string::npos) << cut;
+}
+
+// A word of a PDF page and its box, in points, as pdftotext -bbox gives them.
+struct PdfWord {
+    double left, top, right;
+    std::string text;
+};
+
+std::vector<PdfWord> PdfWords(const std::string& path, int page) {
+    const std::string number = std::to_string(page);
+    const std::string boxes =
+        test::RunCommand("pdftotext -bbox -f " + number + " -l " + number + " '" + path + "' - 2>/dev/null");
+    static const std::regex kWord(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re");
+    std::vector<PdfWord> words;
+    for (auto match = std::sregex_iterator(boxes.begin(), boxes.end(), kWord);
+         match != std::sregex_iterator(); ++match) {
+        words.push_back(
+            {std::stod((*match)[1]), std::stod((*match)[2]), std::stod((*match)[3]), (*match)[4]});
+    }
+    return words;
+}
+
+// English names are longer than Chinese ones: with all four limits of a temperature-humidity
+// logger crossed, the verdict's details and the excursion table still keep within the page's
+// margins, and no text of a line runs into the next.
+TEST_F(Report, InEnglishLongNamesStayWithinThePageAndApart) {
+    testing::EnglishForAWhile english;
+    ASSERT_TRUE(english.Loaded());
+    auto history =
+        MakeHistory({.model = LoggerModel::TemperatureHumidity,
+                     .count = 40,
+                     .interval = 600,
+                     .value1 = [](int i) { return i % 4 == 0   ? 9.5f
+                                                  : i % 4 == 2 ? 0.5f
+                                                               : 5.0f; },
+                     .value2 = [](int i) { return i % 3 == 0   ? 85.0f
+                                                  : i % 3 == 1 ? 25.0f
+                                                               : 50.0f; }});
+    history->summary.intervalSeconds = 600;
+    history->limits = HistoryLimits{2, 8, 30, 70, 1};
+    ReportOptions inFahrenheit;
+    inFahrenheit.unit = TemperatureUnit::Fahrenheit;
+    ASSERT_EQ(Write(*history, inFahrenheit).status, ReportStatus::Written);
+    const std::string text = PdfText(path, 1);
+    ASSERT_NE(text.find("Humidity Above upper limit 70.00%"), std::string::npos) << text;
+
+    constexpr double kRightMargin = 195 / 25.4 * 72;  // points
+    const std::vector<PdfWord> words = PdfWords(path, 1);
+    ASSERT_GT(words.size(), 200u);
+    for (const PdfWord& word : words)
+        EXPECT_LE(word.right, kRightMargin + 1) << word.text << " runs past the margin";
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const PdfWord& before = words[i - 1];
+        const PdfWord& word = words[i];
+        if (std::abs(word.top - before.top) < 1 && word.left > before.left) {
+            EXPECT_GE(word.left, before.right - 0.5) << before.text << " runs into " << word.text;
+        }
+    }
 }
 
 TEST_F(Report, TheReadingsFollowOnPagesOfOneHundredAndEighty) {
