@@ -3,6 +3,8 @@
 #include <QActionGroup>
 #include <QMessageBox>
 
+#include "app/CommandLine.h"
+
 namespace veldrin {
 namespace {
 
@@ -12,6 +14,11 @@ const QString kLanguageKey = QStringLiteral("Settings/Language");
 
 std::optional<Language> ProfileLanguage(QSettings& profile) {
     return LanguageOfCode(profile.value(kLanguageKey).toString().toStdString());
+}
+
+Language StartingLanguage(const QStringList& arguments, QSettings& profile,
+                          const std::function<const char*(const char*)>& environment) {
+    return ChosenLanguage(ReadWindowArguments(arguments).language, ProfileLanguage(profile), environment);
 }
 
 LanguageMenu::LanguageMenu(ProfileOpener openProfile, QWidget* parent)

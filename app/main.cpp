@@ -11,10 +11,9 @@ int main(int argc, char* argv[]) {
         return *answered;
     }
     QApplication application(argc, argv);
-    const veldrin::Language language =
-        veldrin::ChosenLanguage(veldrin::ReadWindowArguments(QApplication::arguments()).language,
-                                veldrin::ProfileLanguage(*veldrin::OpenProfile()),
-                                [](const char* name) { return static_cast<const char*>(std::getenv(name)); });
+    const veldrin::Language language = veldrin::StartingLanguage(
+        QApplication::arguments(), *veldrin::OpenProfile(),
+        [](const char* name) { return static_cast<const char*>(std::getenv(name)); });
     veldrin::InstallTranslations(application, language);
     veldrin::CVeldrinApp veldrin(QApplication::arguments());
     if (!veldrin.InitInstance()) {

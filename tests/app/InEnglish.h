@@ -13,6 +13,12 @@
 
 namespace veldrin::testing {
 
+// A fixture's first base: the English translation is in effect before the window is made, as at
+// a start in English.
+struct EnglishFirst {
+    EnglishForAWhile inEnglish;
+};
+
 // Every text a dialog shows: its title, labels, buttons and list entries.
 inline QStringList ShownTexts(QWidget* dialog) {
     QStringList texts{dialog->windowTitle()};

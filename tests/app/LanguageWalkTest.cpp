@@ -169,12 +169,7 @@ class LanguageWalk : public testing::ArchiveWindowFixture {
     int windowsRead = 0;  // the dialogs and windows the commands opened
 };
 
-// The English translation is in effect before the window is made, as at a start in English.
-struct EnglishFirst {
-    EnglishForAWhile inEnglish;
-};
-
-class EnglishLanguageWalk : public EnglishFirst, public LanguageWalk {};
+class EnglishLanguageWalk : public testing::EnglishFirst, public LanguageWalk {};
 
 TEST_F(EnglishLanguageWalk, NoMenuPageDialogOrWindowShowsChinese) {
     ASSERT_TRUE(inEnglish.Loaded());

@@ -11,21 +11,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/CDlgHistory.h"
-#include "app/CMainFrame.h"
-#include "app/CVeldrinView.h"
-#include "app/CurvePage.h"
-#include "app/FileCommands.h"
 #include "app/PanelPages.h"
 #include "app/StatisticsPage.h"
-#include "app/Workspace.h"
-#include "files/DataFile.h"
-#include "logger/WireCodec.h"
-#include "sim/SimLink.h"
-#include "sim/VirtualClock.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/app/ColdRoomHistory.h"
-#include "tests/app/QtTempFolder.h"
+#include "tests/app/ColdRoomWindow.h"
 
 namespace veldrin {
 namespace {
@@ -63,29 +51,13 @@ int RowNamed(const QAbstractItemModel* model, const QString& name) {
     return -1;
 }
 
-class StatisticsPageTest : public ::testing::Test {
+// The cold-room history: the temperature above 8 at readings 3 and 4, the humidity below 40 at
+// reading 9.
+class StatisticsPageTest : public testing::ColdRoomWindow {
   protected:
-    // Twelve readings five minutes apart: the temperature above 8 at readings 3 and 4, the
-    // humidity below 40 at reading 9; saved as a data file and opened through File → Open.
-    void SetUp() override {
-        files.Install();
-        const HistoryDataSet set = test::ColdRoomHistory();
-        ASSERT_TRUE(WriteDataFile(Path("run.Vdr").toStdString(), set).ok);
-        ChooseInNextFileDialog(Path("run.Vdr"));
-        frame.Action(Command::Open)->trigger();
-        ASSERT_EQ(workspace.Records().History().samples.Count(), 12);
-    }
     QString Path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
     QTabWidget* Tabs() const { return frame.View()->HistoryPanel()->DataTabs(); }
     StatisticsPage* Page() const { return Tabs()->findChild<StatisticsPage*>(); }
-
-    test::QtTempFolder folder;
-    VirtualClock clock;
-    SimLink link{clock};
-    LoggerInfo info;
-    CMainFrame frame{info};
-    Workspace workspace{info, frame, &link, &clock};
-    FileCommands files{workspace, frame, nullptr};
 };
 
 TEST_F(StatisticsPageTest, TheStatisticsTabListsTheFiguresBesideTheSeedPages) {

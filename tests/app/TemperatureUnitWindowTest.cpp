@@ -3,110 +3,30 @@
 // back exactly the texts shown before; the choice is remembered for the next window.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <algorithm>
 
-#include "app/CDlgHistory.h"
 #include "app/CFormDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CVeldrinView.h"
-#include "app/CurvePage.h"
-#include "app/FileCommands.h"
 #include "app/UnitMenu.h"
 #include "app/WarnDialog.h"
-#include "app/Workspace.h"
-#include "files/DataFile.h"
-#include "logger/WireCodec.h"
-#include "sim/SimLink.h"
-#include "sim/VirtualClock.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/app/ColdRoomHistory.h"
-#include "tests/app/QtTempFolder.h"
-#include "tests/app/WindowDriving.h"
+#include "tests/app/ColdRoomWindow.h"
 
 namespace veldrin {
 namespace {
 
-// Every cell text of a list, row by row.
-QStringList Cells(const QAbstractItemModel& model) {
-    QStringList cells;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        for (int column = 0; column < model.columnCount(); ++column)
-            cells << model.data(model.index(row, column)).toString();
-    }
-    return cells;
-}
+using testing::Cells;
 
-// The action of a menu bar's menu (or its submenu) with the text `text`.
-QAction* MenuAction(QMenuBar& bar, const QString& menu, const QString& submenu, const QString& text) {
-    for (QAction* top : bar.actions()) {
-        if (top->text() != menu || top->menu() == nullptr)
-            continue;
-        for (QAction* item : top->menu()->actions()) {
-            if (item->text() != submenu || item->menu() == nullptr)
-                continue;
-            for (QAction* choice : item->menu()->actions()) {
-                if (choice->text() == text)
-                    return choice;
-            }
-        }
-    }
-    return nullptr;
-}
-
-class TemperatureUnitWindow : public ::testing::Test {
+class TemperatureUnitWindow : public testing::ColdRoomWindow {
   protected:
-    // The cold-room history saved as a data file and opened through File → Open.
-    void SetUp() override {
-        files.Install();
-        const HistoryDataSet set = test::ColdRoomHistory();
-        const QString path = folder.filePath(QStringLiteral("run.Vdr"));
-        ASSERT_TRUE(WriteDataFile(path.toStdString(), set).ok);
-        const auto answered = testing::AnswerFileDialog(path);
-        frame.Action(Command::Open)->trigger();
-        ASSERT_TRUE(*answered);
-        ASSERT_EQ(workspace.Records().History().samples.Count(), 12);
-    }
-
     void Choose(const char* unit) {
-        QAction* action = MenuAction(*frame.menuBar(), QStringLiteral("数据(&V)"), QStringLiteral("温度单位"),
-                                     QString::fromUtf8(unit));
+        QAction* action = testing::MenuAction(
+            *frame.menuBar(),
+            {QStringLiteral("数据(&V)"), QStringLiteral("温度单位"), QString::fromUtf8(unit)});
         ASSERT_NE(action, nullptr) << unit;
         ASSERT_TRUE(action->isCheckable());
         action->trigger();
         EXPECT_TRUE(action->isChecked());
     }
-
-    // What the history pages show now: both lists, the statistics, the excursions and the summary.
-    QStringList Shown() {
-        Measurements& records = workspace.Records();
-        return Cells(records.HistoryDataList()) + Cells(records.HistoryAlarmList()) +
-               Cells(records.StatisticsList()) + Cells(records.ExcursionList()) + Cells(records.Summary());
-    }
-
-    // The texts of the history curve page, as it draws itself.
-    QStringList CurveTexts() {
-        auto* curve = qobject_cast<CurvePage*>(frame.View()->HistoryPanel()->DataTabs()->widget(0));
-        EXPECT_NE(curve, nullptr);
-        curve->grab();
-        QStringList texts;
-        for (const PageText& text : curve->Texts())
-            texts << text.text;
-        return texts;
-    }
-
-    test::QtTempFolder folder;
-    test::QtTempFolder profile;
-    testing::ProfileFolder profileFolder{profile.path()};
-    VirtualClock clock;
-    SimLink link{clock};
-    LoggerInfo info;
-    CMainFrame frame{info};
-    Workspace workspace{info, frame, &link, &clock};
-    FileCommands files{workspace, frame, nullptr};
 };
 
 TEST_F(TemperatureUnitWindow, FahrenheitThroughTheMenuAndBackRestoresTheCelsiusTexts) {
@@ -161,15 +81,8 @@ TEST_F(TemperatureUnitWindow, TheChoiceIsRememberedForTheNextWindow) {
 // (9.25 °C at 60 % → 1.88 °C), in the chosen unit; saving writes only the recorded channels.
 TEST_F(TemperatureUnitWindow, TheDewPointIsShownWhenSwitchedOnAndNeverSaved) {
     Measurements& records = workspace.Records();
-    QAction* dewPoint = nullptr;
-    for (QAction* top : frame.menuBar()->actions()) {
-        if (top->text() == QStringLiteral("数据(&V)")) {
-            for (QAction* item : top->menu()->actions()) {
-                if (item->text() == QStringLiteral("显示露点(计算)"))
-                    dewPoint = item;
-            }
-        }
-    }
+    QAction* dewPoint =
+        testing::MenuAction(*frame.menuBar(), {QStringLiteral("数据(&V)"), QStringLiteral("显示露点(计算)")});
     ASSERT_NE(dewPoint, nullptr);
     EXPECT_FALSE(dewPoint->isChecked()) << "off at the start";
     const int recordedColumns = records.HistoryDataList().columnCount();
