@@ -5,11 +5,11 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 
 #include "PrintTestSupport.h"
@@ -178,13 +178,12 @@ std::vector<PdfWord> PdfWords(const std::string& path, int page) {
     const std::string number = std::to_string(page);
     const std::string boxes =
         test::RunCommand("pdftotext -bbox -f " + number + " -l " + number + " '" + path + "' - 2>/dev/null");
-    static const std::regex kWord(
-        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re");
+    static const QRegularExpression kWord(QStringLiteral(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re"));
     std::vector<PdfWord> words;
-    for (auto match = std::sregex_iterator(boxes.begin(), boxes.end(), kWord);
-         match != std::sregex_iterator(); ++match) {
-        words.push_back(
-            {std::stod((*match)[1]), std::stod((*match)[2]), std::stod((*match)[3]), (*match)[4]});
+    for (const QRegularExpressionMatch& match : kWord.globalMatch(QString::fromStdString(boxes))) {
+        words.push_back({match.captured(1).toDouble(), match.captured(2).toDouble(),
+                         match.captured(3).toDouble(), match.captured(4).toStdString()});
     }
     return words;
 }
